@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+#include <cstdint>
+
+class QPainter;
+class QPoint;
+class QImage;
+class TImageList;
+
+enum _CardSuit : std::uint8_t { FS_CLUBS = 0, FS_SPADES = 1, FS_DIAMONDS = 2, FS_HEARTS = 3 };
+enum _CardValue : std::uint8_t {
+    FS_ACE = 0, FS_TWO, FS_THREE, FS_FOUR, FS_FIVE, FS_SIX, FS_SEVEN,
+    FS_EIGHT, FS_NINE, FS_TEN, FS_JACK, FS_QUEEN, FS_KING = 12
+};
+enum _CardSize : std::uint8_t { FS_SMALL = 0, FS_LARGE = 1 };
+enum _CardColor : std::uint8_t { FS_BLACK = 0, FS_RED = 1 };
+
+// One playing card. It holds four bytes of state and no pictures: every card draws
+// from the image sets shared by the whole program, at the current card size.
+class TCard
+{
+public:
+    TCard();
+    TCard(_CardSuit suit, _CardValue value);
+    TCard(_CardSuit suit, _CardValue value, int faceUp);
+
+    _CardSuit Suit;
+    _CardValue Value;
+    _CardColor Color;
+    bool FaceUp;
+
+    _CardColor GetCardColor();
+    void Flip() { FaceUp = !FaceUp; }
+    void DrawCardOnCanvas(const QPoint &point, QPainter &canvas) const;
+    void GetCardBitmap(QImage &bitmap) const;  // the face, whatever FaceUp says
+
+    // Shared by every card and every window.
+    static void LoadCardBitmaps();
+    static void LoadSmallCardBitmaps();
+    static void FreeCardBitmaps();
+    static void SetCardSize(_CardSize size);
+    static _CardSize GetCardSize();
+    static void SetBackIndex(int index);
+    static int GetBackIndex();
+    static TImageList *GetCardImageList();
+    static TImageList *GetBackImageList();
+    static int CardWidth();   // 61 for small cards, 80 for large
+    static int CardHeight();  // 95 for small cards, 125 for large
+
+    // Counts image-set loads, so a test can tell that nothing was reloaded.
+    static int LoadCount();
+
+private:
+    static void LoadImageSet(int width, int height, const char *pattern);
+};

@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+#include "cards/CardPile.h"
+#include "platform/Controls.h"
+
+#include <QColor>
+#include <QImage>
+#include <QRect>
+
+class TCard;
+class TImageList;
+
+enum _PileBitmap { FS_BLANK = 0, FS_RECYCLE = 1, FS_EMPTY = 2 };
+enum _BackgroundType { FS_NORMAL = 0, FS_BITMAP = 1 };
+
+// Shows one pile of cards on a game window and lets the player press and drag
+// cards out of it. It knows no rules: the game decides through CanDrag and
+// DropTarget what may leave and where it may land.
+class TCardPileView : public TGraphicControl
+{
+    Q_OBJECT
+public:
+    explicit TCardPileView(QWidget *owner = nullptr);
+    ~TCardPileView() override;
+
+    // Published properties.
+    float XOffset = 0.0f;
+    float YOffset = 0.0f;
+    bool IsBordered = false;
+    bool AllowDrag = false;
+    bool DragDelayed = false;
+    _PileBitmap State = FS_BLANK;
+    _BackgroundType BackgroundMode = FS_NORMAL;
+    QColor Color;  // follows the parent window's colour unless set
+
+    // Public members the games use.
+    TCardPile *Cards;
+    TCard *SelectedCard = nullptr;
+    TCardPile *DragPile;
+    bool CanDrag = false;
+    TCardPileView *DropTarget = nullptr;
+    bool ManualDrop = false;
+    const QImage *Background = nullptr;  // the window's table picture, not owned
+    QRect CardRect;                       // rectangle of SelectedCard
+    QPoint HotSpot;                       // press point inside CardRect
+    QImage DragImage;                     // the picture dragged with the pointer
+
+    // Geometry helpers in the toolkit's names.
+    int Left() const { return x(); }
+    int Top() const { return y(); }
+    int Width() const { return width(); }
+    int Height() const { return height(); }
+    void SetBounds(int left, int top, int width, int height) { setGeometry(left, top, width, height); }
+    void SetHint(const QString &hint) { setToolTip(hint); }
+    QColor EffectiveColor() const;
+
+    // Composes the pile off-screen and shows it at once.
+    void Paint();
+    void Invalidate() { update(); }
+    QImage Render() const;  // the picture Paint shows
+
+    static void LoadPileBitmaps();
+    static void FreePileBitmaps();
+    static TImageList *PileMarks();
+
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void DoEndDrag(QObject *target, int x, int y) override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};

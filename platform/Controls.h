@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+#include <QWidget>
+#include <functional>
+
+class QImage;
+
+// The toolkit vocabulary the card views and game windows are written in: mouse
+// buttons, shift state, and the events of a control in the order the games rely on.
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+
+enum TShiftFlag : unsigned {
+    ssShift = 1u << 0, ssAlt = 1u << 1, ssCtrl = 1u << 2,
+    ssLeft = 1u << 3, ssRight = 1u << 4, ssMiddle = 1u << 5, ssDouble = 1u << 6
+};
+using TShiftState = unsigned;
+
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+
+using TNotifyEvent = std::function<void(QObject *Sender)>;
+using TMouseEvent = std::function<void(QObject *Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = std::function<void(QObject *Sender, TShiftState Shift, int X, int Y)>;
+using TDragOverEvent = std::function<void(QObject *Sender, QObject *Source, int X, int Y, TDragState State, bool &Accept)>;
+using TDragDropEvent = std::function<void(QObject *Sender, QObject *Source, int X, int Y)>;
+using TStartDragEvent = std::function<void(QObject *Sender)>;
+using TEndDragEvent = std::function<void(QObject *Sender, QObject *Target, int X, int Y)>;
+
+// Anything a drag can be released over: a pile view, or a game window's bare table.
+// A target without an OnDragOver handler refuses.
+class TDropTarget
+{
+public:
+    virtual ~TDropTarget() = default;
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
+};
+
+// A window-less control: mouse events arrive in the toolkit's order (press, moves
+// while captured, release, then Click; a double click raises DblClick and then a
+// MouseDown with ssDouble), and it can be the source of a drag.
+class TGraphicControl : public QWidget, public TDropTarget
+{
+    Q_OBJECT
+public:
+    explicit TGraphicControl(QWidget *parent = nullptr);
+
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
+    TMouseMoveEvent OnMouseMove;
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TStartDragEvent OnStartDrag;
+    TEndDragEvent OnEndDrag;
+
+    // Starts a drag from this control: at once, or after the pointer has moved
+    // the start-drag distance with the button held. The picture follows the
+    // pointer, kept at the given hot spot.
+    void BeginDrag(bool immediate, const QImage &picture, QPoint hotSpot);
+    bool Dragging() const;
+    bool HasCapture() const { return captured; }
+
+    // The toolkit's hooks; overrides do their own work first, then call these.
+    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseMove(TShiftState shift, int x, int y);
+    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void Click();
+    virtual void DblClick();
+    virtual void DoStartDrag();
+    virtual void DoEndDrag(QObject *target, int x, int y);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    bool captured = false;
+    bool suppressClick = false;
+};

@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: MIT
+#include "platform/Screen.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace {
+std::optional<int> widthOverride;
+std::optional<int> colorsOverride;
+}  // namespace
+
+namespace Screen {
+
+int width()
+{
+    if (widthOverride)
+        return *widthOverride;
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().width() : 1024;
+}
+
+int paletteColors()
+{
+    if (colorsOverride)
+        return *colorsOverride > 256 ? -1 : *colorsOverride;
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const int depth = screen ? screen->depth() : 32;
+    return depth > 8 ? -1 : 1 << depth;
+}
+
+// A top-level window on Linux gets its frame from the window manager; these are the
+// sizes the window limits are computed with, the same on every desktop.
+int frameWidth() { return 0; }
+int frameHeight() { return 0; }
+int captionHeight() { return 0; }
+
+void overrideWidth(std::optional<int> value) { widthOverride = value; }
+void overrideColors(std::optional<int> value) { colorsOverride = value; }
+
+}  // namespace Screen
