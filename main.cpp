@@ -1,8 +1,101 @@
 // SPDX-License-Identifier: MIT
+#include "cards/Card.h"
+#include "games/Games.h"
+#include "platform/Random.h"
+#include "platform/Screen.h"
+#include "resources/Resources.h"
+#include "shell/AppCommands.h"
+#include "shell/GameCatalog.h"
+#include "shell/Preferences.h"
+#include "shell/Requirements.h"
+#include "shell/SolitaireWindow.h"
+
 #include <QApplication>
+#include <QCommandLineParser>
+#include <cstdio>
+
+namespace {
+
+struct Options {
+    std::optional<std::uint32_t> seed;
+    QString exportDirectory;
+    QString printDealGame;
+    QString screenshotDirectory;
+    std::optional<int> screenWidth;
+    std::optional<int> screenColors;
+    bool headless() const
+    {
+        return !exportDirectory.isEmpty() || !printDealGame.isEmpty() || !screenshotDirectory.isEmpty();
+    }
+};
+
+// Reads the command line before the application object exists, so that the
+// commands that print or export can run without a display.
+Options parseArguments(int argc, char *argv[])
+{
+    Options options;
+    for (int i = 1; i + 1 < argc; ++i) {
+        const QString name = QString::fromLocal8Bit(argv[i]);
+        const QString value = QString::fromLocal8Bit(argv[i + 1]);
+        bool ok = false;
+        if (name == QLatin1String("--seed")) {
+            const uint seed = value.toUInt(&ok);
+            if (ok)
+                options.seed = seed;
+        } else if (name == QLatin1String("--export-resources")) {
+            options.exportDirectory = value;
+        } else if (name == QLatin1String("--print-deal")) {
+            options.printDealGame = value;
+        } else if (name == QLatin1String("--screenshots")) {
+            options.screenshotDirectory = value;
+        } else if (name == QLatin1String("--screen-width")) {
+            const int width = value.toInt(&ok);
+            if (ok)
+                options.screenWidth = width;
+        } else if (name == QLatin1String("--screen-colors")) {
+            const int colors = value.toInt(&ok);
+            if (ok)
+                options.screenColors = colors;
+        }
+    }
+    return options;
+}
+
+int runLauncher(QApplication &app)
+{
+    SolitaireForm = new TSolitaireForm;
+    PreferencesDlg = new TPreferencesDlg;
+    SysRequirementsForm = new TSysRequirementsForm;
+    SolitaireForm->show();
+    const int result = app.exec();
+    delete SysRequirementsForm;
+    delete PreferencesDlg;
+    delete SolitaireForm;
+    return result;
+}
+
+}  // namespace
 
 int main(int argc, char *argv[])
 {
+    const Options options = parseArguments(argc, argv);
+    if (options.headless() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationDisplayName(QStringLiteral("Cardenza!"));
+    Random::fixSeed(options.seed);
+    Screen::overrideWidth(options.screenWidth);
+    Screen::overrideColors(options.screenColors);
+    RegisterGames();
+
+    if (!options.exportDirectory.isEmpty()) {
+        const int written = Resources::exportAll(options.exportDirectory);
+        std::printf("%d files written to %s\n", written, qPrintable(options.exportDirectory));
+        return written > 0 ? 0 : 1;
+    }
+    if (!options.printDealGame.isEmpty())
+        return AppCommands::printDeal(options.printDealGame);
+    if (!options.screenshotDirectory.isEmpty())
+        return AppCommands::screenshots(options.screenshotDirectory, options.seed.value_or(1));
+    return runLauncher(app);
 }

@@ -44,6 +44,7 @@ public:
     QRect CardRect;                       // rectangle of SelectedCard
     QPoint HotSpot;                       // press point inside CardRect
     QImage DragImage;                     // the picture dragged with the pointer
+    const QImage &GetDragImages() const { return DragImage; }
 
     // Geometry helpers in the toolkit's names.
     int Left() const { return x(); }
@@ -63,10 +64,24 @@ public:
     static void FreePileBitmaps();
     static TImageList *PileMarks();
 
+    // Where card i of this pile lies, in view coordinates, at the current card size.
+    QRect CardRectAt(int index) const;
+
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseMove(TShiftState shift, int x, int y) override;
+    void DoStartDrag() override;
     void DoEndDrag(QObject *target, int x, int y) override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    QPoint cardOrigin(int index) const;
+    void selectCardAt(QPoint point);
+    void takeDraggedCards();
+    QImage composeDragPicture() const;
+    void startCardDrag();
+    void fillBackground(QPainter &painter) const;
+    void drawOutline(QPainter &painter) const;
+    void drawPileMark(QPainter &painter) const;
 };

@@ -41,8 +41,11 @@ public:
 class TGraphicControl : public QWidget, public TDropTarget
 {
     Q_OBJECT
+    friend class TDragManager;
+
 public:
     explicit TGraphicControl(QWidget *parent = nullptr);
+    ~TGraphicControl() override;
 
     TMouseEvent OnMouseDown;
     TMouseEvent OnMouseUp;
@@ -56,8 +59,11 @@ public:
     // the start-drag distance with the button held. The picture follows the
     // pointer, kept at the given hot spot.
     void BeginDrag(bool immediate, const QImage &picture, QPoint hotSpot);
-    bool Dragging() const;
+    bool Dragging() const;  // a drag from this control is waiting to start or running
     bool HasCapture() const { return captured; }
+    // True while DoEndDrag runs for a drag the player cancelled (Escape, another
+    // button) or released before it began: the dragged things go back home.
+    bool DragCancelled() const { return dragCancelled; }
 
     // The toolkit's hooks; overrides do their own work first, then call these.
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
@@ -75,6 +81,12 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
+    static TShiftState shiftState(const QMouseEvent *event);
+    void endCapture();
+
     bool captured = false;
-    bool suppressClick = false;
+    bool clickArmed = false;     // a left press that may still become a Click
+    bool dragCancelled = false;
+    QPoint pressGlobal;
+    QPoint lastGlobal;
 };

@@ -5,6 +5,9 @@
 #include <QDialog>
 #include <QImage>
 
+class QCloseEvent;
+class QKeyEvent;
+
 class TProfile;
 
 // The preferences dialog, created once at start-up and kept hidden between
@@ -38,10 +41,52 @@ public:
     // Closing in any way (OK, the close box, a test's answer) runs FormClose.
     void done(int result) override;
 
+    // Opens centred on the screen.
+    void setVisible(bool visible) override;
+
 private:
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
     struct Controls;
     Controls *ui;
     TProfile *Profile1;
+    QImage backgroundPicture;  // what Image5 shows; null when no picture is loaded
+    bool closing = false;
+
+    void CreateControls();
+    void CreateCardBackPage();
+    void CreateCardSizePage();
+    void CreateBackgroundPage();
+    void CreateOtherPage();
+    void ShowBuiltInBacks();
+
+    void FormCreate();
+    void ReadBackIndex();
+    void ReadCardSize();
+    void ReadBackgroundChoices();
+    void ReadColors();
+    void ReadSwitches();
+    void ReadPictures();
+    void FormClose();
+    void WritePreferences();
+
+    void ColorButtonClick(QWidget *swatch);
+    void BrowseButtonClick(QWidget *button);
+    void ISGRadioList1Click();
+    void ISGRadioList2Click();
+    void HelpBtnClick();
+
+    void CheckBack(int index);
+    int CheckedBack() const;
+    void DropCustomBack();
+    void BuildCustomBack(const QImage &picture);
+    void ShowBackgroundPicture(const QImage &picture);
+    void StorePicturePath(const QString &key, const QString &fileName);
+    void ReadCustomColors(const QString &text);
+    QString CustomColorsText() const;
+    // The stored value of key when present and within 0..count-1.
+    bool ReadChoice(const QString &key, int count, int &value);
 };
 
 // Created at start-up, alive until the program ends.

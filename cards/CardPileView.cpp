@@ -1,0 +1,237 @@
+// SPDX-License-Identifier: MIT
+#include "cards/CardPileView.h"
+
+#include "cards/Card.h"
+#include "platform/ImageList.h"
+#include "resources/Resources.h"
+
+#include <QPainter>
+#include <memory>
+
+namespace {
+
+TImageList *pileMarks = nullptr;
+
+constexpr int recycleMark = 0;
+constexpr int emptyMark = 1;
+const QColor outlineGrey(0x80, 0x80, 0x80);
+
+// Offsets are fractional; a card sits at the offset rounded toward zero.
+int truncated(double value) { return static_cast<int>(value); }
+
+QImage pileMarkPicture(int number)
+{
+    const bool small = TCard::GetCardSize() == FS_SMALL;
+    return Resources::bitmap(QStringLiteral("%1FSCARD%2").arg(small ? "s" : "").arg(number));
+}
+
+}  // namespace
+
+TCardPileView::TCardPileView(QWidget *owner)
+    : TGraphicControl(owner), Cards(new TCardPile(this)), DragPile(new TCardPile(this))
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    resize(TCard::CardWidth(), TCard::CardHeight());
+    LoadPileBitmaps();
+}
+
+TCardPileView::~TCardPileView()
+{
+    // The cards belong to the game; only the lists go.
+    Cards->Empty(false);
+    DragPile->Empty(false);
+    delete Cards;
+    delete DragPile;
+}
+
+void TCardPileView::LoadPileBitmaps()
+{
+    if (pileMarks)
+        return;
+    auto marks = std::make_unique<TImageList>(TCard::CardWidth(), TCard::CardHeight());
+    marks->AddMasked(pileMarkPicture(156));
+    marks->AddMasked(pileMarkPicture(157));
+    pileMarks = marks.release();
+}
+
+void TCardPileView::FreePileBitmaps()
+{
+    delete pileMarks;
+    pileMarks = nullptr;
+}
+
+TImageList *TCardPileView::PileMarks()
+{
+    LoadPileBitmaps();
+    return pileMarks;
+}
+
+QColor TCardPileView::EffectiveColor() const
+{
+    if (Color.isValid())
+        return Color;
+    const QWidget *window = parentWidget() ? parentWidget() : this;
+    return window->palette().color(QPalette::Window);
+}
+
+QPoint TCardPileView::cardOrigin(int index) const
+{
+    return {truncated(index * double(XOffset)), truncated(index * double(YOffset))};
+}
+
+QRect TCardPileView::CardRectAt(int index) const
+{
+    return {cardOrigin(index), QSize(TCard::CardWidth(), TCard::CardHeight())};
+}
+
+// ---- painting ----
+
+void TCardPileView::Paint()
+{
+    if (!isVisible())
+        return;
+    repaint();
+}
+
+void TCardPileView::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawImage(0, 0, Render());
+}
+
+QImage TCardPileView::Render() const
+{
+    QImage picture(size(), QImage::Format_ARGB32_Premultiplied);
+    if (picture.isNull())
+        return picture;
+    QPainter painter(&picture);
+    fillBackground(painter);
+    if (IsBordered)
+        drawOutline(painter);
+    const int count = Cards->Count();
+    for (int i = 0; i < count; ++i)
+        Cards->CardAt(i)->DrawCardOnCanvas(cardOrigin(i), painter);
+    if (count == 0)
+        drawPileMark(painter);
+    return picture;
+}
+
+void TCardPileView::fillBackground(QPainter &painter) const
+{
+    painter.fillRect(rect(), EffectiveColor());
+    if (BackgroundMode == FS_BITMAP && Background && !Background->isNull()) {
+        // The part of the table picture that lies under the view.
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(QPoint(0, 0), *Background, QRect(Left(), Top(), Width(), Height()));
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+}
+
+void TCardPileView::drawOutline(QPainter &painter) const
+{
+    // Black along the top and left, grey along the bottom and right.
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(Qt::black, 0));
+    painter.drawRect(QRect(0, 0, Width() - 2, Height() - 2));
+    painter.setPen(QPen(outlineGrey, 0));
+    painter.drawRect(QRect(1, 1, Width() - 2, Height() - 2));
+}
+
+void TCardPileView::drawPileMark(QPainter &painter) const
+{
+    if (State == FS_RECYCLE)
+        PileMarks()->Draw(painter, 0, 0, recycleMark);
+    else if (State == FS_EMPTY)
+        PileMarks()->Draw(painter, 0, 0, emptyMark);
+}
+
+// ---- mouse and drag ----
+
+void TCardPileView::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
+{
+    CanDrag = false;
+    DropTarget = nullptr;
+    if (button == mbLeft)
+        selectCardAt(QPoint(x, y));
+    TGraphicControl::MouseDown(button, shift, x, y);
+}
+
+void TCardPileView::selectCardAt(QPoint point)
+{
+    SelectedCard = nullptr;
+    // From the top card down, so an overlapped region belongs to the card drawn last.
+    for (int i = Cards->Count() - 1; i >= 0; --i) {
+        const QRect rect = CardRectAt(i);
+        if (rect.contains(point)) {
+            SelectedCard = Cards->CardAt(i);
+            CardRect = rect;
+            HotSpot = point - rect.topLeft();
+            return;
+        }
+    }
+}
+
+void TCardPileView::MouseMove(TShiftState shift, int x, int y)
+{
+    if (HasCapture() && CanDrag && AllowDrag && !Dragging())
+        startCardDrag();
+    TGraphicControl::MouseMove(shift, x, y);
+}
+
+void TCardPileView::startCardDrag()
+{
+    // A drag needs a card of this pile to carry; anything else is refused quietly.
+    if (!SelectedCard || Cards->CardIndex(SelectedCard) < 0)
+        return;
+    takeDraggedCards();
+    DragImage = composeDragPicture();
+    BeginDrag(!DragDelayed, DragImage, HotSpot);
+}
+
+void TCardPileView::takeDraggedCards()
+{
+    DragPile->Empty(false);
+    const int count = Cards->Count();
+    const int first = Cards->CardIndex(SelectedCard);
+    for (int i = first; i < count; ++i)
+        DragPile->AddCard(Cards->CardAt(i));
+    for (int i = count - 1; i >= first; --i)
+        Cards->RemoveCard(Cards->CardAt(i));
+}
+
+QImage TCardPileView::composeDragPicture() const
+{
+    // One offset step larger than the cards need; everything around the cards
+    // is see-through, so the table shows between them.
+    const int count = DragPile->Count();
+    const int width = truncated(count * double(XOffset) + TCard::CardWidth());
+    const int height = truncated(count * double(YOffset) + TCard::CardHeight());
+    QImage picture(width, height, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    for (int j = 0; j < count; ++j)
+        DragPile->CardAt(j)->DrawCardOnCanvas(cardOrigin(j), painter);
+    return picture;
+}
+
+void TCardPileView::DoStartDrag()
+{
+    update();  // the dragged cards have left this pile
+    TGraphicControl::DoStartDrag();
+}
+
+void TCardPileView::DoEndDrag(QObject *target, int x, int y)
+{
+    if (DragCancelled())
+        DropTarget = nullptr;  // a cancelled drag always gives the cards back
+    if (!DropTarget || DropTarget == this) {
+        DropTarget = nullptr;
+        Cards->AddPile(DragPile);
+        setVisible(true);
+        Paint();
+    } else if (!ManualDrop) {
+        DropTarget->Cards->AddPile(DragPile);
+        DropTarget->Paint();
+    }
+    TGraphicControl::DoEndDrag(target, x, y);
+}

@@ -1,0 +1,347 @@
+// SPDX-License-Identifier: MIT
+#include "platform/DragManager.h"
+
+#include <QApplication>
+#include <QBitmap>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWidget>
+
+namespace {
+
+// The picture that follows the pointer: a frameless, see-through window that
+// never takes the mouse or the focus.
+class TDragPicture : public QWidget
+{
+public:
+    explicit TDragPicture(const QImage &image)
+        : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
+                               | Qt::X11BypassWindowManagerHint | Qt::WindowTransparentForInput
+                               | Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint),
+          picture(image)
+    {
+        setAttribute(Qt::WA_TranslucentBackground);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_ShowWithoutActivating);
+        setAttribute(Qt::WA_NoSystemBackground);
+        resize(picture.size());
+        // Without a compositor the mask keeps the table visible around the cards;
+        // only X11 windows can be shaped that way.
+        if (QGuiApplication::platformName() == QLatin1String("xcb"))
+            setMask(QBitmap::fromImage(picture.createAlphaMask(Qt::ThresholdAlphaDither)));
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(0, 0, picture);
+    }
+
+private:
+    QImage picture;
+};
+
+QPoint globalPointOf(const QEvent *event)
+{
+    return static_cast<const QMouseEvent *>(event)->globalPosition().toPoint();
+}
+
+// A move with no button held means the release went astray (another program took
+// the pointer); it ends the drag where the pointer is.
+bool buttonsReleased(const QEvent *event)
+{
+    return static_cast<const QMouseEvent *>(event)->buttons() == Qt::NoButton;
+}
+
+bool isEscape(const QEvent *event)
+{
+    return static_cast<const QKeyEvent *>(event)->key() == Qt::Key_Escape;
+}
+
+TDropTarget *dropTargetOf(QWidget *widget) { return dynamic_cast<TDropTarget *>(widget); }
+
+}  // namespace
+
+TDragManager &TDragManager::instance()
+{
+    static TDragManager manager;
+    return manager;
+}
+
+void TDragManager::begin(TGraphicControl *source, bool immediate, const QImage &image, QPoint hotSpot,
+                         QPoint press, QPoint pointer)
+{
+    if (state != Idle)
+        cancel();
+    dragSource = source;
+    dragPicture = image;
+    dragHotSpot = hotSpot;
+    pressPoint = press;
+    lastPointer = pointer;
+    state = Pending;
+    qApp->installEventFilter(this);
+    if (immediate || (pointer - press).manhattanLength() >= QApplication::startDragDistance())
+        start(pointer);
+}
+
+void TDragManager::cancel()
+{
+    if (state != Idle)
+        finish(nullptr, lastPointer, true);
+}
+
+void TDragManager::forget(const TGraphicControl *control)
+{
+    if (currentTarget == control)
+        currentTarget = nullptr;
+    if (dragSource == control) {
+        dragSource = nullptr;
+        reset();
+    }
+}
+
+bool TDragManager::eventFilter(QObject *watched, QEvent *event)
+{
+    // Events reach a window object first and then its widget; act on the widget's copy.
+    if (!watched->isWidgetType())
+        return false;
+    if (state == Pending)
+        return filterPending(event);
+    if (state == Active)
+        return filterActive(event);
+    return false;
+}
+
+bool TDragManager::filterPending(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseMove:
+        lastPointer = globalPointOf(event);
+        if (buttonsReleased(event)) {
+            cancel();
+            return true;
+        }
+        if ((lastPointer - pressPoint).manhattanLength() >= QApplication::startDragDistance())
+            start(lastPointer);
+        return true;
+    case QEvent::MouseButtonRelease: {
+        // Released before the drag began: a plain click. The source gets its
+        // things back first, then the release runs on as usual.
+        lastPointer = globalPointOf(event);
+        TGraphicControl *source = dragSource;
+        reset();
+        if (source) {
+            source->dragCancelled = true;
+            const QPoint at = source->mapFromGlobal(lastPointer);
+            source->DoEndDrag(nullptr, at.x(), at.y());
+            source->dragCancelled = false;
+        }
+        return false;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        cancel();
+        return true;
+    case QEvent::KeyPress:
+    case QEvent::ShortcutOverride:
+        if (!isEscape(event))
+            return false;
+        cancel();
+        event->accept();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TDragManager::filterActive(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseMove:
+        if (buttonsReleased(event))
+            drop(globalPointOf(event));
+        else
+            moveTo(globalPointOf(event));
+        return true;
+    case QEvent::MouseButtonRelease:
+        drop(globalPointOf(event));
+        return true;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        cancel();  // another button during a drag gives up the drag
+        return true;
+    case QEvent::KeyPress:
+    case QEvent::ShortcutOverride:
+        if (!isEscape(event))
+            return false;
+        cancel();
+        event->accept();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TDragManager::start(QPoint pointer)
+{
+    state = Active;
+    lastPointer = pointer;
+    if (dragSource)
+        dragSource->clickArmed = false;
+    TGraphicControl *source = dragSource;
+    if (!source) {
+        reset();
+        return;
+    }
+    // The window holds the mouse for the whole drag, so the pointer is followed
+    // even when the source hides itself while its cards are away.
+    if (QWidget *window = source->window(); window->isVisible()) {
+        grabber = window;
+        grabber->grabMouse();
+    }
+    source->DoStartDrag();
+    if (state != Active)
+        return;  // the handler gave up the drag
+    QApplication::setOverrideCursor(Qt::ClosedHandCursor);
+    cursorOverridden = true;
+    showPicture(pointer);
+    moveTo(pointer);
+}
+
+QWidget *TDragManager::findTargetAt(QPoint global) const
+{
+    QWidgetList windows;
+    if (dragSource)
+        windows.append(dragSource->window());  // the usual case first
+    windows.append(QApplication::topLevelWidgets());
+    for (QWidget *window : std::as_const(windows)) {
+        if (!window->isVisible() || window == picture.data())
+            continue;
+        const QPoint local = window->mapFromGlobal(global);
+        if (!window->rect().contains(local))
+            continue;
+        QWidget *hit = window->childAt(local);
+        for (QWidget *widget = hit ? hit : window; widget; widget = widget->parentWidget()) {
+            if (dropTargetOf(widget))
+                return widget;
+            if (widget->isWindow())
+                break;
+        }
+        return nullptr;
+    }
+    return nullptr;
+}
+
+bool TDragManager::askDragOver(QWidget *widget, QPoint pointer, TDragState dragState)
+{
+    TDropTarget *target = dropTargetOf(widget);
+    if (!target || !target->OnDragOver)
+        return false;  // a control without a handler refuses
+    const TDragOverEvent handler = target->OnDragOver;
+    const QPoint at = widget->mapFromGlobal(pointer);
+    bool accept = true;
+    handler(widget, dragSource.data(), at.x(), at.y(), dragState, accept);
+    return accept;
+}
+
+void TDragManager::moveTo(QPoint pointer)
+{
+    lastPointer = pointer;
+    QWidget *under = findTargetAt(pointer);
+    if (under != currentTarget) {
+        if (QWidget *left = currentTarget.data()) {
+            currentTarget = nullptr;
+            askDragOver(left, pointer, dsDragLeave);
+            if (state != Active)
+                return;
+        }
+        currentTarget = under;
+        accepted = under && askDragOver(under, pointer, dsDragEnter);
+    } else if (under) {
+        accepted = askDragOver(under, pointer, dsDragMove);
+    }
+    if (state != Active)
+        return;
+    if (picture)
+        picture->move(pointer - dragHotSpot);
+    updateCursor();
+}
+
+void TDragManager::drop(QPoint pointer)
+{
+    if (pointer != lastPointer) {
+        moveTo(pointer);
+        if (state != Active)
+            return;
+    }
+    QWidget *target = targetAccepts() ? currentTarget.data() : nullptr;
+    hidePicture();
+    if (TDropTarget *dropTarget = target ? dropTargetOf(target) : nullptr; dropTarget && dropTarget->OnDragDrop) {
+        const TDragDropEvent handler = dropTarget->OnDragDrop;
+        const QPoint at = target->mapFromGlobal(pointer);
+        handler(target, dragSource.data(), at.x(), at.y());
+    }
+    finish(target, pointer, false);
+}
+
+void TDragManager::finish(QWidget *target, QPoint pointer, bool cancelled)
+{
+    const QPointer<TGraphicControl> source = dragSource;
+    const QPointer<QWidget> guardedTarget = target;
+    reset();
+    if (!source)
+        return;
+    source->endCapture();
+    QWidget *endTarget = guardedTarget.data();
+    const QPoint at = endTarget ? endTarget->mapFromGlobal(pointer) : source->mapFromGlobal(pointer);
+    source->dragCancelled = cancelled;
+    source->DoEndDrag(endTarget, at.x(), at.y());
+    if (source)
+        source->dragCancelled = false;
+}
+
+void TDragManager::reset()
+{
+    state = Idle;
+    qApp->removeEventFilter(this);
+    if (grabber && QWidget::mouseGrabber() == grabber)
+        grabber->releaseMouse();
+    grabber = nullptr;
+    hidePicture();
+    if (cursorOverridden) {
+        QApplication::restoreOverrideCursor();
+        cursorOverridden = false;
+    }
+    dragSource = nullptr;
+    currentTarget = nullptr;
+    accepted = false;
+    dragPicture = QImage();
+}
+
+void TDragManager::showPicture(QPoint pointer)
+{
+    hidePicture();
+    if (dragPicture.isNull())
+        return;
+    picture = new TDragPicture(dragPicture);
+    picture->move(pointer - dragHotSpot);
+    picture->show();
+}
+
+void TDragManager::hidePicture()
+{
+    if (!picture)
+        return;
+    picture->hide();
+    picture->deleteLater();
+    picture = nullptr;
+}
+
+void TDragManager::updateCursor()
+{
+    if (cursorOverridden)
+        QApplication::changeOverrideCursor(targetAccepts() ? Qt::ClosedHandCursor : Qt::ForbiddenCursor);
+}

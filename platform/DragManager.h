@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+#include "platform/Controls.h"
+
+#include <QImage>
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+
+class QWidget;
+
+// Runs the one drag the program can have at a time, entirely inside the program:
+// it follows the pointer through an application-wide event filter, asks the drop
+// target under the pointer (a pile view, or a window's bare table) whether it
+// accepts, shows the drag picture in a small see-through window, and on release
+// drops on the target that accepted last and tells the source how it ended.
+class TDragManager : public QObject
+{
+public:
+    static TDragManager &instance();
+
+    // Called by TGraphicControl::BeginDrag. A delayed drag starts once the pointer
+    // has moved QApplication::startDragDistance() from pressPoint with the button held.
+    void begin(TGraphicControl *source, bool immediate, const QImage &picture, QPoint hotSpot,
+               QPoint pressPoint, QPoint pointer);
+    void cancel();
+    // Forgets a source that is being destroyed, without calling back into it.
+    void forget(const TGraphicControl *control);
+
+    bool pending() const { return state == Pending; }
+    bool active() const { return state == Active; }
+    const TGraphicControl *source() const { return dragSource; }
+    QWidget *target() const { return currentTarget; }        // control under the pointer
+    bool targetAccepts() const { return currentTarget && accepted; }
+    QWidget *pictureWindow() const { return picture; }
+
+    // The drop target under a global point: the deepest visible widget there that
+    // is a TDropTarget (or its nearest such ancestor), in any visible top-level
+    // window of the program other than the drag picture.
+    QWidget *findTargetAt(QPoint global) const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    enum State { Idle, Pending, Active };
+
+    TDragManager() = default;
+    bool filterPending(QEvent *event);
+    bool filterActive(QEvent *event);
+    void start(QPoint pointer);
+    void moveTo(QPoint pointer);
+    void drop(QPoint pointer);
+    void finish(QWidget *target, QPoint pointer, bool cancelled);
+    void reset();
+    bool askDragOver(QWidget *widget, QPoint pointer, TDragState dragState);
+    void showPicture(QPoint pointer);
+    void hidePicture();
+    void updateCursor();
+
+    State state = Idle;
+    QPointer<TGraphicControl> dragSource;
+    QPointer<QWidget> currentTarget;
+    QPointer<QWidget> picture;
+    QPointer<QWidget> grabber;
+    bool accepted = false;
+    bool cursorOverridden = false;
+    QImage dragPicture;
+    QPoint dragHotSpot;
+    QPoint pressPoint;
+    QPoint lastPointer;
+};

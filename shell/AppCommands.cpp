@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: MIT
+#include "shell/AppCommands.h"
+
+#include "cards/Card.h"
+#include "platform/Random.h"
+#include "platform/SoundPlayer.h"
+#include "shell/GameCatalog.h"
+#include "shell/Preferences.h"
+#include "shell/Requirements.h"
+#include "shell/SolitaireWindow.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFrame>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <cstdio>
+#include <memory>
+
+#include "resources/Resources.h"
+
+namespace {
+
+QString dealTextOf(QWidget *window)
+{
+    QString text;
+    QMetaObject::invokeMethod(window, "DealText", Qt::DirectConnection, Q_RETURN_ARG(QString, text));
+    return text;
+}
+
+QString fileNameFor(const QString &gameName) { return QString(gameName).remove(QLatin1Char(' ')); }
+
+bool saveWindow(QWidget *window, const QString &path)
+{
+    window->show();
+    QApplication::processEvents();
+    return window->grab().save(path);
+}
+
+}  // namespace
+
+namespace AppCommands {
+
+int printDeal(const QString &gameName)
+{
+    const int index = GameCatalog::indexOf(gameName);
+    if (index < 0) {
+        std::fprintf(stderr, "No game is called \"%s\".\n", qPrintable(gameName));
+        return 2;
+    }
+    const GameEntry &game = GameCatalog::entries()[index];
+    if (!game.createLarge) {
+        std::fprintf(stderr, "\"%s\" cannot be played yet.\n", qPrintable(game.name));
+        return 2;
+    }
+    TCard::SetCardSize(FS_LARGE);
+    std::unique_ptr<QWidget> window(game.createLarge());
+    std::fputs(qPrintable(dealTextOf(window.get())), stdout);
+    return 0;
+}
+
+int screenshots(const QString &directory, std::uint32_t seed)
+{
+    // Default preferences, whatever the player's own settings file says; no sound.
+    QTemporaryDir settings;
+    qputenv("CARDENZA_CONFIG_DIR", settings.path().toLocal8Bit());
+    SoundPlayer::setRecorder([](const QString &, bool) {});
+    Random::fixSeed(seed);
+    QDir().mkpath(directory);
+    const QDir out(directory);
+
+    SolitaireForm = new TSolitaireForm;
+    PreferencesDlg = new TPreferencesDlg;
+    PreferencesDlg->CardSize = 1;
+    int failures = saveWindow(SolitaireForm, out.filePath(QStringLiteral("Launcher.png"))) ? 0 : 1;
+    for (const GameEntry &game : GameCatalog::entries()) {
+        if (!game.createLarge)
+            continue;
+        SolitaireForm->StartPanel->hide();
+        SolitaireForm->GameImage->setPixmap(QPixmap::fromImage(Resources::bitmap(game.preview)));
+        failures += saveWindow(SolitaireForm, out.filePath(QStringLiteral("Launcher-%1.png").arg(fileNameFor(game.name)))) ? 0 : 1;
+        TCard::SetCardSize(FS_LARGE);
+        std::unique_ptr<QWidget> large(game.createLarge());
+        failures += saveWindow(large.get(), out.filePath(fileNameFor(game.name) + QStringLiteral(".png"))) ? 0 : 1;
+        large.reset();
+        TCard::SetCardSize(FS_SMALL);
+        std::unique_ptr<QWidget> small(game.createSmall());
+        failures += saveWindow(small.get(), out.filePath(QStringLiteral("s") + fileNameFor(game.name) + QStringLiteral(".png"))) ? 0 : 1;
+    }
+    delete PreferencesDlg;
+    PreferencesDlg = nullptr;
+    delete SolitaireForm;
+    std::printf("screenshots written to %s\n", qPrintable(directory));
+    return failures == 0 ? 0 : 1;
+}
+
+}  // namespace AppCommands

@@ -1,0 +1,294 @@
+// SPDX-License-Identifier: MIT
+#include "shell/SolitaireWindow.h"
+
+#include "cards/Card.h"
+#include "platform/FormPlacement.h"
+#include "platform/Help.h"
+#include "platform/Screen.h"
+#include "resources/Resources.h"
+#include "shell/GameCatalog.h"
+#include "shell/InfoDlg.h"
+#include "shell/Preferences.h"
+#include "shell/Requirements.h"
+#include "shell/Sounds.h"
+#include "shell/Tray.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QShortcut>
+#include <QSystemTrayIcon>
+#include <QToolButton>
+
+TSolitaireForm *SolitaireForm = nullptr;
+int LastGameIndex = 0;
+
+namespace {
+constexpr int clientWidth = 329;
+constexpr int clientHeight = 241;
+}  // namespace
+
+TSolitaireForm::TSolitaireForm(QWidget *parent) : QWidget(parent)
+{
+    setWindowTitle(QStringLiteral("Cardenza!"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(clientWidth, clientHeight);
+    buildControls();
+    buildTray();
+    FormPlacement1 = new TFormPlacement(this);
+    FormPlacement1->IniFileName = QStringLiteral("Solitaire.ini");
+    FormPlacement1->IniSection = QStringLiteral("MainWindow");
+    FormPlacement1->Options = fpPosition;
+    FormCreate();
+}
+
+TSolitaireForm::~TSolitaireForm()
+{
+    Tray::setHandler({});
+    TCard::FreeCardBitmaps();
+    delete SoundManager;
+    SoundManager = nullptr;
+    if (SolitaireForm == this)
+        SolitaireForm = nullptr;
+}
+
+void TSolitaireForm::buildControls()
+{
+    GameSelectListBox = new QListWidget(this);
+    GameSelectListBox->setObjectName(QStringLiteral("GameSelectListBox"));
+    GameSelectListBox->setGeometry(4, 5, 157, 97);
+    QFont listFont(QStringLiteral("Arial"));
+    listFont.setPixelSize(12);
+    listFont.setBold(true);
+    GameSelectListBox->setFont(listFont);
+    QPalette listColours = GameSelectListBox->palette();
+    listColours.setColor(QPalette::Base, palette().color(QPalette::ToolTipBase));
+    listColours.setColor(QPalette::Text, palette().color(QPalette::ToolTipText));
+    GameSelectListBox->setPalette(listColours);
+    GameSelectListBox->setToolTip(QStringLiteral("Select Solitaire Game"));
+    GameSelectListBox->setStyleSheet(QStringLiteral("QListWidget::item { height: 15px; }"));
+    for (const GameEntry &game : GameCatalog::entries())
+        GameSelectListBox->addItem(game.name);
+    connect(GameSelectListBox, &QListWidget::itemClicked, this, [this] { GameSelectListBoxClick(); });
+    GameSelectListBox->installEventFilter(this);
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(214, 5, 72, 104);
+    Image1->setToolTip(QStringLiteral("Click for Info..."));
+    Image1->setCursor(Qt::PointingHandCursor);
+    Image1->installEventFilter(this);
+
+    HelpButton = new QToolButton(this);
+    HelpButton->setObjectName(QStringLiteral("HelpButton"));
+    HelpButton->setGeometry(300, 80, 25, 25);
+    HelpButton->setAutoRaise(true);
+    HelpButton->setToolTip(QStringLiteral("Help..."));
+    connect(HelpButton, &QToolButton::clicked, this, &TSolitaireForm::HelpButtonClick);
+
+    ImagePanel = new QFrame(this);
+    ImagePanel->setGeometry(3, 109, 324, 129);
+    ImagePanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    ImagePanel->setLineWidth(1);
+    GameImage = new QLabel(ImagePanel);
+    GameImage->setObjectName(QStringLiteral("GameImage"));
+    GameImage->setGeometry(2, 2, 320, 125);
+    StartPanel = new QFrame(ImagePanel);
+    StartPanel->setObjectName(QStringLiteral("StartPanel"));
+    StartPanel->setGeometry(72, 72, 185, 41);
+    StartPanel->setAutoFillBackground(true);
+    auto *startText = new QLabel(QStringLiteral("Choose a game to begin"), StartPanel);
+    startText->setGeometry(0, 0, 185, 41);
+    startText->setAlignment(Qt::AlignCenter);
+    QFont startFont(QStringLiteral("Arial"));
+    startFont.setPixelSize(13);
+    startFont.setBold(true);
+    startText->setFont(startFont);
+
+    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, &TSolitaireForm::HelpButtonClick);
+}
+
+void TSolitaireForm::buildTray()
+{
+    TrayPopupMenu = new QMenu(this);
+    QAction *restore = TrayPopupMenu->addAction(QStringLiteral("&Restore"));
+    restore->setObjectName(QStringLiteral("Restore1"));
+    connect(restore, &QAction::triggered, this, &TSolitaireForm::TrayIconDblClick);
+    QAction *exit = TrayPopupMenu->addAction(QStringLiteral("&Exit"));
+    exit->setObjectName(QStringLiteral("Exit1"));
+    connect(exit, &QAction::triggered, this, &TSolitaireForm::Exit1Click);
+    TrayIcon = new QSystemTrayIcon(this);
+    TrayIcon->setToolTip(QStringLiteral("Cardenza!"));
+    TrayIcon->setContextMenu(TrayPopupMenu);
+    connect(TrayIcon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::DoubleClick || reason == QSystemTrayIcon::Trigger)
+            TrayIconDblClick();
+    });
+    Tray::setHandler([this](bool on) { SetTrayActive(on); });
+}
+
+void TSolitaireForm::FormCreate()
+{
+    const QImage jester = Resources::bitmap(QStringLiteral("JESTER1"));
+    Image1->setPixmap(QPixmap::fromImage(jester));
+    Image1->setAlignment(Qt::AlignCenter);
+    GameImage->setPixmap(QPixmap::fromImage(Resources::bitmap(QStringLiteral("STARTUP"))));
+    HelpButton->setIcon(QPixmap::fromImage(Resources::bitmap(QStringLiteral("HELPGLYPH"))));
+    const QPixmap icon = QPixmap::fromImage(Resources::bitmap(QStringLiteral("TRAYICON")));
+    TrayIcon->setIcon(icon);
+    setWindowIcon(icon);
+    if (!SoundManager)
+        SoundManager = new TSoundManager;
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, jester.pixelColor(0, 0));
+    setPalette(colours);
+    setAutoFillBackground(true);
+    StartPanel->setPalette(colours);
+    GameSelectListBox->setFocus();
+}
+
+// ---- choosing a game ---------------------------------------------------------------
+
+void TSolitaireForm::SelectGame(int index)
+{
+    GameSelectListBox->setCurrentRow(index);
+    GameSelectListBoxClick();
+}
+
+void TSolitaireForm::selectRowQuietly(int row)
+{
+    const QSignalBlocker quiet(GameSelectListBox);
+    GameSelectListBox->setCurrentRow(row);
+}
+
+QWidget *TSolitaireForm::OpenGameWindow() const
+{
+    for (const GameEntry &game : GameCatalog::entries()) {
+        if (QWidget *window = game.largeWindow ? game.largeWindow() : nullptr)
+            return window;
+        if (QWidget *window = game.smallWindow ? game.smallWindow() : nullptr)
+            return window;
+    }
+    return nullptr;
+}
+
+void TSolitaireForm::GameSelectListBoxClick()
+{
+    if (!CheckColorDepth())
+        return;
+    const int width = Screen::width();
+    ScreenBelowSVGA = width < 800;
+    ScreenBelowXGA = width < 1024;
+    const bool large = !PreferencesDlg || PreferencesDlg->CardSize == 1;
+    const int index = GameSelectListBox->currentRow();
+    if (index < 0 || index >= GameCatalog::entries().size())
+        return;
+    const GameEntry &game = GameCatalog::entries()[index];
+    const auto &openWindow = large ? game.largeWindow : game.smallWindow;
+    if (!openWindow || !openWindow()) {
+        CloseAllGames();
+        if (!CanCloseGames) {
+            selectRowQuietly(LastGameIndex);
+            LastGameIndex = GameSelectListBox->currentRow();
+            return;
+        }
+        StartPanel->hide();
+        GameImage->setPixmap(QPixmap::fromImage(Resources::bitmap(game.preview)));
+        if (CheckScreenSize(index, large)) {
+            TCard::SetCardSize(large ? FS_LARGE : FS_SMALL);
+            if (PreferencesDlg)
+                PreferencesDlg->RefreshCustomBack();
+            const auto &create = large ? game.createLarge : game.createSmall;
+            if (create)
+                create()->show();
+        }
+    }
+    LastGameIndex = GameSelectListBox->currentRow();
+}
+
+void TSolitaireForm::CloseAllGames()
+{
+    CanCloseGames = true;
+    for (const GameEntry &game : GameCatalog::entries()) {
+        for (const auto &window : {game.largeWindow, game.smallWindow}) {
+            if (QWidget *open = window ? window() : nullptr) {
+                open->close();
+                if (!CanCloseGames)
+                    return;
+            }
+        }
+    }
+}
+
+// ---- launcher window -----------------------------------------------------------------
+
+void TSolitaireForm::closeEvent(QCloseEvent *event)
+{
+    CloseAllGames();
+    if (!CanCloseGames) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void TSolitaireForm::HelpButtonClick() { Help::showContents(this); }
+
+void TSolitaireForm::Image1Click() { ShowInfoBox(); }
+
+void TSolitaireForm::Exit1Click() { close(); }
+
+bool TSolitaireForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Image1 && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        Image1Click();
+        return true;
+    }
+    // The list answers the keyboard as a click: choosing with the arrows opens the game.
+    if (watched == GameSelectListBox && event->type() == QEvent::KeyRelease) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Home || key == Qt::Key_End
+            || key == Qt::Key_PageUp || key == Qt::Key_PageDown)
+            GameSelectListBoxClick();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---- notification area ------------------------------------------------------------------
+
+void TSolitaireForm::SetTrayActive(bool on)
+{
+    minimizeToTray = on;
+    TrayIcon->setVisible(on && QSystemTrayIcon::isSystemTrayAvailable());
+    if (on && isMinimized())
+        FormHide();
+}
+
+// On Linux a window without a taskbar button is a hidden one: while minimising to
+// the tray, the minimised launcher hides and the tray icon brings it back.
+void TSolitaireForm::FormHide()
+{
+    if (minimizeToTray && TrayIcon->isVisible())
+        hide();
+}
+
+void TSolitaireForm::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized())
+        FormHide();
+}
+
+void TSolitaireForm::TrayIconDblClick()
+{
+    showNormal();
+    raise();
+    activateWindow();
+}

@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+#include <QWidget>
+
+class QFrame;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QSystemTrayIcon;
+class QToolButton;
+class TFormPlacement;
+
+// The launcher: lists the twelve games, shows the chosen game's preview, opens one
+// game window at a time at the preferred card size, and owns the sound manager, the
+// help button, the jester (the way to the info box) and the notification-area icon.
+class TSolitaireForm : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TSolitaireForm(QWidget *parent = nullptr);
+    ~TSolitaireForm() override;
+
+    bool CanCloseGames = true;
+    bool ScreenBelowSVGA = false;
+    bool ScreenBelowXGA = false;
+
+    QListWidget *GameSelectListBox;
+    QLabel *Image1;
+    QToolButton *HelpButton;
+    QFrame *ImagePanel;
+    QLabel *GameImage;
+    QFrame *StartPanel;
+    QSystemTrayIcon *TrayIcon;
+    QMenu *TrayPopupMenu;
+
+    void GameSelectListBoxClick();
+    void SelectGame(int index);  // as a click on that item
+    void CloseAllGames();
+    void HelpButtonClick();
+    void Image1Click();
+    void TrayIconDblClick();
+    void Exit1Click();
+    void SetTrayActive(bool minimizeToTray);
+    QWidget *OpenGameWindow() const;  // the one open game window, or null
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void FormCreate();
+    void buildControls();
+    void buildTray();
+    void FormHide();
+    void selectRowQuietly(int row);
+
+    TFormPlacement *FormPlacement1;
+    bool minimizeToTray = false;
+};
+
+extern TSolitaireForm *SolitaireForm;
+extern int LastGameIndex;

@@ -1,0 +1,178 @@
+// SPDX-License-Identifier: MIT
+#include "cards/Card.h"
+#include "cards/CardPile.h"
+#include "cards/CardPileView.h"
+#include "cards/Undo.h"
+
+#include <QAction>
+#include <QTest>
+#include <array>
+#include <memory>
+#include <cstdlib>
+#include <new>
+
+namespace {
+int freedCards = 0;
+}
+
+// Counts freed card-sized objects: the undo list must never free a card.
+void *operator new(std::size_t size)
+{
+    if (void *memory = std::malloc(size ? size : 1))
+        return memory;
+    throw std::bad_alloc();
+}
+
+void operator delete(void *pointer) noexcept { std::free(pointer); }
+
+void operator delete(void *pointer, std::size_t size) noexcept
+{
+    if (size == sizeof(TCard))
+        ++freedCards;
+    std::free(pointer);
+}
+
+class TestUndo : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::array<TCard, 6> cards{};
+    std::unique_ptr<QWidget> table;
+    TCardPileView *source = nullptr;
+    TCardPileView *target = nullptr;
+    QAction *undoItem = nullptr;
+
+    QList<TCard *> cardsOf(TCardPileView *view) const
+    {
+        QList<TCard *> list;
+        for (int i = 0; i < view->Cards->Count(); ++i)
+            list << view->Cards->CardAt(i);
+        return list;
+    }
+
+    // Moves the top `count` cards of the source to the target, as a drag would.
+    void move(int count, TCardUndo &undo)
+    {
+        TCardPile moved;
+        const int first = source->Cards->Count() - count;
+        for (int i = first; i < source->Cards->Count(); ++i)
+            moved.AddCard(source->Cards->CardAt(i));
+        for (int i = 0; i < moved.Count(); ++i)
+            source->Cards->RemoveCard(moved.CardAt(i));
+        target->Cards->AddPile(&moved);
+        undo.AddPileMove(source, target, &moved);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        table = std::make_unique<QWidget>();
+        source = new TCardPileView(table.get());
+        target = new TCardPileView(table.get());
+        undoItem = new QAction("&Undo", table.get());
+        undoItem->setEnabled(false);
+        for (TCard &card : cards)
+            source->Cards->AddCard(&card);
+    }
+    void cleanup() { table.reset(); }
+
+    void threeCardRecordReturnsInOrder()
+    {
+        TCardUndo undo;
+        const QList<TCard *> before = cardsOf(source);
+        move(3, undo);
+        QCOMPARE(cardsOf(target), before.mid(3));
+
+        undo.PeekLast();
+        QCOMPARE(undo.LastSource, source);
+        QCOMPARE(undo.LastTarget, target);
+        QCOMPARE(undo.LastPile->Count(), 3);
+        undo.UndoLast();
+        QCOMPARE(cardsOf(source), before);
+        QVERIFY(cardsOf(target).isEmpty());
+        QCOMPARE(undo.LastPile->Count(), 3);  // kept until DropLast
+        undo.DropLast();
+        QCOMPARE(undo.LastPile, nullptr);
+        QCOMPARE(undo.Count(), 0);
+    }
+
+    void recordsComeBackLastInFirstOut()
+    {
+        TCardUndo undo;
+        const QList<TCard *> before = cardsOf(source);
+        move(2, undo);
+        move(1, undo);
+        undo.UndoLast();
+        undo.DropLast();
+        QCOMPARE(cardsOf(target), before.mid(4, 2));
+        undo.UndoLast();
+        undo.DropLast();
+        QCOMPARE(cardsOf(source), before);
+    }
+
+    void undoItemIsEnabledExactlyWhileRecordsExist()
+    {
+        TCardUndo undo;
+        undo.SetMenuItem(undoItem);
+        undo.AddCardMove(source, target, &cards[5]);
+        QVERIFY(undoItem->isEnabled());
+        undo.AddCardMove(source, target, &cards[4]);
+        undo.UndoLast();
+        undo.DropLast();
+        QVERIFY(undoItem->isEnabled());
+        undo.UndoLast();
+        QVERIFY(undoItem->isEnabled());  // the record is still being taken back
+        undo.DropLast();
+        QVERIFY(!undoItem->isEnabled());
+
+        undo.AddCardMove(source, target, &cards[5]);
+        undo.Clear();
+        QVERIFY(!undoItem->isEnabled());
+        undo.UndoLast();  // nothing left: only disables
+        QCOMPARE(undo.LastSource, nullptr);
+        QVERIFY(!undoItem->isEnabled());
+    }
+
+    void peekOnAnEmptyListGivesNothing()
+    {
+        TCardUndo undo;
+        undo.PeekLast();
+        QCOMPARE(undo.LastSource, nullptr);
+        QCOMPARE(undo.LastTarget, nullptr);
+        QCOMPARE(undo.LastPile, nullptr);
+    }
+
+    void clearLeavesTheCardsAlive()
+    {
+        freedCards = 0;
+        {
+            TCardUndo undo;
+            move(3, undo);
+            undo.AddCardMove(source, target, &cards[0]);
+            undo.Clear();
+            undo.AddCardMove(source, target, &cards[1]);
+        }  // the destructor clears as well
+        QCOMPARE(freedCards, 0);
+        QCOMPARE(target->Cards->Count(), 3);
+    }
+
+    void turnRecordLeavesTheTopCardOnTop()
+    {
+        TCardUndo undo;
+        TCard *top = source->Cards->CardAt(TCardPile::Top);
+        top->FaceUp = true;
+        undo.AddCardMove(source, source, top);
+        undo.PeekLast();
+        QCOMPARE(undo.LastSource, undo.LastTarget);
+        undo.UndoLast();
+        top->Flip();  // the game turns it back down
+        undo.DropLast();
+        QCOMPARE(source->Cards->Count(), 6);
+        QCOMPARE(source->Cards->CardAt(TCardPile::Top), top);
+        QVERIFY(!top->FaceUp);
+    }
+};
+
+QTEST_MAIN(TestUndo)
+#include "tst_undo.moc"

@@ -1,0 +1,357 @@
+// SPDX-License-Identifier: MIT
+#include "GameTestKit.h"
+
+#include "games/KlondikeWindow.h"
+#include "shell/SolitaireWindow.h"
+
+#include <QAction>
+#include <QTest>
+
+namespace {
+
+TCard *FindCard(TGameForm *form, _CardSuit suit, _CardValue value)
+{
+    for (TCardPileView *view : form->Views())
+        for (int i = 0; i < view->Cards->Count(); ++i)
+            if (view->Cards->CardAt(i)->Suit == suit && view->Cards->CardAt(i)->Value == value)
+                return view->Cards->CardAt(i);
+    return nullptr;
+}
+
+// Moves a card from wherever it lies onto the top of a view.
+TCard *Place(TGameForm *form, _CardSuit suit, _CardValue value, TCardPileView *onto, bool faceUp = true)
+{
+    TCard *card = FindCard(form, suit, value);
+    for (TCardPileView *view : form->Views())
+        view->Cards->RemoveCard(card);
+    card->FaceUp = faceUp;
+    onto->Cards->AddCard(card);
+    return card;
+}
+
+// Empties a view by moving its cards to the bottom of the stock, face down.
+void ClearToStock(TKlondikeForm *form, TCardPileView *view)
+{
+    while (TCard *card = view->Cards->CardAt(0)) {
+        view->Cards->RemoveCard(card);
+        card->FaceUp = false;
+        form->DeckPileView->Cards->InsertCard(card, 0);
+    }
+}
+
+int FaceUpCount(const TCardPileView *view)
+{
+    int count = 0;
+    for (int i = 0; i < view->Cards->Count(); ++i)
+        count += view->Cards->CardAt(i)->FaceUp ? 1 : 0;
+    return count;
+}
+
+}  // namespace
+
+class TestKlondike : public QObject
+{
+    Q_OBJECT
+
+private:
+    TKlondikeForm *open(GameTestKit &kit)
+    {
+        auto *form = CreateGameForm<TKlondikeForm>();
+        form->show();
+        kit.sounds.clear();
+        return form;
+    }
+
+private Q_SLOTS:
+    void dealsSevenColumnsAndATwentyFourCardStock()
+    {
+        GameTestKit kit;
+        auto *form = CreateGameForm<TKlondikeForm>();
+        for (int c = 0; c < 7; ++c) {
+            QCOMPARE(form->Tableau[c]->Cards->Count(), c + 1);
+            QCOMPARE(FaceUpCount(form->Tableau[c]), 1);
+            QVERIFY(form->Tableau[c]->Cards->CardAt(TCardPile::Top)->FaceUp);
+        }
+        QCOMPARE(form->DeckPileView->Cards->Count(), 24);
+        QCOMPARE(form->DeckPileView->toolTip(), QStringLiteral("24"));
+        QCOMPARE(form->windowTitle(), QStringLiteral("Klondike"));
+        QVERIFY(kit.sounds.isEmpty());  // the first deal is silent even with animation on
+        QVERIFY(!form->Undo1->isEnabled());
+        delete form;
+    }
+
+    void newGameSoundsFollowTheAnimationPreference()
+    {
+        GameTestKit kit;
+        auto *form = open(kit);
+        PreferencesDlg->DoAnimation = false;
+        form->NewGame1Click(form->NewGame1);
+        QCOMPARE(kit.sounds, QStringList{QStringLiteral("SHUFFLE")});
+        kit.sounds.clear();
+        PreferencesDlg->DoAnimation = true;
+        form->NewGame1Click(form->NewGame1);
+        QCOMPARE(kit.sounds.count(QStringLiteral("SHUFFLE")), 1);
+        QCOMPARE(kit.sounds.count(QStringLiteral("DEAL")), 7);
+        delete form;
+    }
+
+    void restartDealsTheSameCardsInTheSamePlaces()
+    {
+        GameTestKit kit;
+        auto *form = open(kit);
+        const QString first = form->DealText();
+        for (int i = 0; i < 3; ++i)
+            form->DeckPileViewClick();
+        QVERIFY(form->DealText() != first);
+        form->NewGame1Click(form->Restart1);
+        QCOMPARE(form->DealText(), first);
+        QVERIFY(kit.sounds.contains(QStringLiteral("RESTART")));
+        QVERIFY(kit.messages.isEmpty());
+        delete form;
+    }
+
+    void promptsFollowTheMoveThresholds()
+    {
+        GameTestKit kit;
+        SolitaireForm = nullptr;
+        auto *form = open(kit);
+        for (int i = 0; i < 5; ++i)
+            form->DeckPileViewClick();
+        QCOMPARE(form->MoveCount, 5);
+        form->NewGame1Click(form->NewGame1);  // five moves: no question
+        QVERIFY(kit.messages.isEmpty());
+        for (int i = 0; i < 5; ++i)
+            form->DeckPileViewClick();
+        kit.answer = Dialogs::Cancel;
+        QVERIFY(!form->close());  // closing asks already at five
+        QCOMPARE(kit.messages, QStringList{QStringLiteral("Quit this game of Klondike?")});
+        form->DeckPileViewClick();
+        const QString before = form->DealText();
+        form->NewGame1Click(form->Restart1);  // six moves: Restart asks, Cancel keeps the game
+        QCOMPARE(kit.messages.last(), QStringLiteral("Restart this game of Klondike?"));
+        QCOMPARE(form->DealText(), before);
+        form->GameOver = true;  // after a win nothing asks
+        kit.messages.clear();
+        form->NewGame1Click(form->NewGame1);
+        QVERIFY(kit.messages.isEmpty());
+        QCOMPARE(form->MoveCount, 0);
+        delete form;
+    }
+
+    void drawThreeWithTwoLeftThenTurnover()
+    {
+        GameTestKit kit;
+        auto *form = open(kit);
+        // 24 cards: eight clicks of three empty the stock; move one to the waste first
+        // so that the eighth click finds two.
+        for (int i = 0; i < 7; ++i)
+            form->DeckPileViewClick();
+        TCard *spare = form->DeckPileView->Cards->CardAt(0);
+        form->DeckPileView->Cards->RemoveCard(spare);
+        spare->FaceUp = true;
+        form->RecyclePileView->Cards->InsertCard(spare, 0);
+        QCOMPARE(form->DeckPileView->Cards->Count(), 2);
+        form->DeckPileViewClick();
+        QCOMPARE(form->DeckPileView->Cards->Count(), 0);
+        QCOMPARE(form->DiscardPileView->Cards->Count(), 2);
+        QCOMPARE(form->DeckPileView->State, FS_RECYCLE);
+        QVERIFY(form->DeckPileView->toolTip().isEmpty());
+        const int waste = form->DiscardPileView->Cards->Count() + form->RecyclePileView->Cards->Count();
+        TCard *firstTurned = form->RecyclePileView->Cards->CardAt(0);
+        QVERIFY(!form->DrawOne1->isEnabled());  // the draw mode is locked until the next New Game
+        form->DeckPileViewClick();  // turns the waste over and draws three again
+        QCOMPARE(form->DiscardPileView->Cards->Count(), 3);
+        QCOMPARE(form->DiscardPileView->Cards->CardAt(0), firstTurned);
+        QCOMPARE(form->DeckPileView->Cards->Count(), waste - 3);
+        QCOMPARE(form->RecyclePileView->Cards->Count(), 0);
+        form->NewGame1Click(form->NewGame1);
+        QVERIFY(form->DrawOne1->isEnabled());
+        delete form;
+    }
+
+    void emptyStockAndWasteChangeNothing()
+    {
+        GameTestKit kit;
+        auto *form = open(kit);
+        for (TCard *card = form->DeckPileView->Cards->CardAt(0); card; card = form->DeckPileView->Cards->CardAt(0)) {
+            form->DeckPileView->Cards->RemoveCard(card);
+            form->Foundations[0]->Cards->AddCard(card);
+        }
+        const QString before = form->DealText();
+        form->DeckPileViewClick();
+        QCOMPARE(form->DealText(), before);
+        QVERIFY(!form->Undo1->isEnabled());
+        QCOMPARE(form->MoveCount, 0);
+        delete form;
+    }
+
+    void onlyAKingFillsAnEmptyColumn()
+    {
+        GameTestKit kit;
+        auto *form = open(kit);
+        for (TCardPileView *column : form->Tableau)
+            ClearToStock(form, column);
+        Place(form, FS_HEARTS, FS_QUEEN, form->Tableau[1]);
+        Place(form, FS_HEARTS, FS_KING, form->Tableau[2]);
+        for (TCardPileView *column : form->Tableau)
+            column->update();
+        DragWithMouse(form->Tableau[1], TopCardPoint(form->Tableau[1]), form->Tableau[0], {40, 40});
+        QCOMPARE(form->Tableau[0]->Cards->Count(), 0);
+        QCOMPARE(form->Tableau[1]->Cards->Count(), 1);
+        DragWithMouse(form->Tableau[2], TopCardPoint(form->Tableau[2]), form->Tableau[0], {40, 40});
+        QCOMPARE(form->Tableau[0]->Cards->Count(), 1);
+        QCOMPARE(form->Tableau[0]->Cards->CardAt(0)->Value, FS_KING);
+        delete form;
+    }
+
+    void aRunMovesFromItsMiddleOnlyWhenColoursAlternate()
+    {
+        GameTestKit kit;
+        auto *form = open(kit);
+        for (int c = 0; c < 3; ++c)
+            ClearToStock(form, form->Tableau[c]);
+        Place(form, FS_SPADES, FS_KING, form->Tableau[0]);
+        Place(form, FS_HEARTS, FS_QUEEN, form->Tableau[0]);
+        Place(form, FS_CLUBS, FS_JACK, form->Tableau[0]);
+        Place(form, FS_CLUBS, FS_KING, form->Tableau[1]);
+        // Queen of hearts with the Jack of clubs: onto the King of clubs.
+        DragWithMouse(form->Tableau[0], CardPoint(form->Tableau[0], 1), form->Tableau[1], TopCardPoint(form->Tableau[1]));
+        QCOMPARE(form->Tableau[0]->Cards->Count(), 1);
+        QCOMPARE(form->Tableau[1]->Cards->Count(), 3);
+        QCOMPARE(form->Tableau[1]->Cards->CardAt(TCardPile::Top)->Value, FS_JACK);
+        // A run that does not alternate stays where it is.
+        Place(form, FS_DIAMONDS, FS_QUEEN, form->Tableau[2]);
+        Place(form, FS_HEARTS, FS_JACK, form->Tableau[2]);
+        Place(form, FS_SPADES, FS_KING, form->Tableau[1]);
+        const QString before = form->DealText();
+        DragWithMouse(form->Tableau[2], CardPoint(form->Tableau[2], 0), form->Tableau[0], {40, 40});
+        QCOMPARE(form->DealText(), before);
+        delete form;
+    }
+
+    void releasingOverTheTableSendsToTheFirstAcceptingPile()
+    {
+        GameTestKit kit;
+        auto *form = open(kit);
+        for (int c = 0; c < 4; ++c)
+            ClearToStock(form, form->Tableau[c]);
+        Place(form, FS_CLUBS, FS_EIGHT, form->Tableau[0]);
+        Place(form, FS_SPADES, FS_EIGHT, form->Tableau[1]);
+        Place(form, FS_HEARTS, FS_SEVEN, form->Tableau[2]);
+        // Released over the bare table at the bottom right, the Seven goes to column 1.
+        DragWithMouse(form->Tableau[2], TopCardPoint(form->Tableau[2]), form, {form->width() - 20, form->height() - 10});
+        QCOMPARE(form->Tableau[0]->Cards->Count(), 2);
+        QCOMPARE(form->Tableau[2]->Cards->Count(), 0);
+        QCOMPARE(form->MoveCount, 1);
+        delete form;
+    }
+
+    void undoTakesBackADragAndTheCardItTurnedUp()
+    {
+        GameTestKit kit;
+        auto *form = open(kit);
+        ClearToStock(form, form->Tableau[0]);
+        Place(form, FS_CLUBS, FS_NINE, form->Tableau[0]);
+        Place(form, FS_DIAMONDS, FS_TWO, form->Tableau[1], false);
+        Place(form, FS_HEARTS, FS_EIGHT, form->Tableau[1]);
+        const QString before = form->DealText();
+        DragWithMouse(form->Tableau[1], TopCardPoint(form->Tableau[1]), form->Tableau[0], TopCardPoint(form->Tableau[0]));
+        QVERIFY(form->Tableau[1]->Cards->CardAt(TCardPile::Top)->FaceUp);
+        QCOMPARE(form->MoveCount, 1);
+        kit.sounds.clear();
+        form->Undo1->trigger();
+        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->MoveCount, 0);
+        QVERIFY(!form->Undo1->isEnabled());
+        QCOMPARE(kit.sounds, QStringList{QStringLiteral("UNDO")});
+        delete form;
+    }
+
+    void undoTakesBackAStockClickInOneStep()
+    {
+        GameTestKit kit;
+        auto *form = open(kit);
+        form->DeckPileViewClick();
+        const QString afterFirst = form->DealText();
+        form->DeckPileViewClick();
+        form->Undo1->trigger();
+        QCOMPARE(form->DealText(), afterFirst);
+        QCOMPARE(form->DeckPileView->toolTip(), QStringLiteral("21"));
+        delete form;
+    }
+
+    void undoTakesBackASendAndTheRefillItCaused()
+    {
+        GameTestKit kit;
+        auto *form = open(kit);
+        form->DrawOne1Click();
+        form->DeckPileViewClick();
+        Place(form, FS_HEARTS, FS_ACE, form->DeckPileView, false);
+        form->DeckPileViewClick();
+        const QString beforeSend = form->DealText();
+        QTest::mouseDClick(form->DiscardPileView, Qt::LeftButton, {}, TopCardPoint(form->DiscardPileView));
+        QCOMPARE(form->Foundations[0]->Cards->Count(), 1);
+        QCOMPARE(form->DiscardPileView->Cards->Count(), 1);  // the previous card came back
+        QCOMPARE(form->RecyclePileView->Cards->Count(), 0);
+        form->Undo1->trigger();
+        QCOMPARE(form->DealText(), beforeSend);
+        delete form;
+    }
+
+    void undoTakesBackATurnoverOfTheWaste()
+    {
+        GameTestKit kit;
+        auto *form = open(kit);
+        form->DrawOne1Click();
+        for (int i = 0; i < 24; ++i)
+            form->DeckPileViewClick();
+        const QString wasteFull = form->DealText();
+        form->DeckPileViewClick();
+        QCOMPARE(form->DeckPileView->Cards->Count(), 23);
+        form->Undo1->trigger();  // the draw after the turnover
+        QCOMPARE(form->DeckPileView->Cards->Count(), 24);
+        form->Undo1->trigger();  // the turnover itself
+        QCOMPARE(form->DealText(), wasteFull);
+        delete form;
+    }
+
+    void drawOptionIsWrittenAtOnceAndSharedWithTheSmallWindow()
+    {
+        GameTestKit kit;
+        auto *form = open(kit);
+        form->DrawOne1->trigger();
+        QVERIFY(form->DrawOne1->isChecked() && !form->DrawThree1->isChecked());
+        delete form;
+        TCard::SetCardSize(FS_SMALL);
+        auto *small = CreateGameForm<TsKlondikeForm>();
+        QVERIFY(!small->DrawThree);
+        QCOMPARE(small->Tableau[0]->width(), 61);
+        QCOMPARE(small->Tableau[1]->YOffset, 16.0f);
+        delete small;
+        TCard::SetCardSize(FS_LARGE);
+    }
+
+    void autoplaySendsADrawnAceWithItsOwnRecord()
+    {
+        GameTestKit kit;
+        auto *form = open(kit);
+        form->Autoplay1Click();
+        form->DrawOne1Click();
+        for (TCardPileView *column : form->Tableau)
+            ClearToStock(form, column);
+        Place(form, FS_HEARTS, FS_ACE, form->DeckPileView, false);
+        kit.sounds.clear();
+        form->DeckPileViewClick();
+        QCOMPARE(form->Foundations[0]->Cards->Count(), 1);
+        QCOMPARE(form->windowTitle(), QStringLiteral("Klondike   Score: 1"));
+        QCOMPARE(kit.sounds, (QStringList{QStringLiteral("STOCK"), QStringLiteral("AUTOPLAY")}));
+        form->Undo1->trigger();  // the autoplay's own record
+        QCOMPARE(form->Foundations[0]->Cards->Count(), 0);
+        QCOMPARE(form->DiscardPileView->Cards->CardAt(TCardPile::Top)->Value, FS_ACE);
+        QCOMPARE(form->windowTitle(), QStringLiteral("Klondike"));
+        delete form;
+    }
+};
+
+QTEST_MAIN(TestKlondike)
+#include "tst_klondike.moc"

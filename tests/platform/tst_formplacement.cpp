@@ -1,0 +1,142 @@
+// SPDX-License-Identifier: MIT
+#include "platform/FormPlacement.h"
+#include "platform/IniFile.h"
+
+#include <QTemporaryDir>
+#include <QWidget>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const QString File = QStringLiteral("Solitaire.ini");
+const QRect Design(100, 120, 300, 200);
+
+QString read(const QString &key)
+{
+    return IniFile::read(File, "Klondike", key, "None");
+}
+
+void store(const QString &key, const QString &value)
+{
+    QVERIFY(IniFile::write(File, "Klondike", key, value));
+}
+
+}  // namespace
+
+class TestFormPlacement : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> configDir;
+
+    // A game window as its form describes it, with its placement component.
+    std::unique_ptr<QWidget> makeWindow(TPlacementOptions options, bool resizable = true)
+    {
+        auto window = std::make_unique<QWidget>();
+        window->setGeometry(Design);
+        if (!resizable)
+            window->setFixedSize(Design.size());
+        auto *placement = new TFormPlacement(window.get());
+        placement->IniFileName = File;
+        placement->IniSection = "Klondike";
+        placement->Options = options;
+        return window;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        configDir = std::make_unique<QTemporaryDir>();
+        qputenv("CARDENZA_CONFIG_DIR", configDir->path().toLocal8Bit());
+    }
+
+    void closeSavesPlacementBesideTheOptions()
+    {
+        store("DrawThree", "False");
+        auto window = makeWindow(fpPosition);
+        window->show();
+        window->setGeometry(40, 50, 320, 240);
+        window->close();
+        QCOMPARE(read("Flags"), QString("0"));
+        QCOMPARE(read("ShowCmd"), QString("1"));
+        QCOMPARE(read("MinMaxPos"), QString("-1,-1,-1,-1"));
+        QCOMPARE(read("NormPos"), QString("40,50,360,290"));
+        QCOMPARE(read("DrawThree"), QString("False"));
+    }
+
+    void showRestoresWhatCloseSaved()
+    {
+        auto first = makeWindow(fpPosition);
+        first->show();
+        first->setGeometry(30, 40, 400, 300);
+        first->close();
+        auto second = makeWindow(fpPosition);
+        second->show();
+        QCOMPARE(second->geometry(), QRect(30, 40, 400, 300));
+    }
+
+    void fixedSizeWindowRestoresPositionOnly()
+    {
+        store("NormPos", "30,40,430,340");
+        auto window = makeWindow(fpPosition, false);
+        window->show();
+        QCOMPARE(window->geometry(), QRect(QPoint(30, 40), Design.size()));
+    }
+
+    void unusableSectionKeepsDesignGeometry_data()
+    {
+        QTest::addColumn<QString>("normPos");
+        QTest::newRow("absent") << QString();
+        QTest::newRow("three numbers") << "30,40,430";
+        QTest::newRow("not numbers") << "a,b,c,d";
+        QTest::newRow("inverted") << "430,340,30,40";
+        QTest::newRow("on no screen") << "-9000,-9000,-8600,-8700";
+    }
+
+    void unusableSectionKeepsDesignGeometry()
+    {
+        QFETCH(QString, normPos);
+        if (!normPos.isNull())
+            store("NormPos", normPos);
+        auto window = makeWindow(fpState | fpPosition);
+        window->show();
+        QCOMPARE(window->geometry(), Design);
+        QVERIFY(!window->isMaximized());
+    }
+
+    void stateRestoredOnlyWithFpState_data()
+    {
+        QTest::addColumn<int>("options");
+        QTest::addColumn<QString>("showCmd");
+        QTest::addColumn<QString>("flags");
+        QTest::addColumn<bool>("maximized");
+        const int both = int(fpState | fpPosition);
+        QTest::newRow("maximized") << both << "3" << "0" << true;
+        QTest::newRow("maximized, position only") << int(fpPosition) << "3" << "0" << false;
+        QTest::newRow("minimized opens normal") << both << "2" << "0" << false;
+        QTest::newRow("minimized from maximized") << both << "2" << "2" << true;
+        QTest::newRow("normal") << both << "1" << "0" << false;
+    }
+
+    void stateRestoredOnlyWithFpState()
+    {
+        QFETCH(int, options);
+        QFETCH(QString, showCmd);
+        QFETCH(QString, flags);
+        QFETCH(bool, maximized);
+        store("NormPos", "30,40,430,340");
+        store("ShowCmd", showCmd);
+        store("Flags", flags);
+        auto window = makeWindow(TPlacementOptions(options));
+        window->show();
+        QCOMPARE(window->isMaximized(), maximized);
+        QVERIFY(!window->isMinimized());
+        window->close();
+        QCOMPARE(read("ShowCmd"), maximized ? QString("3") : QString("1"));
+        QCOMPARE(read("NormPos"), QString("30,40,430,340"));
+    }
+};
+
+QTEST_MAIN(TestFormPlacement)
+#include "tst_formplacement.moc"

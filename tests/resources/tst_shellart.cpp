@@ -1,0 +1,141 @@
+// SPDX-License-Identifier: MIT
+#include "resources/Providers.h"
+#include "resources/Resources.h"
+
+#include <QtTest>
+
+#include <cstdlib>
+
+namespace {
+
+// Mean difference per channel and pixel between two pictures of the same size.
+double difference(const QImage &a, const QImage &b)
+{
+    const QImage x = a.convertToFormat(QImage::Format_RGB32);
+    const QImage y = b.convertToFormat(QImage::Format_RGB32);
+    qint64 sum = 0;
+    for (int row = 0; row < x.height(); ++row) {
+        const QRgb *p = reinterpret_cast<const QRgb *>(x.constScanLine(row));
+        const QRgb *q = reinterpret_cast<const QRgb *>(y.constScanLine(row));
+        for (int column = 0; column < x.width(); ++column)
+            sum += std::abs(qRed(p[column]) - qRed(q[column])) + std::abs(qGreen(p[column]) - qGreen(q[column]))
+                   + std::abs(qBlue(p[column]) - qBlue(q[column]));
+    }
+    return double(sum) / (3.0 * x.width() * x.height());
+}
+
+bool rowsAreBackground(const QImage &image, int fromRow)
+{
+    const QRgb background = image.pixel(0, 0);
+    for (int row = fromRow; row < image.height(); ++row)
+        for (int column = 0; column < image.width(); ++column)
+            if (image.pixel(column, row) != background)
+                return false;
+    return true;
+}
+
+}  // namespace
+
+class TestShellArt : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void jesterPosesShareOneBackground();
+    void jesterFitsTheInfoBoxWindow();
+    void decorationsHaveTheirSizes();
+    void everyPictureIsListed();
+    void unknownNamesAreNotAnswered();
+    void winAnimationHasTenFrames();
+    void winAnimationMovesAndLoopsSmoothly();
+    void winAnimationIsTheSameEveryRun();
+};
+
+void TestShellArt::jesterPosesShareOneBackground()
+{
+    const QImage first = Resources::bitmap(QStringLiteral("JESTER1"));
+    const QColor background = first.pixelColor(0, 0);
+    QCOMPARE(background.alpha(), 255);
+    QList<QImage> poses;
+    for (const char *name : {"JESTER1", "JESTER2", "JESTER3"}) {
+        const QImage pose = Resources::bitmap(QString::fromLatin1(name));
+        QCOMPARE(pose.size(), QSize(68, 97));
+        // The windows take pixel (0, 0) as their colour: all four corners must match it.
+        for (const QPoint corner : {QPoint(0, 0), QPoint(67, 0), QPoint(0, 96), QPoint(67, 96)})
+            QCOMPARE(pose.pixelColor(corner), background);
+        for (const QImage &other : poses)
+            QVERIFY2(difference(pose, other) > 1.0, name);
+        poses << pose;
+    }
+}
+
+void TestShellArt::jesterFitsTheInfoBoxWindow()
+{
+    // The info box shows the top 90 rows; nothing of the jester may hide below.
+    for (const char *name : {"JESTER1", "JESTER2", "JESTER3"})
+        QVERIFY2(rowsAreBackground(Resources::bitmap(QString::fromLatin1(name)), 90), name);
+}
+
+void TestShellArt::decorationsHaveTheirSizes()
+{
+    const QImage picture = Resources::bitmap(QStringLiteral("INFOPIC"));
+    QCOMPARE(picture.size(), QSize(306, 279));
+    // It sits in the info box, whose colour comes from the jester: the edges blend in.
+    QCOMPARE(picture.pixelColor(0, 0), Resources::bitmap(QStringLiteral("JESTER2")).pixelColor(0, 0));
+    const QImage glyph = Resources::bitmap(QStringLiteral("HelpGlyph"));
+    QCOMPARE(glyph.size(), QSize(18, 18));
+    QCOMPARE(glyph.pixelColor(0, 0).alpha(), 0);
+    QVERIFY(glyph.pixelColor(9, 9).alpha() == 255);
+    const QImage icon = Resources::bitmap(QStringLiteral("TRAYICON"));
+    QCOMPARE(icon.size(), QSize(32, 32));
+    QCOMPARE(icon.pixelColor(0, 31).alpha(), 0);
+    QVERIFY(icon.pixelColor(16, 20).alpha() == 255);
+}
+
+void TestShellArt::everyPictureIsListed()
+{
+    const QStringList names = Resources::bitmapNames();
+    for (const char *name : {"JESTER1", "JESTER2", "JESTER3", "INFOPIC", "HELPGLYPH", "TRAYICON"}) {
+        QVERIFY2(names.contains(QString::fromLatin1(name)), name);
+        QVERIFY(Resources::hasBitmap(QString::fromLatin1(name).toLower()));
+    }
+    QVERIFY(Resources::videoNames().contains(QStringLiteral("WIN_AVI")));
+}
+
+void TestShellArt::unknownNamesAreNotAnswered()
+{
+    QVERIFY(!ShellArt::render(QStringLiteral("JESTER4")));
+    QVERIFY(!WinVideo::render(QStringLiteral("WIN_AVI2")));
+    QVERIFY_THROWS_EXCEPTION(Resources::MissingResource, Resources::frames(QStringLiteral("LOSE_AVI")));
+}
+
+void TestShellArt::winAnimationHasTenFrames()
+{
+    const QList<QImage> frames = Resources::frames(QStringLiteral("win_avi"));
+    QCOMPARE(frames.size(), 10);
+    for (const QImage &frame : frames)
+        QCOMPARE(frame.size(), QSize(376, 154));
+}
+
+void TestShellArt::winAnimationMovesAndLoopsSmoothly()
+{
+    const QList<QImage> frames = Resources::frames(QStringLiteral("WIN_AVI"));
+    QList<double> steps;
+    for (int i = 0; i < frames.size(); ++i)
+        steps << difference(frames[i], frames[(i + 1) % frames.size()]);
+    const double largest = *std::max_element(steps.begin(), steps.end() - 1);
+    for (int i = 0; i < steps.size(); ++i)
+        QVERIFY2(steps[i] > 2.0, qPrintable(QStringLiteral("frame %1 does not move on").arg(i + 1)));
+    // From the last frame back to the first is a step like any other, not a jump.
+    QVERIFY2(steps.last() <= largest * 1.25, qPrintable(QStringLiteral("loop jump %1 vs %2").arg(steps.last()).arg(largest)));
+}
+
+void TestShellArt::winAnimationIsTheSameEveryRun()
+{
+    const std::optional<QList<QImage>> once = WinVideo::render(QStringLiteral("WIN_AVI"));
+    const std::optional<QList<QImage>> again = WinVideo::render(QStringLiteral("WIN_AVI"));
+    QVERIFY(once && again);
+    QCOMPARE(*once, *again);
+}
+
+QTEST_MAIN(TestShellArt)
+#include "tst_shellart.moc"

@@ -1,0 +1,152 @@
+// SPDX-License-Identifier: MIT
+#include "resources/Providers.h"
+#include "resources/Resources.h"
+
+#include <QtEndian>
+#include <QtTest>
+
+#include <cmath>
+
+// Reads the RIFF/WAVE files the way a player would and checks what a listener
+// would notice: the right format and length, no clipping, no click at either end,
+// something to hear, and the same sound on every run.
+class TestWaves : public QObject
+{
+    Q_OBJECT
+
+    struct Parsed {
+        int format = 0, channels = 0, rate = 0, byteRate = 0, blockAlign = 0, bits = 0;
+        QByteArray samples;
+    };
+
+    static quint32 u32(const QByteArray &d, int at) { return qFromLittleEndian<quint32>(d.constData() + at); }
+    static quint16 u16(const QByteArray &d, int at) { return qFromLittleEndian<quint16>(d.constData() + at); }
+
+    // Walks the chunks; fails the test on a malformed header.
+    static Parsed parse(const QByteArray &file)
+    {
+        Parsed p;
+        if (file.size() < 44 || !file.startsWith("RIFF") || file.mid(8, 4) != "WAVE"
+            || u32(file, 4) != quint32(file.size() - 8))
+            return p;
+        for (int at = 12; at + 8 <= file.size();) {
+            const QByteArray id = file.mid(at, 4);
+            const quint32 size = u32(file, at + 4);
+            if (id == "fmt " && size >= 16) {
+                p.format = u16(file, at + 8);
+                p.channels = u16(file, at + 10);
+                p.rate = int(u32(file, at + 12));
+                p.byteRate = int(u32(file, at + 16));
+                p.blockAlign = u16(file, at + 20);
+                p.bits = u16(file, at + 22);
+            } else if (id == "data") {
+                p.samples = file.mid(at + 8, int(size));
+            }
+            at += 8 + int(size) + int(size & 1);
+        }
+        return p;
+    }
+
+    static int excursion(char sample) { return std::abs(int(uchar(sample)) - 128); }
+
+private Q_SLOTS:
+    void format_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<int>("rate");
+        QTest::addColumn<double>("seconds");
+        QTest::newRow("AUTOPLAY") << "AUTOPLAY" << 1 << 22254 << 0.219;
+        QTest::newRow("DEAL") << "DEAL" << 1 << 22050 << 0.207;
+        QTest::newRow("JESTER") << "JESTER" << 1 << 22050 << 4.926;
+        QTest::newRow("OPEN") << "OPEN" << 2 << 22050 << 2.171;
+        QTest::newRow("RESTART") << "RESTART" << 1 << 22050 << 1.147;
+        QTest::newRow("SHUFFLE") << "SHUFFLE" << 1 << 22050 << 0.781;
+        QTest::newRow("STOCK") << "STOCK" << 1 << 22050 << 0.234;
+        QTest::newRow("UNDO") << "UNDO" << 1 << 11025 << 0.090;
+        QTest::newRow("WIN_SND") << "WIN_SND" << 1 << 22050 << 8.538;
+    }
+
+    void format()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, channels);
+        QFETCH(int, rate);
+        QFETCH(double, seconds);
+        const std::optional<QByteArray> wave = Waves::render(name);
+        QVERIFY(wave);
+        const Parsed p = parse(*wave);
+        QCOMPARE(p.format, 1);
+        QCOMPARE(p.channels, channels);
+        QCOMPARE(p.rate, rate);
+        QCOMPARE(p.bits, 8);
+        QCOMPARE(p.blockAlign, channels);
+        QCOMPARE(p.byteRate, rate * channels);
+        QCOMPARE(p.samples.size() % channels, 0);
+        const double length = double(p.samples.size()) / channels / rate;
+        QVERIFY2(std::abs(length - seconds) <= 0.03 * seconds, qPrintable(QString::number(length)));
+    }
+
+    void level_data() { format_data(); }
+
+    void level()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, channels);
+        QFETCH(int, rate);
+        const QByteArray samples = parse(*Waves::render(name)).samples;
+        QVERIFY(!samples.isEmpty());
+
+        int peak = 0, clipped = 0;
+        double energy = 0;
+        for (char s : samples) {
+            peak = std::max(peak, excursion(s));
+            clipped += (uchar(s) == 0 || uchar(s) == 255) ? 1 : 0;
+            energy += excursion(s) * excursion(s);
+        }
+        QCOMPARE(clipped, 0);
+        // about -3 dBFS: loud enough to hear, with headroom
+        QVERIFY2(peak >= 72 && peak <= 110, qPrintable(QString::number(peak)));
+        const double rms = std::sqrt(energy / samples.size()) / 128;
+        QVERIFY2(rms > 0.02, qPrintable(QString::number(rms)));   // above -34 dBFS: not silent
+
+        // Starts and ends exactly at the midpoint and stays quiet for the first and
+        // last millisecond: no click when the sound starts or is cut off.
+        QCOMPARE(uchar(samples.front()), uchar(128));
+        QCOMPARE(uchar(samples.back()), uchar(128));
+        const int edge = rate / 1000 * channels;
+        for (int i = 0; i < edge; ++i) {
+            QVERIFY2(excursion(samples[i]) <= 12, qPrintable(QString("start %1").arg(i)));
+            QVERIFY2(excursion(samples[samples.size() - 1 - i]) <= 3, qPrintable(QString("end %1").arg(i)));
+        }
+    }
+
+    void stereoChimeIsSpread()
+    {
+        const QByteArray samples = parse(*Waves::render("OPEN")).samples;
+        int differing = 0;
+        for (int i = 0; i + 1 < samples.size(); i += 2)
+            differing += std::abs(int(uchar(samples[i])) - int(uchar(samples[i + 1]))) > 2 ? 1 : 0;
+        QVERIFY(differing > samples.size() / 20);
+    }
+
+    void renderingIsDeterministic()
+    {
+        for (const QString &name : Waves::names())
+            QVERIFY2(Waves::render(name) == Waves::render(name), qPrintable(name));
+    }
+
+    void namesAndLookup()
+    {
+        QCOMPARE(Waves::names(), (QStringList{"AUTOPLAY", "DEAL", "JESTER", "OPEN", "RESTART",
+                                              "SHUFFLE", "STOCK", "UNDO", "WIN_SND"}));
+        QVERIFY(!Waves::render("DEALS"));
+        QVERIFY(!Waves::render(QString()));
+        QCOMPARE(Resources::waveNames(), Waves::names());
+        QCOMPARE(Resources::wave("deal"), *Waves::render("DEAL"));
+        QVERIFY_THROWS_EXCEPTION(Resources::MissingResource, Resources::wave("HORN"));
+    }
+};
+
+QTEST_MAIN(TestWaves)
+#include "tst_waves.moc"
