@@ -10,7 +10,11 @@ BUILD   ?= build
 JOBS    ?= $(shell nproc)
 SUDO    := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test build deps configure screenshots clean fuzz
+# Only for `make fuzz`: the coverage-guided fuzzer of the picture decoder.
+FUZZ_PACKAGES := clang libclang-rt-14-dev pkg-config
+FUZZ_SECONDS  ?= 300
+
+.PHONY: run test build deps install-missing configure screenshots clean fuzz
 
 run: build
 	./$(BUILD)/cardenza
@@ -25,16 +29,23 @@ configure: deps
 	@[ -f $(BUILD)/CMakeCache.txt ] || cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 deps:
-	@missing=""; for p in $(PACKAGES); do \
+	@$(MAKE) --no-print-directory install-missing LIST="$(PACKAGES)"
+
+install-missing:
+	@missing=""; for p in $(LIST); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "ok installed" || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
 	  echo "Installing:$$missing"; \
-	  $(SUDO) apt-get update && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y --no-install-recommends $$missing; \
+	  $(SUDO) apt-get update && $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $$missing; \
 	fi
 
 screenshots: build
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/cardenza --screenshots docs/screenshots
+
+fuzz:
+	@$(MAKE) --no-print-directory install-missing LIST="$(PACKAGES) $(FUZZ_PACKAGES)"
+	tools/fuzz/run.sh $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(BUILD)

@@ -56,6 +56,19 @@ bool buttonsReleased(const QEvent *event)
     return static_cast<const QMouseEvent *>(event)->buttons() == Qt::NoButton;
 }
 
+bool isMouseEvent(const QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool isEscape(const QEvent *event)
 {
     return static_cast<const QKeyEvent *>(event)->key() == Qt::Key_Escape;
@@ -82,7 +95,10 @@ void TDragManager::begin(TGraphicControl *source, bool immediate, const QImage &
     pressPoint = press;
     lastPointer = pointer;
     state = Pending;
-    qApp->installEventFilter(this);
+    if (!filtering) {
+        qApp->installEventFilter(this);  // stays: it costs one comparison while idle
+        filtering = true;
+    }
     if (immediate || (pointer - press).manhattanLength() >= QApplication::startDragDistance())
         start(pointer);
 }
@@ -105,32 +121,63 @@ void TDragManager::forget(const TGraphicControl *control)
 
 bool TDragManager::eventFilter(QObject *watched, QEvent *event)
 {
-    // Events reach a window object first and then its widget; act on the widget's copy.
+    const bool mouse = isMouseEvent(event);
+    // A mouse event reaches the window object first and then, usually, a widget.
+    // It is handled at the first stop; the widget's copy only repeats the answer.
+    if (mouse && watched->isWidgetType() && echo.matches(event)) {
+        const bool swallow = echo.swallow;
+        echo = {};
+        return swallow;
+    }
+    if (state == Idle)
+        return false;
+    if (mouse && watched->isWindowType()) {
+        // Let the window route it on, so its own bookkeeping of pressed buttons
+        // stays right; the widget that gets it (if any) swallows it.
+        echo = {event->type(), static_cast<const QMouseEvent *>(event)->timestamp(), globalPointOf(event),
+                filterMouse(event)};
+        return false;
+    }
     if (!watched->isWidgetType())
         return false;
-    if (state == Pending)
-        return filterPending(event);
-    if (state == Active)
-        return filterActive(event);
-    return false;
+    return mouse ? filterMouse(event) : filterKey(event);
+}
+
+bool TDragManager::Echo::matches(const QEvent *event) const
+{
+    const auto *mouseEvent = static_cast<const QMouseEvent *>(event);
+    return event->type() == type && mouseEvent->timestamp() == timestamp && globalPointOf(event) == point;
+}
+
+bool TDragManager::filterMouse(QEvent *event)
+{
+    return state == Pending ? filterPending(event) : filterActive(event);
+}
+
+bool TDragManager::filterKey(QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
+        return false;
+    if (!isEscape(event))
+        return false;
+    cancel();
+    event->accept();
+    return true;
 }
 
 bool TDragManager::filterPending(QEvent *event)
 {
+    lastPointer = globalPointOf(event);
     switch (event->type()) {
     case QEvent::MouseMove:
-        lastPointer = globalPointOf(event);
-        if (buttonsReleased(event)) {
+        if (buttonsReleased(event))
             cancel();
-            return true;
-        }
-        if ((lastPointer - pressPoint).manhattanLength() >= QApplication::startDragDistance())
+        else if ((lastPointer - pressPoint).manhattanLength() >= QApplication::startDragDistance())
             start(lastPointer);
         return true;
     case QEvent::MouseButtonRelease: {
         // Released before the drag began: a plain click. The source gets its
         // things back first, then the release runs on as usual.
-        lastPointer = globalPointOf(event);
         TGraphicControl *source = dragSource;
         reset();
         if (source) {
@@ -141,19 +188,9 @@ bool TDragManager::filterPending(QEvent *event)
         }
         return false;
     }
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
+    default:  // another button
         cancel();
         return true;
-    case QEvent::KeyPress:
-    case QEvent::ShortcutOverride:
-        if (!isEscape(event))
-            return false;
-        cancel();
-        event->accept();
-        return true;
-    default:
-        return false;
     }
 }
 
@@ -169,39 +206,22 @@ bool TDragManager::filterActive(QEvent *event)
     case QEvent::MouseButtonRelease:
         drop(globalPointOf(event));
         return true;
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
+    default:
         cancel();  // another button during a drag gives up the drag
         return true;
-    case QEvent::KeyPress:
-    case QEvent::ShortcutOverride:
-        if (!isEscape(event))
-            return false;
-        cancel();
-        event->accept();
-        return true;
-    default:
-        return false;
     }
 }
 
 void TDragManager::start(QPoint pointer)
 {
-    state = Active;
-    lastPointer = pointer;
-    if (dragSource)
-        dragSource->clickArmed = false;
     TGraphicControl *source = dragSource;
     if (!source) {
         reset();
         return;
     }
-    // The window holds the mouse for the whole drag, so the pointer is followed
-    // even when the source hides itself while its cards are away.
-    if (QWidget *window = source->window(); window->isVisible()) {
-        grabber = window;
-        grabber->grabMouse();
-    }
+    state = Active;
+    lastPointer = pointer;
+    source->clickArmed = false;  // a drag is no click
     source->DoStartDrag();
     if (state != Active)
         return;  // the handler gave up the drag
@@ -306,10 +326,6 @@ void TDragManager::finish(QWidget *target, QPoint pointer, bool cancelled)
 void TDragManager::reset()
 {
     state = Idle;
-    qApp->removeEventFilter(this);
-    if (grabber && QWidget::mouseGrabber() == grabber)
-        grabber->releaseMouse();
-    grabber = nullptr;
     hidePicture();
     if (cursorOverridden) {
         QApplication::restoreOverrideCursor();

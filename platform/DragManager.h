@@ -46,6 +46,18 @@ private:
     enum State { Idle, Pending, Active };
 
     TDragManager() = default;
+    // The last mouse event handled at a window, so that its copy delivered to a
+    // widget right after is not handled twice.
+    struct Echo {
+        int type = 0;
+        quint64 timestamp = 0;
+        QPoint point;
+        bool swallow = false;
+        bool matches(const QEvent *event) const;
+    };
+
+    bool filterMouse(QEvent *event);
+    bool filterKey(QEvent *event);
     bool filterPending(QEvent *event);
     bool filterActive(QEvent *event);
     void start(QPoint pointer);
@@ -62,8 +74,9 @@ private:
     QPointer<TGraphicControl> dragSource;
     QPointer<QWidget> currentTarget;
     QPointer<QWidget> picture;
-    QPointer<QWidget> grabber;
     bool accepted = false;
+    bool filtering = false;
+    Echo echo;
     bool cursorOverridden = false;
     QImage dragPicture;
     QPoint dragHotSpot;

@@ -5,6 +5,7 @@
 #include "shell/SolitaireWindow.h"
 
 #include <QAction>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -329,6 +330,96 @@ private Q_SLOTS:
         QCOMPARE(small->Tableau[1]->YOffset, 16.0f);
         delete small;
         TCard::SetCardSize(FS_LARGE);
+    }
+
+    void spaceBarAndMiddleButtonTurnTheStock()
+    {
+        GameTestKit kit;
+        auto *form = open(kit);
+        form->DrawOne1Click();
+        QTest::keyClick(form, Qt::Key_Space);
+        QCOMPARE(form->DiscardPileView->Cards->Count(), 1);
+        QTest::mouseClick(form, Qt::MiddleButton, {}, {form->width() / 2, form->height() - 5});
+        QTest::mouseClick(form->Tableau[3], Qt::MiddleButton, {}, {10, 10});
+        QTest::mouseClick(form->Foundations[1], Qt::MiddleButton, {}, {10, 10});
+        QCOMPARE(form->DeckPileView->Cards->Count(), 20);
+        QCOMPARE(form->MoveCount, 4);
+        QTest::mouseClick(form->DeckPileView, Qt::LeftButton, {}, {30, 30});
+        QCOMPARE(form->DeckPileView->Cards->Count(), 19);
+        delete form;
+    }
+
+    void shiftClickAndDoubleClickSendCardsHome()
+    {
+        GameTestKit kit;
+        auto *form = open(kit);
+        for (TCardPileView *column : form->Tableau)
+            ClearToStock(form, column);
+        Place(form, FS_CLUBS, FS_TWO, form->Tableau[0], false);
+        Place(form, FS_CLUBS, FS_ACE, form->Tableau[0]);
+        Place(form, FS_DIAMONDS, FS_ACE, form->Tableau[1]);
+        QTest::mouseClick(form->Tableau[0], Qt::LeftButton, Qt::ShiftModifier, TopCardPoint(form->Tableau[0]));
+        QCOMPARE(form->Foundations[0]->Cards->Count(), 1);
+        QVERIFY(form->Tableau[0]->Cards->CardAt(0)->FaceUp);  // the card beneath turns up
+        QTest::mouseDClick(form->Tableau[0], Qt::LeftButton, {}, TopCardPoint(form->Tableau[0]));
+        QCOMPARE(form->Foundations[0]->Cards->Count(), 2);
+        QTest::mouseClick(form->Tableau[1], Qt::LeftButton, Qt::ControlModifier, TopCardPoint(form->Tableau[1]));
+        QCOMPARE(form->Foundations[1]->Cards->Count(), 1);
+        QCOMPARE(form->windowTitle(), QStringLiteral("Klondike   Score: 3"));
+        QCOMPARE(kit.sounds.count(QStringLiteral("AUTOPLAY")), 3);
+        form->Undo1->trigger();
+        form->Undo1->trigger();  // the Two of clubs and nothing more
+        QCOMPARE(form->Foundations[0]->Cards->Count(), 1);
+        QCOMPARE(form->Tableau[0]->Cards->Count(), 1);
+        form->Undo1->trigger();  // the Ace, and the Two turns face down again
+        QVERIFY(!form->Tableau[0]->Cards->CardAt(0)->FaceUp);
+        QCOMPARE(form->Tableau[0]->Cards->Count(), 2);
+        delete form;
+    }
+
+    void winningShowsTheWinWindowOnce()
+    {
+        GameTestKit kit;
+        auto *form = open(kit);
+        int shown = 0;
+        Dialogs::setAnswerer([&shown](const Dialogs::Record &record) {
+            shown += record.kind == QLatin1String("modal") ? 1 : 0;
+            return int(Dialogs::Ok);
+        });
+        for (TCardPileView *column : form->Tableau)
+            ClearToStock(form, column);
+        for (int suit = 0; suit < 4; ++suit)
+            for (int value = FS_ACE; value <= FS_KING; ++value)
+                Place(form, _CardSuit(suit), _CardValue(value), suit == 3 && value == FS_KING ? form->Tableau[0] : form->Foundations[suit]);
+        QTest::mouseDClick(form->Tableau[0], Qt::LeftButton, {}, TopCardPoint(form->Tableau[0]));
+        QCOMPARE(form->windowTitle(), QStringLiteral("Klondike   Score: 52"));
+        QVERIFY(form->GameOver);
+        QCOMPARE(shown, 1);
+        QTest::mouseDClick(form->Tableau[0], Qt::LeftButton, {}, {10, 10});  // a click on an empty column
+        QCOMPARE(shown, 1);
+        QVERIFY(form->close());  // after a win nothing asks
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void aPrintedDealListsEveryViewWithItsCards()
+    {
+        GameTestKit kit;
+        auto *form = open(kit);
+        const QStringList lines = form->DealText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 14);
+        QCOMPARE(lines.first().section(QLatin1Char(':'), 0, 0), QStringLiteral("DeckPileView"));
+        QCOMPARE(lines.last(), QStringLiteral("RecyclePileView:"));
+        QCOMPARE(lines[6].count(QLatin1Char(' ')), 1);  // TableauPileView1: one card
+        const QRegularExpression card(QStringLiteral("^(?:[A2-9TJQK][CSDH]|[a2-9tjqk][csdh])$"));
+        int cards = 0;
+        for (const QString &line : lines)
+            for (const QString &text : line.section(QLatin1Char(':'), 1).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+                QVERIFY2(card.match(text).hasMatch(), qPrintable(text));
+                ++cards;
+            }
+        QCOMPARE(cards, 52);
+        QVERIFY(lines[6].endsWith(lines[6].right(2).toUpper()));  // a column's top card is face up
+        delete form;
     }
 
     void autoplaySendsADrawnAceWithItsOwnRecord()

@@ -307,7 +307,15 @@ private Q_SLOTS:
         QTest::mouseMove(handle, QPoint(270, 220));
         QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(270, 220));
         QCOMPARE(accepting->log.last(), QString("drop@20,20"));
-        QCOMPARE(source->log.last(), QString("end:accepting"));
+        QCOMPARE(source->log.last(), QString("end:accepting"));  // and no MouseUp after it
+
+        source->immediate = false;
+        source->log.clear();
+        QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(10, 10));
+        QTest::mouseMove(handle, QPoint(11, 10));
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(11, 10));
+        source->log.removeIf([](const QString &entry) { return entry.endsWith("-free"); });
+        QCOMPARE(source->log, QStringList({"downL@10,10", "move@11,10", "end:null,cancelled", "upL@11,10", "click"}));
     }
 };
 

@@ -6,7 +6,10 @@
 #include "shell/Preferences.h"
 #include "shell/Tray.h"
 
+#include <QCheckBox>
 #include <QElapsedTimer>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -54,6 +57,21 @@ class TestSounds : public QObject
     void record()
     {
         SoundPlayer::setRecorder([this](const QString &name, bool synchronous) { heard.append({name, synchronous}); });
+    }
+
+    // Opens the dialog, clicks "Enable Sounds" on its page and closes it with OK.
+    void toggleSoundsInDialog()
+    {
+        preferences->show();
+        QVERIFY(QTest::qWaitForWindowExposed(preferences.get()));
+        auto *pages = preferences->findChild<QTabWidget *>(QStringLiteral("PageControl1"));
+        auto *enable = preferences->findChild<QCheckBox *>(QStringLiteral("CheckBox1"));
+        auto *ok = preferences->findChild<QPushButton *>(QStringLiteral("OKBtn"));
+        QVERIFY(pages && enable && ok);
+        pages->setCurrentWidget(enable->parentWidget());
+        QTest::mouseClick(enable, Qt::LeftButton, {}, QPoint(7, enable->height() / 2));
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QVERIFY(!preferences->isVisible());
     }
 
     void playAll()
@@ -139,6 +157,18 @@ private Q_SLOTS:
         preferences->DoSound = true;
         manager.PlayStock();
         QCOMPARE(heard, (QList<Heard>{{"DEAL", true}, {"STOCK", true}}));
+    }
+
+    void theDialogsSoundSwitchRulesTheNextSound()
+    {
+        toggleSoundsInDialog();
+        QVERIFY(!preferences->DoSound);
+        manager.PlayDeal();
+        QVERIFY(heard.isEmpty());
+
+        toggleSoundsInDialog();
+        manager.PlayDeal();
+        QCOMPARE(heard, (QList<Heard>{{"DEAL", true}}));
     }
 
     void synchronousSoundPacesTheCaller()
