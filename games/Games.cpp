@@ -12,8 +12,9 @@ void registerGame(const QString &name, QPointer<Large> &large, QPointer<Small> &
     GameEntry &game = GameCatalog::entries()[GameCatalog::indexOf(name)];
     game.createLarge = [&large] { return large = CreateGameForm<Large>(); };
     game.createSmall = [&small] { return small = CreateGameForm<Small>(); };
-    game.largeWindow = [&large]() -> QWidget * { return large.data(); };
-    game.smallWindow = [&small]() -> QWidget * { return small.data(); };
+    // A window that has closed is on its way out, even before it is destroyed.
+    game.largeWindow = [&large]() -> QWidget * { return large && large->isVisible() ? large.data() : nullptr; };
+    game.smallWindow = [&small]() -> QWidget * { return small && small->isVisible() ? small.data() : nullptr; };
 }
 
 }  // namespace

@@ -297,28 +297,26 @@ void TDragManager::drop(QPoint pointer)
         if (state != Active)
             return;
     }
-    QWidget *target = targetAccepts() ? currentTarget.data() : nullptr;
+    const QPointer<QWidget> target = targetAccepts() ? currentTarget.data() : nullptr;
     hidePicture();
     if (TDropTarget *dropTarget = target ? dropTargetOf(target) : nullptr; dropTarget && dropTarget->OnDragDrop) {
         const TDragDropEvent handler = dropTarget->OnDragDrop;
         const QPoint at = target->mapFromGlobal(pointer);
         handler(target, dragSource.data(), at.x(), at.y());
     }
-    finish(target, pointer, false);
+    finish(target.data(), pointer, false);
 }
 
 void TDragManager::finish(QWidget *target, QPoint pointer, bool cancelled)
 {
     const QPointer<TGraphicControl> source = dragSource;
-    const QPointer<QWidget> guardedTarget = target;
     reset();
     if (!source)
         return;
     source->endCapture();
-    QWidget *endTarget = guardedTarget.data();
-    const QPoint at = endTarget ? endTarget->mapFromGlobal(pointer) : source->mapFromGlobal(pointer);
+    const QPoint at = target ? target->mapFromGlobal(pointer) : source->mapFromGlobal(pointer);
     source->dragCancelled = cancelled;
-    source->DoEndDrag(endTarget, at.x(), at.y());
+    source->DoEndDrag(target, at.x(), at.y());
     if (source)
         source->dragCancelled = false;
 }

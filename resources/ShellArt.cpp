@@ -388,7 +388,8 @@ QImage infoPicture()
         const QStringList fan{"FSCARD110", "FSCARD137", "FSCARD151", "FSCARD126", "FSCARD113"};
         for (int i = 0; i < fan.size(); ++i)
             drawCard(p, fan[i], pivot, -30.0 + 15.0 * i, 192);
-        const QList<QPointF> sparkles{{40, 40}, {262, 28}, {290, 120}, {22, 160}, {120, 18}, {70, 250}};
+        // Sparkles keep to the margins the credit lines leave free.
+        const QList<QPointF> sparkles{{262, 22}, {294, 76}, {272, 140}, {12, 250}, {292, 262}};
         for (int i = 0; i < sparkles.size(); ++i)
             drawSparkle(p, sparkles[i], 7 + (i % 3) * 3, goldDark);
     }

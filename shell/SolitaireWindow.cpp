@@ -240,7 +240,7 @@ void TSolitaireForm::closeEvent(QCloseEvent *event)
 
 void TSolitaireForm::HelpButtonClick() { Help::showContents(this); }
 
-void TSolitaireForm::Image1Click() { ShowInfoBox(); }
+void TSolitaireForm::Image1Click() { ShowInfoBox(this); }
 
 void TSolitaireForm::Exit1Click() { close(); }
 
