@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cards/Card.h"
 #include "games/Games.h"
+#include "games/SandboxTable.h"
 #include "platform/Random.h"
 #include "platform/Screen.h"
 #include "resources/Resources.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -23,6 +25,7 @@ struct Options {
     QString screenshotDirectory;
     std::optional<int> screenWidth;
     std::optional<int> screenColors;
+    bool sandbox = false;
     bool headless() const
     {
         return !exportDirectory.isEmpty() || !printDealGame.isEmpty() || !screenshotDirectory.isEmpty();
@@ -34,6 +37,8 @@ struct Options {
 Options parseArguments(int argc, char *argv[])
 {
     Options options;
+    for (int i = 1; i < argc; ++i)
+        options.sandbox = options.sandbox || QLatin1String(argv[i]) == QLatin1String("--sandbox");
     for (int i = 1; i + 1 < argc; ++i) {
         const QString name = QString::fromLocal8Bit(argv[i]);
         const QString value = QString::fromLocal8Bit(argv[i + 1]);
@@ -97,5 +102,11 @@ int main(int argc, char *argv[])
         return AppCommands::printDeal(options.printDealGame);
     if (!options.screenshotDirectory.isEmpty())
         return AppCommands::screenshots(options.screenshotDirectory, options.seed.value_or(1));
+    if (options.sandbox) {
+        // A table without rules, for trying the cards by hand.
+        std::unique_ptr<QWidget> table(CreateSandboxTable());
+        table->show();
+        return app.exec();
+    }
     return runLauncher(app);
 }

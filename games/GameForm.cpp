@@ -5,6 +5,7 @@
 #include "platform/FormPlacement.h"
 #include "platform/Help.h"
 #include "platform/Screen.h"
+#include "platform/SoundPlayer.h"
 #include "shell/Background.h"
 #include "shell/Preferences.h"
 #include "shell/Profile.h"
@@ -16,6 +17,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QTimer>
 
 namespace {
 constexpr TColor tableGreen = clDarkGreen;
@@ -284,6 +286,15 @@ void TGameForm::FormClose()
 
 void TGameForm::closeEvent(QCloseEvent *event)
 {
+    // A close that arrives while a deal or an autoplay waits on its sound is taken
+    // up again once that action has finished: the action still uses the cards.
+    if (SoundPlayer::isWaiting()) {
+        event->ignore();
+        if (SolitaireForm)
+            SolitaireForm->CanCloseGames = false;
+        QTimer::singleShot(100, this, [this] { close(); });
+        return;
+    }
     if (!FormCloseQuery()) {
         event->ignore();
         return;

@@ -37,6 +37,7 @@ TSandboxTable::TSandboxTable(QWidget *parent) : QWidget(parent), Deck(new TCardP
     StockPileView->State = FS_RECYCLE;
     StockPileView->SetHint(tr("Click to turn a card"));
     StockPileView->OnClick = [this](QObject *) { StockPileViewClick(); };
+    StockPileView->OnDblClick = nullptr;  // its first click has turned a card already
 
     WastePileView = addView(margin + columnStep + 16, margin, 80, 125);
     wireDragAndDrop(WastePileView);

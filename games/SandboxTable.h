@@ -12,7 +12,8 @@ class TCardPileView;
 // A table to try the cards by hand: a shuffled deck dealt into seven columns and
 // a stock, four empty places, and no rules at all. Any face-up card can be dragged
 // with the cards above it onto any pile; a double click turns a pile's top card;
-// a click on the stock turns its top card onto the waste.
+// a click on the stock turns its top card onto the waste, and a click on the
+// empty stock turns the waste over into a new stock.
 class TSandboxTable : public QWidget, public TDropTarget
 {
     Q_OBJECT

@@ -168,6 +168,8 @@ void play(const QString &name, const QByteArray &wave, bool synchronous)
 
 void stop() { stopCurrent(); }
 
+bool isWaiting() { return !player().waiting.isNull(); }
+
 void setRecorder(Recorder recorder) { player().recorder = std::move(recorder); }
 
 }  // namespace SoundPlayer

@@ -11,6 +11,8 @@ namespace SoundPlayer {
 
 void play(const QString &name, const QByteArray &wave, bool synchronous);
 void stop();
+// True while a synchronous sound is being waited for (its caller is mid-action).
+bool isWaiting();
 
 // Test seam: while a recorder is installed nothing is played and nothing waits;
 // the recorder receives the name and mode of each sound.

@@ -102,7 +102,7 @@ void TSolitaireForm::buildControls()
     StartPanel->setObjectName(QStringLiteral("StartPanel"));
     StartPanel->setGeometry(72, 72, 185, 41);
     StartPanel->setAutoFillBackground(true);
-    auto *startText = new QLabel(QStringLiteral("Choose a game to begin"), StartPanel);
+    auto *startText = new QLabel(QStringLiteral("Twelve classic patience games"), StartPanel);
     startText->setGeometry(0, 0, 185, 41);
     startText->setAlignment(Qt::AlignCenter);
     QFont startFont(QStringLiteral("Arial"));
