@@ -71,6 +71,10 @@ int runLauncher(QApplication &app)
     SolitaireForm = new TSolitaireForm;
     PreferencesDlg = new TPreferencesDlg;
     SysRequirementsForm = new TSysRequirementsForm;
+    // The launcher may sit hidden in the notification area while a game closes,
+    // so the program ends when the launcher closes, not with its last window.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(SolitaireForm, &TSolitaireForm::Closed, &app, &QApplication::quit);
     SolitaireForm->show();
     const int result = app.exec();
     delete SysRequirementsForm;

@@ -236,6 +236,7 @@ void TSolitaireForm::closeEvent(QCloseEvent *event)
         return;
     }
     event->accept();
+    Q_EMIT Closed();
 }
 
 void TSolitaireForm::HelpButtonClick() { Help::showContents(this); }

@@ -43,6 +43,10 @@ public:
     void SetTrayActive(bool minimizeToTray);
     QWidget *OpenGameWindow() const;  // the one open game window, or null
 
+Q_SIGNALS:
+    // The launcher has agreed to close: the program ends.
+    void Closed();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;

@@ -9,7 +9,7 @@
 
 namespace {
 
-struct PcxSpec {
+struct PcxLayout {
     QList<QRgb> headerPalette = {};  // up to 16 colours
     int version = 5;
     int encoding = 1;
@@ -25,24 +25,24 @@ void putWord(QByteArray &bytes, int offset, int value)
     bytes[offset + 1] = char((value >> 8) & 0xFF);
 }
 
-QByteArray header(const PcxSpec &spec)
+QByteArray header(const PcxLayout &layout)
 {
     QByteArray bytes(128, '\0');
     bytes[0] = 0x0A;
-    bytes[1] = char(spec.version);
-    bytes[2] = char(spec.encoding);
-    bytes[3] = char(spec.bitsPerPixel);
-    putWord(bytes, 4, spec.xMin);
-    putWord(bytes, 6, spec.yMin);
-    putWord(bytes, 8, spec.xMax);
-    putWord(bytes, 10, spec.yMax);
-    for (int i = 0; i < spec.headerPalette.size(); ++i) {
-        bytes[16 + 3 * i] = char(qRed(spec.headerPalette[i]));
-        bytes[17 + 3 * i] = char(qGreen(spec.headerPalette[i]));
-        bytes[18 + 3 * i] = char(qBlue(spec.headerPalette[i]));
+    bytes[1] = char(layout.version);
+    bytes[2] = char(layout.encoding);
+    bytes[3] = char(layout.bitsPerPixel);
+    putWord(bytes, 4, layout.xMin);
+    putWord(bytes, 6, layout.yMin);
+    putWord(bytes, 8, layout.xMax);
+    putWord(bytes, 10, layout.yMax);
+    for (int i = 0; i < layout.headerPalette.size(); ++i) {
+        bytes[16 + 3 * i] = char(qRed(layout.headerPalette[i]));
+        bytes[17 + 3 * i] = char(qGreen(layout.headerPalette[i]));
+        bytes[18 + 3 * i] = char(qBlue(layout.headerPalette[i]));
     }
-    bytes[65] = char(spec.planes);
-    putWord(bytes, 66, spec.bytesPerLine);
+    bytes[65] = char(layout.planes);
+    putWord(bytes, 66, layout.bytesPerLine);
     return bytes;
 }
 
@@ -63,9 +63,9 @@ QByteArray encodeRuns(const QByteArray &raw)
     return out;
 }
 
-QByteArray pcx(const PcxSpec &spec, const QByteArray &scanLines)
+QByteArray pcx(const PcxLayout &layout, const QByteArray &scanLines)
 {
-    return header(spec) + (spec.encoding == 1 ? encodeRuns(scanLines) : scanLines);
+    return header(layout) + (layout.encoding == 1 ? encodeRuns(scanLines) : scanLines);
 }
 
 QByteArray vgaPalette(const QList<QRgb> &colours)
@@ -148,10 +148,10 @@ private Q_SLOTS:
 
 void TestPictures::monochromeWithPaddedLines()
 {
-    PcxSpec spec{.bitsPerPixel = 1, .xMax = 9, .yMax = 1, .bytesPerLine = 2};
+    PcxLayout layout{.bitsPerPixel = 1, .xMax = 9, .yMax = 1, .bytesPerLine = 2};
     // 1010110011 / 0111111110, padded to two bytes per line.
     const QByteArray lines("\xAC\xC0\x7F\x80", 4);
-    const QImage image = Pictures::decodePcx(pcx(spec, lines));
+    const QImage image = Pictures::decodePcx(pcx(layout, lines));
     QCOMPARE(image.size(), QSize(10, 2));
     QCOMPARE(rowOf(image, 0), (QList<QRgb>{white, black, white, black, white, white, black, black, white, white}));
     QCOMPARE(rowOf(image, 1), (QList<QRgb>{black, white, white, white, white, white, white, white, white, black}));
@@ -162,20 +162,20 @@ void TestPictures::sixteenColoursInFourPlanes()
     QList<QRgb> palette;
     for (int i = 0; i < 16; ++i)
         palette.append(qRgb(i * 16, 255 - i * 16, i));
-    PcxSpec spec{.headerPalette = palette, .bitsPerPixel = 1, .planes = 4, .xMax = 3, .yMax = 0,
+    PcxLayout layout{.headerPalette = palette, .bitsPerPixel = 1, .planes = 4, .xMax = 3, .yMax = 0,
                  .bytesPerLine = 2};
     // Pixels with indices 1, 2, 4, 15: plane p holds bit p of each index.
     const QByteArray lines("\x90\x00\x50\x00\x30\x00\x10\x00", 8);
-    const QImage image = Pictures::decodePcx(pcx(spec, lines));
+    const QImage image = Pictures::decodePcx(pcx(layout, lines));
     QCOMPARE(rowOf(image, 0), (QList<QRgb>{palette[1], palette[2], palette[4], palette[15]}));
 }
 
 void TestPictures::sixteenColoursWithoutHeaderPalette()
 {
     // Version 3 files carry no palette: the display adapter's colours apply.
-    PcxSpec spec{.version = 3, .bitsPerPixel = 4, .xMax = 1, .yMax = 0, .bytesPerLine = 2};
-    spec.headerPalette = {red, red};
-    const QImage image = Pictures::decodePcx(pcx(spec, QByteArray("\x1E\x00", 2)));
+    PcxLayout layout{.version = 3, .bitsPerPixel = 4, .xMax = 1, .yMax = 0, .bytesPerLine = 2};
+    layout.headerPalette = {red, red};
+    const QImage image = Pictures::decodePcx(pcx(layout, QByteArray("\x1E\x00", 2)));
     QCOMPARE(rowOf(image, 0), (QList<QRgb>{0xff0000aa, 0xffffff55}));
 }
 
@@ -184,20 +184,20 @@ void TestPictures::fourBitPacked()
     QList<QRgb> palette;
     for (int i = 0; i < 16; ++i)
         palette.append(qRgb(255 - i, i * 8, 100));
-    PcxSpec spec{.headerPalette = palette, .bitsPerPixel = 4, .xMax = 2, .yMax = 1, .bytesPerLine = 2};
+    PcxLayout layout{.headerPalette = palette, .bitsPerPixel = 4, .xMax = 2, .yMax = 1, .bytesPerLine = 2};
     const QByteArray lines("\x3F\x70\x00\xA0", 4);
-    const QImage image = Pictures::decodePcx(pcx(spec, lines));
+    const QImage image = Pictures::decodePcx(pcx(layout, lines));
     QCOMPARE(rowOf(image, 0), (QList<QRgb>{palette[3], palette[15], palette[7]}));
     QCOMPARE(rowOf(image, 1), (QList<QRgb>{palette[0], palette[0], palette[10]}));
 }
 
 void TestPictures::paletteOf256AtTheEnd()
 {
-    PcxSpec spec{.bitsPerPixel = 8, .xMax = 3, .yMax = 1, .bytesPerLine = 4};
+    PcxLayout layout{.bitsPerPixel = 8, .xMax = 3, .yMax = 1, .bytesPerLine = 4};
     // Index 0x0C inside the picture must not be mistaken for the palette marker.
     const QByteArray lines("\x00\x01\x02\x0C\x03\x03\x03\x03", 8);
     const QRgb c = 0xff123456;
-    const QByteArray file = pcx(spec, lines) + vgaPalette({black, red, green, blue, 0, 0, 0, 0, 0, 0, 0, 0, c});
+    const QByteArray file = pcx(layout, lines) + vgaPalette({black, red, green, blue, 0, 0, 0, 0, 0, 0, 0, 0, c});
     const QImage image = Pictures::decodePcx(file);
     QCOMPARE(rowOf(image, 0), (QList<QRgb>{black, red, green, c}));
     QCOMPARE(rowOf(image, 1), (QList<QRgb>{blue, blue, blue, blue}));
@@ -205,18 +205,18 @@ void TestPictures::paletteOf256AtTheEnd()
 
 void TestPictures::eightBitWithoutPaletteIsGrey()
 {
-    PcxSpec spec{.bitsPerPixel = 8, .xMax = 2, .yMax = 0, .bytesPerLine = 4};
-    const QImage image = Pictures::decodePcx(pcx(spec, QByteArray("\x00\x80\xFF\x00", 4)));
+    PcxLayout layout{.bitsPerPixel = 8, .xMax = 2, .yMax = 0, .bytesPerLine = 4};
+    const QImage image = Pictures::decodePcx(pcx(layout, QByteArray("\x00\x80\xFF\x00", 4)));
     QCOMPARE(rowOf(image, 0), (QList<QRgb>{black, grey, white}));
 }
 
 void TestPictures::trueColourInThreePlanes()
 {
-    PcxSpec spec{.bitsPerPixel = 8, .planes = 3, .xMax = 2, .yMax = 1, .bytesPerLine = 4};
+    PcxLayout layout{.bitsPerPixel = 8, .planes = 3, .xMax = 2, .yMax = 1, .bytesPerLine = 4};
     // Each line: a red line, a green line and a blue line, each padded to four bytes.
     const QByteArray lines("\xFF\x00\x12\x00" "\x00\xFF\x34\x00" "\x00\x00\x56\x00"
                            "\x80\x80\x80\x00" "\x80\x80\x80\x00" "\x80\x80\x80\x00", 24);
-    const QImage image = Pictures::decodePcx(pcx(spec, lines));
+    const QImage image = Pictures::decodePcx(pcx(layout, lines));
     QCOMPARE(image.size(), QSize(3, 2));
     QCOMPARE(rowOf(image, 0), (QList<QRgb>{red, green, 0xff123456}));
     QCOMPARE(rowOf(image, 1), (QList<QRgb>{grey, grey, grey}));
@@ -225,9 +225,9 @@ void TestPictures::trueColourInThreePlanes()
 void TestPictures::rawEncodingAndWindowOrigin()
 {
     // Encoding 0 stores the lines as they are; the picture spans Xmin..Xmax, Ymin..Ymax.
-    PcxSpec spec{.encoding = 0, .bitsPerPixel = 8, .xMin = 100, .yMin = 7, .xMax = 101, .yMax = 8,
+    PcxLayout layout{.encoding = 0, .bitsPerPixel = 8, .xMin = 100, .yMin = 7, .xMax = 101, .yMax = 8,
                  .bytesPerLine = 2};
-    const QByteArray file = pcx(spec, QByteArray("\xC1\x02\x03\xFF", 4)) + vgaPalette(
+    const QByteArray file = pcx(layout, QByteArray("\xC1\x02\x03\xFF", 4)) + vgaPalette(
         [] { QList<QRgb> p(256, black); p[0xC1] = red; p[2] = green; p[3] = blue; p[0xFF] = white; return p; }());
     const QImage image = Pictures::decodePcx(file);
     QCOMPARE(image.size(), QSize(2, 2));
@@ -237,9 +237,9 @@ void TestPictures::rawEncodingAndWindowOrigin()
 
 void TestPictures::runsMayCrossLines()
 {
-    PcxSpec spec{.bitsPerPixel = 8, .xMax = 1, .yMax = 2, .bytesPerLine = 2};
+    PcxLayout layout{.bitsPerPixel = 8, .xMax = 1, .yMax = 2, .bytesPerLine = 2};
     // One run of five, then a literal: the run covers two and a half lines.
-    const QByteArray file = header(spec) + QByteArray("\xC5\x80\x01", 3);
+    const QByteArray file = header(layout) + QByteArray("\xC5\x80\x01", 3);
     const QImage image = Pictures::decodePcx(file);
     QCOMPARE(rowOf(image, 0), (QList<QRgb>{grey, grey}));
     QCOMPARE(rowOf(image, 1), (QList<QRgb>{grey, grey}));
@@ -249,28 +249,28 @@ void TestPictures::runsMayCrossLines()
 void TestPictures::liarsAreRefused_data()
 {
     QTest::addColumn<QByteArray>("file");
-    const PcxSpec good{.bitsPerPixel = 8, .xMax = 3, .yMax = 3, .bytesPerLine = 4};
+    const PcxLayout good{.bitsPerPixel = 8, .xMax = 3, .yMax = 3, .bytesPerLine = 4};
     const QByteArray pixels(16, '\x05');
     QVERIFY(!Pictures::decodePcx(pcx(good, pixels)).isNull());
 
-    auto with = [&](auto change) { PcxSpec spec = good; change(spec); return pcx(spec, pixels); };
+    auto with = [&](auto change) { PcxLayout layout = good; change(layout); return pcx(layout, pixels); };
     QTest::newRow("empty") << QByteArray();
     QTest::newRow("header only, cut") << pcx(good, pixels).left(100);
     QTest::newRow("wrong maker") << QByteArray(pcx(good, pixels)).replace(0, 1, "\x0B");
-    QTest::newRow("version 1") << with([](PcxSpec &s) { s.version = 1; });
-    QTest::newRow("encoding 2") << with([](PcxSpec &s) { s.encoding = 2; });
-    QTest::newRow("3 bits") << with([](PcxSpec &s) { s.bitsPerPixel = 3; });
-    QTest::newRow("no planes") << with([](PcxSpec &s) { s.planes = 0; });
-    QTest::newRow("8 bits in 2 planes") << with([](PcxSpec &s) { s.planes = 2; });
-    QTest::newRow("Xmax < Xmin") << with([](PcxSpec &s) { s.xMin = 5; s.xMax = 4; });
-    QTest::newRow("Ymax < Ymin") << with([](PcxSpec &s) { s.yMin = 9; s.yMax = 0; });
-    QTest::newRow("lines too short") << with([](PcxSpec &s) { s.bytesPerLine = 3; });
-    QTest::newRow("no bytes per line") << with([](PcxSpec &s) { s.bytesPerLine = 0; });
-    QTest::newRow("huge") << with([](PcxSpec &s) { s.xMax = 65535; s.yMax = 65535; s.bytesPerLine = 65535; });
+    QTest::newRow("version 1") << with([](PcxLayout &s) { s.version = 1; });
+    QTest::newRow("encoding 2") << with([](PcxLayout &s) { s.encoding = 2; });
+    QTest::newRow("3 bits") << with([](PcxLayout &s) { s.bitsPerPixel = 3; });
+    QTest::newRow("no planes") << with([](PcxLayout &s) { s.planes = 0; });
+    QTest::newRow("8 bits in 2 planes") << with([](PcxLayout &s) { s.planes = 2; });
+    QTest::newRow("Xmax < Xmin") << with([](PcxLayout &s) { s.xMin = 5; s.xMax = 4; });
+    QTest::newRow("Ymax < Ymin") << with([](PcxLayout &s) { s.yMin = 9; s.yMax = 0; });
+    QTest::newRow("lines too short") << with([](PcxLayout &s) { s.bytesPerLine = 3; });
+    QTest::newRow("no bytes per line") << with([](PcxLayout &s) { s.bytesPerLine = 0; });
+    QTest::newRow("huge") << with([](PcxLayout &s) { s.xMax = 65535; s.yMax = 65535; s.bytesPerLine = 65535; });
     QTest::newRow("too many pixels")
-        << with([](PcxSpec &s) { s.xMax = 16383; s.yMax = 16383; s.bitsPerPixel = 1; s.bytesPerLine = 2048; });
+        << with([](PcxLayout &s) { s.xMax = 16383; s.yMax = 16383; s.bitsPerPixel = 1; s.bytesPerLine = 2048; });
     QTest::newRow("promises more than it holds")
-        << with([](PcxSpec &s) { s.xMax = 7999; s.yMax = 7999; s.bytesPerLine = 8000; });
+        << with([](PcxLayout &s) { s.xMax = 7999; s.yMax = 7999; s.bytesPerLine = 8000; });
     QTest::newRow("truncated run") << pcx(good, pixels).chopped(1);
     QTest::newRow("run count at the end") << header(good) + QByteArray("\xCF\x05\xC1", 3);
 }
@@ -283,11 +283,11 @@ void TestPictures::liarsAreRefused()
 
 void TestPictures::everyTruncationIsRefused()
 {
-    PcxSpec spec{.bitsPerPixel = 8, .planes = 3, .xMax = 6, .yMax = 4, .bytesPerLine = 8};
+    PcxLayout layout{.bitsPerPixel = 8, .planes = 3, .xMax = 6, .yMax = 4, .bytesPerLine = 8};
     QByteArray lines;
     for (int i = 0; i < 8 * 3 * 5; ++i)
         lines.append(char(i % 7 == 0 ? 0xC7 : i / 9));
-    const QByteArray file = pcx(spec, lines);
+    const QByteArray file = pcx(layout, lines);
     QVERIFY(!Pictures::decodePcx(file).isNull());
     for (qsizetype length = 0; length < file.size(); ++length)
         QVERIFY2(Pictures::decodePcx(file.left(length)).isNull(), qPrintable(QString::number(length)));
@@ -338,9 +338,9 @@ void TestPictures::libraryLoadsJpegPcxAndBitmaps()
     QVERIFY(near(fromJpeg.pixel(2, 2), red) && near(fromJpeg.pixel(13, 13), blue));
 
     // The content decides inside the library: a PCX named .jpg, a bitmap named .Bmp.
-    PcxSpec spec{.bitsPerPixel = 8, .xMax = 0, .yMax = 0, .bytesPerLine = 2};
+    PcxLayout layout{.bitsPerPixel = 8, .xMax = 0, .yMax = 0, .bytesPerLine = 2};
     const QString pcxAsJpeg = dir.filePath("pcx.jpg");
-    QVERIFY(writeFile(pcxAsJpeg, pcx(spec, QByteArray("\x80\x00", 2))));
+    QVERIFY(writeFile(pcxAsJpeg, pcx(layout, QByteArray("\x80\x00", 2))));
     QCOMPARE(Pictures::load(pcxAsJpeg).pixel(0, 0), grey);
 
     const QString mixedCase = dir.filePath("jpeg.Bmp");
