@@ -6,6 +6,7 @@
 namespace {
 std::uint32_t state = 1;
 std::optional<std::uint32_t> fixedValue;
+std::optional<std::uint32_t> lastClockSeed;
 }  // namespace
 
 namespace Random {
@@ -20,10 +21,25 @@ int next()
 
 void reseedFromTime()
 {
-    seed(fixedValue ? *fixedValue : static_cast<std::uint32_t>(std::time(nullptr)));
+    if (fixedValue) {
+        seed(*fixedValue);
+        return;
+    }
+    // Every pile reseeds from the clock. Within one second the clock would rewind the
+    // generator to the same state, and two quick New Games would deal the same cards;
+    // so a reseed in the second of the previous one carries on where it was.
+    const auto now = static_cast<std::uint32_t>(std::time(nullptr));
+    if (lastClockSeed == now)
+        return;
+    lastClockSeed = now;
+    seed(now);
 }
 
-void fixSeed(std::optional<std::uint32_t> value) { fixedValue = value; }
+void fixSeed(std::optional<std::uint32_t> value)
+{
+    fixedValue = value;
+    lastClockSeed.reset();
+}
 
 std::optional<std::uint32_t> fixedSeed() { return fixedValue; }
 

@@ -11,7 +11,8 @@ namespace Random {
 void seed(std::uint32_t value);
 int next();
 
-// Reseeds from the clock in seconds, or with the fixed seed when one is set.
+// Reseeds from the clock in seconds (a second reseed within the same second keeps
+// the sequence going), or with the fixed seed when one is set.
 void reseedFromTime();
 
 // `cardenza --seed N` and the tests fix every reseed to N, so deals repeat.
