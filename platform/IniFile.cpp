@@ -161,10 +161,14 @@ QByteArray encodeValue(const QString &value)
 // cannot be read (or is far too large to be a settings file).
 std::optional<QByteArray> loadFile(const QString &path)
 {
+    // Open first and ask about existence only when that fails: another copy of the
+    // program may be replacing the file at this very moment.
     QFile file(path);
-    if (!file.exists())
-        return QByteArray();
-    if (QFileInfo(path).isDir() || file.size() > MaxFileSize || !file.open(QIODevice::ReadOnly))
+    if (QFileInfo(path).isDir())
+        return std::nullopt;
+    if (!file.open(QIODevice::ReadOnly))
+        return file.exists() ? std::nullopt : std::optional<QByteArray>(QByteArray());
+    if (file.size() > MaxFileSize)
         return std::nullopt;
     QByteArray content = file.read(MaxFileSize + 1);
     if (content.size() > MaxFileSize || file.error() != QFileDevice::NoError)
@@ -317,7 +321,15 @@ QString read(const QString &fileName, const QString &section, const QString &key
     const QString keyName = key.trimmed();
     if (fileName.isEmpty() || !validSection(sectionName) || !validKey(keyName))
         return defaultValue;
-    const std::optional<QByteArray> content = loadFile(resolve(fileName));
+    const QString path = resolve(fileName);
+    std::optional<QByteArray> content = loadFile(path);
+    if (content && content->isEmpty() && QFileInfo::exists(path + QStringLiteral(".lock"))) {
+        // Nothing there while a writer holds the lock: read again once it is done,
+        // so a file being replaced never reads as "all keys absent".
+        QLockFile lock(path + QStringLiteral(".lock"));
+        if (acquire(lock))
+            content = loadFile(path);
+    }
     if (!content || content->isEmpty())
         return defaultValue;
     const QByteArrayList lines = content->split('\n');

@@ -2,17 +2,22 @@
 #include "shell/AppCommands.h"
 
 #include "cards/Card.h"
+#include "platform/Dialogs.h"
 #include "platform/Random.h"
+#include "platform/Screen.h"
 #include "platform/SoundPlayer.h"
 #include "shell/GameCatalog.h"
+#include "shell/InfoDlg.h"
 #include "shell/Preferences.h"
 #include "shell/Requirements.h"
 #include "shell/SolitaireWindow.h"
+#include "shell/WinWindow.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFrame>
 #include <QLabel>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <cstdio>
@@ -36,6 +41,40 @@ bool saveWindow(QWidget *window, const QString &path)
     window->show();
     QApplication::processEvents();
     return window->grab().save(path);
+}
+
+// The windows around the games: preferences (every page), the display check, the
+// info box and the win window, each grabbed as it would show.
+int saveSecondaryWindows(const QDir &out)
+{
+    int failures = 0;
+    if (auto *pages = PreferencesDlg->findChild<QTabWidget *>()) {
+        for (int page = 0; page < pages->count(); ++page) {
+            pages->setCurrentIndex(page);
+            failures += saveWindow(PreferencesDlg, out.filePath(QStringLiteral("Preferences-%1.png").arg(page + 1))) ? 0 : 1;
+        }
+        pages->setCurrentIndex(0);
+        PreferencesDlg->hide();
+    }
+    auto grabModal = [&failures, &out](const QString &name) {
+        Dialogs::setAnswerer([&failures, &out, name](const Dialogs::Record &record) {
+            if (record.window)
+                failures += saveWindow(record.window, out.filePath(name)) ? 0 : 1;
+            return int(Dialogs::Ok);
+        });
+    };
+    grabModal(QStringLiteral("Requirements.png"));
+    Screen::overrideWidth(640);
+    CheckScreenSize(GameCatalog::indexOf(QStringLiteral("Montana")), false);
+    Screen::overrideWidth(std::nullopt);
+    grabModal(QStringLiteral("YouveWon.png"));
+    ShowWinForm(nullptr);
+    Dialogs::setAnswerer({});
+    auto *info = new TInfoBox;
+    failures += saveWindow(info, out.filePath(QStringLiteral("About.png"))) ? 0 : 1;
+    info->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return failures;
 }
 
 }  // namespace
@@ -88,6 +127,10 @@ int screenshots(const QString &directory, std::uint32_t seed)
         std::unique_ptr<QWidget> small(game.createSmall());
         failures += saveWindow(small.get(), out.filePath(QStringLiteral("s") + fileNameFor(game.name) + QStringLiteral(".png"))) ? 0 : 1;
     }
+    SysRequirementsForm = new TSysRequirementsForm;
+    failures += saveSecondaryWindows(out);
+    delete SysRequirementsForm;
+    SysRequirementsForm = nullptr;
     delete PreferencesDlg;
     PreferencesDlg = nullptr;
     delete SolitaireForm;

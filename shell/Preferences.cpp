@@ -283,7 +283,8 @@ void TPreferencesDlg::CreateCardBackPage()
     static const std::array<const char *, 3> names{"Image1", "Image2", "Image3"};
     for (int i = 0; i < 3; ++i)
         ui->BuiltInBacks[i] = picture(page, names[i], 12 + 88 * i, 9, 80, 125);
-    placed(greyNote(page, "Label1", QStringLiteral("Browse to select a Custom Image")), "Label1", 292, 42, 50, 56);
+    // As wide as the preview, so that the note wraps into three centred lines.
+    placed(greyNote(page, "Label1", QStringLiteral("Browse to select a Custom Image")), "Label1", 276, 42, 80, 56);
     ui->Image4 = picture(page, "Image4", 276, 9, 80, 125);  // covers Label1 once it shows a back
 
     auto *group = placed(new QGroupBox(page), "GroupBox1", 12, 135, 345, 28);
@@ -359,6 +360,7 @@ void TPreferencesDlg::CreateBackgroundPage()
     auto *image = new QWidget;
     image->setObjectName(QStringLiteral("TabSheet7"));
     ui->Image5 = picture(image, "Image5", 0, 0, 201, 137);
+    // Centred on the picture area in three lines.
     ui->Label6 = placed(greyNote(image, "Label6", QStringLiteral("Browse to select an Image")), "Label6", 62, 45, 77, 42);
     ui->Button1 = placed(new QPushButton(QStringLiteral("Browse..."), image), "Button1", 64, 142, 71, 22);
     ui->Button1->setToolTip(withBreaks("Click to browse the file system and\r\nfind a custom background image"));

@@ -4,6 +4,7 @@
 #include "cards/CardPileView.h"
 #include "platform/DragManager.h"
 #include "platform/ImageList.h"
+#include "support/CardKit.h"
 
 #include <QPainter>
 #include <QTest>
@@ -62,14 +63,6 @@ private:
             card->FaceUp = true;
             view->Cards->AddCard(card);
         }
-    }
-
-    QList<TCard *> cardsOf(const TCardPile *pile) const
-    {
-        QList<TCard *> list;
-        for (int i = 0; i < pile->Count(); ++i)
-            list << pile->CardAt(i);
-        return list;
     }
 
     // A point of another view, in the column's coordinates (where moves are sent).

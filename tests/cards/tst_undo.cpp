@@ -3,34 +3,13 @@
 #include "cards/CardPile.h"
 #include "cards/CardPileView.h"
 #include "cards/Undo.h"
+#include "support/CardKit.h"
+#include "support/FreedObjects.h"
 
 #include <QAction>
 #include <QTest>
 #include <array>
 #include <memory>
-#include <cstdlib>
-#include <new>
-
-namespace {
-int freedCards = 0;
-}
-
-// Counts freed card-sized objects: the undo list must never free a card.
-void *operator new(std::size_t size)
-{
-    if (void *memory = std::malloc(size ? size : 1))
-        return memory;
-    throw std::bad_alloc();
-}
-
-void operator delete(void *pointer) noexcept { std::free(pointer); }
-
-void operator delete(void *pointer, std::size_t size) noexcept
-{
-    if (size == sizeof(TCard))
-        ++freedCards;
-    std::free(pointer);
-}
 
 class TestUndo : public QObject
 {
@@ -42,14 +21,6 @@ private:
     TCardPileView *source = nullptr;
     TCardPileView *target = nullptr;
     QAction *undoItem = nullptr;
-
-    QList<TCard *> cardsOf(TCardPileView *view) const
-    {
-        QList<TCard *> list;
-        for (int i = 0; i < view->Cards->Count(); ++i)
-            list << view->Cards->CardAt(i);
-        return list;
-    }
 
     // Moves the top `count` cards of the source to the target, as a drag would.
     void move(int count, TCardUndo &undo)
@@ -80,17 +51,17 @@ private Q_SLOTS:
     void threeCardRecordReturnsInOrder()
     {
         TCardUndo undo;
-        const QList<TCard *> before = cardsOf(source);
+        const QList<TCard *> before = cardsOf(source->Cards);
         move(3, undo);
-        QCOMPARE(cardsOf(target), before.mid(3));
+        QCOMPARE(cardsOf(target->Cards), before.mid(3));
 
         undo.PeekLast();
         QCOMPARE(undo.LastSource, source);
         QCOMPARE(undo.LastTarget, target);
         QCOMPARE(undo.LastPile->Count(), 3);
         undo.UndoLast();
-        QCOMPARE(cardsOf(source), before);
-        QVERIFY(cardsOf(target).isEmpty());
+        QCOMPARE(cardsOf(source->Cards), before);
+        QVERIFY(cardsOf(target->Cards).isEmpty());
         QCOMPARE(undo.LastPile->Count(), 3);  // kept until DropLast
         undo.DropLast();
         QCOMPARE(undo.LastPile, nullptr);
@@ -100,15 +71,15 @@ private Q_SLOTS:
     void recordsComeBackLastInFirstOut()
     {
         TCardUndo undo;
-        const QList<TCard *> before = cardsOf(source);
+        const QList<TCard *> before = cardsOf(source->Cards);
         move(2, undo);
         move(1, undo);
         undo.UndoLast();
         undo.DropLast();
-        QCOMPARE(cardsOf(target), before.mid(4, 2));
+        QCOMPARE(cardsOf(target->Cards), before.mid(4, 2));
         undo.UndoLast();
         undo.DropLast();
-        QCOMPARE(cardsOf(source), before);
+        QCOMPARE(cardsOf(source->Cards), before);
     }
 
     void undoItemIsEnabledExactlyWhileRecordsExist()
@@ -145,7 +116,7 @@ private Q_SLOTS:
 
     void clearLeavesTheCardsAlive()
     {
-        freedCards = 0;
+        const FreedObjects freed(sizeof(TCard));
         {
             TCardUndo undo;
             move(3, undo);
@@ -153,7 +124,7 @@ private Q_SLOTS:
             undo.Clear();
             undo.AddCardMove(source, target, &cards[1]);
         }  // the destructor clears as well
-        QCOMPARE(freedCards, 0);
+        QCOMPARE(freed.count(), 0);
         QCOMPARE(target->Cards->Count(), 3);
     }
 

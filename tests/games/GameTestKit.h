@@ -1,47 +1,92 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// What the game tests share: a private settings directory, recorded sounds and
-// dialogs, a fixed seed, and a player's hand on the mouse.
-#include "cards/CardPileView.h"
-#include "platform/Dialogs.h"
-#include "platform/Random.h"
-#include "platform/SoundPlayer.h"
-#include "shell/Preferences.h"
-#include "shell/Sounds.h"
+// What the game tests share: the shell kit with a fixed seed, game windows that go
+// away with the test, the launcher, cards put where a test wants them, and a
+// player's hand on the mouse.
+#include "games/GameForm.h"
+#include "shell/Requirements.h"
+#include "shell/SolitaireWindow.h"
+#include "support/ShellKit.h"
 
-#include <QTemporaryDir>
+#include <QPointer>
 #include <QTest>
 
-struct GameTestKit {
-    QTemporaryDir settings;
-    QStringList sounds;
-    QStringList messages;
-    int answer = Dialogs::Ok;
-
-    GameTestKit()
-    {
-        qputenv("CARDENZA_CONFIG_DIR", settings.path().toLocal8Bit());
-        Random::fixSeed(7);
-        SoundPlayer::setRecorder([this](const QString &name, bool) { sounds.append(name); });
-        Dialogs::setAnswerer([this](const Dialogs::Record &record) {
-            if (record.kind == QLatin1String("message"))
-                messages.append(record.text);
-            return record.kind == QLatin1String("message") ? answer : int(Dialogs::Ok);
-        });
-        if (!SoundManager)
-            SoundManager = new TSoundManager;
-        delete PreferencesDlg;
-        PreferencesDlg = new TPreferencesDlg;
-        sounds.clear();
-    }
-    ~GameTestKit()
-    {
-        delete PreferencesDlg;
-        PreferencesDlg = nullptr;
-        Dialogs::setAnswerer({});
-        SoundPlayer::setRecorder({});
-    }
+struct GameTestKit : ShellKit {
+    FixedSeed seed{7};
 };
+
+// A game window, dealt, deleted when the test ends unless it has gone already.
+template <class Form>
+class GameWindow
+{
+public:
+    GameWindow() : form(CreateGameForm<Form>()) {}
+    ~GameWindow() { delete form.data(); }
+    Q_DISABLE_COPY(GameWindow)
+    Form *operator->() const { return form.data(); }
+    operator Form *() const { return form.data(); }
+
+private:
+    QPointer<Form> form;
+};
+
+// The launcher window with its requirements window, shown.
+struct LauncherWindow {
+    LauncherWindow()
+    {
+        SolitaireForm = new TSolitaireForm;
+        SysRequirementsForm = new TSysRequirementsForm;
+        SolitaireForm->show();
+    }
+    ~LauncherWindow()
+    {
+        SolitaireForm->CloseAllGames();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        delete SysRequirementsForm;
+        SysRequirementsForm = nullptr;
+        delete SolitaireForm;
+        SolitaireForm = nullptr;
+    }
+    Q_DISABLE_COPY(LauncherWindow)
+};
+
+inline TCard *FindCard(TGameForm *form, _CardSuit suit, _CardValue value)
+{
+    for (TCardPileView *view : form->Views())
+        for (int i = 0; i < view->Cards->Count(); ++i)
+            if (view->Cards->CardAt(i)->Suit == suit && view->Cards->CardAt(i)->Value == value)
+                return view->Cards->CardAt(i);
+    return nullptr;
+}
+
+// Moves a card from wherever it lies onto the top of a view.
+inline TCard *Place(TGameForm *form, _CardSuit suit, _CardValue value, TCardPileView *onto, bool faceUp = true)
+{
+    TCard *card = FindCard(form, suit, value);
+    for (TCardPileView *view : form->Views())
+        view->Cards->RemoveCard(card);
+    card->FaceUp = faceUp;
+    onto->Cards->AddCard(card);
+    return card;
+}
+
+// Empties a view, putting its cards face down beneath those of another (the stock).
+inline void EmptyInto(TCardPileView *view, TCardPileView *beneath)
+{
+    while (TCard *card = view->Cards->CardAt(0)) {
+        view->Cards->RemoveCard(card);
+        card->FaceUp = false;
+        beneath->Cards->InsertCard(card, 0);
+    }
+}
+
+inline int FaceUpCount(const TCardPileView *view)
+{
+    int count = 0;
+    for (int i = 0; i < view->Cards->Count(); ++i)
+        count += view->Cards->CardAt(i)->FaceUp ? 1 : 0;
+    return count;
+}
 
 // The centre of the visible part of card i of a view (its top strip when covered).
 inline QPoint CardPoint(const TCardPileView *view, int index)

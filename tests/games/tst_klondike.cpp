@@ -2,7 +2,6 @@
 #include "GameTestKit.h"
 
 #include "games/KlondikeWindow.h"
-#include "shell/SolitaireWindow.h"
 
 #include <QAction>
 #include <QRegularExpression>
@@ -10,64 +9,36 @@
 
 namespace {
 
-TCard *FindCard(TGameForm *form, _CardSuit suit, _CardValue value)
-{
-    for (TCardPileView *view : form->Views())
-        for (int i = 0; i < view->Cards->Count(); ++i)
-            if (view->Cards->CardAt(i)->Suit == suit && view->Cards->CardAt(i)->Value == value)
-                return view->Cards->CardAt(i);
-    return nullptr;
-}
-
-// Moves a card from wherever it lies onto the top of a view.
-TCard *Place(TGameForm *form, _CardSuit suit, _CardValue value, TCardPileView *onto, bool faceUp = true)
-{
-    TCard *card = FindCard(form, suit, value);
-    for (TCardPileView *view : form->Views())
-        view->Cards->RemoveCard(card);
-    card->FaceUp = faceUp;
-    onto->Cards->AddCard(card);
-    return card;
-}
-
-// Empties a view by moving its cards to the bottom of the stock, face down.
-void ClearToStock(TKlondikeForm *form, TCardPileView *view)
-{
-    while (TCard *card = view->Cards->CardAt(0)) {
-        view->Cards->RemoveCard(card);
-        card->FaceUp = false;
-        form->DeckPileView->Cards->InsertCard(card, 0);
-    }
-}
-
-int FaceUpCount(const TCardPileView *view)
-{
-    int count = 0;
-    for (int i = 0; i < view->Cards->Count(); ++i)
-        count += view->Cards->CardAt(i)->FaceUp ? 1 : 0;
-    return count;
-}
+// A dealt Klondike window on the screen, with the kit's seams.
+struct Klondike : GameTestKit {
+    GameWindow<TKlondikeForm> window;
+    Klondike() { window->show(); }
+};
 
 }  // namespace
 
 class TestKlondike : public QObject
 {
     Q_OBJECT
+    std::optional<Klondike> game;
+    TKlondikeForm *form = nullptr;
 
-private:
-    TKlondikeForm *open(GameTestKit &kit)
+    void emptyColumns(int count = 7)
     {
-        auto *form = CreateGameForm<TKlondikeForm>();
-        form->show();
-        kit.sounds.clear();
-        return form;
+        for (int c = 0; c < count; ++c)
+            EmptyInto(form->Tableau[c], form->DeckPileView);
     }
 
 private Q_SLOTS:
+    void init()
+    {
+        game.emplace();
+        form = game->window;
+    }
+    void cleanup() { game.reset(); }
+
     void dealsSevenColumnsAndATwentyFourCardStock()
     {
-        GameTestKit kit;
-        auto *form = CreateGameForm<TKlondikeForm>();
         for (int c = 0; c < 7; ++c) {
             QCOMPARE(form->Tableau[c]->Cards->Count(), c + 1);
             QCOMPARE(FaceUpCount(form->Tableau[c]), 1);
@@ -76,73 +47,60 @@ private Q_SLOTS:
         QCOMPARE(form->DeckPileView->Cards->Count(), 24);
         QCOMPARE(form->DeckPileView->toolTip(), QStringLiteral("24"));
         QCOMPARE(form->windowTitle(), QStringLiteral("Klondike"));
-        QVERIFY(kit.sounds.isEmpty());  // the first deal is silent even with animation on
+        QVERIFY(game->sounds.played().isEmpty());  // the first deal is silent even with animation on
         QVERIFY(!form->Undo1->isEnabled());
-        delete form;
     }
 
     void newGameSoundsFollowTheAnimationPreference()
     {
-        GameTestKit kit;
-        auto *form = open(kit);
         PreferencesDlg->DoAnimation = false;
         form->NewGame1Click(form->NewGame1);
-        QCOMPARE(kit.sounds, QStringList{QStringLiteral("SHUFFLE")});
-        kit.sounds.clear();
+        QCOMPARE(game->sounds.names(), QStringList{QStringLiteral("SHUFFLE")});
+        game->sounds.clear();
         PreferencesDlg->DoAnimation = true;
         form->NewGame1Click(form->NewGame1);
-        QCOMPARE(kit.sounds.count(QStringLiteral("SHUFFLE")), 1);
-        QCOMPARE(kit.sounds.count(QStringLiteral("DEAL")), 7);
-        delete form;
+        QCOMPARE(game->sounds.names().count(QStringLiteral("SHUFFLE")), 1);
+        QCOMPARE(game->sounds.names().count(QStringLiteral("DEAL")), 7);
     }
 
     void restartDealsTheSameCardsInTheSamePlaces()
     {
-        GameTestKit kit;
-        auto *form = open(kit);
         const QString first = form->DealText();
         for (int i = 0; i < 3; ++i)
             form->DeckPileViewClick();
         QVERIFY(form->DealText() != first);
         form->NewGame1Click(form->Restart1);
         QCOMPARE(form->DealText(), first);
-        QVERIFY(kit.sounds.contains(QStringLiteral("RESTART")));
-        QVERIFY(kit.messages.isEmpty());
-        delete form;
+        QVERIFY(game->sounds.names().contains(QStringLiteral("RESTART")));
+        QVERIFY(game->dialogs.messages().isEmpty());
     }
 
     void promptsFollowTheMoveThresholds()
     {
-        GameTestKit kit;
-        SolitaireForm = nullptr;
-        auto *form = open(kit);
         for (int i = 0; i < 5; ++i)
             form->DeckPileViewClick();
         QCOMPARE(form->MoveCount, 5);
         form->NewGame1Click(form->NewGame1);  // five moves: no question
-        QVERIFY(kit.messages.isEmpty());
+        QVERIFY(game->dialogs.messages().isEmpty());
         for (int i = 0; i < 5; ++i)
             form->DeckPileViewClick();
-        kit.answer = Dialogs::Cancel;
+        game->dialogs.answer = Dialogs::Cancel;
         QVERIFY(!form->close());  // closing asks already at five
-        QCOMPARE(kit.messages, QStringList{QStringLiteral("Quit this game of Klondike?")});
+        QCOMPARE(game->dialogs.messages(), QStringList{QStringLiteral("Quit this game of Klondike?")});
         form->DeckPileViewClick();
         const QString before = form->DealText();
         form->NewGame1Click(form->Restart1);  // six moves: Restart asks, Cancel keeps the game
-        QCOMPARE(kit.messages.last(), QStringLiteral("Restart this game of Klondike?"));
+        QCOMPARE(game->dialogs.messages().last(), QStringLiteral("Restart this game of Klondike?"));
         QCOMPARE(form->DealText(), before);
         form->GameOver = true;  // after a win nothing asks
-        kit.messages.clear();
+        game->dialogs.clear();
         form->NewGame1Click(form->NewGame1);
-        QVERIFY(kit.messages.isEmpty());
+        QVERIFY(game->dialogs.messages().isEmpty());
         QCOMPARE(form->MoveCount, 0);
-        delete form;
     }
 
     void drawThreeWithTwoLeftThenTurnover()
     {
-        GameTestKit kit;
-        auto *form = open(kit);
         // 24 cards: eight clicks of three empty the stock; move one to the waste first
         // so that the eighth click finds two.
         for (int i = 0; i < 7; ++i)
@@ -167,13 +125,10 @@ private Q_SLOTS:
         QCOMPARE(form->RecyclePileView->Cards->Count(), 0);
         form->NewGame1Click(form->NewGame1);
         QVERIFY(form->DrawOne1->isEnabled());
-        delete form;
     }
 
     void emptyStockAndWasteChangeNothing()
     {
-        GameTestKit kit;
-        auto *form = open(kit);
         for (TCard *card = form->DeckPileView->Cards->CardAt(0); card; card = form->DeckPileView->Cards->CardAt(0)) {
             form->DeckPileView->Cards->RemoveCard(card);
             form->Foundations[0]->Cards->AddCard(card);
@@ -183,15 +138,11 @@ private Q_SLOTS:
         QCOMPARE(form->DealText(), before);
         QVERIFY(!form->Undo1->isEnabled());
         QCOMPARE(form->MoveCount, 0);
-        delete form;
     }
 
     void onlyAKingFillsAnEmptyColumn()
     {
-        GameTestKit kit;
-        auto *form = open(kit);
-        for (TCardPileView *column : form->Tableau)
-            ClearToStock(form, column);
+        emptyColumns();
         Place(form, FS_HEARTS, FS_QUEEN, form->Tableau[1]);
         Place(form, FS_HEARTS, FS_KING, form->Tableau[2]);
         for (TCardPileView *column : form->Tableau)
@@ -202,15 +153,11 @@ private Q_SLOTS:
         DragWithMouse(form->Tableau[2], TopCardPoint(form->Tableau[2]), form->Tableau[0], {40, 40});
         QCOMPARE(form->Tableau[0]->Cards->Count(), 1);
         QCOMPARE(form->Tableau[0]->Cards->CardAt(0)->Value, FS_KING);
-        delete form;
     }
 
     void aRunMovesFromItsMiddleOnlyWhenColoursAlternate()
     {
-        GameTestKit kit;
-        auto *form = open(kit);
-        for (int c = 0; c < 3; ++c)
-            ClearToStock(form, form->Tableau[c]);
+        emptyColumns(3);
         Place(form, FS_SPADES, FS_KING, form->Tableau[0]);
         Place(form, FS_HEARTS, FS_QUEEN, form->Tableau[0]);
         Place(form, FS_CLUBS, FS_JACK, form->Tableau[0]);
@@ -227,15 +174,11 @@ private Q_SLOTS:
         const QString before = form->DealText();
         DragWithMouse(form->Tableau[2], CardPoint(form->Tableau[2], 0), form->Tableau[0], {40, 40});
         QCOMPARE(form->DealText(), before);
-        delete form;
     }
 
     void releasingOverTheTableSendsToTheFirstAcceptingPile()
     {
-        GameTestKit kit;
-        auto *form = open(kit);
-        for (int c = 0; c < 4; ++c)
-            ClearToStock(form, form->Tableau[c]);
+        emptyColumns(4);
         Place(form, FS_CLUBS, FS_EIGHT, form->Tableau[0]);
         Place(form, FS_SPADES, FS_EIGHT, form->Tableau[1]);
         Place(form, FS_HEARTS, FS_SEVEN, form->Tableau[2]);
@@ -244,14 +187,11 @@ private Q_SLOTS:
         QCOMPARE(form->Tableau[0]->Cards->Count(), 2);
         QCOMPARE(form->Tableau[2]->Cards->Count(), 0);
         QCOMPARE(form->MoveCount, 1);
-        delete form;
     }
 
     void undoTakesBackADragAndTheCardItTurnedUp()
     {
-        GameTestKit kit;
-        auto *form = open(kit);
-        ClearToStock(form, form->Tableau[0]);
+        emptyColumns(1);
         Place(form, FS_CLUBS, FS_NINE, form->Tableau[0]);
         Place(form, FS_DIAMONDS, FS_TWO, form->Tableau[1], false);
         Place(form, FS_HEARTS, FS_EIGHT, form->Tableau[1]);
@@ -259,32 +199,26 @@ private Q_SLOTS:
         DragWithMouse(form->Tableau[1], TopCardPoint(form->Tableau[1]), form->Tableau[0], TopCardPoint(form->Tableau[0]));
         QVERIFY(form->Tableau[1]->Cards->CardAt(TCardPile::Top)->FaceUp);
         QCOMPARE(form->MoveCount, 1);
-        kit.sounds.clear();
+        game->sounds.clear();
         form->Undo1->trigger();
         QCOMPARE(form->DealText(), before);
         QCOMPARE(form->MoveCount, 0);
         QVERIFY(!form->Undo1->isEnabled());
-        QCOMPARE(kit.sounds, QStringList{QStringLiteral("UNDO")});
-        delete form;
+        QCOMPARE(game->sounds.names(), QStringList{QStringLiteral("UNDO")});
     }
 
     void undoTakesBackAStockClickInOneStep()
     {
-        GameTestKit kit;
-        auto *form = open(kit);
         form->DeckPileViewClick();
         const QString afterFirst = form->DealText();
         form->DeckPileViewClick();
         form->Undo1->trigger();
         QCOMPARE(form->DealText(), afterFirst);
         QCOMPARE(form->DeckPileView->toolTip(), QStringLiteral("21"));
-        delete form;
     }
 
     void undoTakesBackASendAndTheRefillItCaused()
     {
-        GameTestKit kit;
-        auto *form = open(kit);
         form->DrawOne1Click();
         form->DeckPileViewClick();
         Place(form, FS_HEARTS, FS_ACE, form->DeckPileView, false);
@@ -296,13 +230,10 @@ private Q_SLOTS:
         QCOMPARE(form->RecyclePileView->Cards->Count(), 0);
         form->Undo1->trigger();
         QCOMPARE(form->DealText(), beforeSend);
-        delete form;
     }
 
     void undoTakesBackATurnoverOfTheWaste()
     {
-        GameTestKit kit;
-        auto *form = open(kit);
         form->DrawOne1Click();
         for (int i = 0; i < 24; ++i)
             form->DeckPileViewClick();
@@ -313,29 +244,24 @@ private Q_SLOTS:
         QCOMPARE(form->DeckPileView->Cards->Count(), 24);
         form->Undo1->trigger();  // the turnover itself
         QCOMPARE(form->DealText(), wasteFull);
-        delete form;
     }
 
     void drawOptionIsWrittenAtOnceAndSharedWithTheSmallWindow()
     {
-        GameTestKit kit;
-        auto *form = open(kit);
         form->DrawOne1->trigger();
         QVERIFY(form->DrawOne1->isChecked() && !form->DrawThree1->isChecked());
-        delete form;
         TCard::SetCardSize(FS_SMALL);
-        auto *small = CreateGameForm<TsKlondikeForm>();
-        QVERIFY(!small->DrawThree);
-        QCOMPARE(small->Tableau[0]->width(), 61);
-        QCOMPARE(small->Tableau[1]->YOffset, 16.0f);
-        delete small;
+        {
+            const GameWindow<TsKlondikeForm> small;
+            QVERIFY(!small->DrawThree);
+            QCOMPARE(small->Tableau[0]->width(), 61);
+            QCOMPARE(small->Tableau[1]->YOffset, 16.0f);
+        }
         TCard::SetCardSize(FS_LARGE);
     }
 
     void spaceBarAndMiddleButtonTurnTheStock()
     {
-        GameTestKit kit;
-        auto *form = open(kit);
         form->DrawOne1Click();
         QTest::keyClick(form, Qt::Key_Space);
         QCOMPARE(form->DiscardPileView->Cards->Count(), 1);
@@ -346,15 +272,11 @@ private Q_SLOTS:
         QCOMPARE(form->MoveCount, 4);
         QTest::mouseClick(form->DeckPileView, Qt::LeftButton, {}, {30, 30});
         QCOMPARE(form->DeckPileView->Cards->Count(), 19);
-        delete form;
     }
 
     void shiftClickAndDoubleClickSendCardsHome()
     {
-        GameTestKit kit;
-        auto *form = open(kit);
-        for (TCardPileView *column : form->Tableau)
-            ClearToStock(form, column);
+        emptyColumns();
         Place(form, FS_CLUBS, FS_TWO, form->Tableau[0], false);
         Place(form, FS_CLUBS, FS_ACE, form->Tableau[0]);
         Place(form, FS_DIAMONDS, FS_ACE, form->Tableau[1]);
@@ -366,7 +288,7 @@ private Q_SLOTS:
         QTest::mouseClick(form->Tableau[1], Qt::LeftButton, Qt::ControlModifier, TopCardPoint(form->Tableau[1]));
         QCOMPARE(form->Foundations[1]->Cards->Count(), 1);
         QCOMPARE(form->windowTitle(), QStringLiteral("Klondike   Score: 3"));
-        QCOMPARE(kit.sounds.count(QStringLiteral("AUTOPLAY")), 3);
+        QCOMPARE(game->sounds.names().count(QStringLiteral("AUTOPLAY")), 3);
         form->Undo1->trigger();
         form->Undo1->trigger();  // the Two of clubs and nothing more
         QCOMPARE(form->Foundations[0]->Cards->Count(), 1);
@@ -374,37 +296,26 @@ private Q_SLOTS:
         form->Undo1->trigger();  // the Ace, and the Two turns face down again
         QVERIFY(!form->Tableau[0]->Cards->CardAt(0)->FaceUp);
         QCOMPARE(form->Tableau[0]->Cards->Count(), 2);
-        delete form;
     }
 
     void winningShowsTheWinWindowOnce()
     {
-        GameTestKit kit;
-        auto *form = open(kit);
-        int shown = 0;
-        Dialogs::setAnswerer([&shown](const Dialogs::Record &record) {
-            shown += record.kind == QLatin1String("modal") ? 1 : 0;
-            return int(Dialogs::Ok);
-        });
-        for (TCardPileView *column : form->Tableau)
-            ClearToStock(form, column);
+        emptyColumns();
         for (int suit = 0; suit < 4; ++suit)
             for (int value = FS_ACE; value <= FS_KING; ++value)
                 Place(form, _CardSuit(suit), _CardValue(value), suit == 3 && value == FS_KING ? form->Tableau[0] : form->Foundations[suit]);
         QTest::mouseDClick(form->Tableau[0], Qt::LeftButton, {}, TopCardPoint(form->Tableau[0]));
         QCOMPARE(form->windowTitle(), QStringLiteral("Klondike   Score: 52"));
         QVERIFY(form->GameOver);
-        QCOMPARE(shown, 1);
+        QCOMPARE(game->dialogs.modals(), 1);
         QTest::mouseDClick(form->Tableau[0], Qt::LeftButton, {}, {10, 10});  // a click on an empty column
-        QCOMPARE(shown, 1);
+        QCOMPARE(game->dialogs.modals(), 1);
         QVERIFY(form->close());  // after a win nothing asks
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     void aPrintedDealListsEveryViewWithItsCards()
     {
-        GameTestKit kit;
-        auto *form = open(kit);
         const QStringList lines = form->DealText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 14);
         QCOMPARE(lines.first().section(QLatin1Char(':'), 0, 0), QStringLiteral("DeckPileView"));
@@ -419,28 +330,23 @@ private Q_SLOTS:
             }
         QCOMPARE(cards, 52);
         QVERIFY(lines[6].endsWith(lines[6].right(2).toUpper()));  // a column's top card is face up
-        delete form;
     }
 
     void autoplaySendsADrawnAceWithItsOwnRecord()
     {
-        GameTestKit kit;
-        auto *form = open(kit);
         form->Autoplay1Click();
         form->DrawOne1Click();
-        for (TCardPileView *column : form->Tableau)
-            ClearToStock(form, column);
+        emptyColumns();
         Place(form, FS_HEARTS, FS_ACE, form->DeckPileView, false);
-        kit.sounds.clear();
+        game->sounds.clear();
         form->DeckPileViewClick();
         QCOMPARE(form->Foundations[0]->Cards->Count(), 1);
         QCOMPARE(form->windowTitle(), QStringLiteral("Klondike   Score: 1"));
-        QCOMPARE(kit.sounds, (QStringList{QStringLiteral("STOCK"), QStringLiteral("AUTOPLAY")}));
+        QCOMPARE(game->sounds.names(), (QStringList{QStringLiteral("STOCK"), QStringLiteral("AUTOPLAY")}));
         form->Undo1->trigger();  // the autoplay's own record
         QCOMPARE(form->Foundations[0]->Cards->Count(), 0);
         QCOMPARE(form->DiscardPileView->Cards->CardAt(TCardPile::Top)->Value, FS_ACE);
         QCOMPARE(form->windowTitle(), QStringLiteral("Klondike"));
-        delete form;
     }
 };
 

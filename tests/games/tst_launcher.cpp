@@ -3,13 +3,9 @@
 
 #include "games/Games.h"
 #include "games/KlondikeWindow.h"
-#include "platform/Screen.h"
 #include "shell/GameCatalog.h"
-#include "shell/Requirements.h"
-#include "shell/SolitaireWindow.h"
 
 #include <QFrame>
-#include <QLabel>
 #include <QListWidget>
 #include <QTest>
 
@@ -17,48 +13,25 @@ class TestLauncher : public QObject
 {
     Q_OBJECT
 
-    // A wide screen unless a test says otherwise, so that large cards are the default.
-    struct WideScreen {
-        WideScreen() { Screen::overrideWidth(1280); }
-    };
-    struct Launcher : WideScreen {
+    struct Launcher {
+        ScreenOverride screen{1280};  // wide unless a test says otherwise: large cards fit
         GameTestKit kit;
-        Launcher()
-        {
-            SolitaireForm = new TSolitaireForm;
-            SysRequirementsForm = new TSysRequirementsForm;
-            SolitaireForm->show();
-            LastGameIndex = 0;
-        }
-        ~Launcher()
-        {
-            kit.answer = Dialogs::Ok;
-            SolitaireForm->CloseAllGames();
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            delete SysRequirementsForm;
-            SysRequirementsForm = nullptr;
-            delete SolitaireForm;
-            SolitaireForm = nullptr;
-            Screen::overrideWidth(std::nullopt);
-        }
-        int modalRequirements() const
-        {
-            int shown = 0;
-            for (const Dialogs::Record &record : Dialogs::history())
-                shown += record.window == SysRequirementsForm ? 1 : 0;
-            return shown;
-        }
+        LauncherWindow window;
+        Launcher() { LastGameIndex = 0; }
+        ~Launcher() { kit.dialogs.answer = Dialogs::Ok; }  // so that every game closes
     };
+
+    std::optional<Launcher> launcher;
 
     static int indexOf(const char *name) { return GameCatalog::indexOf(QString::fromLatin1(name)); }
 
 private Q_SLOTS:
     void initTestCase() { RegisterGames(); }
-    void init() { Dialogs::clearHistory(); }
+    void init() { launcher.emplace(); }
+    void cleanup() { launcher.reset(); }
 
     void listsTheTwelveGamesInOrder()
     {
-        Launcher launcher;
         QCOMPARE(SolitaireForm->GameSelectListBox->count(), 12);
         QCOMPARE(SolitaireForm->GameSelectListBox->item(0)->text(), QStringLiteral("Beleaguered Castle"));
         QCOMPARE(SolitaireForm->GameSelectListBox->item(6)->text(), QStringLiteral("Klondike"));
@@ -69,8 +42,6 @@ private Q_SLOTS:
 
     void opensOneGameWindowAtATime()
     {
-        Launcher launcher;
-        Screen::overrideWidth(1280);
         SolitaireForm->SelectGame(indexOf("Klondike"));
         QVERIFY(KlondikeForm);
         QPointer<TKlondikeForm> first = KlondikeForm;
@@ -89,12 +60,10 @@ private Q_SLOTS:
 
     void aRefusedCloseKeepsTheGameAndThePreviousSelection()
     {
-        Launcher launcher;
-        Screen::overrideWidth(1280);
         SolitaireForm->SelectGame(indexOf("Klondike"));
         for (int i = 0; i < 6; ++i)
             KlondikeForm->DeckPileViewClick();
-        launcher.kit.answer = Dialogs::Cancel;
+        launcher->kit.dialogs.answer = Dialogs::Cancel;
         SolitaireForm->SelectGame(indexOf("Golf"));
         QVERIFY(KlondikeForm);
         QCOMPARE(SolitaireForm->GameSelectListBox->currentRow(), indexOf("Klondike"));
@@ -105,44 +74,38 @@ private Q_SLOTS:
 
     void aGameNotBuiltYetShowsItsPreviewAndOpensNothing()
     {
-        Launcher launcher;
-        Screen::overrideWidth(1280);
         SolitaireForm->SelectGame(indexOf("Golf"));
         QVERIFY(!SolitaireForm->OpenGameWindow());
         QVERIFY(!SolitaireForm->StartPanel->isVisible());
         QCOMPARE(LastGameIndex, indexOf("Golf"));
-        QVERIFY(launcher.kit.messages.isEmpty());
+        QVERIFY(launcher->kit.dialogs.records().isEmpty());
     }
 
     void screenChecksAtTheEdgeWidths()
     {
-        Launcher launcher;
-        Screen::overrideWidth(800);
+        const DialogLog &dialogs = launcher->kit.dialogs;
+        launcher->screen.setWidth(800);
         SolitaireForm->SelectGame(indexOf("Klondike"));  // large cards need 800: opens
         QVERIFY(KlondikeForm);
-        QCOMPARE(launcher.modalRequirements(), 0);
+        QCOMPARE(dialogs.modals(SysRequirementsForm), 0);
         SolitaireForm->SelectGame(indexOf("Spider"));  // large cards need 1024: refused
-        QCOMPARE(launcher.modalRequirements(), 1);
+        QCOMPARE(dialogs.modals(SysRequirementsForm), 1);
         QCOMPARE(LastGameIndex, indexOf("Spider"));
-        Screen::overrideWidth(1000);
-        Dialogs::clearHistory();
+        launcher->screen.setWidth(1000);
         SolitaireForm->SelectGame(indexOf("Spider"));
-        QCOMPARE(launcher.modalRequirements(), 1);
+        QCOMPARE(dialogs.modals(SysRequirementsForm), 2);
         PreferencesDlg->CardSize = 0;
-        Dialogs::clearHistory();
         SolitaireForm->SelectGame(indexOf("Spider"));  // small cards need 800: passes
-        QCOMPARE(launcher.modalRequirements(), 0);
+        QCOMPARE(dialogs.modals(SysRequirementsForm), 2);
     }
 
     void aPaletteDisplayRefusesEveryGame()
     {
-        Launcher launcher;
-        Screen::overrideColors(256);
+        launcher->screen.setColors(256);
         SolitaireForm->SelectGame(indexOf("Klondike"));
         QVERIFY(!KlondikeForm);
-        QCOMPARE(launcher.modalRequirements(), 1);
+        QCOMPARE(launcher->kit.dialogs.modals(SysRequirementsForm), 1);
         QVERIFY(SolitaireForm->StartPanel->isVisibleTo(SolitaireForm));  // stopped before the preview
-        Screen::overrideColors(std::nullopt);
     }
 };
 

@@ -6,10 +6,7 @@
 
 #include "games/Games.h"
 #include "games/KlondikeWindow.h"
-#include "platform/Screen.h"
 #include "shell/GameCatalog.h"
-#include "shell/Requirements.h"
-#include "shell/SolitaireWindow.h"
 
 #include <QTest>
 
@@ -18,18 +15,13 @@ class BenchmarkOpening : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        Screen::overrideWidth(1280);
-        RegisterGames();
-    }
+    void initTestCase() { RegisterGames(); }
 
     void openKlondikeFromTheLauncher()
     {
-        GameTestKit kit;
-        SolitaireForm = new TSolitaireForm;
-        SysRequirementsForm = new TSysRequirementsForm;
-        SolitaireForm->show();
+        const ScreenOverride wide(1280);
+        const GameTestKit kit;
+        const LauncherWindow launcher;
         const int klondike = GameCatalog::indexOf(QStringLiteral("Klondike"));
         QBENCHMARK {
             SolitaireForm->SelectGame(klondike);
@@ -38,10 +30,6 @@ private Q_SLOTS:
             SolitaireForm->CloseAllGames();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }
-        delete SysRequirementsForm;
-        SysRequirementsForm = nullptr;
-        delete SolitaireForm;
-        SolitaireForm = nullptr;
     }
 };
 

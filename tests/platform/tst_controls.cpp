@@ -89,6 +89,22 @@ private:
     QWidget *window = nullptr;
     Recorder *control = nullptr;
 
+    Source *addSource(QRect geometry = QRect(0, 0, 40, 40), bool immediate = true)
+    {
+        auto *source = new Source(window);
+        source->immediate = immediate;
+        source->setGeometry(geometry);
+        source->show();
+        return source;
+    }
+    Target *addTarget(const char *name, bool accepts, QRect geometry)
+    {
+        auto *target = new Target(window, QString::fromLatin1(name), accepts);
+        target->setGeometry(geometry);
+        target->show();
+        return target;
+    }
+
 private Q_SLOTS:
     void init()
     {
@@ -173,13 +189,9 @@ private Q_SLOTS:
 
     void dragVisitsTargetsAndDropsOnTheAcceptingOne()
     {
-        auto *source = new Source(window);
-        source->setGeometry(0, 0, 40, 40);
-        auto *refusing = new Target(window, "refusing", false);
-        refusing->setGeometry(150, 0, 50, 50);
-        auto *accepting = new Target(window, "accepting", true);
-        accepting->setGeometry(250, 0, 50, 50);
-        source->show(), refusing->show(), accepting->show();
+        Source *source = addSource();
+        const Target *refusing = addTarget("refusing", false, QRect(150, 0, 50, 50));
+        const Target *accepting = addTarget("accepting", true, QRect(250, 0, 50, 50));
 
         QTest::mousePress(source, Qt::LeftButton, {}, QPoint(10, 10));
         QTest::mouseMove(source, QPoint(12, 10));
@@ -201,14 +213,11 @@ private Q_SLOTS:
 
     void releaseOverRefusingOrBareTableEndsWithoutTarget()
     {
-        auto *source = new Source(window);
-        source->setGeometry(0, 0, 40, 40);
-        auto *refusing = new Target(window, "refusing", false);
-        refusing->setGeometry(150, 0, 50, 50);
+        Source *source = addSource();
+        const Target *refusing = addTarget("refusing", false, QRect(150, 0, 50, 50));
         auto *silent = new TGraphicControl(window);  // no drag-over handler: refuses
-        silent->setObjectName("silent");
         silent->setGeometry(250, 0, 50, 50);
-        source->show(), refusing->show(), silent->show();
+        silent->show();
 
         QTest::mousePress(source, Qt::LeftButton, {}, QPoint(10, 10));
         QTest::mouseMove(source, QPoint(160, 10));
@@ -243,10 +252,7 @@ private Q_SLOTS:
 
     void delayedDragWaitsForTheStartDistance()
     {
-        auto *source = new Source(window);
-        source->immediate = false;
-        source->setGeometry(0, 0, 80, 80);
-        source->show();
+        Source *source = addSource(QRect(0, 0, 80, 80), false);
         const int distance = QApplication::startDragDistance();
 
         QTest::mousePress(source, Qt::LeftButton, {}, QPoint(10, 10));
@@ -263,10 +269,7 @@ private Q_SLOTS:
     // told (as cancelled) so it can take its things back.
     void delayedDragReleasedEarlyIsAClick()
     {
-        auto *source = new Source(window);
-        source->immediate = false;
-        source->setGeometry(0, 0, 80, 80);
-        source->show();
+        Source *source = addSource(QRect(0, 0, 80, 80), false);
         QTest::mousePress(source, Qt::LeftButton, {}, QPoint(10, 10));
         QTest::mouseMove(source, QPoint(11, 10));
         QTest::mouseRelease(source, Qt::LeftButton, {}, QPoint(11, 10));
@@ -276,11 +279,8 @@ private Q_SLOTS:
 
     void escapeCancelsAndTheHeldButtonStartsNothingNew()
     {
-        auto *source = new Source(window);
-        source->setGeometry(0, 0, 40, 40);
-        auto *accepting = new Target(window, "accepting", true);
-        accepting->setGeometry(250, 0, 50, 50);
-        source->show(), accepting->show();
+        Source *source = addSource();
+        const Target *accepting = addTarget("accepting", true, QRect(250, 0, 50, 50));
         QTest::mousePress(source, Qt::LeftButton, {}, QPoint(10, 10));
         QTest::mouseMove(source, QPoint(260, 10));
         QTest::keyClick(window, Qt::Key_Escape);
@@ -296,11 +296,8 @@ private Q_SLOTS:
     // Through the window system: the drag follows the real pointer route.
     void dragThroughTheWindowSystem()
     {
-        auto *source = new Source(window);
-        source->setGeometry(0, 0, 40, 40);
-        auto *accepting = new Target(window, "accepting", true);
-        accepting->setGeometry(250, 200, 50, 50);
-        source->show(), accepting->show();
+        Source *source = addSource();
+        const Target *accepting = addTarget("accepting", true, QRect(250, 200, 50, 50));
         QWindow *handle = window->windowHandle();
         QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(10, 10));
         QTest::mouseMove(handle, QPoint(20, 20));

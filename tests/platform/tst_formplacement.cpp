@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/FormPlacement.h"
 #include "platform/IniFile.h"
+#include "support/Seams.h"
 
-#include <QTemporaryDir>
 #include <QWidget>
 #include <QtTest>
 
@@ -28,7 +28,7 @@ void store(const QString &key, const QString &value)
 class TestFormPlacement : public QObject
 {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> configDir;
+    std::optional<SettingsDirectory> settings;
 
     // A game window as its form describes it, with its placement component.
     std::unique_ptr<QWidget> makeWindow(TPlacementOptions options, bool resizable = true)
@@ -45,11 +45,7 @@ class TestFormPlacement : public QObject
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        configDir = std::make_unique<QTemporaryDir>();
-        qputenv("CARDENZA_CONFIG_DIR", configDir->path().toLocal8Bit());
-    }
+    void init() { settings.emplace(); }
 
     void closeSavesPlacementBesideTheOptions()
     {

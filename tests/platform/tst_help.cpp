@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/Dialogs.h"
 #include "platform/Help.h"
+#include "support/Seams.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -79,18 +80,15 @@ bool anchorVisible(QTextBrowser *browser, const QString &anchor)
 class TestHelp : public QObject
 {
     Q_OBJECT
+    DialogLog dialogs;
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QVERIFY2(QFile::exists(installedHelp()), qPrintable(installedHelp()));
-        Dialogs::setAnswerer([](const Dialogs::Record &) { return int(Dialogs::Ok); });
-    }
+    void initTestCase() { QVERIFY2(QFile::exists(installedHelp()), qPrintable(installedHelp())); }
 
     void init()
     {
         qDeleteAll(viewers());
-        Dialogs::clearHistory();
+        dialogs.clear();
         Help::setFilePath(installedHelp());
     }
 
@@ -207,35 +205,34 @@ private Q_SLOTS:
         QVERIFY(!viewers().first()->testAttribute(Qt::WA_QuitOnClose));
     }
 
-    void missingFileShowsAMessageAndNoViewer()
+    void aMissingOrUnreadableFileShowsAMessageAndNoViewer_data()
     {
+        QTest::addColumn<bool>("directoryInItsPlace");
+        QTest::newRow("missing") << false;
+        // A directory by the help file's name cannot be read as a document.
+        QTest::newRow("a directory in its place") << true;
+    }
+
+    void aMissingOrUnreadableFileShowsAMessageAndNoViewer()
+    {
+        QFETCH(bool, directoryInItsPlace);
         QTemporaryDir dir;
-        const QString missing = dir.filePath(QStringLiteral("Cardenza.hlp"));
-        Help::setFilePath(missing);
+        const QString path = dir.filePath(QStringLiteral("Cardenza.hlp"));
+        QVERIFY(!directoryInItsPlace || QDir(dir.path()).mkdir(QStringLiteral("Cardenza.hlp")));
+        Help::setFilePath(path);
         Help::showTopic(nullptr, 1007);
         QVERIFY(viewers().isEmpty());
-        QCOMPARE(Dialogs::history().size(), 1);
-        const Dialogs::Record record = Dialogs::history().first();
+        QCOMPARE(dialogs.records().size(), 1);
+        const Dialogs::Record record = dialogs.records().first();
         QCOMPARE(record.kind, QStringLiteral("message"));
         QCOMPARE(record.icon, Dialogs::Icon::Error);
-        QVERIFY(record.text.contains(QDir::toNativeSeparators(missing)));
+        QVERIFY(record.text.contains(QDir::toNativeSeparators(path)));
         QVERIFY(record.text.contains(QStringLiteral("could not be found")));
         QVERIFY(Help::lastTopic() != 1007);
 
         Help::showContents(nullptr);
         QVERIFY(viewers().isEmpty());
-        QCOMPARE(Dialogs::history().size(), 2);
-    }
-
-    void unreadableFileShowsAMessage()
-    {
-        QTemporaryDir dir;
-        // A directory by the help file's name cannot be read as a document.
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Cardenza.hlp")));
-        Help::setFilePath(dir.filePath(QStringLiteral("Cardenza.hlp")));
-        Help::showContents(nullptr);
-        QVERIFY(viewers().isEmpty());
-        QCOMPARE(Dialogs::history().size(), 1);
+        QCOMPARE(dialogs.records().size(), 2);
     }
 
     void helpFromAModalDialogCanBeUsed()

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "platform/IniFile.h"
+#include "support/Seams.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -7,14 +8,13 @@
 #include <QLockFile>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
-#include <memory>
+#include <optional>
 
 namespace {
 
@@ -24,19 +24,6 @@ const QString None = QStringLiteral("None");
 const char ChildRole[] = "CZ_INIFILE_CHILD";
 
 QString configPath() { return IniFile::resolve(File); }
-
-QByteArray fileBytes()
-{
-    QFile file(configPath());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void setFileBytes(const QByteArray &bytes)
-{
-    QFile file(configPath());
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 QString read(const QString &section, const QString &key)
 {
@@ -94,18 +81,26 @@ int runChild(const QByteArray &role)
 class TestIniFile : public QObject
 {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> configDir;
+    std::optional<SettingsDirectory> settings;
+
+    QByteArray fileBytes() const { return settings->read(File); }
+    void setFileBytes(const QByteArray &bytes) const { QVERIFY(settings->write(File, bytes)); }
+
+    // Starts a second copy of this program in the given role.
+    static void startChild(QProcess &child, const QString &role)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(ChildRole, role);
+        child.setProcessEnvironment(environment);
+        child.start(QCoreApplication::applicationFilePath(), {});
+    }
 
 private Q_SLOTS:
-    void init()
-    {
-        configDir = std::make_unique<QTemporaryDir>();
-        qputenv("CARDENZA_CONFIG_DIR", configDir->path().toLocal8Bit());
-    }
+    void init() { settings.emplace(); }
 
     void location()
     {
-        QCOMPARE(IniFile::resolve(File), configDir->path() + "/Solitaire.ini");
+        QCOMPARE(IniFile::resolve(File), settings->path() + "/Solitaire.ini");
         QCOMPARE(IniFile::resolve("/etc/other.ini"), QString("/etc/other.ini"));
         const QByteArray home = qgetenv("HOME");
         qunsetenv("CARDENZA_CONFIG_DIR");
@@ -117,7 +112,7 @@ private Q_SLOTS:
         qputenv("HOME", home);
         qunsetenv("XDG_CONFIG_HOME");
 
-        const QString nested = configDir->path() + "/a/b";
+        const QString nested = settings->path() + "/a/b";
         qputenv("CARDENZA_CONFIG_DIR", nested.toLocal8Bit());
         QVERIFY(IniFile::write(File, "S", "k", "v"));
         QVERIFY(QFile::exists(nested + "/Solitaire.ini"));
@@ -269,7 +264,7 @@ private Q_SLOTS:
         QCOMPARE(QFile::permissions(configPath()),
                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser
                      | QFile::ReadGroup);
-        QCOMPARE(QDir(configDir->path()).entryList(QDir::Files | QDir::Hidden),
+        QCOMPARE(QDir(settings->path()).entryList(QDir::Files | QDir::Hidden),
                  QStringList{"Solitaire.ini"});
     }
 
@@ -283,22 +278,22 @@ private Q_SLOTS:
         QCOMPARE(read("S", "k"), QString("1"));
 
         QVERIFY(QFile::remove(configPath()));
-        QVERIFY(QDir(configDir->path()).mkdir(File));
+        QVERIFY(QDir(settings->path()).mkdir(File));
         QCOMPARE(read("S", "k"), None);
         QVERIFY(!IniFile::write(File, "S", "k", "2"));
 
-        QVERIFY(QFile(configDir->path() + "/plain").open(QIODevice::WriteOnly));
-        qputenv("CARDENZA_CONFIG_DIR", (configDir->path() + "/plain/sub").toLocal8Bit());
+        QVERIFY(QFile(settings->path() + "/plain").open(QIODevice::WriteOnly));
+        qputenv("CARDENZA_CONFIG_DIR", (settings->path() + "/plain/sub").toLocal8Bit());
         QVERIFY(!IniFile::write(File, "S", "k", "2"));
 
         if (::geteuid() == 0)
             QSKIP("the administrator may write into read-only directories");
-        qputenv("CARDENZA_CONFIG_DIR", configDir->path().toLocal8Bit());
-        QVERIFY(QDir(configDir->path()).rmdir(File));
+        qputenv("CARDENZA_CONFIG_DIR", settings->path().toLocal8Bit());
+        QVERIFY(QDir(settings->path()).rmdir(File));
         setFileBytes("[S]\nk=1\n");
-        QVERIFY(QFile::setPermissions(configDir->path(), QFile::ReadOwner | QFile::ExeOwner));
+        QVERIFY(QFile::setPermissions(settings->path(), QFile::ReadOwner | QFile::ExeOwner));
         QVERIFY(!IniFile::write(File, "S", "k", "2"));
-        QVERIFY(QFile::setPermissions(configDir->path(), QFile::ReadOwner | QFile::WriteOwner
+        QVERIFY(QFile::setPermissions(settings->path(), QFile::ReadOwner | QFile::WriteOwner
                                                              | QFile::ExeOwner));
         QCOMPARE(fileBytes(), QByteArray("[S]\nk=1\n"));
     }
@@ -310,10 +305,7 @@ private Q_SLOTS:
         QList<QProcess *> writers;
         for (const char *prefix : {"A", "B"}) {
             auto *writer = new QProcess(this);
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert(ChildRole, QString("write:%1:%2").arg(prefix).arg(count));
-            writer->setProcessEnvironment(environment);
-            writer->start(QCoreApplication::applicationFilePath(), {});
+            startChild(*writer, QString("write:%1:%2").arg(prefix).arg(count));
             writers.append(writer);
         }
         int anchorMissing = 0;
@@ -335,10 +327,7 @@ private Q_SLOTS:
     void lockLeftByACrashedCopyDoesNotBlock()
     {
         QProcess crasher;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(ChildRole, "lock-and-die");
-        crasher.setProcessEnvironment(environment);
-        crasher.start(QCoreApplication::applicationFilePath(), {});
+        startChild(crasher, "lock-and-die");
         QVERIFY(crasher.waitForFinished());
         QCOMPARE(crasher.exitCode(), 0);
         QVERIFY(QFile::exists(configPath() + ".lock"));

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "platform/SoundPlayer.h"
+#include "support/Seams.h"
 
 #include <QElapsedTimer>
 #include <QWidget>
@@ -36,6 +37,15 @@ QByteArray toneWave(double seconds, int rate = 22050, int channels = 1)
     return file + data;
 }
 
+// How long playing a sound keeps its caller, in milliseconds.
+qint64 millisecondsToPlay(const QString &name, const QByteArray &wave, bool synchronous)
+{
+    QElapsedTimer clock;
+    clock.start();
+    SoundPlayer::play(name, wave, synchronous);
+    return clock.elapsed();
+}
+
 class PaintCounter : public QWidget
 {
 public:
@@ -53,38 +63,26 @@ class TestSoundPlayer : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup()
-    {
-        SoundPlayer::setRecorder({});
-        SoundPlayer::stop();
-    }
+    void cleanup() { SoundPlayer::stop(); }
 
     void synchronousWaitsForTheWave()
     {
-        QElapsedTimer clock;
-        clock.start();
-        SoundPlayer::play("TONE", toneWave(0.4), true);
-        QVERIFY2(clock.elapsed() >= 380, qPrintable(QString::number(clock.elapsed())));
+        const qint64 elapsed = millisecondsToPlay("TONE", toneWave(0.4), true);
+        QVERIFY2(elapsed >= 380, qPrintable(QString::number(elapsed)));
     }
 
     void waitLengthFollowsRateAndChannels()
     {
         // 1 s of stereo at 11025 Hz: as many bytes as 2 s of mono, or 0.5 s of
         // stereo at 22050 Hz, would be
-        QElapsedTimer clock;
-        clock.start();
-        SoundPlayer::play("TONE", toneWave(1.0, 11025, 2), true);
-        const qint64 elapsed = clock.elapsed();
-        QVERIFY2(elapsed >= 950, qPrintable(QString::number(elapsed)));
-        QVERIFY2(elapsed < 1800, qPrintable(QString::number(elapsed)));
+        const qint64 elapsed = millisecondsToPlay("TONE", toneWave(1.0, 11025, 2), true);
+        QVERIFY2(elapsed >= 950 && elapsed < 1800, qPrintable(QString::number(elapsed)));
     }
 
     void asynchronousReturnsAtOnce()
     {
-        QElapsedTimer clock;
-        clock.start();
-        SoundPlayer::play("TONE", toneWave(3.0), false);
-        QVERIFY2(clock.elapsed() < 1500, qPrintable(QString::number(clock.elapsed())));
+        const qint64 elapsed = millisecondsToPlay("TONE", toneWave(3.0), false);
+        QVERIFY2(elapsed < 1500, qPrintable(QString::number(elapsed)));
     }
 
     void paintsAndTimersRunWhileWaiting()
@@ -109,37 +107,28 @@ private Q_SLOTS:
     {
         // a 3 s synchronous sound is replaced after 100 ms by a short one
         QTimer::singleShot(100, [] { SoundPlayer::play("SHORT", toneWave(0.1), true); });
-        QElapsedTimer clock;
-        clock.start();
-        SoundPlayer::play("LONG", toneWave(3.0), true);
-        const qint64 elapsed = clock.elapsed();
-        QVERIFY2(elapsed >= 180, qPrintable(QString::number(elapsed)));
-        QVERIFY2(elapsed < 2000, qPrintable(QString::number(elapsed)));
+        const qint64 elapsed = millisecondsToPlay("LONG", toneWave(3.0), true);
+        QVERIFY2(elapsed >= 180 && elapsed < 2000, qPrintable(QString::number(elapsed)));
     }
 
     void stopEndsASynchronousWait()
     {
         QTimer::singleShot(100, [] { SoundPlayer::stop(); });
-        QElapsedTimer clock;
-        clock.start();
-        SoundPlayer::play("LONG", toneWave(3.0), true);
-        QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+        const qint64 elapsed = millisecondsToPlay("LONG", toneWave(3.0), true);
+        QVERIFY2(elapsed < 2000, qPrintable(QString::number(elapsed)));
     }
 
     void recorderReceivesSoundsAndNothingWaits()
     {
-        QList<QPair<QString, bool>> heard;
-        SoundPlayer::setRecorder([&](const QString &name, bool synchronous) { heard.append({name, synchronous}); });
-        QElapsedTimer clock;
-        clock.start();
-        SoundPlayer::play("LONG", toneWave(3.0), true);
-        SoundPlayer::play("OTHER", toneWave(3.0), false);
-        QVERIFY2(clock.elapsed() < 1500, qPrintable(QString::number(clock.elapsed())));
-        QCOMPARE(heard, (QList<QPair<QString, bool>>{{"LONG", true}, {"OTHER", false}}));
+        const SoundLog sounds;
+        const qint64 elapsed = millisecondsToPlay("LONG", toneWave(3.0), true)
+                               + millisecondsToPlay("OTHER", toneWave(3.0), false);
+        QVERIFY2(elapsed < 1500, qPrintable(QString::number(elapsed)));
+        QCOMPARE(sounds.played(), (QStringList{"LONG sync", "OTHER async"}));
 
         SoundPlayer::setRecorder({});
         SoundPlayer::play("AFTER", toneWave(0.05), false);
-        QCOMPARE(heard.size(), 2);
+        QCOMPARE(sounds.played().size(), 2);
     }
 
     void malformedWavesAreIgnored_data()
@@ -161,10 +150,8 @@ private Q_SLOTS:
     void malformedWavesAreIgnored()
     {
         QFETCH(QByteArray, wave);
-        QElapsedTimer clock;
-        clock.start();
-        SoundPlayer::play("BROKEN", wave, true);
-        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        const qint64 elapsed = millisecondsToPlay("BROKEN", wave, true);
+        QVERIFY2(elapsed < 1000, qPrintable(QString::number(elapsed)));
     }
 
     void truncatedDataPlaysWhatIsThere()
@@ -174,10 +161,7 @@ private Q_SLOTS:
         wave[40] = char(0xff);
         wave[41] = char(0xff);
         wave[42] = char(0xff);
-        QElapsedTimer clock;
-        clock.start();
-        SoundPlayer::play("CUT", wave, true);
-        const qint64 elapsed = clock.elapsed();
+        const qint64 elapsed = millisecondsToPlay("CUT", wave, true);
         QVERIFY2(elapsed >= 280 && elapsed < 2000, qPrintable(QString::number(elapsed)));
     }
 };

@@ -39,28 +39,20 @@ private Q_SLOTS:
         QVERIFY(!PreviewArt::render(QStringLiteral("SOLITAIRE")).has_value());
     }
 
-    void everyPictureFitsTheLauncher_data()
+    void everyPictureFitsTheLauncherAndShowsCardsOnTheTable_data()
     {
         QTest::addColumn<QString>("name");
         for (const QString &name : launcherPictures)
             QTest::newRow(qPrintable(name)) << name;
     }
 
-    void everyPictureFitsTheLauncher()
+    void everyPictureFitsTheLauncherAndShowsCardsOnTheTable()
     {
         QFETCH(QString, name);
         const QImage picture = Resources::bitmap(name.toLower());
         QCOMPARE(picture.size(), QSize(320, 125));
         // Opaque all over: the launcher shows it on a panel of another colour.
         QCOMPARE(countPixels(picture, picture.rect(), [](QRgb p) { return qAlpha(p) == 255; }), 320 * 125);
-    }
-
-    void gamePreviewsShowCardsOnTheTable_data() { everyPictureFitsTheLauncher_data(); }
-
-    void gamePreviewsShowCardsOnTheTable()
-    {
-        QFETCH(QString, name);
-        const QImage picture = Resources::bitmap(name);
         const int white = countPixels(picture, picture.rect(), isCardWhite);
         const int cloth = countPixels(picture, picture.rect(), isCloth);
         QVERIFY2(white > 1500, qPrintable(QString::number(white)));

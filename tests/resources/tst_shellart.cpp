@@ -40,102 +40,88 @@ class TestShellArt : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void jesterPosesShareOneBackground();
-    void jesterFitsTheInfoBoxWindow();
-    void decorationsHaveTheirSizes();
-    void everyPictureIsListed();
-    void unknownNamesAreNotAnswered();
-    void winAnimationHasTenFrames();
-    void winAnimationMovesAndLoopsSmoothly();
-    void winAnimationIsTheSameEveryRun();
+    void jesterPosesShareOneBackgroundAndFitTheInfoBox()
+    {
+        const QImage first = Resources::bitmap(QStringLiteral("JESTER1"));
+        const QColor background = first.pixelColor(0, 0);
+        QCOMPARE(background.alpha(), 255);
+        QList<QImage> poses;
+        for (const char *name : {"JESTER1", "JESTER2", "JESTER3"}) {
+            const QImage pose = Resources::bitmap(QString::fromLatin1(name));
+            QCOMPARE(pose.size(), QSize(68, 97));
+            // The windows take pixel (0, 0) as their colour: all four corners must match it.
+            for (const QPoint corner : {QPoint(0, 0), QPoint(67, 0), QPoint(0, 96), QPoint(67, 96)})
+                QCOMPARE(pose.pixelColor(corner), background);
+            for (const QImage &other : poses)
+                QVERIFY2(difference(pose, other) > 1.0, name);
+            poses << pose;
+            // The info box shows the top 90 rows; nothing of the jester may hide below.
+            QVERIFY2(rowsAreBackground(pose, 90), name);
+        }
+    }
+
+    void decorationsHaveTheirSizes()
+    {
+        const QImage picture = Resources::bitmap(QStringLiteral("INFOPIC"));
+        QCOMPARE(picture.size(), QSize(306, 279));
+        // It sits in the info box, whose colour comes from the jester: the edges blend in.
+        QCOMPARE(picture.pixelColor(0, 0), Resources::bitmap(QStringLiteral("JESTER2")).pixelColor(0, 0));
+        const QImage glyph = Resources::bitmap(QStringLiteral("HelpGlyph"));
+        QCOMPARE(glyph.size(), QSize(18, 18));
+        QCOMPARE(glyph.pixelColor(0, 0).alpha(), 0);
+        QVERIFY(glyph.pixelColor(9, 9).alpha() == 255);
+        const QImage icon = Resources::bitmap(QStringLiteral("TRAYICON"));
+        QCOMPARE(icon.size(), QSize(32, 32));
+        QCOMPARE(icon.pixelColor(0, 31).alpha(), 0);
+        QVERIFY(icon.pixelColor(16, 20).alpha() == 255);
+    }
+
+    void everyPictureIsListed()
+    {
+        const QStringList names = Resources::bitmapNames();
+        for (const char *name : {"JESTER1", "JESTER2", "JESTER3", "INFOPIC", "HELPGLYPH", "TRAYICON"}) {
+            QVERIFY2(names.contains(QString::fromLatin1(name)), name);
+            QVERIFY(Resources::hasBitmap(QString::fromLatin1(name).toLower()));
+        }
+        QVERIFY(Resources::videoNames().contains(QStringLiteral("WIN_AVI")));
+    }
+
+    void unknownNamesAreNotAnswered()
+    {
+        QVERIFY(!ShellArt::render(QStringLiteral("JESTER4")));
+        QVERIFY(!WinVideo::render(QStringLiteral("WIN_AVI2")));
+        QVERIFY_THROWS_EXCEPTION(Resources::MissingResource, Resources::frames(QStringLiteral("LOSE_AVI")));
+    }
+
+    void winAnimationHasTenFrames()
+    {
+        const QList<QImage> frames = Resources::frames(QStringLiteral("win_avi"));
+        QCOMPARE(frames.size(), 10);
+        for (const QImage &frame : frames)
+            QCOMPARE(frame.size(), QSize(376, 154));
+    }
+
+    void winAnimationMovesAndLoopsSmoothly()
+    {
+        const QList<QImage> frames = Resources::frames(QStringLiteral("WIN_AVI"));
+        QList<double> steps;
+        for (int i = 0; i < frames.size(); ++i)
+            steps << difference(frames[i], frames[(i + 1) % frames.size()]);
+        const double largest = *std::max_element(steps.begin(), steps.end() - 1);
+        for (int i = 0; i < steps.size(); ++i)
+            QVERIFY2(steps[i] > 2.0, qPrintable(QStringLiteral("frame %1 does not move on").arg(i + 1)));
+        // From the last frame back to the first is a step like any other, not a jump.
+        QVERIFY2(steps.last() <= largest * 1.25, qPrintable(QStringLiteral("loop jump %1 vs %2").arg(steps.last()).arg(largest)));
+    }
+
+    void winAnimationIsTheSameEveryRun()
+    {
+        const std::optional<QList<QImage>> once = WinVideo::render(QStringLiteral("WIN_AVI"));
+        const std::optional<QList<QImage>> again = WinVideo::render(QStringLiteral("WIN_AVI"));
+        QVERIFY(once && again);
+        QCOMPARE(*once, *again);
+    }
 };
-
-void TestShellArt::jesterPosesShareOneBackground()
-{
-    const QImage first = Resources::bitmap(QStringLiteral("JESTER1"));
-    const QColor background = first.pixelColor(0, 0);
-    QCOMPARE(background.alpha(), 255);
-    QList<QImage> poses;
-    for (const char *name : {"JESTER1", "JESTER2", "JESTER3"}) {
-        const QImage pose = Resources::bitmap(QString::fromLatin1(name));
-        QCOMPARE(pose.size(), QSize(68, 97));
-        // The windows take pixel (0, 0) as their colour: all four corners must match it.
-        for (const QPoint corner : {QPoint(0, 0), QPoint(67, 0), QPoint(0, 96), QPoint(67, 96)})
-            QCOMPARE(pose.pixelColor(corner), background);
-        for (const QImage &other : poses)
-            QVERIFY2(difference(pose, other) > 1.0, name);
-        poses << pose;
-    }
-}
-
-void TestShellArt::jesterFitsTheInfoBoxWindow()
-{
-    // The info box shows the top 90 rows; nothing of the jester may hide below.
-    for (const char *name : {"JESTER1", "JESTER2", "JESTER3"})
-        QVERIFY2(rowsAreBackground(Resources::bitmap(QString::fromLatin1(name)), 90), name);
-}
-
-void TestShellArt::decorationsHaveTheirSizes()
-{
-    const QImage picture = Resources::bitmap(QStringLiteral("INFOPIC"));
-    QCOMPARE(picture.size(), QSize(306, 279));
-    // It sits in the info box, whose colour comes from the jester: the edges blend in.
-    QCOMPARE(picture.pixelColor(0, 0), Resources::bitmap(QStringLiteral("JESTER2")).pixelColor(0, 0));
-    const QImage glyph = Resources::bitmap(QStringLiteral("HelpGlyph"));
-    QCOMPARE(glyph.size(), QSize(18, 18));
-    QCOMPARE(glyph.pixelColor(0, 0).alpha(), 0);
-    QVERIFY(glyph.pixelColor(9, 9).alpha() == 255);
-    const QImage icon = Resources::bitmap(QStringLiteral("TRAYICON"));
-    QCOMPARE(icon.size(), QSize(32, 32));
-    QCOMPARE(icon.pixelColor(0, 31).alpha(), 0);
-    QVERIFY(icon.pixelColor(16, 20).alpha() == 255);
-}
-
-void TestShellArt::everyPictureIsListed()
-{
-    const QStringList names = Resources::bitmapNames();
-    for (const char *name : {"JESTER1", "JESTER2", "JESTER3", "INFOPIC", "HELPGLYPH", "TRAYICON"}) {
-        QVERIFY2(names.contains(QString::fromLatin1(name)), name);
-        QVERIFY(Resources::hasBitmap(QString::fromLatin1(name).toLower()));
-    }
-    QVERIFY(Resources::videoNames().contains(QStringLiteral("WIN_AVI")));
-}
-
-void TestShellArt::unknownNamesAreNotAnswered()
-{
-    QVERIFY(!ShellArt::render(QStringLiteral("JESTER4")));
-    QVERIFY(!WinVideo::render(QStringLiteral("WIN_AVI2")));
-    QVERIFY_THROWS_EXCEPTION(Resources::MissingResource, Resources::frames(QStringLiteral("LOSE_AVI")));
-}
-
-void TestShellArt::winAnimationHasTenFrames()
-{
-    const QList<QImage> frames = Resources::frames(QStringLiteral("win_avi"));
-    QCOMPARE(frames.size(), 10);
-    for (const QImage &frame : frames)
-        QCOMPARE(frame.size(), QSize(376, 154));
-}
-
-void TestShellArt::winAnimationMovesAndLoopsSmoothly()
-{
-    const QList<QImage> frames = Resources::frames(QStringLiteral("WIN_AVI"));
-    QList<double> steps;
-    for (int i = 0; i < frames.size(); ++i)
-        steps << difference(frames[i], frames[(i + 1) % frames.size()]);
-    const double largest = *std::max_element(steps.begin(), steps.end() - 1);
-    for (int i = 0; i < steps.size(); ++i)
-        QVERIFY2(steps[i] > 2.0, qPrintable(QStringLiteral("frame %1 does not move on").arg(i + 1)));
-    // From the last frame back to the first is a step like any other, not a jump.
-    QVERIFY2(steps.last() <= largest * 1.25, qPrintable(QStringLiteral("loop jump %1 vs %2").arg(steps.last()).arg(largest)));
-}
-
-void TestShellArt::winAnimationIsTheSameEveryRun()
-{
-    const std::optional<QList<QImage>> once = WinVideo::render(QStringLiteral("WIN_AVI"));
-    const std::optional<QList<QImage>> again = WinVideo::render(QStringLiteral("WIN_AVI"));
-    QVERIFY(once && again);
-    QCOMPARE(*once, *again);
-}
 
 QTEST_MAIN(TestShellArt)
 #include "tst_shellart.moc"

@@ -16,7 +16,6 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
@@ -53,6 +52,10 @@ void clickIndicator(QAbstractButton *button) { QTest::mouseClick(button, Qt::Lef
 QColor swatchColor(QWidget *dialog, const char *name) { return child<QFrame>(dialog, name)->palette().color(QPalette::Window); }
 
 void showPage(QWidget *dialog, int page) { child<QTabWidget>(dialog, "PageControl1")->setCurrentIndex(page); }
+
+void click(QWidget *dialog, const char *button) { QTest::mouseClick(child<QPushButton>(dialog, button), Qt::LeftButton); }
+
+QString backgroundPage(QWidget *dialog) { return child<QStackedWidget>(dialog, "PageControl2")->currentWidget()->objectName(); }
 
 }  // namespace
 
@@ -135,6 +138,7 @@ private Q_SLOTS:
         onModal = nullptr;
         Screen::overrideWidth(1024);
         TCard::SetCardSize(FS_LARGE);
+        TCard::FreeCardBitmaps();  // the three built-in backs only
         TCard::SetBackIndex(0);
         for (int i = 0; i < 16; ++i)
             QColorDialog::setCustomColor(i, Qt::white);
@@ -168,7 +172,7 @@ private Q_SLOTS:
         QCOMPARE(keyOrder(), QStringList{"CardSize"});  // the only key written at start-up
         QCOMPARE(stored("CardSize"), QString::number(cardSize));
         QVERIFY(item(dlg.get(), "RadioGroup2", 0)->isChecked());
-        QCOMPARE(child<QStackedWidget>(dlg.get(), "PageControl2")->currentWidget()->objectName(), QStringLiteral("TabSheet5"));
+        QCOMPARE(backgroundPage(dlg.get()), QStringLiteral("TabSheet5"));
         QCOMPARE(swatchColor(dlg.get(), "Panel1"), QColor(0, 64, 0));
         QVERIFY(child<QCheckBox>(dlg.get(), "CheckBox1")->isChecked());
         QVERIFY(child<QCheckBox>(dlg.get(), "CheckBox5")->isChecked());
@@ -196,7 +200,7 @@ private Q_SLOTS:
         QCOMPARE(TCard::GetBackIndex(), 2);
         QVERIFY(child<QRadioButton>(dlg.get(), "RadioButton3")->isChecked());
         QCOMPARE(int(TCard::GetCardSize()), int(FS_SMALL));
-        QCOMPARE(child<QStackedWidget>(dlg.get(), "PageControl2")->currentWidget()->objectName(), QStringLiteral("TabSheet6"));
+        QCOMPARE(backgroundPage(dlg.get()), QStringLiteral("TabSheet6"));
         QVERIFY(item(dlg.get(), "RadioGroup3", 1)->isChecked());
         QCOMPARE(dlg->BackgroundColor, TColor(0x800000));
         QCOMPARE(swatchColor(dlg.get(), "Panel2"), QColor(0x33, 0x22, 0x11));
@@ -231,7 +235,7 @@ private Q_SLOTS:
         clickIndicator(child<QCheckBox>(dlg.get(), "CheckBox1"));
         QFile::remove(IniFile::resolve(QStringLiteral("Solitaire.ini")));
         trayCalls.clear();
-        QTest::mouseClick(child<QPushButton>(dlg.get(), "OKBtn"), Qt::LeftButton);
+        click(dlg.get(), "OKBtn");
         QVERIFY(!dlg->isVisible());
         QCOMPARE(keyOrder(), (QStringList{"BackgroundColor", "BackIndex", "DoAnimation", "DoSound", "MinimizeToTray",
                                           "CardSize", "BackgroundIndex", "GradientStartColor", "GradientEndColor",
@@ -336,7 +340,7 @@ private Q_SLOTS:
         const QString path = picture("back.bmp");
         auto dlg = create();
         chooseFile(path);
-        QTest::mouseClick(child<QPushButton>(dlg.get(), "BrowseButton"), Qt::LeftButton);
+        click(dlg.get(), "BrowseButton");
         auto *custom = child<QRadioButton>(dlg.get(), "RadioButton4");
         QVERIFY(custom->isEnabled() && custom->isChecked());
         QCOMPARE(dlg->BackIndex, 3);
@@ -364,6 +368,25 @@ private Q_SLOTS:
         QVERIFY(custom->isEnabled());
         QCOMPARE(stored("CustomImage"), path);
         QVERIFY(messages.isEmpty());
+    }
+
+    void customBackIsRebuiltAfterASizeChange()
+    {
+        auto dlg = create();
+        dlg->RefreshCustomBack();  // nothing changed: nothing to rebuild
+        QCOMPARE(TCard::GetBackImageList()->Count(), 3);
+        chooseFile(picture("back.bmp"));
+        click(dlg.get(), "BrowseButton");
+        showPage(dlg.get(), 1);
+        clickIndicator(item(dlg.get(), "RadioGroup1", 0));
+        dlg->accept();
+        TCard::SetCardSize(FS_SMALL);  // as the launcher does before the next game window
+        QCOMPARE(TCard::GetBackImageList()->Count(), 3);
+        dlg->RefreshCustomBack();
+        const QImage back = TCard::GetBackImageList()->Image(3);
+        QCOMPARE(back.size(), QSize(61, 95));
+        QCOMPARE(back.pixelColor(30, 47), QColor(Qt::red));
+        QCOMPARE(TCard::GetBackIndex(), 3);
     }
 
     void chooserStartsAtTheStoredPicture_data()
@@ -394,42 +417,46 @@ private Q_SLOTS:
         };
         showPage(dlg.get(), 2);
         clickIndicator(item(dlg.get(), "RadioGroup2", 2));
-        QTest::mouseClick(child<QPushButton>(dlg.get(), "Button1"), Qt::LeftButton);
+        click(dlg.get(), "Button1");
         QCOMPARE(directory, QDir(pictureDir.path()).absolutePath());
         QCOMPARE(selected, QStringList{path});
         QCOMPARE(filter.startsWith("Images"), imagesFilter);
         QVERIFY(dlg->GetBackgroundBitmap());  // a cancelled chooser changes nothing
     }
 
-    void missingCustomBackFallsBackToTheFirstBack()
+    void missingPicturesWarnAndFallBack()
     {
-        const QString gone = pictureDir.filePath("gone.bmp");
+        const QString goneBack = pictureDir.filePath("gone.bmp");
+        const QString goneCloth = pictureDir.filePath("gone.jpg");
         store("BackIndex", "3");
-        store("CustomImage", gone);
+        store("CustomImage", goneBack);
+        store("BackgroundIndex", "2");
+        store("BackgroundImage", goneCloth);
         auto dlg = create();
-        QCOMPARE(messages.size(), 1);
-        QCOMPARE(messages[0].text, "The custom card back image " + gone + " was not found.");
-        QCOMPARE(messages[0].icon, Dialogs::Icon::Warning);
+        QCOMPARE(messages.size(), 2);
+        QCOMPARE(messages[0].text, "The custom card back image " + goneBack + " was not found.");
+        QCOMPARE(messages[1].text, "The game background image " + goneCloth + " was not found.");
+        QVERIFY(messages[0].icon == Dialogs::Icon::Warning && messages[1].icon == Dialogs::Icon::Warning);
         QCOMPARE(dlg->BackIndex, 0);
         QCOMPARE(TCard::GetBackIndex(), 0);
         QVERIFY(child<QRadioButton>(dlg.get(), "RadioButton1")->isChecked());
         QVERIFY(!child<QRadioButton>(dlg.get(), "RadioButton4")->isEnabled());
         QCOMPARE(stored("CustomImage"), QStringLiteral("None"));
+        QCOMPARE(stored("BackgroundImage"), QStringLiteral("None"));
+        QCOMPARE(dlg->BackgroundIndex, 0);
+        QVERIFY(item(dlg.get(), "RadioGroup2", 0)->isChecked());
+        QCOMPARE(backgroundPage(dlg.get()), QStringLiteral("TabSheet5"));
+        QVERIFY(!child<QLabel>(dlg.get(), "Label6")->isHidden());
     }
 
-    void storedCustomIndexWithoutPictureDrawsSafely()
+    void storedCustomIndexWithoutPictureIsKept()
     {
         store("BackIndex", "3");
         auto dlg = create();
         auto *custom = child<QRadioButton>(dlg.get(), "RadioButton4");
         QVERIFY(custom->isChecked() && !custom->isEnabled());
-        QCOMPARE(TCard::GetBackIndex(), 3);
-        QImage table(100, 140, QImage::Format_ARGB32);
-        table.fill(Qt::transparent);
-        QPainter painter(&table);
-        TCard().DrawCardOnCanvas(QPoint(0, 0), painter);  // shows the first back
-        painter.end();
-        QCOMPARE(table.pixel(40, 60), TCard::GetBackImageList()->Image(0).pixel(40, 60));
+        QCOMPARE(TCard::GetBackIndex(), 3);  // the cards draw their first back for it
+        QVERIFY(messages.isEmpty());
     }
 
     void gifPicturesAreRefused()
@@ -445,12 +472,12 @@ private Q_SLOTS:
 
         const QString good = picture("good.bmp");
         chooseFile(good);
-        QTest::mouseClick(child<QPushButton>(dlg.get(), "BrowseButton"), Qt::LeftButton);
+        click(dlg.get(), "BrowseButton");
         chooseFile(gif);
-        QTest::mouseClick(child<QPushButton>(dlg.get(), "BrowseButton"), Qt::LeftButton);
+        click(dlg.get(), "BrowseButton");
         showPage(dlg.get(), 2);
         clickIndicator(item(dlg.get(), "RadioGroup2", 2));
-        QTest::mouseClick(child<QPushButton>(dlg.get(), "Button1"), Qt::LeftButton);
+        click(dlg.get(), "Button1");
         QCOMPARE(messages.size(), 2);
         for (const Dialogs::Record &message : messages) {
             QCOMPARE(message.text, QStringLiteral("GIF images are not supported."));
@@ -470,9 +497,9 @@ private Q_SLOTS:
         file.close();
         auto dlg = create();
         chooseFile(picture("fine.bmp"));
-        QTest::mouseClick(child<QPushButton>(dlg.get(), "BrowseButton"), Qt::LeftButton);
+        click(dlg.get(), "BrowseButton");
         chooseFile(bad);
-        QTest::mouseClick(child<QPushButton>(dlg.get(), "BrowseButton"), Qt::LeftButton);
+        click(dlg.get(), "BrowseButton");
         QVERIFY(!child<QRadioButton>(dlg.get(), "RadioButton4")->isEnabled());
         QVERIFY(child<QRadioButton>(dlg.get(), "RadioButton1")->isChecked());
         QCOMPARE(TCard::GetBackIndex(), 0);
@@ -480,7 +507,7 @@ private Q_SLOTS:
 
         showPage(dlg.get(), 2);
         clickIndicator(item(dlg.get(), "RadioGroup2", 2));
-        QTest::mouseClick(child<QPushButton>(dlg.get(), "Button1"), Qt::LeftButton);
+        click(dlg.get(), "Button1");
         QCOMPARE(dlg->GetBackgroundBitmap(), nullptr);
         QVERIFY(child<QLabel>(dlg.get(), "Label6")->isVisible());
         QCOMPARE(stored("BackgroundImage"), QStringLiteral("None"));
@@ -493,7 +520,7 @@ private Q_SLOTS:
         showPage(dlg.get(), 2);
         clickIndicator(item(dlg.get(), "RadioGroup2", 2));
         QCOMPARE(dlg->BackgroundIndex, 2);  // at once
-        QCOMPARE(child<QStackedWidget>(dlg.get(), "PageControl2")->currentWidget()->objectName(), QStringLiteral("TabSheet7"));
+        QCOMPARE(backgroundPage(dlg.get()), QStringLiteral("TabSheet7"));
         QVERIFY(child<QLabel>(dlg.get(), "Label6")->isVisible());
         QCOMPARE(dlg->GetBackgroundBitmap(), nullptr);
         dlg->accept();
@@ -502,27 +529,11 @@ private Q_SLOTS:
         dlg->show();
         const QString path = picture("cloth.bmp", Qt::blue);
         chooseFile(path);
-        QTest::mouseClick(child<QPushButton>(dlg.get(), "Button1"), Qt::LeftButton);
+        click(dlg.get(), "Button1");
         QVERIFY(dlg->GetBackgroundBitmap());
         QCOMPARE(dlg->GetBackgroundBitmap()->size(), QSize(160, 250));
         QVERIFY(!child<QLabel>(dlg.get(), "Label6")->isVisible());
         QCOMPARE(stored("BackgroundImage"), path);
-    }
-
-    void missingBackgroundPictureReturnsToSolid()
-    {
-        const QString gone = pictureDir.filePath("gone.jpg");
-        store("BackgroundIndex", "2");
-        store("BackgroundImage", gone);
-        auto dlg = create();
-        QCOMPARE(messages.size(), 1);
-        QCOMPARE(messages[0].text, "The game background image " + gone + " was not found.");
-        QCOMPARE(messages[0].icon, Dialogs::Icon::Warning);
-        QCOMPARE(stored("BackgroundImage"), QStringLiteral("None"));
-        QCOMPARE(dlg->BackgroundIndex, 0);
-        QVERIFY(item(dlg.get(), "RadioGroup2", 0)->isChecked());
-        QCOMPARE(child<QStackedWidget>(dlg.get(), "PageControl2")->currentWidget()->objectName(), QStringLiteral("TabSheet5"));
-        QVERIFY(!child<QLabel>(dlg.get(), "Label6")->isHidden());
     }
 
     void pathsTheSettingsCannotKeepAreNotStored()
@@ -531,47 +542,10 @@ private Q_SLOTS:
         const QString odd = picture("odd\nname.bmp");
         auto dlg = create();
         chooseFile(odd);
-        QTest::mouseClick(child<QPushButton>(dlg.get(), "BrowseButton"), Qt::LeftButton);
+        click(dlg.get(), "BrowseButton");
         QCOMPARE(dlg->BackIndex, 3);
         QCOMPARE(stored("CustomImage"), QStringLiteral("None"));
         QVERIFY(!keyOrder().contains("name.bmp"));
-
-        // A path past the classic 255 characters is kept whole.
-        QString deep = pictureDir.path();
-        while (deep.size() < 300)
-            deep += QStringLiteral("/directory-with-a-long-name");
-        QDir().mkpath(deep);
-        QImage(60, 60, QImage::Format_RGB32).save(deep + "/long.bmp", "BMP");
-        chooseFile(deep + "/long.bmp");
-        QTest::mouseClick(child<QPushButton>(dlg.get(), "BrowseButton"), Qt::LeftButton);
-        QCOMPARE(stored("CustomImage"), deep + "/long.bmp");
-    }
-
-    void zzShots()  // TEMP
-    {
-        const QByteArray dir = qgetenv("PREFS_SHOTS");
-        if (dir.isEmpty())
-            QSKIP("no shots");
-        auto dlg = create();
-        dlg->grab().save(QString::fromUtf8(dir) + "/empty.png");
-        chooseFile(picture("shot.bmp", QColor(40, 90, 200)));
-        QTest::mouseClick(child<QPushButton>(dlg.get(), "BrowseButton"), Qt::LeftButton);
-        for (int page = 0; page < 4; ++page) {
-            showPage(dlg.get(), page);
-            dlg->grab().save(QString::fromUtf8(dir) + QString("/page%1.png").arg(page));
-        }
-        showPage(dlg.get(), 2);
-        for (int kind = 1; kind < 3; ++kind) {
-            clickIndicator(item(dlg.get(), "RadioGroup2", kind));
-            dlg->grab().save(QString::fromUtf8(dir) + QString("/bg%1.png").arg(kind));
-        }
-        chooseFile(picture("cloth.bmp", QColor(200, 180, 40)));
-        QTest::mouseClick(child<QPushButton>(dlg.get(), "Button1"), Qt::LeftButton);
-        dlg->grab().save(QString::fromUtf8(dir) + QString("/bg3.png"));
-        auto *tabs = child<QTabWidget>(dlg.get(), "PageControl1");
-        for (int page = 0; page < 4; ++page)
-            qDebug() << tabs->widget(page)->geometry() << tabs->widget(page)->mapTo(dlg.get(), QPoint(0, 0));
-        qDebug() << child<QStackedWidget>(dlg.get(), "PageControl2")->currentWidget()->geometry();
     }
 
     void helpShowsTopic502()
@@ -583,7 +557,7 @@ private Q_SLOTS:
         file.close();
         Help::setFilePath(help);
         auto dlg = create();
-        QTest::mouseClick(child<QPushButton>(dlg.get(), "HelpBtn"), Qt::LeftButton);
+        click(dlg.get(), "HelpBtn");
         QCOMPARE(Help::lastTopic(), 502);
         Help::showContents(nullptr);
         QTest::keyClick(child<QPushButton>(dlg.get(), "OKBtn"), Qt::Key_F1);

@@ -1,31 +1,26 @@
 // SPDX-License-Identifier: MIT
 #include "platform/IniFile.h"
 #include "shell/Profile.h"
+#include "support/Seams.h"
 
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
+#include <optional>
 
 class TestProfile : public QObject
 {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> configDir;
+    std::optional<SettingsDirectory> settings;
     std::unique_ptr<TProfile> profile;
 
-    QByteArray fileBytes() const
-    {
-        QFile file(IniFile::resolve("Solitaire.ini"));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray fileBytes() const { return settings->read("Solitaire.ini"); }
 
 private Q_SLOTS:
     void init()
     {
-        configDir = std::make_unique<QTemporaryDir>();
-        qputenv("CARDENZA_CONFIG_DIR", configDir->path().toLocal8Bit());
+        settings.emplace();
         profile = std::make_unique<TProfile>("Solitaire.ini", "Klondike", "None");
     }
 
@@ -124,7 +119,7 @@ private Q_SLOTS:
         profile->SetState(false);
         profile->SetValue(0);
         QCOMPARE(fileBytes(), before);
-        QCOMPARE(QDir(configDir->path()).entryList(QDir::Files), QStringList{"Solitaire.ini"});
+        QCOMPARE(QDir(settings->path()).entryList(QDir::Files), QStringList{"Solitaire.ini"});
     }
 };
 

@@ -1,17 +1,13 @@
 // SPDX-License-Identifier: MIT
-#include "platform/Dialogs.h"
 #include "platform/Help.h"
-#include "platform/Screen.h"
 #include "resources/Resources.h"
-#include "shell/Preferences.h"
 #include "shell/Requirements.h"
+#include "support/ShellKit.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
-
-#include <functional>
 
 namespace {
 
@@ -46,208 +42,189 @@ struct Shown {
 class TestRequirements : public QObject
 {
     Q_OBJECT
-private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void cleanup();
-    void cleanupTestCase();
-    void windowBlendsWithTheJester();
-    void screenWidthDecides_data();
-    void screenWidthDecides();
-    void palettedDisplayRefusesWithoutPreferences();
-    void highColourDisplayPasses();
-    void helpButtonAndF1OpenTopic500();
-    void preferencesButtonLetsThePlayerChooseSmallCards();
-    void okButtonCloses();
-
-private:
-    // Answers every window and message; `whileShown` runs while the requirements
-    // window is up.
-    void answer(const std::function<void(TSysRequirementsForm *)> &whileShown = {});
-
+    DialogLog dialogs;
+    std::optional<ScreenOverride> screen;
     QList<Shown> shown;
-};
 
-void TestRequirements::initTestCase()
-{
-    SysRequirementsForm = new TSysRequirementsForm;
-    Help::setFilePath(QStringLiteral("/nonexistent/Cardenza.hlp"));
-}
-
-void TestRequirements::init()
-{
-    shown.clear();
-    Dialogs::clearHistory();
-    answer();
-}
-
-void TestRequirements::cleanup()
-{
-    Dialogs::setAnswerer(nullptr);
-    Screen::overrideWidth(std::nullopt);
-    Screen::overrideColors(std::nullopt);
-}
-
-void TestRequirements::cleanupTestCase()
-{
-    delete SysRequirementsForm;
-    QVERIFY(!SysRequirementsForm);
-}
-
-void TestRequirements::answer(const std::function<void(TSysRequirementsForm *)> &whileShown)
-{
-    Dialogs::setAnswerer([this, whileShown](const Dialogs::Record &record) {
-        if (auto *form = qobject_cast<TSysRequirementsForm *>(record.window)) {
-            shown << Shown{form->MessageLabel->text(), !form->PrefButton->isHidden()};
-            if (whileShown)
-                whileShown(form);
-        }
-        return int(Dialogs::Ok);
-    });
-}
-
-void TestRequirements::windowBlendsWithTheJester()
-{
-    TSysRequirementsForm *form = SysRequirementsForm;
-    QCOMPARE(form->windowTitle(), QStringLiteral("Cardenza!"));
-    QCOMPARE(form->size(), QSize(313, 297));
-    QVERIFY(!(form->windowFlags() & Qt::WindowCloseButtonHint));
-    QVERIFY(!(form->windowFlags() & Qt::WindowSystemMenuHint));
-    const QImage jester = Resources::bitmap(QStringLiteral("JESTER1"));
-    QCOMPARE(form->palette().color(QPalette::Window), jester.pixelColor(0, 0));
-    QCOMPARE(form->Panel1->palette().color(QPalette::Window), jester.pixelColor(0, 0));
-    QCOMPARE(form->Image1->pixmap().toImage().convertToFormat(QImage::Format_ARGB32),
-             jester.convertToFormat(QImage::Format_ARGB32));
-    QVERIFY(form->OKButton->isDefault());
-    QVERIFY(form->MessageLabel->wordWrap());
-    QCOMPARE(form->RxLabel1->text(), QStringLiteral("System\r\nRequirements"));
-}
-
-void TestRequirements::screenWidthDecides_data()
-{
-    QTest::addColumn<int>("width");
-    QTest::addColumn<int>("game");
-    QTest::addColumn<bool>("large");
-    QTest::addColumn<QString>("refusal");  // empty when the game opens
-
-    const QString svga = QStringLiteral("SVGA (800x600)");
-    const QString xga = QStringLiteral("XGA (1024x768)");
-    QTest::newRow("1000 Klondike large") << 1000 << int(Klondike) << true << QString();
-    QTest::newRow("1000 Spider large") << 1000 << int(Spider) << true << largeMessage("Spider", xga);
-    QTest::newRow("1000 Spider small") << 1000 << int(Spider) << false << QString();
-    QTest::newRow("1024 Spider large") << 1024 << int(Spider) << true << QString();
-    QTest::newRow("640 Montana small") << 640 << int(Montana) << false << smallMessage("Montana");
-    QTest::newRow("640 Golf small") << 640 << int(Golf) << false << QString();
-    QTest::newRow("640 Castle small") << 640 << int(Castle) << false << QString();
-    QTest::newRow("640 FreeCell large") << 640 << int(FreeCell) << true << largeMessage("FreeCell", svga);
-    QTest::newRow("800 Klondike large") << 800 << int(Klondike) << true << QString();
-    QTest::newRow("800 Spider large") << 800 << int(Spider) << true << largeMessage("Spider", xga);
-    QTest::newRow("799 Klondike large") << 799 << int(Klondike) << true << largeMessage("Klondike", svga);
-    QTest::newRow("799 Double Klondike small") << 799 << int(DblKlondike) << false << smallMessage("Double Klondike");
-    QTest::newRow("800 Double Klondike small") << 800 << int(DblKlondike) << false << QString();
-}
-
-void TestRequirements::screenWidthDecides()
-{
-    QFETCH(int, width);
-    QFETCH(int, game);
-    QFETCH(bool, large);
-    QFETCH(QString, refusal);
-    Screen::overrideWidth(width);
-    QCOMPARE(CheckScreenSize(game, large), refusal.isEmpty());
-    if (refusal.isEmpty()) {
-        QVERIFY(Dialogs::history().isEmpty());
-        return;
+    // `whileShown` runs while the requirements window is up.
+    void answer(const std::function<void(TSysRequirementsForm *)> &whileShown = {})
+    {
+        dialogs.onModal = [this, whileShown](const Dialogs::Record &record) {
+            if (auto *form = qobject_cast<TSysRequirementsForm *>(record.window)) {
+                shown << Shown{form->MessageLabel->text(), !form->PrefButton->isHidden()};
+                if (whileShown)
+                    whileShown(form);
+            }
+            return int(Dialogs::Ok);
+        };
     }
-    QCOMPARE(shown.size(), 1);
-    QCOMPARE(shown.first().message, refusal);
-    QVERIFY(shown.first().preferencesOffered);
-    QCOMPARE(Dialogs::history().first().kind, QStringLiteral("modal"));
-}
 
-void TestRequirements::palettedDisplayRefusesWithoutPreferences()
-{
-    for (int colours : {256, 16}) {
+private Q_SLOTS:
+    void initTestCase()
+    {
+        SysRequirementsForm = new TSysRequirementsForm;
+        Help::setFilePath(QStringLiteral("/nonexistent/Cardenza.hlp"));
+    }
+
+    void init()
+    {
         shown.clear();
-        Screen::overrideColors(colours);
-        QVERIFY(!CheckColorDepth());
+        dialogs.clear();
+        answer();
+        screen.emplace();
+    }
+
+    void cleanupTestCase()
+    {
+        delete SysRequirementsForm;
+        QVERIFY(!SysRequirementsForm);
+    }
+
+    void windowBlendsWithTheJester()
+    {
+        TSysRequirementsForm *form = SysRequirementsForm;
+        QCOMPARE(form->windowTitle(), QStringLiteral("Cardenza!"));
+        QCOMPARE(form->size(), QSize(313, 297));
+        QVERIFY(!(form->windowFlags() & Qt::WindowCloseButtonHint));
+        QVERIFY(!(form->windowFlags() & Qt::WindowSystemMenuHint));
+        const QImage jester = Resources::bitmap(QStringLiteral("JESTER1"));
+        QCOMPARE(form->palette().color(QPalette::Window), jester.pixelColor(0, 0));
+        QCOMPARE(form->Panel1->palette().color(QPalette::Window), jester.pixelColor(0, 0));
+        QCOMPARE(form->Image1->pixmap().toImage().convertToFormat(QImage::Format_ARGB32),
+                 jester.convertToFormat(QImage::Format_ARGB32));
+        QVERIFY(form->OKButton->isDefault());
+        QVERIFY(form->MessageLabel->wordWrap());
+        QCOMPARE(form->RxLabel1->text(), QStringLiteral("System\r\nRequirements"));
+    }
+
+    void screenWidthDecides_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("game");
+        QTest::addColumn<bool>("large");
+        QTest::addColumn<QString>("refusal");  // empty when the game opens
+
+        const QString svga = QStringLiteral("SVGA (800x600)");
+        const QString xga = QStringLiteral("XGA (1024x768)");
+        QTest::newRow("1000 Klondike large") << 1000 << int(Klondike) << true << QString();
+        QTest::newRow("1000 Spider large") << 1000 << int(Spider) << true << largeMessage("Spider", xga);
+        QTest::newRow("1000 Spider small") << 1000 << int(Spider) << false << QString();
+        QTest::newRow("1024 Spider large") << 1024 << int(Spider) << true << QString();
+        QTest::newRow("640 Montana small") << 640 << int(Montana) << false << smallMessage("Montana");
+        QTest::newRow("640 Golf small") << 640 << int(Golf) << false << QString();
+        QTest::newRow("640 Castle small") << 640 << int(Castle) << false << QString();
+        QTest::newRow("640 FreeCell large") << 640 << int(FreeCell) << true << largeMessage("FreeCell", svga);
+        QTest::newRow("800 Klondike large") << 800 << int(Klondike) << true << QString();
+        QTest::newRow("800 Spider large") << 800 << int(Spider) << true << largeMessage("Spider", xga);
+        QTest::newRow("799 Klondike large") << 799 << int(Klondike) << true << largeMessage("Klondike", svga);
+        QTest::newRow("799 Double Klondike small") << 799 << int(DblKlondike) << false << smallMessage("Double Klondike");
+        QTest::newRow("800 Double Klondike small") << 800 << int(DblKlondike) << false << QString();
+    }
+
+    void screenWidthDecides()
+    {
+        QFETCH(int, width);
+        QFETCH(int, game);
+        QFETCH(bool, large);
+        QFETCH(QString, refusal);
+        screen->setWidth(width);
+        QCOMPARE(CheckScreenSize(game, large), refusal.isEmpty());
+        if (refusal.isEmpty()) {
+            QVERIFY(dialogs.records().isEmpty());
+            return;
+        }
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown.first().message, refusal);
+        QVERIFY(shown.first().preferencesOffered);
+        QCOMPARE(dialogs.modals(SysRequirementsForm), 1);
+    }
+
+    void colourDepthDecides_data()
+    {
+        QTest::addColumn<int>("colours");
+        QTest::addColumn<bool>("passes");
+        QTest::newRow("256 colours") << 256 << false;
+        QTest::newRow("16 colours") << 16 << false;
+        QTest::newRow("high colour") << 65536 << true;
+    }
+
+    void colourDepthDecides()
+    {
+        QFETCH(int, colours);
+        QFETCH(bool, passes);
+        screen->setColors(colours);
+        QCOMPARE(CheckColorDepth(), passes);
+        if (passes) {
+            QVERIFY(dialogs.records().isEmpty());
+            return;
+        }
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown.first().message, colourMessage);
         QVERIFY(!shown.first().preferencesOffered);
         // The next screen message offers the preferences again.
         QVERIFY(!SysRequirementsForm->PrefButton->isHidden());
     }
-}
 
-void TestRequirements::highColourDisplayPasses()
-{
-    Screen::overrideColors(65536);
-    QVERIFY(CheckColorDepth());
-    QVERIFY(Dialogs::history().isEmpty());
-}
+    void helpButtonAndF1OpenTopic500()
+    {
+        QTemporaryDir directory;
+        const QString helpFile = directory.filePath(QStringLiteral("Cardenza.hlp"));
+        QFile file(helpFile);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("<html><body><a name=\"500\"></a>Display settings</body></html>");
+        file.close();
+        Help::setFilePath(helpFile);
 
-void TestRequirements::helpButtonAndF1OpenTopic500()
-{
-    QTemporaryDir directory;
-    const QString helpFile = directory.filePath(QStringLiteral("Cardenza.hlp"));
-    QFile file(helpFile);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("<html><body><a name=\"500\"></a>Display settings</body></html>");
-    file.close();
-    Help::setFilePath(helpFile);
+        Help::showContents(nullptr);
+        QCOMPARE(Help::lastTopic(), -1);
+        SysRequirementsForm->HelpBtn->click();
+        QCOMPARE(Help::lastTopic(), 500);
+        Help::showContents(nullptr);
+        QTest::keyClick(SysRequirementsForm->OKButton, Qt::Key_F1);
+        QCOMPARE(Help::lastTopic(), 500);
+        QVERIFY(dialogs.records().isEmpty());
+        Help::setFilePath(QStringLiteral("/nonexistent/Cardenza.hlp"));
+    }
 
-    Help::showContents(nullptr);
-    QCOMPARE(Help::lastTopic(), -1);
-    SysRequirementsForm->HelpBtn->click();
-    QCOMPARE(Help::lastTopic(), 500);
-    Help::showContents(nullptr);
-    QTest::keyClick(SysRequirementsForm->OKButton, Qt::Key_F1);
-    QCOMPARE(Help::lastTopic(), 500);
-    QVERIFY(Dialogs::history().isEmpty());
-    Help::setFilePath(QStringLiteral("/nonexistent/Cardenza.hlp"));
-}
+    void preferencesButtonLetsThePlayerChooseSmallCards()
+    {
+        const PreferencesScope preferences;
+        preferences->CardSize = 1;
+        bool closedAfterPreferences = false;
+        dialogs.onModal = [&](const Dialogs::Record &record) {
+            if (auto *form = qobject_cast<TSysRequirementsForm *>(record.window)) {
+                form->PrefButton->click();
+                closedAfterPreferences = form->result() == QDialog::Accepted;
+            } else if (record.window == PreferencesDlg) {
+                for (QRadioButton *choice : PreferencesDlg->findChildren<QRadioButton *>())
+                    if (choice->text().startsWith(QStringLiteral("Use small cards")))
+                        choice->click();
+            }
+            return int(Dialogs::Ok);
+        };
+        screen->setWidth(1000);
+        QVERIFY(!CheckScreenSize(Spider, preferences->CardSize == 1));
+        QVERIFY(closedAfterPreferences);
+        QCOMPARE(dialogs.records().size(), 2);
+        QCOMPARE(dialogs.records()[1].window, static_cast<QWidget *>(PreferencesDlg));
+        QCOMPARE(preferences->CardSize, 0);
+        // Clicking the game again now opens it.
+        QVERIFY(CheckScreenSize(Spider, preferences->CardSize == 1));
+        QCOMPARE(dialogs.records().size(), 2);
+    }
 
-void TestRequirements::preferencesButtonLetsThePlayerChooseSmallCards()
-{
-    PreferencesDlg = new TPreferencesDlg;
-    PreferencesDlg->CardSize = 1;
-    bool closedAfterPreferences = false;
-    Dialogs::setAnswerer([&](const Dialogs::Record &record) {
-        if (auto *form = qobject_cast<TSysRequirementsForm *>(record.window)) {
-            shown << Shown{form->MessageLabel->text(), !form->PrefButton->isHidden()};
-            form->PrefButton->click();
-            closedAfterPreferences = form->result() == QDialog::Accepted;
-        } else if (record.window == PreferencesDlg) {
-            for (QRadioButton *choice : PreferencesDlg->findChildren<QRadioButton *>())
-                if (choice->text().startsWith(QStringLiteral("Use small cards")))
-                    choice->click();
-        }
-        return int(Dialogs::Ok);
-    });
-    Screen::overrideWidth(1000);
-    QVERIFY(!CheckScreenSize(Spider, PreferencesDlg->CardSize == 1));
-    QVERIFY(closedAfterPreferences);
-    QCOMPARE(Dialogs::history().size(), 2);
-    QCOMPARE(Dialogs::history()[1].window, static_cast<QWidget *>(PreferencesDlg));
-    QCOMPARE(PreferencesDlg->CardSize, 0);
-    // Clicking the game again now opens it.
-    QVERIFY(CheckScreenSize(Spider, PreferencesDlg->CardSize == 1));
-    QCOMPARE(Dialogs::history().size(), 2);
-    delete PreferencesDlg;
-    PreferencesDlg = nullptr;
-}
-
-void TestRequirements::okButtonCloses()
-{
-    answer([](TSysRequirementsForm *form) {
-        form->show();
-        QTest::mouseClick(form->OKButton, Qt::LeftButton);
-    });
-    Screen::overrideWidth(640);
-    QVERIFY(!CheckScreenSize(Montana, false));
-    QVERIFY(!SysRequirementsForm->isVisible());
-    QCOMPARE(SysRequirementsForm->result(), int(QDialog::Accepted));
-}
+    void okButtonCloses()
+    {
+        answer([](TSysRequirementsForm *form) {
+            form->show();
+            QTest::mouseClick(form->OKButton, Qt::LeftButton);
+        });
+        screen->setWidth(640);
+        QVERIFY(!CheckScreenSize(Montana, false));
+        QVERIFY(!SysRequirementsForm->isVisible());
+        QCOMPARE(SysRequirementsForm->result(), int(QDialog::Accepted));
+    }
+};
 
 QTEST_MAIN(TestRequirements)
 #include "tst_requirements.moc"

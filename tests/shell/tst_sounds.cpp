@@ -1,47 +1,38 @@
 // SPDX-License-Identifier: MIT
 #include "shell/Sounds.h"
 
-#include "platform/Dialogs.h"
-#include "platform/SoundPlayer.h"
-#include "shell/Preferences.h"
 #include "shell/Tray.h"
+#include "support/ShellKit.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QtTest>
-
-#include <memory>
 
 using Operation = void (TSoundManager::*)();
 Q_DECLARE_METATYPE(Operation)
 
 namespace {
 
-struct Heard {
-    QString name;
-    bool synchronous;
-    bool operator==(const Heard &) const = default;
+struct Sounding {
+    const char *label;
+    Operation operation;
+    const char *heard;
 };
 
-const QList<std::pair<Operation, Heard>> &allOperations()
-{
-    static const QList<std::pair<Operation, Heard>> operations = {
-        {&TSoundManager::PlayShuffle, {"SHUFFLE", true}},
-        {&TSoundManager::PlayDeal, {"DEAL", true}},
-        {&TSoundManager::PlayOpen, {"OPEN", false}},
-        {&TSoundManager::PlayJester, {"JESTER", false}},
-        {&TSoundManager::PlayStock, {"STOCK", true}},
-        {&TSoundManager::PlayUndo, {"UNDO", true}},
-        {&TSoundManager::PlayAutoplay, {"AUTOPLAY", true}},
-        {&TSoundManager::PlayAutoplayAsync, {"AUTOPLAY", false}},
-        {&TSoundManager::PlayRestart, {"RESTART", true}},
-        {&TSoundManager::PlayWin, {"WIN_SND", false}},
-    };
-    return operations;
-}
+const Sounding everyOperation[] = {
+    {"Shuffle", &TSoundManager::PlayShuffle, "SHUFFLE sync"},
+    {"Deal", &TSoundManager::PlayDeal, "DEAL sync"},
+    {"Open", &TSoundManager::PlayOpen, "OPEN async"},
+    {"Jester", &TSoundManager::PlayJester, "JESTER async"},
+    {"Stock", &TSoundManager::PlayStock, "STOCK sync"},
+    {"Undo", &TSoundManager::PlayUndo, "UNDO sync"},
+    {"Autoplay", &TSoundManager::PlayAutoplay, "AUTOPLAY sync"},
+    {"AutoplayAsync", &TSoundManager::PlayAutoplayAsync, "AUTOPLAY async"},
+    {"Restart", &TSoundManager::PlayRestart, "RESTART sync"},
+    {"Win", &TSoundManager::PlayWin, "WIN_SND async"},
+};
 
 }  // namespace
 
@@ -49,99 +40,81 @@ class TestSounds : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir configDir;
+    SettingsDirectory settings;
+    DialogLog dialogs;
     TSoundManager manager;
-    std::unique_ptr<TPreferencesDlg> preferences;
-    QList<Heard> heard;
-
-    void record()
-    {
-        SoundPlayer::setRecorder([this](const QString &name, bool synchronous) { heard.append({name, synchronous}); });
-    }
+    std::optional<PreferencesScope> preferences;
 
     // Opens the dialog, clicks "Enable Sounds" on its page and closes it with OK.
     void toggleSoundsInDialog()
     {
-        preferences->show();
-        QVERIFY(QTest::qWaitForWindowExposed(preferences.get()));
-        auto *pages = preferences->findChild<QTabWidget *>(QStringLiteral("PageControl1"));
-        auto *enable = preferences->findChild<QCheckBox *>(QStringLiteral("CheckBox1"));
-        auto *ok = preferences->findChild<QPushButton *>(QStringLiteral("OKBtn"));
+        TPreferencesDlg *dialog = PreferencesDlg;
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        auto *pages = dialog->findChild<QTabWidget *>(QStringLiteral("PageControl1"));
+        auto *enable = dialog->findChild<QCheckBox *>(QStringLiteral("CheckBox1"));
+        auto *ok = dialog->findChild<QPushButton *>(QStringLiteral("OKBtn"));
         QVERIFY(pages && enable && ok);
         pages->setCurrentWidget(enable->parentWidget());
         QTest::mouseClick(enable, Qt::LeftButton, {}, QPoint(7, enable->height() / 2));
         QTest::mouseClick(ok, Qt::LeftButton);
-        QVERIFY(!preferences->isVisible());
+        QVERIFY(!dialog->isVisible());
     }
 
     void playAll()
     {
-        for (const auto &operation : allOperations())
-            (manager.*operation.first)();
+        for (const Sounding &sounding : everyOperation)
+            (manager.*sounding.operation)();
     }
 
 private Q_SLOTS:
     void initTestCase()
     {
-        qputenv("CARDENZA_CONFIG_DIR", configDir.path().toUtf8());
-        Dialogs::setAnswerer([](const Dialogs::Record &) { return int(Dialogs::Ok); });
         Tray::setHandler([](bool) {});
-        record();
-        preferences = std::make_unique<TPreferencesDlg>();
+        const SoundLog silence;  // the chime the preferences play when they are made
+        preferences.emplace();
     }
 
-    void cleanupTestCase()
-    {
-        PreferencesDlg = nullptr;
-        preferences.reset();
-        SoundPlayer::setRecorder({});
-    }
+    void cleanupTestCase() { preferences.reset(); }
 
-    void init()
-    {
-        PreferencesDlg = preferences.get();
-        preferences->DoSound = true;
-        heard.clear();
-        record();
-    }
+    void init() { PreferencesDlg->DoSound = true; }
 
     void eachOperationPlaysItsSound_data()
     {
         QTest::addColumn<Operation>("operation");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("synchronous");
-        const char *labels[] = {"Shuffle", "Deal", "Open", "Jester", "Stock", "Undo",
-                                "Autoplay", "AutoplayAsync", "Restart", "Win"};
-        for (int i = 0; i < allOperations().size(); ++i) {
-            const auto &[operation, sound] = allOperations()[i];
-            QTest::newRow(labels[i]) << operation << sound.name << sound.synchronous;
-        }
+        QTest::addColumn<QString>("heard");
+        for (const Sounding &sounding : everyOperation)
+            QTest::newRow(sounding.label) << sounding.operation << QString::fromLatin1(sounding.heard);
     }
 
     void eachOperationPlaysItsSound()
     {
         QFETCH(Operation, operation);
-        QFETCH(QString, name);
-        QFETCH(bool, synchronous);
+        QFETCH(QString, heard);
+        const SoundLog sounds;
         (manager.*operation)();
-        QCOMPARE(heard, (QList<Heard>{{name, synchronous}}));
+        QCOMPARE(sounds.played(), QStringList{heard});
     }
 
     void soundsAreOnBeforeThePreferencesExist()
     {
+        const SoundLog sounds;
+        TPreferencesDlg *dialog = PreferencesDlg;
         PreferencesDlg = nullptr;
         manager.PlayDeal();
-        QCOMPARE(heard, (QList<Heard>{{"DEAL", true}}));
+        PreferencesDlg = dialog;
+        QCOMPARE(sounds.played(), QStringList{"DEAL sync"});
     }
 
     void nothingSoundsWhenSoundIsOff()
     {
-        preferences->DoSound = false;
-        playAll();
-        QVERIFY(heard.isEmpty());
-
+        PreferencesDlg->DoSound = false;
+        {
+            const SoundLog sounds;
+            playAll();
+            QVERIFY(sounds.played().isEmpty());
+        }
         // and nothing waits: the synchronous sounds alone would last about 2.9 s
-        SoundPlayer::setRecorder({});
         QElapsedTimer clock;
         clock.start();
         playAll();
@@ -150,32 +123,33 @@ private Q_SLOTS:
 
     void switchingTakesEffectAtTheNextSound()
     {
+        const SoundLog sounds;
         manager.PlayDeal();
-        preferences->DoSound = false;
+        PreferencesDlg->DoSound = false;
         manager.PlayUndo();
         manager.PlayWin();
-        preferences->DoSound = true;
+        PreferencesDlg->DoSound = true;
         manager.PlayStock();
-        QCOMPARE(heard, (QList<Heard>{{"DEAL", true}, {"STOCK", true}}));
+        QCOMPARE(sounds.played(), (QStringList{"DEAL sync", "STOCK sync"}));
     }
 
     void theDialogsSoundSwitchRulesTheNextSound()
     {
+        SoundLog sounds;
         toggleSoundsInDialog();
-        QVERIFY(!preferences->DoSound);
+        QVERIFY(!PreferencesDlg->DoSound);
         manager.PlayDeal();
-        QVERIFY(heard.isEmpty());
+        QVERIFY(sounds.played().isEmpty());
 
         toggleSoundsInDialog();
         manager.PlayDeal();
-        QCOMPARE(heard, (QList<Heard>{{"DEAL", true}}));
+        QCOMPARE(sounds.played(), QStringList{"DEAL sync"});
     }
 
     void synchronousSoundPacesTheCaller()
     {
         // without a recorder (and without an audio device in CI) "DEAL" still takes
         // its length, after an asynchronous fanfare it cuts short
-        SoundPlayer::setRecorder({});
         manager.PlayWin();
         QElapsedTimer clock;
         clock.start();
