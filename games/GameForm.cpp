@@ -21,12 +21,6 @@
 
 namespace {
 constexpr TColor tableGreen = clDarkGreen;
-
-void play(void (TSoundManager::*sound)())
-{
-    if (SoundManager)
-        (SoundManager->*sound)();
-}
 }  // namespace
 
 QString CardText(const TCard *card)
@@ -190,6 +184,12 @@ void TGameForm::WriteOption(const QString &key, bool value) { Profile1->WriteBoo
 
 TCardPileView *TGameForm::SourceView(QObject *source) { return qobject_cast<TCardPileView *>(source); }
 
+void TGameForm::Play(void (TSoundManager::*sound)())
+{
+    if (SoundManager)
+        (SoundManager->*sound)();
+}
+
 void TGameForm::WireDropCheck(TCardPileView *view, std::function<bool(TCardPileView *, TCardPileView *)> check)
 {
     view->OnDragOver = [check](QObject *sender, QObject *source, int, int, TDragState, bool &accept) {
@@ -222,12 +222,12 @@ void TGameForm::Deal(bool silent, bool newDeck)
         SavedDeal->Empty(false);
         deck->CopyPileTo(SavedDeal);
         if (!silent)
-            play(&TSoundManager::PlayShuffle);
+            Play(&TSoundManager::PlayShuffle);
     } else {
         SavedDeal->CopyPileTo(deck);
         for (int i = 0; i < deck->Count(); ++i)
             deck->CardAt(i)->FaceUp = false;
-        play(&TSoundManager::PlayRestart);
+        Play(&TSoundManager::PlayRestart);
     }
     animating = !silent && PreferencesDlg && PreferencesDlg->DoAnimation;
     DealCards(animating);
@@ -245,7 +245,7 @@ void TGameForm::PlayDealStep(TCardPileView *dealingView)
     if (!animating)
         return;
     dealingView->Paint();
-    play(&TSoundManager::PlayDeal);
+    Play(&TSoundManager::PlayDeal);
 }
 
 void TGameForm::EmptyAllPiles(bool freeCards)
@@ -323,7 +323,7 @@ void TGameForm::Undo1Click()
     if (!UndoSpecialRecord())
         UndoOrdinaryRecord();
     --MoveCount;
-    play(&TSoundManager::PlayUndo);
+    Play(&TSoundManager::PlayUndo);
     AfterUndo();
     ShowScore();
 }

@@ -16,6 +16,7 @@ class QMenu;
 class TProfile;
 class TFormPlacement;
 class TzBackground;
+class TSoundManager;
 
 // One pile view of a table layout: where it sits, how it fans its cards and what
 // it shows when empty. A game keeps its layout as a table of these rows; its
@@ -126,6 +127,8 @@ protected:
     void WriteOption(const QString &key, bool value);
     bool ReadOption(const QString &key, bool defaultValue);
     static TCardPileView *SourceView(QObject *source);
+    // Plays one of the sound manager's effects (silent while it does not exist).
+    static void Play(void (TSoundManager::*sound)());
     static TCardPileView *AsView(QObject *sender) { return qobject_cast<TCardPileView *>(sender); }
 
     GameWindowValues values;

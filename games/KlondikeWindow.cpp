@@ -72,12 +72,6 @@ GameWindowValues smallValues()
     return v;
 }
 
-void play(void (TSoundManager::*sound)())
-{
-    if (SoundManager)
-        (SoundManager->*sound)();
-}
-
 }  // namespace
 
 TKlondikeForm::TKlondikeForm(QWidget *parent) : TKlondikeForm(largeValues(), parent) {}
@@ -213,7 +207,7 @@ void TKlondikeForm::DeckPileViewClick()
         DiscardPileView->Paint();
     }
     UndoList->AddPileMove(DeckPileView, DiscardPileView, &drawn);
-    play(&TSoundManager::PlayStock);
+    Play(&TSoundManager::PlayStock);
     AutoplayPass();
     UpdateStock();
 }
@@ -393,7 +387,7 @@ void TKlondikeForm::SendHome(TCardPileView *view)
         view->Paint();
         home->Paint();
         UndoList->AddCardMove(view, home, card);
-        play(&TSoundManager::PlayAutoplay);
+        Play(&TSoundManager::PlayAutoplay);
         ++MoveCount;
         if (Tableau.contains(view))
             TurnUpTop(view);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "resources/CardArtKit.h"
+#include "resources/Resources.h"
 
 #include <QFontDatabase>
 #include <QHash>
@@ -10,24 +11,9 @@
 
 // Suit shapes and rank glyphs: everything on a card that is drawn as a path.
 
-// The card font travels inside the program; registered once, at first use.
-static QString registerCardFont()
-{
-    Q_INIT_RESOURCE(fonts);
-    const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/CardFont-Bold.ttf"));
-    const QStringList families = QFontDatabase::applicationFontFamilies(id);
-    return families.value(0, QStringLiteral("DejaVu Sans"));
-}
-
 namespace CardArt {
 
 namespace {
-
-const QString &cardFontFamily()
-{
-    static const QString family = registerCardFont();
-    return family;
-}
 
 QPainterPath makeHeart()
 {
@@ -108,7 +94,7 @@ const QPainterPath &unitTextPath(const QString &text)
     static QHash<QString, QPainterPath> made;
     if (auto found = made.constFind(text); found != made.constEnd())
         return *found;
-    QFont font(cardFontFamily());
+    QFont font(Resources::fontFamily());
     font.setPixelSize(100);
     font.setWeight(QFont::Bold);
     QPainterPath capital;

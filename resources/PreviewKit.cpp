@@ -9,14 +9,6 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
-static QString embeddedFontFamily()
-{
-    Q_INIT_RESOURCE(fonts);
-    const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/CardFont-Bold.ttf"));
-    const QStringList families = QFontDatabase::applicationFontFamilies(id);
-    return families.isEmpty() ? QStringLiteral("DejaVu Sans") : families.first();
-}
-
 namespace {
 
 const QString smallCardPattern = QStringLiteral("sFSCARD%1");
@@ -69,11 +61,7 @@ QString twoLines(const QString &name)
 
 namespace PreviewKit {
 
-QString fontFamily()
-{
-    static const QString family = embeddedFontFamily();
-    return family;
-}
+QString fontFamily() { return Resources::fontFamily(); }
 
 QImage table()
 {

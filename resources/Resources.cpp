@@ -5,9 +5,19 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontDatabase>
 #include <QHash>
 
 #include <algorithm>
+
+// The font our art draws its letters with travels inside the program; it is
+// registered once, at first use.
+static QString registerArtFont()
+{
+    Q_INIT_RESOURCE(fonts);
+    const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/CardFont-Bold.ttf"));
+    return QFontDatabase::applicationFontFamilies(id).value(0, QStringLiteral("DejaVu Sans"));
+}
 
 namespace {
 
@@ -31,6 +41,12 @@ QString pictureFileName(const QString &name) { return name + QStringLiteral(".pn
 }  // namespace
 
 namespace Resources {
+
+const QString &fontFamily()
+{
+    static const QString family = registerArtFont();
+    return family;
+}
 
 QImage bitmap(const QString &name)
 {

@@ -24,6 +24,9 @@ QByteArray wave(const QString &name);          // a complete RIFF/WAVE file
 QList<QImage> frames(const QString &name);     // video frames in order
 
 bool hasBitmap(const QString &name);
+
+// The family of the font carried inside the program, for the letters of our art.
+const QString &fontFamily();
 QStringList bitmapNames();
 QStringList waveNames();
 QStringList videoNames();

@@ -11,17 +11,6 @@
 #include <cmath>
 #include <functional>
 
-static QString artFontFamily()
-{
-    static const QString family = [] {
-        Q_INIT_RESOURCE(fonts);
-        const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/CardFont-Bold.ttf"));
-        const QStringList families = QFontDatabase::applicationFontFamilies(id);
-        return families.isEmpty() ? QStringLiteral("DejaVu Sans") : families.first();
-    }();
-    return family;
-}
-
 namespace {
 
 // The jester's wardrobe, shared by every picture he appears in.
@@ -411,7 +400,7 @@ QImage helpGlyph()
     p.setPen(QPen(QColor(16, 44, 110), 1));
     p.setBrush(ball);
     p.drawEllipse(QRectF(1, 1, 16, 16));
-    QFont font(artFontFamily());
+    QFont font(Resources::fontFamily());
     font.setPixelSize(13);
     font.setBold(true);
     QPainterPath mark;

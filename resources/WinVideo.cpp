@@ -11,17 +11,6 @@
 #include <cmath>
 #include <cstdint>
 
-static QString videoFontFamily()
-{
-    static const QString family = [] {
-        Q_INIT_RESOURCE(fonts);
-        const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/CardFont-Bold.ttf"));
-        const QStringList families = QFontDatabase::applicationFontFamilies(id);
-        return families.isEmpty() ? QStringLiteral("DejaVu Sans") : families.first();
-    }();
-    return family;
-}
-
 namespace {
 
 // Ten frames of 376 x 154 that loop: every movement below repeats after exactly
@@ -263,7 +252,7 @@ void drawBanner(QPainter &p, int frame)
     p.setBrush(Qt::NoBrush);
     p.drawPath(bannerRibbon(band.adjusted(5, 4, -5, -4)));
 
-    QFont font(videoFontFamily());
+    QFont font(Resources::fontFamily());
     font.setPixelSize(30);
     font.setBold(true);
     QPainterPath text;
