@@ -322,7 +322,9 @@ void TGameForm::Undo1Click()
         return;
     if (!UndoSpecialRecord())
         UndoOrdinaryRecord();
-    --MoveCount;
+    // A turnover of the waste is undone on a click of its own without having been
+    // counted, so the count stops at zero rather than going below it.
+    MoveCount = qMax(0, MoveCount - 1);
     Play(&TSoundManager::PlayUndo);
     AfterUndo();
     ShowScore();

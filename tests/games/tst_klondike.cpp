@@ -244,6 +244,10 @@ private Q_SLOTS:
         QCOMPARE(form->DeckPileView->Cards->Count(), 24);
         form->Undo1->trigger();  // the turnover itself
         QCOMPARE(form->DealText(), wasteFull);
+        for (int i = 0; i < 24; ++i)
+            form->Undo1->trigger();
+        QCOMPARE(form->MoveCount, 0);  // never below zero, though the turnover was not counted
+        QVERIFY(!form->Undo1->isEnabled());
     }
 
     void drawOptionIsWrittenAtOnceAndSharedWithTheSmallWindow()
