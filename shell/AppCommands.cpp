@@ -3,6 +3,7 @@
 
 #include "cards/Card.h"
 #include "platform/Dialogs.h"
+#include "platform/Help.h"
 #include "platform/Random.h"
 #include "platform/Screen.h"
 #include "platform/SoundPlayer.h"
@@ -70,6 +71,12 @@ int saveSecondaryWindows(const QDir &out)
     grabModal(QStringLiteral("YouveWon.png"));
     ShowWinForm(nullptr);
     Dialogs::setAnswerer({});
+    Help::showTopic(nullptr, 1007);
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->objectName() == QLatin1String("HelpViewer")) {
+            failures += saveWindow(window, out.filePath(QStringLiteral("Help.png"))) ? 0 : 1;
+            window->close();
+        }
     auto *info = new TInfoBox;
     failures += saveWindow(info, out.filePath(QStringLiteral("About.png"))) ? 0 : 1;
     info->close();
