@@ -48,14 +48,23 @@ TShiftState TGraphicControl::shiftState(const QMouseEvent *event)
     return shift;
 }
 
-void TGraphicControl::mousePressEvent(QMouseEvent *event)
+// A press of a known button captures the mouse for this control until its release.
+std::optional<TMouseButton> TGraphicControl::capturePress(QMouseEvent *event)
 {
     event->accept();
     const auto button = buttonOf(event);
+    if (button) {
+        pressGlobal = lastGlobal = event->globalPosition().toPoint();
+        captured = true;
+    }
+    return button;
+}
+
+void TGraphicControl::mousePressEvent(QMouseEvent *event)
+{
+    const auto button = capturePress(event);
     if (!button)
         return;
-    pressGlobal = lastGlobal = event->globalPosition().toPoint();
-    captured = true;
     if (*button == mbLeft)
         clickArmed = true;
     const QPoint at = event->position().toPoint();
@@ -64,12 +73,9 @@ void TGraphicControl::mousePressEvent(QMouseEvent *event)
 
 void TGraphicControl::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    event->accept();
-    const auto button = buttonOf(event);
+    const auto button = capturePress(event);
     if (!button)
         return;
-    pressGlobal = lastGlobal = event->globalPosition().toPoint();
-    captured = true;
     clickArmed = false;  // the release of a double click is no click
     if (*button == mbLeft)
         DblClick();

@@ -2,6 +2,7 @@
 #pragma once
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class QImage;
 
@@ -82,6 +83,7 @@ protected:
 
 private:
     static TShiftState shiftState(const QMouseEvent *event);
+    std::optional<TMouseButton> capturePress(QMouseEvent *event);
     void endCapture();
 
     bool captured = false;
