@@ -116,3 +116,11 @@ TImageList *TCard::GetBackImageList()
 int TCard::CardWidth() { return cardSize == FS_SMALL ? 61 : 80; }
 int TCard::CardHeight() { return cardSize == FS_SMALL ? 95 : 125; }
 int TCard::LoadCount() { return loadCount; }
+
+QString CardText(const TCard *card)
+{
+    static const char ranks[] = "A23456789TJQK";
+    static const char suits[] = "CSDH";
+    const QString text = QString(QLatin1Char(ranks[card->Value])) + QLatin1Char(suits[card->Suit]);
+    return card->FaceUp ? text : text.toLower();
+}

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
+#include <QString>
 #include <cstdint>
 
 class QPainter;
@@ -53,3 +54,7 @@ public:
 private:
     static void LoadImageSet(int width, int height, const char *pattern);
 };
+
+// A card as text: rank A 2 .. 9 T J Q K and suit C S D H, upper case face up,
+// lower case face down ("QH", "tc").
+QString CardText(const TCard *card);

@@ -224,6 +224,10 @@ void TCardPileView::DoEndDrag(QObject *target, int x, int y)
 {
     if (DragCancelled())
         DropTarget = nullptr;  // a cancelled drag always gives the cards back
+    // Cards that the game disposes of itself come back when no drop handler took
+    // them: released outside every window, or over a place that had no handler.
+    if (ManualDrop && !DropHandled())
+        DropTarget = nullptr;
     if (!DropTarget || DropTarget == this) {
         DropTarget = nullptr;
         Cards->AddPile(DragPile);
@@ -234,4 +238,6 @@ void TCardPileView::DoEndDrag(QObject *target, int x, int y)
         DropTarget->Paint();
     }
     TGraphicControl::DoEndDrag(target, x, y);
+    // The game has booked the move; stale references would outlive the cards.
+    DragPile->Empty(false);
 }

@@ -4,12 +4,13 @@
 #include "cards/CardPile.h"
 #include "cards/CardPileView.h"
 #include "cards/Undo.h"
+#include "games/TableLayout.h"
 #include "platform/Controls.h"
 
 #include <QList>
 #include <QString>
 #include <QWidget>
-#include <vector>
+#include <functional>
 
 class QAction;
 class QMenu;
@@ -18,62 +19,70 @@ class TFormPlacement;
 class TzBackground;
 class TSoundManager;
 
-// One pile view of a table layout: where it sits, how it fans its cards and what
-// it shows when empty. A game keeps its layout as a table of these rows; its
-// small-card window is the same game with a second table.
-struct PileViewRow {
-    const char *name;
-    int left, top, width, height;
-    float xOffset, yOffset;
-    bool bordered = false;
-    bool allowDrag = false;
-    _PileBitmap state = FS_BLANK;
-    bool hidden = false;
+enum class CardScale { Large, Small };
+
+// A window's size rules at one card size. Heights are outer heights, as the
+// window's minimum- and maximum-size query gives them; widths are client widths,
+// the frames added by the platform.
+struct WindowSize {
+    int clientWidth = 0, clientHeight = 0;
+    int trackingWidth = 0;      // the fixed width
+    int minimumHeight = 0;      // minimum outer height; 0: the client height
+    bool fixedHeight = false;   // the window cannot be resized at all
+    int columnHeightMargin = 0; // on resize: column height = client height - margin (0: none)
+    int anchorMargin = 0;       // on resize: anchored views' top = client height - margin (0: none)
+    QString placementSection;   // "Klondike", "sKlondike"
+    QString optionsSection;     // usually shared by both sizes
 };
 
 // Everything about a game window that is a value, not a rule.
-struct GameWindowValues {
-    QString caption;            // "Klondike"
-    QString scorePrefix;        // "Klondike   Score: "
-    QString optionsSection;     // "Klondike"
-    QString placementSection;   // "Klondike" or "sKlondike"
-    bool placementState = false;
+struct GameDescription {
+    QString caption;          // "Klondike"
+    QString scorePrefix;      // "Klondike   Score: "
     int helpTopic = 0;
     QString restartPrompt;
     QString quitPrompt;
-    int promptThreshold = 5;    // New Game / Restart ask above it, closing at it
-    int clientWidth = 0, clientHeight = 0;
-    int trackingWidth = 0;      // fixed outer width without the frames
-    int minimumHeight = 0;      // minimum outer height
-    int maximumHeight = 0;      // 0: free above the minimum
-    int columnHeightMargin = 0; // FormResize: column height = client height - margin
     int winningScore = 52;
     int decks = 1;
     bool hasAutoplay = true;
     QString autoplayCaption = QStringLiteral("A&utoplay");
-    std::vector<PileViewRow> layout;
+    // The menu items some windows name and caption otherwise.
+    QString newGameName = QStringLiteral("NewGame1");
+    QString restartName = QStringLiteral("Restart1");
+    QString preferencesCaption = QStringLiteral("&Preferences...");
+    QString aboutCaption = QStringLiteral("Rule&s...");
+    bool canMaximize = true;
+    bool placementState = false;  // the window position store keeps the maximised state too
+    bool restartFaceDown = true;  // Restart turns every card face down before dealing
+    WindowSize large, small;
+    TableLayout layout;
 };
 
 // The common game window: construction from the settings file, the pop-up menu,
 // New Game and Restart with their prompts, closing, the deal skeleton and its
 // animation, undo's skeleton, the score caption, the win, the autoplay loop, the
-// table preferences, the rules and the size limits. A game adds its layout, its
-// deal, its checks, its sends and its undo cases.
+// table preferences, the rules and the size limits. It also wires the gestures
+// every game shares and runs the drag protocol around two questions each game
+// answers: may these cards leave this view, and may they land on that one.
 class TGameForm : public QWidget, public TDropTarget
 {
     Q_OBJECT
 public:
-    explicit TGameForm(GameWindowValues values, QWidget *parent = nullptr);
+    TGameForm(GameDescription description, CardScale scale, QWidget *parent = nullptr);
     ~TGameForm() override;
 
-    // Runs after the most derived constructor: arrays, background, options,
-    // the silent first deal.
+    // Runs after the most derived constructor: background, options, the silent first deal.
     void FormCreate();
 
-    // The named view of the layout, in layout order, for tests and the deal printer.
     TCardPileView *View(const QString &name) const;
     const QList<TCardPileView *> &Views() const { return views; }
-    Q_INVOKABLE QString DealText() const;  // one line per view: "Name: AS 5h ..."
+    QList<TCardPileView *> ViewsOf(PileRole role) const;
+    PileRole RoleOf(const TCardPileView *view) const;
+    const GameDescription &Description() const { return description; }
+    CardScale Scale() const { return scale; }
+    // The whole table as text, one line per view: "Name: AS 5h ...".
+    Q_INVOKABLE QString DealText() const;
+    int CardCount() const { return 52 * description.decks; }
 
     QAction *Undo1 = nullptr;
     QAction *Autoplay1 = nullptr;
@@ -82,6 +91,7 @@ public:
     QAction *Preferences1 = nullptr;
     QAction *About1 = nullptr;
     QMenu *PopupMenu1 = nullptr;
+    QList<QAction *> OptionItems() const { return optionItems; }
 
     TCardPile *SavedDeal = nullptr;
     TCardUndo *UndoList = nullptr;
@@ -98,45 +108,97 @@ public:
     bool FormCloseQuery();
     void ApplyBackground();
     int ShowScore();
-    void CheckWin();
+    virtual void CheckWin();
+    // The stock's click, the space bar and the middle button (games with a stock).
+    virtual void DeckPileViewClick() {}
+    // Sends the view's top card to a foundation, when one takes it.
+    virtual void SendHome(TCardPileView *view);
+    // True while a drag is waiting to start or running: nothing may touch the piles.
+    static bool DragUnderWay();
 
 protected:
-    // What each game supplies.
-    virtual void ReadOptions() {}
-    virtual void UnlockOptions() {}
+    // ---- what each game supplies -------------------------------------------------
     virtual TCardPileView *DealingView() const = 0;
     virtual void DealCards(bool animate) = 0;
     virtual void FinishDeal() {}
-    virtual int ComputeScore() const = 0;
-    virtual void AutoplayPass() {}
-    // Game-specific undo records; return true when the newest record was one.
-    virtual bool UndoSpecialRecord() { return false; }
+    // May the cards from `card` up leave this view (the press's question)?
+    virtual bool MayDrag(TCardPileView *view, TCard *card) = 0;
+    // May the dragged cards land on this view (the drag's question)?
+    virtual bool MayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) = 0;
+    // Where the cards go when released with no target touched: tried in order.
+    virtual QList<TCardPileView *> DefaultTargets() const;
+    // The foundation a card goes to on a send home, or null.
+    virtual TCardPileView *HomeFor(const TCard *card) const;
+    // The steps a move causes by itself (turning up a card, refilling a waste), each
+    // booked as a record of its own right after the move.
+    virtual void AfterMove(TCardPileView *source) { Q_UNUSED(source) }
+    virtual int ComputeScore() const;
+    virtual bool IsWon() const { return Score >= description.winningScore; }
+    virtual void AutoplayPass();
+    // The piles an autoplay pass looks at, in its order.
+    virtual QList<TCardPileView *> AutoplaySources() const;
+    // Takes back the newest player's action; returns how many counted moves it was.
+    virtual int UndoLastAction();
     virtual void AfterUndo() {}
-    virtual void FormMouseDown(TMouseButton, TShiftState, int, int) {}
-    virtual void FormKeyPress(QChar) {}
+    virtual void UnlockOptions();
+    virtual void FormResize();
+    // Views that keep their distance to the bottom edge.
+    virtual QList<TCardPileView *> AnchoredViews() const { return {}; }
+    virtual void ViewMouseDown(TCardPileView *view, TMouseButton button, TShiftState shift);
+    virtual void ViewStartDrag(TCardPileView *source);
+    virtual void ViewDragOver(TCardPileView *target, TCardPileView *source);
+    virtual void ViewEndDrag(TCardPileView *source);
+    virtual void FormMouseDown(TMouseButton button, TShiftState shift);
+    virtual void FormKeyPress(QChar key);
 
-    // Shared helpers for the games.
-    void Deal(bool silent, bool newDeck);
-    void UndoOrdinaryRecord();
-    void PlayDealStep(TCardPileView *dealingView);
-    bool Animating() const { return animating; }
+    // ---- shared moves: each moves, repaints and records ------------------------
+    // Moves the top card of `from` onto `to` as a card record.
+    TCard *MoveTopCard(TCardPileView *from, TCardPileView *to);
+    // Turns a face-down top card face up, as a record of its own.
+    bool TurnUpTop(TCardPileView *view);
+    // Books the cards just dragged from `source` to its drop target.
     void RecordDrag(TCardPileView *source);
-    void WireDropCheck(TCardPileView *view, std::function<bool(TCardPileView *target, TCardPileView *source)> check);
-    QList<TCardPileView *> ViewsNamed(const QString &prefix, int count) const;
-    QAction *AddOptionItem(const QString &name, const QString &caption, std::function<void()> handler);
-    void WriteOption(const QString &key, bool value);
-    bool ReadOption(const QString &key, bool defaultValue);
-    static TCardPileView *SourceView(QObject *source);
-    // Plays one of the sound manager's effects (silent while it does not exist).
-    static void Play(void (TSoundManager::*sound)());
-    static TCardPileView *AsView(QObject *sender) { return qobject_cast<TCardPileView *>(sender); }
+    void UndoOrdinaryRecord();
+    // Takes back a turn record: the card goes face down again.
+    void UndoTurnRecord();
+    // Counted move done: one more move, then the win check.
+    void MoveDone();
+    // One deal step of the animation: repaint the dealing view and play "DEAL".
+    void PlayDealStep(TCardPileView *dealingView);
+    // Takes the dealing pile's top card and puts it on a view.
+    TCard *DealCard(TCardPileView *onto, bool faceUp, bool animate);
+    void Deal(bool silent, bool newDeck);
 
-    GameWindowValues values;
+    // ---- options ---------------------------------------------------------------
+    // A checkable item bound to a setting: read at creation, written when chosen.
+    QAction *AddOption(const QString &itemName, const QString &caption, const QString &key, bool defaultValue,
+                       bool *member);
+    // Two items that choose one setting ("Draw Three" / "Draw One"). When lockable,
+    // LockChoice() disables the unchosen item until the next new deck.
+    struct Choice {
+        QAction *whenTrue = nullptr;
+        QAction *whenFalse = nullptr;
+    };
+    Choice AddChoice(const QString &trueName, const QString &trueCaption, const QString &falseName,
+                     const QString &falseCaption, const QString &key, bool defaultValue, bool *member,
+                     bool lockable);
+    void LockChoices();
+    // A command item between Restart and Preferences ("Peek...").
+    QAction *AddCommand(const QString &name, const QString &caption, std::function<void()> handler);
+    bool ReadOption(const QString &key, bool defaultValue);
+    void WriteOption(const QString &key, bool value);
+
+    static void Play(void (TSoundManager::*sound)());
+    static TCardPileView *AsView(QObject *object) { return qobject_cast<TCardPileView *>(object); }
+    bool Animating() const { return animating; }
+    const WindowSize &Size() const { return scale == CardScale::Large ? description.large : description.small; }
+
+    GameDescription description;
+    CardScale scale;
     TProfile *Profile1 = nullptr;
     TFormPlacement *FormPlacement1 = nullptr;
     TzBackground *zBackground1 = nullptr;
     QList<TCardPileView *> views;
-    QList<TCardPileView *> columns;  // stretched with the window's height
 
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -145,14 +207,38 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
+    struct ChoiceGroup {
+        Choice items;
+        QString key;
+        bool *member;
+        bool lockable;
+    };
+    struct OptionBinding {
+        QAction *item;
+        QString key;
+        bool defaultValue;
+        bool *member;
+    };
     void buildViews();
+    void wireViews();
     void buildMenu();
+    QAction *addMenuItem(const QString &name, const QString &caption, QKeySequence shortcut,
+                         std::function<void()> handler, QAction *before = nullptr);
+    QAction *addCheckItem(const QString &name, const QString &caption);
     void applySizeLimits();
+    void readOptions();
+    void choose(ChoiceGroup &group, bool value, bool write);
     void FormClose();
-    void FormResize();
     void EmptyAllPiles(bool freeCards);
+    bool isHidden(const TCardPileView *view) const;
+    bool sendsHome(const TCardPileView *view) const;
+    const PileViewRow &rowOf(const TCardPileView *view) const;
+
     bool animating = false;
     QAction *optionSeparator = nullptr;
+    QList<QAction *> optionItems;
+    QList<OptionBinding> options;
+    QList<ChoiceGroup> choices;
 };
 
 // Creates a game window and runs its creation step, as the launcher does.
@@ -163,7 +249,3 @@ Form *CreateGameForm(QWidget *parent = nullptr)
     form->FormCreate();
     return form;
 }
-
-// The text form of a card in a printed deal: rank A 2 .. 9 T J Q K and suit C S D H,
-// upper case face up, lower case face down.
-QString CardText(const TCard *card);

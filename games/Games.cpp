@@ -1,25 +1,33 @@
 // SPDX-License-Identifier: MIT
 #include "games/Games.h"
 
-#include "games/KlondikeWindow.h"
+#include "games/GameRegistry.h"
 #include "shell/GameCatalog.h"
 
-namespace {
-
-template <typename Large, typename Small>
-void registerGame(const QString &name, QPointer<Large> &large, QPointer<Small> &small)
+std::vector<RegisteredGame> &GameRegistry::games()
 {
-    GameEntry &game = GameCatalog::entries()[GameCatalog::indexOf(name)];
-    game.createLarge = [&large] { return large = CreateGameForm<Large>(); };
-    game.createSmall = [&small] { return small = CreateGameForm<Small>(); };
-    // A window that has closed is on its way out, even before it is destroyed.
-    game.largeWindow = [&large]() -> QWidget * { return large && large->isVisible() ? large.data() : nullptr; };
-    game.smallWindow = [&small]() -> QWidget * { return small && small->isVisible() ? small.data() : nullptr; };
+    static std::vector<RegisteredGame> registered;
+    return registered;
 }
 
-}  // namespace
+const RegisteredGame *GameRegistry::find(const QString &name)
+{
+    for (const RegisteredGame &game : games())
+        if (game.name == name)
+            return &game;
+    return nullptr;
+}
 
 void RegisterGames()
 {
-    registerGame(QStringLiteral("Klondike"), KlondikeForm, sKlondikeForm);
+    for (const RegisteredGame &game : GameRegistry::games()) {
+        const int index = GameCatalog::indexOf(game.name);
+        if (index < 0)
+            continue;
+        GameEntry &entry = GameCatalog::entries()[index];
+        entry.createLarge = game.createLarge;
+        entry.createSmall = game.createSmall;
+        entry.largeWindow = game.largeWindow;
+        entry.smallWindow = game.smallWindow;
+    }
 }

@@ -23,40 +23,31 @@ public:
     QAction *DrawOne1;
     bool DrawThree = true;
 
-    void DeckPileViewClick();
-    void DrawThree1Click();
-    void DrawOne1Click();
-    void SendHome(TCardPileView *view);
+    void DeckPileViewClick() override;
+    void DrawThree1Click() { DrawThree1->trigger(); }
+    void DrawOne1Click() { DrawOne1->trigger(); }
 
 protected:
-    TKlondikeForm(GameWindowValues values, QWidget *parent);
+    TKlondikeForm(CardScale scale, QWidget *parent);
 
-    void ReadOptions() override;
-    void UnlockOptions() override;
     TCardPileView *DealingView() const override { return DeckPileView; }
     void DealCards(bool animate) override;
-    int ComputeScore() const override;
-    void AutoplayPass() override;
-    bool UndoSpecialRecord() override;
+    bool MayDrag(TCardPileView *view, TCard *card) override;
+    bool MayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
+    void AfterMove(TCardPileView *source) override;
+    int UndoLastAction() override;
     void AfterUndo() override { UpdateStock(); }
-    void FormMouseDown(TMouseButton button, TShiftState, int, int) override;
-    void FormKeyPress(QChar key) override;
+    void AutoplayPass() override;
 
 private:
-    void wireViews();
     int BatchSize() const { return DrawThree ? 3 : 1; }
     void TurnOverWaste();
     void MoveBatchToRecycle();
+    void DrawFromStock();
     void UpdateStock();
     void RefillWaste();
-    void TurnUpTop(TCardPileView *column);
-    bool ColumnCheck(TCardPileView *target, TCardPileView *source);
-    bool FoundationCheck(TCardPileView *target, TCardPileView *source);
-    TCardPileView *HomeFor(const TCard *card) const;
-    void TableauPileView1MouseDown(TCardPileView *view, TMouseButton button, TShiftState shift);
-    void DiscardPileViewMouseDown(TMouseButton button, TShiftState shift);
-    void TableauPileView1StartDrag(TCardPileView *source);
-    void TableauPileView1EndDrag(TCardPileView *source);
+    void UndoDraw();
+    void UndoFromRecycle();
 };
 
 // The small-card window: the same game laid out for 61 x 95 cards.
@@ -64,7 +55,7 @@ class TsKlondikeForm : public TKlondikeForm
 {
     Q_OBJECT
 public:
-    explicit TsKlondikeForm(QWidget *parent = nullptr);
+    explicit TsKlondikeForm(QWidget *parent = nullptr) : TKlondikeForm(CardScale::Small, parent) {}
 };
 
 extern QPointer<TKlondikeForm> KlondikeForm;

@@ -65,6 +65,8 @@ public:
     // True while DoEndDrag runs for a drag the player cancelled (Escape, another
     // button) or released before it began: the dragged things go back home.
     bool DragCancelled() const { return dragCancelled; }
+    // True while DoEndDrag runs after a drop handler (OnDragDrop) of the target ran.
+    bool DropHandled() const { return dropHandled; }
 
     // The toolkit's hooks; overrides do their own work first, then call these.
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
@@ -89,6 +91,7 @@ private:
     bool captured = false;
     bool clickArmed = false;     // a left press that may still become a Click
     bool dragCancelled = false;
+    bool dropHandled = false;
     QPoint pressGlobal;
     QPoint lastGlobal;
 };

@@ -131,6 +131,10 @@ bool TDragManager::eventFilter(QObject *watched, QEvent *event)
     }
     if (state == Idle)
         return false;
+    // While cards are in the player's hand, no key, shortcut or pop-up menu may act
+    // on the piles: Escape gives the drag up, everything else waits for the drop.
+    if (isHeldBack(event))
+        return holdBack(event);
     if (mouse && watched->isWindowType()) {
         // Let the window route it on, so its own bookkeeping of pressed buttons
         // stays right; the widget that gets it (if any) swallows it.
@@ -140,7 +144,7 @@ bool TDragManager::eventFilter(QObject *watched, QEvent *event)
     }
     if (!watched->isWidgetType())
         return false;
-    return mouse ? filterMouse(event) : filterKey(event);
+    return mouse && filterMouse(event);
 }
 
 bool TDragManager::Echo::matches(const QEvent *event) const
@@ -154,13 +158,26 @@ bool TDragManager::filterMouse(QEvent *event)
     return state == Pending ? filterPending(event) : filterActive(event);
 }
 
-bool TDragManager::filterKey(QEvent *event)
+bool TDragManager::isHeldBack(const QEvent *event)
 {
-    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::ContextMenu:
+        return true;
+    default:
         return false;
-    if (!isEscape(event))
-        return false;
-    cancel();
+    }
+}
+
+bool TDragManager::holdBack(QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && isEscape(event))
+        cancel();
+    // An accepted override turns a shortcut into a plain key press, which is then
+    // swallowed too.
     event->accept();
     return true;
 }
@@ -299,15 +316,17 @@ void TDragManager::drop(QPoint pointer)
     }
     const QPointer<QWidget> target = targetAccepts() ? currentTarget.data() : nullptr;
     hidePicture();
+    bool handled = false;
     if (TDropTarget *dropTarget = target ? dropTargetOf(target) : nullptr; dropTarget && dropTarget->OnDragDrop) {
         const TDragDropEvent handler = dropTarget->OnDragDrop;
         const QPoint at = target->mapFromGlobal(pointer);
         handler(target, dragSource.data(), at.x(), at.y());
+        handled = true;
     }
-    finish(target.data(), pointer, false);
+    finish(target.data(), pointer, false, handled);
 }
 
-void TDragManager::finish(QWidget *target, QPoint pointer, bool cancelled)
+void TDragManager::finish(QWidget *target, QPoint pointer, bool cancelled, bool dropHandled)
 {
     const QPointer<TGraphicControl> source = dragSource;
     reset();
@@ -316,9 +335,12 @@ void TDragManager::finish(QWidget *target, QPoint pointer, bool cancelled)
     source->endCapture();
     const QPoint at = target ? target->mapFromGlobal(pointer) : source->mapFromGlobal(pointer);
     source->dragCancelled = cancelled;
+    source->dropHandled = dropHandled;
     source->DoEndDrag(target, at.x(), at.y());
-    if (source)
+    if (source) {
         source->dragCancelled = false;
+        source->dropHandled = false;
+    }
 }
 
 void TDragManager::reset()

@@ -57,13 +57,14 @@ private:
     };
 
     bool filterMouse(QEvent *event);
-    bool filterKey(QEvent *event);
+    static bool isHeldBack(const QEvent *event);
+    bool holdBack(QEvent *event);
     bool filterPending(QEvent *event);
     bool filterActive(QEvent *event);
     void start(QPoint pointer);
     void moveTo(QPoint pointer);
     void drop(QPoint pointer);
-    void finish(QWidget *target, QPoint pointer, bool cancelled);
+    void finish(QWidget *target, QPoint pointer, bool cancelled, bool dropHandled = false);
     void reset();
     bool askDragOver(QWidget *widget, QPoint pointer, TDragState dragState);
     void showPicture(QPoint pointer);

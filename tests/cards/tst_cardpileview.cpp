@@ -299,7 +299,7 @@ private Q_SLOTS:
         moveTo(over(refusing));  // no handler there: refused
         release(over(refusing));
         QCOMPARE(cardsOf(column->Cards), before);  // back in place and order
-        QCOMPARE(cardsOf(column->DragPile), before.mid(2));  // references left until the next drag
+        QVERIFY(column->DragPile->IsEmpty());  // no reference outlives the drag
         QCOMPARE(endLog, QStringList({"none"}));
         QVERIFY(!TDragManager::instance().active());
     }
@@ -350,17 +350,44 @@ private Q_SLOTS:
         QCOMPARE(endLog, QStringList({"accepting"}));  // DropTarget stays set for the game
     }
 
-    void manualDropLeavesTheCardsInTheDragPile()
+    void manualDropLeavesTheCardsToTheDropHandler()
     {
         column->ManualDrop = true;
+        QList<TCard *> handedOver;
+        accepting->OnDragDrop = [&](QObject *, QObject *source, int, int) { handedOver = cardsOf(viewOf(source)->DragPile); };
+        QList<TCard *> inEndDrag;
+        column->OnEndDrag = [&](QObject *sender, QObject *, int, int) { inEndDrag = cardsOf(viewOf(sender)->DragPile); };
         const QList<TCard *> before = cardsOf(column->Cards);
         press(QPoint(10, 65));
         moveTo(over(accepting));
         release(over(accepting));
         QCOMPARE(cardsOf(column->Cards), before.mid(0, 3));
         QCOMPARE(accepting->Cards->Count(), 0);
-        QCOMPARE(cardsOf(column->DragPile), before.mid(3));
-        QCOMPARE(endLog, QStringList({"accepting"}));
+        QCOMPARE(handedOver, before.mid(3));
+        QCOMPARE(inEndDrag, before.mid(3));  // still there for the game to book
+    }
+
+    void manualDropWithoutADropHandlerGivesTheCardsBack_data()
+    {
+        QTest::addColumn<bool>("outsideEveryWindow");
+        QTest::newRow("released outside every window") << true;
+        QTest::newRow("released over a view without a drop handler") << false;
+    }
+    void manualDropWithoutADropHandlerGivesTheCardsBack()
+    {
+        QFETCH(bool, outsideEveryWindow);
+        column->ManualDrop = true;
+        const QList<TCard *> before = cardsOf(column->Cards);
+        press(QPoint(10, 65));
+        moveTo(over(accepting));  // the target accepts and is remembered...
+        const QPoint away = outsideEveryWindow ? column->mapFromGlobal(table->mapToGlobal(QPoint(-300, -300)))
+                                               : over(accepting);
+        moveTo(away);
+        release(away);  // ...but no drop handler takes the cards
+        QCOMPARE(cardsOf(column->Cards), before);
+        QVERIFY(column->DragPile->IsEmpty());
+        QVERIFY(column->isVisible());
+        QCOMPARE(endLog, QStringList({"none"}));
     }
 
     void escapeGivesTheCardsBack()

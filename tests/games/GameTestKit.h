@@ -88,14 +88,33 @@ inline int FaceUpCount(const TCardPileView *view)
     return count;
 }
 
-// The centre of the visible part of card i of a view (its top strip when covered).
-inline QPoint CardPoint(const TCardPileView *view, int index)
+// The part of card i that no card above it covers, inside the view.
+inline QRect VisibleStrip(const TCardPileView *view, int index)
 {
-    const int x = int(index * view->XOffset);
-    const int y = int(index * view->YOffset);
-    const bool covered = index < view->Cards->Count() - 1;
-    return {x + 10, y + (covered ? 5 : 30)};
+    const QRect card = view->CardRectAt(index);
+    QRect visible = card;
+    if (index < view->Cards->Count() - 1) {
+        const QRect next = view->CardRectAt(index + 1);
+        if (next.left() > card.left())
+            visible.setRight(next.left() - 1);
+        else if (next.top() > card.top())
+            visible.setBottom(next.top() - 1);
+    }
+    visible = visible.intersected(view->rect());
+    return visible.isEmpty() ? card.intersected(view->rect()) : visible;
 }
+
+// A point of card i's visible strip; the same pick gives the same point.
+inline QPoint VisibleCardPoint(const TCardPileView *view, int index, int pick)
+{
+    const QRect strip = VisibleStrip(view, index);
+    if (strip.isEmpty())
+        return {0, 0};
+    return {strip.left() + pick % strip.width(), strip.top() + (pick / strip.width()) % strip.height()};
+}
+
+// The centre of card i's visible strip.
+inline QPoint CardPoint(const TCardPileView *view, int index) { return VisibleStrip(view, index).center(); }
 
 inline QPoint TopCardPoint(const TCardPileView *view)
 {

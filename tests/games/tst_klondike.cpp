@@ -238,15 +238,16 @@ private Q_SLOTS:
         for (int i = 0; i < 24; ++i)
             form->DeckPileViewClick();
         const QString wasteFull = form->DealText();
-        form->DeckPileViewClick();
+        QCOMPARE(form->MoveCount, 24);
+        form->DeckPileViewClick();  // turns the waste over and draws: one click, one move
         QCOMPARE(form->DeckPileView->Cards->Count(), 23);
-        form->Undo1->trigger();  // the draw after the turnover
-        QCOMPARE(form->DeckPileView->Cards->Count(), 24);
-        form->Undo1->trigger();  // the turnover itself
+        QCOMPARE(form->MoveCount, 25);
+        form->Undo1->trigger();  // takes back the draw and the turnover together
         QCOMPARE(form->DealText(), wasteFull);
+        QCOMPARE(form->MoveCount, 24);
         for (int i = 0; i < 24; ++i)
             form->Undo1->trigger();
-        QCOMPARE(form->MoveCount, 0);  // never below zero, though the turnover was not counted
+        QCOMPARE(form->MoveCount, 0);  // every counted click and its undo agree
         QVERIFY(!form->Undo1->isEnabled());
     }
 

@@ -1,0 +1,232 @@
+// SPDX-License-Identifier: MIT
+// The common game window, tried through Klondike: what no key, menu or close may do
+// while cards are in the player's hand, how the undo of a move and the automatic
+// steps it caused pair up, and the engine's layout and registry.
+#include "GameTestKit.h"
+
+#include "games/GameRegistry.h"
+#include "games/KlondikeWindow.h"
+#include "cards/Rules.h"
+#include "platform/DragManager.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QSet>
+#include <QTest>
+
+namespace {
+
+struct Klondike : GameTestKit {
+    GameWindow<TKlondikeForm> window;
+    Klondike()
+    {
+        window->show();
+        QApplication::setActiveWindow(window);
+    }
+};
+
+int cardsOnTable(const TGameForm *form)
+{
+    QSet<const TCard *> cards;
+    int count = 0;
+    for (const TCardPileView *view : form->Views())
+        for (int i = 0; i < view->Cards->Count(); ++i, ++count)
+            cards.insert(view->Cards->CardAt(i));
+    return cards.size() == count ? count : -1;  // -1: a card lies in two places
+}
+
+}  // namespace
+
+class TestGameForm : public QObject
+{
+    Q_OBJECT
+    std::optional<Klondike> game;
+    TKlondikeForm *form = nullptr;
+
+    // Grabs the top card of a column and starts dragging it, the button held down.
+    void startDragging(TCardPileView *column)
+    {
+        const QPoint at = TopCardPoint(column);
+        QTest::mousePress(column, Qt::LeftButton, {}, at);
+        QTest::mouseMove(column, at + QPoint(6, 6));
+        QTest::mouseMove(column, at + QPoint(20, 30));
+        QVERIFY(TDragManager::instance().active());
+    }
+    void releaseOverTheTable(TCardPileView *column)
+    {
+        const QPoint table = column->mapFromGlobal(form->mapToGlobal(QPoint(form->width() - 10, form->height() - 5)));
+        QTest::mouseMove(column, table);
+        QTest::mouseRelease(column, Qt::LeftButton, {}, table);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        game.emplace();
+        form = game->window;
+        form->DrawOne1Click();
+    }
+    void cleanup() { game.reset(); }
+
+    void keysAndShortcutsWaitWhileCardsAreInTheHand_data()
+    {
+        QTest::addColumn<QKeyCombination>("key");
+        QTest::newRow("Ctrl+Z") << (Qt::CTRL | Qt::Key_Z);
+        QTest::newRow("Ctrl+N") << (Qt::CTRL | Qt::Key_N);
+        QTest::newRow("Ctrl+A") << (Qt::CTRL | Qt::Key_A);
+        QTest::newRow("Space") << QKeyCombination(Qt::Key_Space);
+    }
+    void keysAndShortcutsWaitWhileCardsAreInTheHand()
+    {
+        QFETCH(QKeyCombination, key);
+        form->DeckPileViewClick();
+        const bool autoplay = form->DoAutoplay;
+        const int stock = form->DeckPileView->Cards->Count();
+        const TCard *firstDealt = form->SavedDeal->CardAt(0);
+        TCardPileView *column = form->Tableau[6];
+        const int columnBefore = column->Cards->Count();
+        startDragging(column);
+        QTest::keyClick(form, key.key(), key.keyboardModifiers());
+        form->Undo1->trigger();  // the menu item too, as a shortcut would reach it
+        QVERIFY(TDragManager::instance().active());
+        releaseOverTheTable(column);
+        QCOMPARE(cardsOnTable(form), 52);
+        QCOMPARE(form->SavedDeal->CardAt(0), firstDealt);  // no new deal
+        QCOMPARE(form->DoAutoplay, autoplay);
+        QCOMPARE(form->DeckPileView->Cards->Count(), stock);  // no stock click, no undo of it
+        QCOMPARE(form->MoveCount, column->Cards->Count() == columnBefore ? 1 : 2);
+    }
+
+    void aDragTakenBackByUndoCannotLandTwice()
+    {
+        // The column's top card is dragged onto another column, grabbed again, and
+        // Ctrl+Z pressed with the button still down: the card lies in one place only.
+        TCardPileView *from = nullptr, *to = nullptr;
+        for (TCardPileView *a : form->Tableau)
+            for (TCardPileView *b : form->Tableau)
+                if (a != b && !from && Rules::IsOneLowerOtherColour(a->Cards->CardAt(TCardPile::Top), b->Cards->CardAt(TCardPile::Top)))
+                    from = a, to = b;
+        if (!from) {
+            EmptyInto(form->Tableau[0], form->DeckPileView);
+            Place(form, FS_SPADES, FS_NINE, form->Tableau[0]);
+            Place(form, FS_HEARTS, FS_EIGHT, form->Tableau[1]);
+            from = form->Tableau[1], to = form->Tableau[0];
+        }
+        DragWithMouse(from, TopCardPoint(from), to, TopCardPoint(to));
+        QCOMPARE(form->MoveCount, 1);
+        startDragging(to);
+        QTest::keyClick(form, Qt::Key_Z, Qt::ControlModifier);
+        releaseOverTheTable(to);
+        QCOMPARE(cardsOnTable(form), 52);
+        QTest::keyClick(form, Qt::Key_N, Qt::ControlModifier);  // frees every card once
+        QCOMPARE(cardsOnTable(form), 52);
+    }
+
+    void thePopupMenuStaysShutDuringADrag()
+    {
+        startDragging(form->Tableau[3]);
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(50, 50), form->mapToGlobal(QPoint(50, 50)));
+        QApplication::sendEvent(form, &menu);
+        QVERIFY(!form->PopupMenu1->isVisible());
+        releaseOverTheTable(form->Tableau[3]);
+        QCOMPARE(cardsOnTable(form), 52);
+    }
+
+    void closingDuringADragReturnsTheCardsBeforeAsking()
+    {
+        for (int i = 0; i < 6; ++i)
+            form->DeckPileViewClick();
+        const QString before = form->DealText();
+        startDragging(form->Tableau[6]);
+        bool dragOverWhenAsked = false;
+        Dialogs::setAnswerer([&](const Dialogs::Record &) {
+            dragOverWhenAsked = !TGameForm::DragUnderWay();
+            return int(Dialogs::Cancel);
+        });
+        QVERIFY(!form->close());
+        QVERIFY(dragOverWhenAsked);
+        QCOMPARE(form->DealText(), before);
+        QVERIFY(!TDragManager::instance().pictureWindow());
+    }
+
+    void undoPairsASendWithTheStepsItCausedBeforeAnAutoplayChain()
+    {
+        // Draw one, autoplay on: a drawn Two goes home by a double-click; the waste
+        // refills, and autoplay then sends a column's Three home, turning up the card
+        // beneath. Undoing everything brings the table back exactly.
+        for (TCardPileView *column : form->Tableau)
+            EmptyInto(column, form->DeckPileView);
+        Place(form, FS_HEARTS, FS_ACE, form->Foundations[0]);
+        Place(form, FS_CLUBS, FS_KING, form->Tableau[0], false);
+        Place(form, FS_HEARTS, FS_THREE, form->Tableau[0]);
+        Place(form, FS_HEARTS, FS_TWO, form->DeckPileView, false);
+        Place(form, FS_SPADES, FS_FIVE, form->DeckPileView, false);
+        for (TCardPileView *view : form->Views())
+            view->update();
+        form->DeckPileViewClick();  // the Five goes to the waste
+        form->DeckPileViewClick();  // and the Two on top of it
+        form->Autoplay1Click();
+        const QString before = form->DealText();
+        const int moves = form->MoveCount;
+        QTest::mouseDClick(form->DiscardPileView, Qt::LeftButton, {}, TopCardPoint(form->DiscardPileView));
+        QCOMPARE(form->Foundations[0]->Cards->Count(), 3);  // the Two, then the Three by autoplay
+        QVERIFY(form->Tableau[0]->Cards->CardAt(0)->FaceUp);
+        QCOMPARE(form->MoveCount, moves + 2);
+        form->Undo1->trigger();  // the autoplay's send and the King it turned up
+        QVERIFY(!form->Tableau[0]->Cards->CardAt(0)->FaceUp);
+        QCOMPARE(form->Tableau[0]->Cards->Count(), 2);
+        form->Undo1->trigger();  // the player's send and the refill of the waste
+        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->MoveCount, moves);
+    }
+
+    void theStockMarkGoesBlankWhenStockAndWasteAreEmpty()
+    {
+        // Autoplay off: the last waste card is dragged away and nothing is left to turn.
+        for (TCardPileView *column : form->Tableau)
+            EmptyInto(column, form->DeckPileView);
+        while (TCard *card = form->DeckPileView->Cards->CardAt(0)) {
+            form->DeckPileView->Cards->RemoveCard(card);
+            card->FaceUp = true;
+            form->Foundations[card->Suit]->Cards->AddCard(card);
+        }
+        TCard *king = Place(form, FS_SPADES, FS_KING, form->DeckPileView, false);
+        form->DeckPileViewClick();
+        QCOMPARE(form->DiscardPileView->Cards->CardAt(0), king);
+        QCOMPARE(form->DeckPileView->State, FS_RECYCLE);
+        DragWithMouse(form->DiscardPileView, TopCardPoint(form->DiscardPileView), form->Tableau[2], {30, 30});
+        QCOMPARE(form->Tableau[2]->Cards->Count(), 1);
+        QCOMPARE(form->DeckPileView->State, FS_BLANK);
+    }
+
+    void bothSizesShareTheRowsAndDifferOnlyInGeometry()
+    {
+        TCard::SetCardSize(FS_SMALL);
+        const GameWindow<TsKlondikeForm> small;
+        TCard::SetCardSize(FS_LARGE);
+        QCOMPARE(small->Views().size(), form->Views().size());
+        for (int i = 0; i < form->Views().size(); ++i) {
+            const TCardPileView *large = form->Views()[i], *little = small->Views()[i];
+            QCOMPARE(little->objectName(), large->objectName());
+            QCOMPARE(little->AllowDrag, large->AllowDrag);
+            QCOMPARE(little->IsBordered, large->IsBordered);
+            QCOMPARE(little->State, large->State);
+            QCOMPARE(small->RoleOf(little), form->RoleOf(large));
+        }
+        QCOMPARE(small->Tableau[6]->geometry(), QRect(440, 120, 61, 270));
+        QCOMPARE(small->Foundations[3]->geometry(), QRect(440, 8, 61, 95));
+        QCOMPARE(form->Tableau[6]->geometry(), QRect(584, 152, 80, 337));
+    }
+
+    void everyGameEntersTheRegistryFromItsOwnFile()
+    {
+        const RegisteredGame *klondike = GameRegistry::find(QStringLiteral("Klondike"));
+        QVERIFY(klondike);
+        QVERIFY(!GameRegistry::find(QStringLiteral("No Such Game")));
+        QVERIFY(!klondike->largeWindow());
+    }
+};
+
+QTEST_MAIN(TestGameForm)
+#include "tst_gameform.moc"
