@@ -50,9 +50,6 @@ public:
 
     // Counts image-set loads, so a test can tell that nothing was reloaded.
     static int LoadCount();
-
-private:
-    static void LoadImageSet(int width, int height, const char *pattern);
 };
 
 // A card as text: rank A 2 .. 9 T J Q K and suit C S D H, upper case face up,

@@ -2,6 +2,7 @@
 #include "cards/CardPileView.h"
 
 #include "cards/Card.h"
+#include "cards/CardImages.h"
 #include "platform/ImageList.h"
 #include "resources/Resources.h"
 
@@ -10,20 +11,12 @@
 
 namespace {
 
-TImageList *pileMarks = nullptr;
-
 constexpr int recycleMark = 0;
 constexpr int emptyMark = 1;
 const QColor outlineGrey(0x80, 0x80, 0x80);
 
 // Offsets are fractional; a card sits at the offset rounded toward zero.
 int truncated(double value) { return static_cast<int>(value); }
-
-QImage pileMarkPicture(int number)
-{
-    const bool small = TCard::GetCardSize() == FS_SMALL;
-    return Resources::bitmap(QStringLiteral("%1FSCARD%2").arg(small ? "s" : "").arg(number));
-}
 
 }  // namespace
 
@@ -32,7 +25,6 @@ TCardPileView::TCardPileView(QWidget *owner)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(TCard::CardWidth(), TCard::CardHeight());
-    LoadPileBitmaps();
 }
 
 TCardPileView::~TCardPileView()
@@ -44,27 +36,11 @@ TCardPileView::~TCardPileView()
     delete DragPile;
 }
 
-void TCardPileView::LoadPileBitmaps()
-{
-    if (pileMarks)
-        return;
-    auto marks = std::make_unique<TImageList>(TCard::CardWidth(), TCard::CardHeight());
-    marks->AddMasked(pileMarkPicture(156));
-    marks->AddMasked(pileMarkPicture(157));
-    pileMarks = marks.release();
-}
+void TCardPileView::LoadPileBitmaps() { CardImages::load(TCard::GetCardSize()); }
 
-void TCardPileView::FreePileBitmaps()
-{
-    delete pileMarks;
-    pileMarks = nullptr;
-}
+void TCardPileView::FreePileBitmaps() { CardImages::release(); }
 
-TImageList *TCardPileView::PileMarks()
-{
-    LoadPileBitmaps();
-    return pileMarks;
-}
+TImageList *TCardPileView::PileMarks() { return CardImages::pileMarks(); }
 
 QColor TCardPileView::EffectiveColor() const
 {

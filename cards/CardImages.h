@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+#include "cards/Card.h"
+
+class TImageList;
+
+// The one owner of the pictures every card and pile view draws from: the faces and
+// the joker, the backs, and the pile marks, all at one card size at a time. They
+// are made from the resources when first needed and again after a change of size.
+namespace CardImages {
+
+void load(_CardSize size);  // nothing when that size is loaded already
+void release();             // the next use loads the current size again
+bool isLoaded();
+_CardSize loadedSize();
+
+TImageList *faces();      // 52 faces and the joker, by 13 x suit + value
+TImageList *backs();      // the built-in backs, and a custom one when the player chose it
+TImageList *pileMarks();  // the recycle mark and the empty-pile cross
+
+// How often a set was made, so a test can tell that nothing was made again.
+int loadCount();
+
+}  // namespace CardImages
