@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -32,37 +33,59 @@ QString fourNumbers(int a, int b, int c, int d)
     return QString::asprintf("%d,%d,%d,%d", a, b, c, d);
 }
 
-std::optional<QRect> parseRect(const QString &text)
+// A saved rectangle in 64-bit numbers: its corners may be anywhere an int reaches,
+// and Qt's own rectangle arithmetic overflows near the ends of that range.
+struct SavedRect
+{
+    qint64 left = 0;
+    qint64 top = 0;
+    qint64 width = 0;
+    qint64 height = 0;
+};
+
+std::optional<SavedRect> parseRect(const QString &text)
 {
     const QStringList parts = text.split(QLatin1Char(','));
     if (parts.size() != 4)
         return std::nullopt;
-    int numbers[4];
+    qint64 numbers[4];
     for (int i = 0; i < 4; ++i) {
         bool ok = false;
         numbers[i] = parts[i].trimmed().toInt(&ok);
         if (!ok)
             return std::nullopt;
     }
-    const qint64 width = qint64(numbers[2]) - numbers[0];
-    const qint64 height = qint64(numbers[3]) - numbers[1];
-    if (width <= 0 || height <= 0 || width > LargestWindowSide || height > LargestWindowSide)
+    const SavedRect rect{numbers[0], numbers[1], numbers[2] - numbers[0], numbers[3] - numbers[1]};
+    if (rect.width <= 0 || rect.height <= 0 || rect.width > LargestWindowSide
+        || rect.height > LargestWindowSide)
         return std::nullopt;
-    return QRect(numbers[0], numbers[1], int(width), int(height));
+    return rect;
 }
 
-bool visibleOnSomeScreen(const QRect &rect)
+qint64 overlap(qint64 start, qint64 length, qint64 otherStart, qint64 otherLength)
 {
-    const QList<QScreen *> screens = QGuiApplication::screens();
-    if (screens.isEmpty())
-        return true;
-    const QSize needed(qMin(VisibleWidth, rect.width()), qMin(VisibleHeight, rect.height()));
-    for (const QScreen *screen : screens) {
-        const QRect shown = rect.intersected(screen->geometry());
-        if (shown.width() >= needed.width() && shown.height() >= needed.height())
+    return std::min(start + length, otherStart + otherLength) - std::max(start, otherStart);
+}
+
+bool visibleOnSomeScreen(const SavedRect &rect)
+{
+    const qint64 neededWidth = std::min<qint64>(VisibleWidth, rect.width);
+    const qint64 neededHeight = std::min<qint64>(VisibleHeight, rect.height);
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        const QRect area = screen->geometry();
+        if (overlap(rect.left, rect.width, area.x(), area.width()) >= neededWidth
+            && overlap(rect.top, rect.height, area.y(), area.height()) >= neededHeight)
             return true;
     }
     return false;
+}
+
+// The start that brings a span of the given length inside the area, or as far in as
+// it goes when it is longer than the area.
+int clampedStart(qint64 start, int length, int areaStart, int areaLength)
+{
+    const qint64 last = qint64(areaStart) + areaLength - length;
+    return int(std::max<qint64>(areaStart, std::min(start, last)));
 }
 
 bool isResizable(const QWidget *window)
@@ -70,11 +93,46 @@ bool isResizable(const QWidget *window)
     return window->minimumSize() != window->maximumSize();
 }
 
+// A window that lies on no screen comes back onto the primary screen's free area,
+// frame and all, as near to where it was as it fits, and no larger than that area
+// when it can shrink.
+QRect onPrimaryScreen(const SavedRect &rect, QSize size, const QWidget *window)
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return QRect(QPoint(int(rect.left), int(rect.top)), size);
+    const QMargins frame(window->geometry().left() - window->frameGeometry().left(),
+                         window->geometry().top() - window->frameGeometry().top(),
+                         window->frameGeometry().right() - window->geometry().right(),
+                         window->frameGeometry().bottom() - window->geometry().bottom());
+    const QRect area = screen->availableGeometry().marginsRemoved(frame);
+    if (isResizable(window))
+        size = size.boundedTo(area.size()).expandedTo(window->minimumSize());
+    return QRect(clampedStart(rect.left, size.width(), area.x(), area.width()),
+                 clampedStart(rect.top, size.height(), area.y(), area.height()), size.width(),
+                 size.height());
+}
+
 int readInt(const QString &file, const QString &section, const QString &key, int fallback)
 {
     bool ok = false;
     const int value = IniFile::read(file, section, key, QString()).toInt(&ok);
     return ok ? value : fallback;
+}
+
+// The position always; the size only where the player can change it.
+void restoreGeometry(QWidget *window, const SavedRect &normal)
+{
+    const bool resizable = isResizable(window);
+    const QSize size = resizable ? QSize(int(normal.width), int(normal.height))
+                                       .expandedTo(window->minimumSize())
+                                       .boundedTo(window->maximumSize())
+                                 : window->size();
+    const SavedRect wanted{normal.left, normal.top, size.width(), size.height()};
+    if (visibleOnSomeScreen(wanted))
+        window->setGeometry(QRect(QPoint(int(wanted.left), int(wanted.top)), size));
+    else
+        window->setGeometry(onPrimaryScreen(wanted, size, window));
 }
 
 }  // namespace
@@ -132,22 +190,13 @@ void TFormPlacement::RestoreFormPlacement()
     if (!canUseFile())
         return;
     if (Options.testFlag(fpPosition)) {
-        const std::optional<QRect> normal =
+        const std::optional<SavedRect> normal =
             parseRect(IniFile::read(IniFileName, IniSection, NormPosKey, QString()));
-        if (normal && visibleOnSomeScreen(*normal))
-            restoreGeometry(*normal);
+        if (normal)
+            restoreGeometry(window, *normal);
     }
     if (Options.testFlag(fpState))
         restoreState();
-}
-
-// The position always; the size only where the player can change it.
-void TFormPlacement::restoreGeometry(const QRect &normal)
-{
-    const QSize size = isResizable(window)
-        ? normal.size().expandedTo(window->minimumSize()).boundedTo(window->maximumSize())
-        : window->size();
-    window->setGeometry(QRect(normal.topLeft(), size));
 }
 
 // A window closed while minimized opens normal (or maximized, when it was maximized

@@ -24,8 +24,9 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TPlacementOptions)
 //   NormPos    "left,top,right,bottom": the normal rectangle of the window's client
 //              area in screen pixels, right and bottom exclusive
 // Other keys of the section are left alone (a game keeps its options there too).
-// Without a readable NormPos, or with one that lies on no screen, the window keeps
-// its designed position and size.
+// Without a readable NormPos the window keeps its designed position and size; a
+// saved rectangle that lies on no screen is brought back onto the primary screen's
+// free area, keeping its size where that fits.
 class TFormPlacement : public QObject
 {
     Q_OBJECT
@@ -46,7 +47,6 @@ protected:
 
 private:
     bool canUseFile() const;
-    void restoreGeometry(const QRect &normal);
     void restoreState();
 
     QWidget *window;

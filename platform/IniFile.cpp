@@ -1,52 +1,50 @@
 // SPDX-License-Identifier: MIT
 #include "platform/IniFile.h"
 
-#include <QByteArrayList>
+#include "platform/IniDocument.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QLockFile>
-#include <QSaveFile>
+#include <QMutex>
+#include <QRandomGenerator>
+#include <QSet>
 #include <QThread>
 
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <memory>
 #include <optional>
 
-// The file is handled as raw lines of bytes. Only the line of the key being written
-// changes (or one line is added, or a section header and one line); every other
-// byte, including comments, blank lines, lines we do not understand, line endings
-// and text that is not valid UTF-8, is written back exactly as it was read.
-//
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 // Length of values: the classic file interface cut every value to 255 characters,
 // which would turn a long picture path into a different, wrong path. We store and
 // return values whole instead, up to MaxValueLength characters, the longest path
 // Linux can open, so no picture a player can choose is refused or cut. A longer
 // stored value cannot be anything we wrote and reads as absent; writing one is
 // refused. Section and key names keep the classic limit of 255 characters.
-//
-// Values with surrounding spaces, or that are themselves enclosed in double quotes,
-// are written inside double quotes, and a read removes one pair of enclosing double
-// quotes, so every value comes back exactly as it was written.
 
 namespace {
 
 constexpr qsizetype MaxNameLength = 255;
 constexpr qsizetype MaxValueLength = 4095;
-constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
 constexpr int LockTimeoutMs = 5000;
 constexpr int StaleLockMs = 10000;
 constexpr int LockPollMs = 2;
+constexpr int MaxLinkHops = 40;
+constexpr int MaxCachedFiles = 8;
+constexpr int ReadChunk = 64 * 1024;
 
-const QByteArray Utf8Bom("\xEF\xBB\xBF");
-
-enum class LineKind { Other, Section, Key };
-
-struct ParsedLine
-{
-    LineKind kind = LineKind::Other;
-    QString name;      // section or key name
-    QByteArray value;  // trimmed raw value of a key line
-};
+std::atomic<int> fileReadCount{0};
+std::atomic<int> lockWaitCount{0};
 
 bool hasLineBreakOrNul(const QString &text)
 {
@@ -72,224 +70,319 @@ bool validValue(const QString &value)
     return value.size() <= MaxValueLength && !hasLineBreakOrNul(value);
 }
 
-ParsedLine parseLine(QByteArray line, bool firstLine)
+QByteArray nativePath(const QString &path)
 {
-    ParsedLine parsed;
-    if (line.contains('\0'))
-        return parsed;
-    if (firstLine && line.startsWith(Utf8Bom))
-        line = line.mid(Utf8Bom.size());
-    const QByteArray text = line.trimmed();
-    if (text.startsWith('[')) {
-        const qsizetype close = text.indexOf(']');
-        if (close > 1) {
-            parsed.kind = LineKind::Section;
-            parsed.name = QString::fromUtf8(text.mid(1, close - 1).trimmed());
-        }
-        return parsed;
-    }
-    if (text.startsWith(';') || text.startsWith('#'))
-        return parsed;
-    const qsizetype equals = text.indexOf('=');
-    if (equals <= 0)
-        return parsed;
-    parsed.name = QString::fromUtf8(text.left(equals).trimmed());
-    if (parsed.name.isEmpty())
-        return parsed;
-    parsed.kind = LineKind::Key;
-    parsed.value = text.mid(equals + 1).trimmed();
-    return parsed;
+    return QFile::encodeName(path);
 }
 
-bool sameName(const QString &a, const QString &b)
+// One version of a file on disk: a change by anyone changes at least one of these.
+struct FileStamp
 {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
-// Where a key is, or where it would go: the line of the key (the first one found in
-// any section of that name), otherwise the line after which to add it (the last key
-// line, or the header, of the first section of that name).
-struct KeyPlace
-{
-    qsizetype keyLine = -1;
-    qsizetype insertAfter = -1;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    time_t seconds = 0;
+    long nanoseconds = 0;
+    bool operator==(const FileStamp &) const = default;
 };
 
-KeyPlace findKey(const QByteArrayList &lines, const QString &section, const QString &key)
+FileStamp stampOf(const struct stat &info)
 {
-    KeyPlace place;
-    bool inSection = false;
-    bool firstSectionDone = false;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const ParsedLine parsed = parseLine(lines[i], i == 0);
-        if (parsed.kind == LineKind::Section) {
-            if (inSection)
-                firstSectionDone = true;
-            inSection = sameName(parsed.name, section);
-            if (inSection && !firstSectionDone && place.insertAfter < 0)
-                place.insertAfter = i;
-        } else if (inSection && parsed.kind == LineKind::Key) {
-            if (sameName(parsed.name, key)) {
-                place.keyLine = i;
-                return place;
-            }
-            if (!firstSectionDone)
-                place.insertAfter = i;
-        }
+    return {info.st_dev, info.st_ino, info.st_size, info.st_mtim.tv_sec, info.st_mtim.tv_nsec};
+}
+
+using Document = std::shared_ptr<const IniDocument>;
+
+// The parsed settings files of this run, each with the version of the file it holds.
+class DocumentCache
+{
+public:
+    Document find(const QString &path, const FileStamp &stamp)
+    {
+        const QMutexLocker locker(&mutex);
+        const auto found = entries.constFind(path);
+        return found != entries.constEnd() && found->stamp == stamp ? found->document : nullptr;
     }
-    return place;
+
+    void store(const QString &path, const FileStamp &stamp, const Document &document)
+    {
+        const QMutexLocker locker(&mutex);
+        if (!entries.contains(path) && entries.size() >= MaxCachedFiles)
+            entries.clear();
+        entries.insert(path, {stamp, document});
+    }
+
+private:
+    struct Entry
+    {
+        FileStamp stamp;
+        Document document;
+    };
+    QMutex mutex;
+    QHash<QString, Entry> entries;
+};
+
+DocumentCache &documentCache()
+{
+    static DocumentCache cache;
+    return cache;
 }
 
-QString decodeValue(const QByteArray &raw)
+enum class Presence { Missing, Present, Unusable };
+
+struct Loaded
 {
-    QByteArray value = raw;
-    if (value.size() >= 2 && value.startsWith('"') && value.endsWith('"'))
-        value = value.mid(1, value.size() - 2);
-    return QString::fromUtf8(value);
+    Presence presence = Presence::Unusable;
+    Document document = std::make_shared<const IniDocument>();
+};
+
+std::optional<QByteArray> readAll(int fd, off_t expectedSize)
+{
+    QByteArray content;
+    content.reserve(qsizetype(std::min<off_t>(expectedSize, IniFile::MaxFileSize)) + 1);
+    char buffer[ReadChunk];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            return content;
+        content.append(buffer, got);
+        if (content.size() > IniFile::MaxFileSize)
+            return std::nullopt;
+    }
 }
 
-QByteArray encodeValue(const QString &value)
+// Reads a file that is known to be regular; caches it when it did not change while
+// being read.
+Loaded readRegularFile(const QString &path, const QByteArray &name)
 {
-    const bool quoted = value != value.trimmed()
-        || (value.size() >= 2 && value.startsWith(QLatin1Char('"'))
-            && value.endsWith(QLatin1Char('"')));
-    const QByteArray bytes = value.toUtf8();
-    return quoted ? '"' + bytes + '"' : bytes;
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return {errno == ENOENT ? Presence::Missing : Presence::Unusable};
+    struct stat opened {};
+    std::optional<QByteArray> content;
+    if (::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode))
+        content = readAll(fd, opened.st_size);
+    struct stat after {};
+    const bool steady = content && ::fstat(fd, &after) == 0 && stampOf(after) == stampOf(opened);
+    ::close(fd);
+    if (!content)
+        return {};
+    ++fileReadCount;
+    const Document document = std::make_shared<const IniDocument>(*content);
+    if (steady)
+        documentCache().store(path, stampOf(opened), document);
+    return {Presence::Present, document};
 }
 
-// The whole file, an empty array when it does not exist, nothing when it exists but
-// cannot be read (or is far too large to be a settings file).
-std::optional<QByteArray> loadFile(const QString &path)
+// The file as it is now. Only a regular file is ever opened: a FIFO or a device
+// under the settings file's name would block or never end.
+Loaded load(const QString &path)
 {
-    // Open first and ask about existence only when that fails: another copy of the
-    // program may be replacing the file at this very moment.
-    QFile file(path);
-    if (QFileInfo(path).isDir())
+    const QByteArray name = nativePath(path);
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0)
+        return {errno == ENOENT || errno == ENOTDIR ? Presence::Missing : Presence::Unusable};
+    if (!S_ISREG(info.st_mode) || info.st_size > IniFile::MaxFileSize)
+        return {};
+    if (Document cached = documentCache().find(path, stampOf(info)))
+        return {Presence::Present, cached};
+    return readRegularFile(path, name);
+}
+
+std::optional<QString> linkTarget(const QString &link)
+{
+    QByteArray buffer(PATH_MAX, Qt::Uninitialized);
+    const ssize_t size = ::readlink(nativePath(link).constData(), buffer.data(), size_t(buffer.size()));
+    if (size <= 0 || size >= buffer.size())
         return std::nullopt;
-    if (!file.open(QIODevice::ReadOnly))
-        return file.exists() ? std::nullopt : std::optional<QByteArray>(QByteArray());
-    if (file.size() > MaxFileSize)
-        return std::nullopt;
-    QByteArray content = file.read(MaxFileSize + 1);
-    if (content.size() > MaxFileSize || file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return content;
+    const QString target = QFile::decodeName(buffer.left(size));
+    if (QDir::isAbsolutePath(target))
+        return target;
+    return QFileInfo(link).path() + QLatin1Char('/') + target;
 }
 
-bool usesCrLf(const QByteArrayList &lines)
+// The file that a write replaces: the path itself, or the end of the chain of
+// symbolic links it starts (which may not exist yet). Nothing for a link loop.
+std::optional<QString> writeTarget(const QString &path)
 {
-    return lines.size() > 1 && lines.first().endsWith('\r');
-}
-
-// The lines are the file split at '\n'; joining them with '\n' gives the file back.
-// The last element is what follows the last '\n' (empty for a well-ended file).
-void insertLine(QByteArrayList &lines, qsizetype index, const QByteArray &line)
-{
-    const QByteArray ending = usesCrLf(lines) ? QByteArray("\r") : QByteArray();
-    if (index < lines.size()) {
-        lines.insert(index, line + ending);
-        return;
+    std::optional<QString> current = path;
+    for (int hop = 0; current && hop < MaxLinkHops; ++hop) {
+        struct stat info {};
+        if (::lstat(nativePath(*current).constData(), &info) != 0)
+            return errno == ENOENT ? current : std::nullopt;
+        if (!S_ISLNK(info.st_mode))
+            return current;
+        current = linkTarget(*current);
     }
-    if (lines.last().isEmpty()) {
-        lines.insert(lines.size() - 1, line + ending);
-    } else {
-        lines.last().append(ending);
-        lines.append(line + ending);
-        lines.append(QByteArray());
-    }
-}
-
-QByteArray makeKeyLine(const QByteArray &keyText, const QString &value)
-{
-    return keyText + '=' + encodeValue(value);
-}
-
-// The key text as the file spells it, so that a changed value leaves the key alone.
-QByteArray storedKeyText(const QByteArray &line, bool firstLine)
-{
-    QByteArray text = line;
-    if (firstLine && text.startsWith(Utf8Bom))
-        text = text.mid(Utf8Bom.size());
-    return text.left(text.indexOf('=')).trimmed();
-}
-
-void setKey(QByteArrayList &lines, const QString &section, const QString &key,
-            const QString &value)
-{
-    const KeyPlace place = findKey(lines, section, key);
-    if (place.keyLine >= 0) {
-        QByteArray &line = lines[place.keyLine];
-        const bool firstLine = place.keyLine == 0;
-        if (decodeValue(parseLine(line, firstLine).value) == value)
-            return;
-        QByteArray replacement = makeKeyLine(storedKeyText(line, firstLine), value);
-        if (firstLine && line.startsWith(Utf8Bom))
-            replacement.prepend(Utf8Bom);
-        if (line.endsWith('\r'))
-            replacement.append('\r');
-        line = replacement;
-    } else if (place.insertAfter >= 0) {
-        insertLine(lines, place.insertAfter + 1, makeKeyLine(key.toUtf8(), value));
-    } else {
-        insertLine(lines, lines.size(), '[' + section.toUtf8() + ']');
-        insertLine(lines, lines.size(), makeKeyLine(key.toUtf8(), value));
-    }
-}
-
-bool saveFile(const QString &path, const QByteArray &content)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(content) != content.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return std::nullopt;
 }
 
 // A read-only file must stay as it is, even where its directory would allow the new
 // copy to replace it. A file without any write permission counts as read-only for
 // every user, the administrator too: the player froze the settings that way.
-bool mayReplace(const QString &path)
+bool mayReplace(const QString &target, const struct stat &info)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
+    return S_ISREG(info.st_mode) && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH))
+        && ::faccessat(AT_FDCWD, nativePath(target).constData(), W_OK, AT_EACCESS) == 0;
+}
+
+int createTemporary(const QByteArray &target, QByteArray &name)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = target + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+// The new copy gets the owner and mode of the file it replaces, or the write fails:
+// a copy run by another user (the administrator, say) must not take the player's
+// file away from the player.
+bool keepOwnerAndMode(int fd, const struct stat *old)
+{
+    if (!old)
         return true;
-    const QFile::Permissions anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-    return info.isFile() && info.isWritable() && (info.permissions() & anyWrite);
+    struct stat mine {};
+    if (::fstat(fd, &mine) != 0)
+        return false;
+    if ((mine.st_uid != old->st_uid || mine.st_gid != old->st_gid)
+        && ::fchown(fd, old->st_uid, old->st_gid) != 0)
+        return false;
+    return ::fchmod(fd, old->st_mode & 07777) == 0;
+}
+
+bool writeAll(int fd, const QByteArray &content)
+{
+    qsizetype done = 0;
+    while (done < content.size()) {
+        const ssize_t put = ::write(fd, content.constData() + done, size_t(content.size() - done));
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            return false;
+        done += put;
+    }
+    return true;
+}
+
+// Writes a new copy beside the target and renames it over the target.
+std::optional<FileStamp> replaceFile(const QString &target, const QByteArray &content,
+                                     const struct stat *old)
+{
+    const QByteArray targetName = nativePath(target);
+    QByteArray tempName;
+    const int fd = createTemporary(targetName, tempName);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat written {};
+    bool ok = keepOwnerAndMode(fd, old) && writeAll(fd, content) && ::fsync(fd) == 0
+        && ::fstat(fd, &written) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(tempName.constData(), targetName.constData()) == 0;
+    if (!ok) {
+        ::unlink(tempName.constData());
+        return std::nullopt;
+    }
+    return stampOf(written);
 }
 
 bool writeLocked(const QString &path, const QString &section, const QString &key,
                  const QString &value)
 {
-    if (!mayReplace(path))
+    const std::optional<QString> target = writeTarget(path);
+    if (!target)
         return false;
-    const std::optional<QByteArray> content = loadFile(path);
-    if (!content)
+    struct stat old {};
+    const bool exists = ::stat(nativePath(*target).constData(), &old) == 0;
+    if ((!exists && errno != ENOENT) || (exists && !mayReplace(*target, old)))
         return false;
-    QByteArrayList lines = content->split('\n');
-    setKey(lines, section, key, value);
-    const QByteArray changed = lines.join('\n');
-    if (changed == *content && QFileInfo::exists(path))
+    const Loaded loaded = load(path);
+    if (loaded.presence == Presence::Unusable)
+        return false;
+    const std::optional<QByteArray> changed = loaded.document->withValue(section, key, value);
+    if (!changed || changed->size() > IniFile::MaxFileSize)
+        return false;
+    if (exists && *changed == loaded.document->bytes())
         return true;
-    return saveFile(path, changed);
+    const std::optional<FileStamp> stamp = replaceFile(*target, *changed, exists ? &old : nullptr);
+    if (!stamp)
+        return false;
+    documentCache().store(path, *stamp, std::make_shared<const IniDocument>(*changed));
+    return true;
+}
+
+// Locks we waited for in vain in this run: later attempts try once and do not wait.
+class AbandonedLocks
+{
+public:
+    bool contains(const QString &lockPath)
+    {
+        const QMutexLocker locker(&mutex);
+        return paths.contains(lockPath);
+    }
+    void mark(const QString &lockPath, bool abandoned)
+    {
+        const QMutexLocker locker(&mutex);
+        if (abandoned)
+            paths.insert(lockPath);
+        else
+            paths.remove(lockPath);
+    }
+
+private:
+    QMutex mutex;
+    QSet<QString> paths;
+};
+
+AbandonedLocks &abandonedLocks()
+{
+    static AbandonedLocks locks;
+    return locks;
+}
+
+// Something that is not a file (a directory, say) is never a lock another copy holds.
+bool isForeignObject(const QString &lockPath)
+{
+    struct stat info {};
+    return ::lstat(nativePath(lockPath).constData(), &info) == 0 && !S_ISREG(info.st_mode);
 }
 
 // The lock is held for a few milliseconds at most, so a short poll serves a waiting
 // copy far sooner than QLockFile's own doubling back-off. A lock left behind by a
 // copy that crashed is taken over at once (its process is gone) or, failing that
 // check, once it is older than StaleLockMs.
-bool acquire(QLockFile &lock)
+bool acquire(QLockFile &lock, const QString &lockPath)
 {
     lock.setStaleLockTime(StaleLockMs);
-    const QDeadlineTimer deadline(LockTimeoutMs);
-    while (!lock.tryLock(0)) {
-        if (lock.error() != QLockFile::LockFailedError || deadline.hasExpired())
-            return false;
-        QThread::msleep(LockPollMs);
+    if (lock.tryLock(0)) {
+        abandonedLocks().mark(lockPath, false);
+        return true;
     }
-    return true;
+    if (lock.error() != QLockFile::LockFailedError || abandonedLocks().contains(lockPath)
+        || isForeignObject(lockPath))
+        return false;
+    ++lockWaitCount;
+    const QDeadlineTimer deadline(LockTimeoutMs);
+    while (!deadline.hasExpired()) {
+        QThread::msleep(LockPollMs);
+        if (lock.tryLock(0))
+            return true;
+        if (lock.error() != QLockFile::LockFailedError)
+            return false;
+    }
+    abandonedLocks().mark(lockPath, true);
+    return false;
+}
+
+QString lockPathOf(const QString &path)
+{
+    return path + QStringLiteral(".lock");
 }
 
 }  // namespace
@@ -322,22 +415,18 @@ QString read(const QString &fileName, const QString &section, const QString &key
     if (fileName.isEmpty() || !validSection(sectionName) || !validKey(keyName))
         return defaultValue;
     const QString path = resolve(fileName);
-    std::optional<QByteArray> content = loadFile(path);
-    if (content && content->isEmpty() && QFileInfo::exists(path + QStringLiteral(".lock"))) {
+    Loaded loaded = load(path);
+    const QString lockPath = lockPathOf(path);
+    if (loaded.presence != Presence::Unusable && loaded.document->isEmpty()
+        && QFileInfo::exists(lockPath)) {
         // Nothing there while a writer holds the lock: read again once it is done,
-        // so a file being replaced never reads as "all keys absent".
-        QLockFile lock(path + QStringLiteral(".lock"));
-        if (acquire(lock))
-            content = loadFile(path);
+        // so a file being created never reads as "all keys absent".
+        QLockFile lock(lockPath);
+        if (acquire(lock, lockPath))
+            loaded = load(path);
     }
-    if (!content || content->isEmpty())
-        return defaultValue;
-    const QByteArrayList lines = content->split('\n');
-    const KeyPlace place = findKey(lines, sectionName, keyName);
-    if (place.keyLine < 0)
-        return defaultValue;
-    const QString value = decodeValue(parseLine(lines[place.keyLine], place.keyLine == 0).value);
-    return value.size() > MaxValueLength ? defaultValue : value;
+    const std::optional<QString> value = loaded.document->value(sectionName, keyName);
+    return value && value->size() <= MaxValueLength ? *value : defaultValue;
 }
 
 bool write(const QString &fileName, const QString &section, const QString &key,
@@ -351,10 +440,16 @@ bool write(const QString &fileName, const QString &section, const QString &key,
     const QString path = resolve(fileName);
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
-    QLockFile lock(path + QStringLiteral(".lock"));
-    if (!acquire(lock))
+    const QString lockPath = lockPathOf(path);
+    QLockFile lock(lockPath);
+    if (!acquire(lock, lockPath))
         return false;
     return writeLocked(path, sectionName, keyName, value);
+}
+
+Activity activity()
+{
+    return {fileReadCount.load(), lockWaitCount.load()};
 }
 
 }  // namespace IniFile

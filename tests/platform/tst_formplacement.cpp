@@ -3,6 +3,8 @@
 #include "platform/IniFile.h"
 #include "support/Seams.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 #include <QtTest>
 
@@ -87,7 +89,7 @@ private Q_SLOTS:
         QTest::newRow("three numbers") << "30,40,430";
         QTest::newRow("not numbers") << "a,b,c,d";
         QTest::newRow("inverted") << "430,340,30,40";
-        QTest::newRow("on no screen") << "-9000,-9000,-8600,-8700";
+        QTest::newRow("wider than any window") << "0,0,200000,100";
     }
 
     void unusableSectionKeepsDesignGeometry()
@@ -99,6 +101,59 @@ private Q_SLOTS:
         window->show();
         QCOMPARE(window->geometry(), Design);
         QVERIFY(!window->isMaximized());
+    }
+
+    // A window saved far off every screen (another monitor, or numbers at the ends of
+    // the int range, where Qt's own overlap test overflows) comes back onto the
+    // primary screen, frame and all, as near to where it was as it fits.
+    void windowOnNoScreenComesBack_data()
+    {
+        QTest::addColumn<QString>("normPos");
+        QTest::addColumn<bool>("resizable");
+        QTest::addColumn<QSize>("size");  // empty: as large as the free area allows
+        QTest::addColumn<int>("edges");   // the edges of the free area the frame touches
+        QTest::newRow("lowest int") << "-2147483648,0,-2147483548,100" << true << QSize(100, 100)
+                                    << int(Qt::LeftEdge | Qt::TopEdge);
+        QTest::newRow("highest int") << "2147483547,200,2147483647,300" << true
+                                     << QSize(100, 100) << int(Qt::RightEdge);
+        QTest::newRow("above and left") << "-9000,-9000,-8600,-8700" << true << QSize(400, 300)
+                                        << int(Qt::LeftEdge | Qt::TopEdge);
+        QTest::newRow("below") << "100,5000,500,5300" << true << QSize(400, 300)
+                               << int(Qt::BottomEdge);
+        QTest::newRow("larger than the screen") << "-20000,0,-15000,4000" << true << QSize()
+                                                << int(Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge
+                                                       | Qt::BottomEdge);
+        QTest::newRow("fixed size") << "-9000,300,-8600,600" << false << Design.size()
+                                    << int(Qt::LeftEdge);
+    }
+
+    void windowOnNoScreenComesBack()
+    {
+        QFETCH(QString, normPos);
+        QFETCH(bool, resizable);
+        QFETCH(QSize, size);
+        QFETCH(int, edges);
+        store("NormPos", normPos);
+        auto window = makeWindow(fpState | fpPosition, resizable);
+        window->show();
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        const QRect frame = window->frameGeometry();
+        QVERIFY2(area.contains(frame), qPrintable(QString("frame %1,%2 %3x%4")
+                                                      .arg(frame.x()).arg(frame.y())
+                                                      .arg(frame.width()).arg(frame.height())));
+        if (size.isEmpty())
+            QCOMPARE(frame.size(), area.size());
+        else
+            QCOMPARE(window->size(), size);
+        const QStringList saved = normPos.split(',');
+        QCOMPARE(frame.left() == area.left(), bool(edges & Qt::LeftEdge));
+        QCOMPARE(frame.right() == area.right(), bool(edges & Qt::RightEdge));
+        QCOMPARE(frame.top() == area.top(), bool(edges & Qt::TopEdge));
+        QCOMPARE(frame.bottom() == area.bottom(), bool(edges & Qt::BottomEdge));
+        if (!(edges & (Qt::LeftEdge | Qt::RightEdge)))
+            QCOMPARE(window->geometry().x(), saved[0].toInt());
+        if (!(edges & (Qt::TopEdge | Qt::BottomEdge)))
+            QCOMPARE(window->geometry().y(), saved[1].toInt());
     }
 
     void stateRestoredOnlyWithFpState_data()

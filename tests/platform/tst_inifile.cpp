@@ -8,11 +8,13 @@
 #include <QLockFile>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QThread>
 #include <QtTest>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
 
@@ -55,16 +57,51 @@ ino_t inodeOf(const QString &path)
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
 }
 
-// The second copy of the program: either writes count keys of its own, or takes
-// the lock and dies without letting go of it, as a crashed copy would.
+// Comment lines of 100 bytes each (the last one shorter), size bytes in all.
+QByteArray commentLines(qsizetype size)
+{
+    QByteArray lines(size, ';');
+    for (qsizetype end = 99; end < size; end += 100)
+        lines[end] = '\n';
+    lines.back() = '\n';
+    return lines;
+}
+
+// The text in UTF-16 with its byte order mark.
+QByteArray utf16(const QString &text, bool littleEndian)
+{
+    QByteArray bytes = littleEndian ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
+    for (const QChar c : text) {
+        const char high = char(c.unicode() >> 8);
+        const char low = char(c.unicode() & 0xFF);
+        bytes.append(littleEndian ? low : high).append(littleEndian ? high : low);
+    }
+    return bytes;
+}
+
+// The second copy of the program: writes count keys of its own; or takes the lock
+// and dies without letting go of it, as a crashed copy would; or takes the lock and
+// hangs; or reads and writes once and tells what came of it.
 int runChild(const QByteArray &role)
 {
     const QList<QByteArray> parts = role.split(':');
-    if (parts.value(0) == "lock-and-die") {
+    if (parts.value(0) == "lock-and-die" || parts.value(0) == "lock-and-hang") {
         QLockFile lock(configPath() + QStringLiteral(".lock"));
         if (!lock.tryLock(1000))
             return 2;
-        std::_Exit(0);
+        if (parts.value(0) == "lock-and-die")
+            std::_Exit(0);
+        std::fputs("locked\n", stdout);
+        std::fflush(stdout);
+        QThread::sleep(120);
+        return 0;
+    }
+    if (parts.value(0) == "read-and-write") {
+        const QString value = read(QStringLiteral("S"), QStringLiteral("k"));
+        const bool written = IniFile::write(File, QStringLiteral("S"), QStringLiteral("k"),
+                                            QStringLiteral("1"));
+        std::printf("%s %s", qPrintable(value), written ? "written" : "refused");
+        return 0;
     }
     const QString prefix = QString::fromUtf8(parts.value(1));
     const int count = parts.value(2).toInt();
@@ -296,6 +333,174 @@ private Q_SLOTS:
         QVERIFY(QFile::setPermissions(settings->path(), QFile::ReadOwner | QFile::WriteOwner
                                                              | QFile::ExeOwner));
         QCOMPARE(fileBytes(), QByteArray("[S]\nk=1\n"));
+    }
+
+    // A FIFO (or anything but a regular file) under the file's name would block the
+    // program at start-up: it reads as absent and is left alone.
+    void fifoNeverBlocks()
+    {
+        const QByteArray name = QFile::encodeName(configPath());
+        QCOMPARE(::mkfifo(name.constData(), 0644), 0);
+        QProcess child;
+        startChild(child, "read-and-write");
+        const bool finished = child.waitForFinished(60000);
+        if (!finished) {
+            child.kill();
+            child.waitForFinished();
+        }
+        QVERIFY2(finished, "reading or writing the FIFO blocked");
+        QCOMPARE(child.readAllStandardOutput(), QByteArray("None refused"));
+        struct stat info {};
+        QCOMPARE(::lstat(name.constData(), &info), 0);
+        QVERIFY(S_ISFIFO(info.st_mode));
+    }
+
+    void replacingKeepsOwnerAndMode()
+    {
+        if (::geteuid() != 0)
+            QSKIP("only the administrator can give a file to another user");
+        setFileBytes("[S]\nk=1\n");
+        const QByteArray name = QFile::encodeName(configPath());
+        QCOMPARE(::chown(name.constData(), 65534, 65534), 0);
+        QCOMPARE(::chmod(name.constData(), 0640), 0);
+        QVERIFY(IniFile::write(File, "S", "k", "2"));
+        struct stat info {};
+        QCOMPARE(::stat(name.constData(), &info), 0);
+        QCOMPARE(info.st_uid, uid_t(65534));
+        QCOMPARE(info.st_gid, gid_t(65534));
+        QCOMPARE(info.st_mode & 07777, mode_t(0640));
+        QCOMPARE(fileBytes(), QByteArray("[S]\nk=2\n"));
+    }
+
+    // A write goes through a symbolic link to the file it names, creating that file
+    // when it is not there yet; the link stays a link.
+    void symbolicLinksAreWrittenThrough()
+    {
+        const QByteArray link = QFile::encodeName(configPath());
+        QVERIFY(QDir(settings->path()).mkdir("store"));
+        QCOMPARE(::symlink("store/real.ini", link.constData()), 0);
+        QCOMPARE(read("S", "k"), None);
+        QVERIFY(IniFile::write(File, "S", "k", "1"));
+        QVERIFY(IniFile::write(File, "S", "n", "2"));
+        QVERIFY(QFileInfo(configPath()).isSymLink());
+        QCOMPARE(settings->read("store/real.ini"), QByteArray("[S]\nk=1\nn=2\n"));
+        QCOMPARE(read("S", "k"), QString("1"));
+
+        QVERIFY(QFile::remove(configPath()));
+        QCOMPARE(::symlink("hop", link.constData()), 0);
+        QCOMPARE(::symlink((settings->path() + "/store/real.ini").toLocal8Bit().constData(),
+                           settings->filePath("hop").toLocal8Bit().constData()), 0);
+        QVERIFY(IniFile::write(File, "S", "k", "3"));
+        QVERIFY(QFileInfo(configPath()).isSymLink());
+        QVERIFY(QFileInfo(settings->filePath("hop")).isSymLink());
+        QCOMPARE(settings->read("store/real.ini"), QByteArray("[S]\nk=3\nn=2\n"));
+
+        QVERIFY(QFile::remove(configPath()));
+        QCOMPARE(::symlink("gone/real.ini", link.constData()), 0);
+        QVERIFY(!IniFile::write(File, "S", "k", "4"));
+        QVERIFY(QFileInfo(configPath()).isSymLink());
+
+        QVERIFY(QFile::remove(configPath()));
+        QCOMPARE(::symlink("Solitaire.ini", link.constData()), 0);
+        QCOMPARE(read("S", "k"), None);
+        QVERIFY(!IniFile::write(File, "S", "k", "5"));
+        QVERIFY(QFileInfo(configPath()).isSymLink());
+    }
+
+    // The reader refuses a file past MaxFileSize; our own write must never make one.
+    void writesNeverMakeTheFileTooLargeToRead()
+    {
+        const QByteArray head = "[S]\nk=1\n";
+        const QByteArray content = head + commentLines(IniFile::MaxFileSize - 10 - head.size());
+        setFileBytes(content);
+        QVERIFY(!IniFile::write(File, "S", "long", QString(100, 'x')));
+        QCOMPARE(fileBytes(), content);
+        QVERIFY(IniFile::write(File, "S", "k", "2"));
+        QCOMPARE(read("S", "k"), QString("2"));
+        QCOMPARE(read("S", "long"), None);
+    }
+
+    void largeFileIsReadOncePerChange()
+    {
+        const QByteArray tail = "[S]\nk=1\n";
+        setFileBytes(commentLines(IniFile::MaxFileSize - tail.size()) + tail);
+        const int reads = IniFile::activity().fileReads;
+        for (int i = 0; i < 100; ++i)
+            QCOMPARE(read("S", "k"), QString("1"));
+        QCOMPARE(IniFile::activity().fileReads, reads + 1);
+
+        QVERIFY(!IniFile::write(File, "S", "n", "2"));  // would be too large
+        QVERIFY(IniFile::write(File, "S", "k", "3"));
+        QCOMPARE(read("S", "k"), QString("3"));
+        QCOMPARE(IniFile::activity().fileReads, reads + 1);
+
+        setFileBytes("[S]\nk=4\n");  // another program changes the file
+        QCOMPARE(read("S", "k"), QString("4"));
+        QCOMPARE(read("S", "k"), QString("4"));
+        QCOMPARE(IniFile::activity().fileReads, reads + 2);
+    }
+
+    // A lock that never goes away costs one wait in this run at most; a lock that is
+    // a directory is nobody's lock and costs none.
+    void stuckLockCostsOneWaitAtMost()
+    {
+        const int waits = IniFile::activity().lockWaits;
+        QVERIFY(QDir(settings->path()).mkdir(File + ".lock"));
+        QVERIFY(!IniFile::write(File, "S", "k", "1"));
+        QCOMPARE(read("S", "k"), None);
+        QCOMPARE(IniFile::activity().lockWaits, waits);
+        QVERIFY(QDir(settings->path()).rmdir(File + ".lock"));
+
+        QProcess holder;
+        startChild(holder, "lock-and-hang");
+        QVERIFY(holder.waitForReadyRead());
+        QCOMPARE(holder.readAllStandardOutput(), QByteArray("locked\n"));
+        for (const QString value : {"1", "2", "3"})
+            QVERIFY(!IniFile::write(File, "S", "k", value));
+        QCOMPARE(read("S", "k"), None);
+        QCOMPARE(IniFile::activity().lockWaits, waits + 1);
+        holder.kill();
+        QVERIFY(holder.waitForFinished());
+        QVERIFY(IniFile::write(File, "S", "k", "4"));
+        QCOMPARE(read("S", "k"), QString("4"));
+    }
+
+    void otherEncodingsAndLineEndsAreKept_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("stored");  // "section.key=value" read before the write
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QByteArray>("after");
+        const QString mine = QString::fromUtf8("; Grüße\r\n[S]\r\nk=1\r\nz=ü\r\n");
+        QTest::newRow("UTF-16 LE, CR LF, changed")
+            << utf16(mine, true) << QString::fromUtf8("S.z=ü") << "S" << "k"
+            << utf16(QString(mine).replace("k=1", "k=x"), true);
+        QTest::newRow("UTF-16 BE, LF, added") << utf16("[S]\nk=1\n", false) << "S.k=1" << "S"
+                                              << "n" << utf16("[S]\nk=1\nn=x\n", false);
+        QTest::newRow("UTF-16 LE, new section, no final line end")
+            << utf16("[A]\r\nk=1", true) << "A.k=1" << "S" << "n"
+            << utf16("[A]\r\nk=1\r\n[S]\r\nn=x\r\n", true);
+        QTest::newRow("CR only, changed") << QByteArray("[S]\rk=1\rz=2\r") << "S.z=2" << "S"
+                                          << "k" << QByteArray("[S]\rk=x\rz=2\r");
+        QTest::newRow("CR only, added") << QByteArray("; me\r[S]\rk=1") << "S.k=1" << "S" << "n"
+                                        << QByteArray("; me\r[S]\rk=1\rn=x\r");
+    }
+
+    void otherEncodingsAndLineEndsAreKept()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, stored);
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QByteArray, after);
+        setFileBytes(before);
+        const QString storedKey = stored.section('=', 0, 0);
+        QCOMPARE(read(storedKey.section('.', 0, 0), storedKey.section('.', 1)),
+                 stored.section('=', 1));
+        QVERIFY(IniFile::write(File, section, key, "x"));
+        QCOMPARE(fileBytes(), after);
+        QCOMPARE(read(section, key), QString("x"));
     }
 
     void twoProcessesNeverLoseEachOthersKeys()
