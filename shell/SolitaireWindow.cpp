@@ -22,14 +22,18 @@
 #include <QMouseEvent>
 #include <QShortcut>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <QToolButton>
 
 TSolitaireForm *SolitaireForm = nullptr;
 int LastGameIndex = 0;
 
+std::function<bool()> TSolitaireForm::systemTrayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
+
 namespace {
 constexpr int clientWidth = 329;
 constexpr int clientHeight = 241;
+constexpr int trayWatchMs = 2000;
 }  // namespace
 
 TSolitaireForm::TSolitaireForm(QWidget *parent) : QWidget(parent)
@@ -131,6 +135,10 @@ void TSolitaireForm::buildTray()
             TrayIconDblClick();
     });
     Tray::setHandler([this](bool on) { SetTrayActive(on); });
+    trayWatch = new QTimer(this);
+    trayWatch->setObjectName(QStringLiteral("trayWatch"));
+    trayWatch->setInterval(trayWatchMs);
+    connect(trayWatch, &QTimer::timeout, this, [this] { SetTrayActive(minimizeToTray); });
 }
 
 void TSolitaireForm::FormCreate()
@@ -245,6 +253,22 @@ void TSolitaireForm::Image1Click() { ShowInfoBox(this); }
 
 void TSolitaireForm::Exit1Click() { close(); }
 
+// The list answers the keyboard as a click: choosing with the arrows opens the game,
+// and Enter opens the selected one (again, after a refused display check).
+bool TSolitaireForm::listKeyEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if (event->type() == QEvent::KeyPress && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        GameSelectListBoxClick();
+        return true;
+    }
+    if (event->type() == QEvent::KeyRelease
+        && (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Home || key == Qt::Key_End
+            || key == Qt::Key_PageUp || key == Qt::Key_PageDown))
+        GameSelectListBoxClick();
+    return false;
+}
+
 bool TSolitaireForm::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == Image1 && event->type() == QEvent::MouseButtonRelease
@@ -252,13 +276,9 @@ bool TSolitaireForm::eventFilter(QObject *watched, QEvent *event)
         Image1Click();
         return true;
     }
-    // The list answers the keyboard as a click: choosing with the arrows opens the game.
-    if (watched == GameSelectListBox && event->type() == QEvent::KeyRelease) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Home || key == Qt::Key_End
-            || key == Qt::Key_PageUp || key == Qt::Key_PageDown)
-            GameSelectListBoxClick();
-    }
+    const bool keyEvent = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+    if (watched == GameSelectListBox && keyEvent && listKeyEvent(static_cast<QKeyEvent *>(event)))
+        return true;
     return QWidget::eventFilter(watched, event);
 }
 
@@ -267,28 +287,45 @@ bool TSolitaireForm::eventFilter(QObject *watched, QEvent *event)
 void TSolitaireForm::SetTrayActive(bool on)
 {
     minimizeToTray = on;
-    TrayIcon->setVisible(on && QSystemTrayIcon::isSystemTrayAvailable());
-    if (on && isMinimized())
-        FormHide();
+    TrayIcon->setVisible(on && systemTrayAvailable());
+    if (TrayIcon->isVisible())
+        FormHide();  // when minimised already
+    else
+        leaveTray();
 }
 
 // On Linux a window without a taskbar button is a hidden one: while minimising to
 // the tray, the minimised launcher hides and the tray icon brings it back.
 void TSolitaireForm::FormHide()
 {
-    if (minimizeToTray && TrayIcon->isVisible())
-        hide();
+    if (!minimizeToTray || !TrayIcon->isVisible() || !isMinimized())
+        return;
+    hide();
+    hiddenInTray = true;
+    trayWatch->start();
+}
+
+// With the tray turned off, or the notification area gone, nothing could bring the
+// hidden launcher back (and the program would run on unseen): it shows itself.
+void TSolitaireForm::leaveTray()
+{
+    if (hiddenInTray)
+        TrayIconDblClick();
 }
 
 void TSolitaireForm::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
+    // Hidden once the minimising is over (showMinimized shows the window after
+    // changing its state).
     if (event->type() == QEvent::WindowStateChange && isMinimized())
-        FormHide();
+        QMetaObject::invokeMethod(this, &TSolitaireForm::FormHide, Qt::QueuedConnection);
 }
 
 void TSolitaireForm::TrayIconDblClick()
 {
+    hiddenInTray = false;
+    trayWatch->stop();
     showNormal();
     raise();
     activateWindow();

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 #include <QWidget>
+#include <functional>
 
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QListWidget;
 class QMenu;
 class QSystemTrayIcon;
+class QTimer;
 class QToolButton;
 class TFormPlacement;
 
@@ -41,7 +44,11 @@ public:
     void TrayIconDblClick();
     void Exit1Click();
     void SetTrayActive(bool minimizeToTray);
+    bool isHiddenInTray() const { return hiddenInTray; }
     QWidget *OpenGameWindow() const;  // the one open game window, or null
+
+    // Whether the desktop has a notification area; tests put their own answer here.
+    static std::function<bool()> systemTrayAvailable;
 
 Q_SIGNALS:
     // The launcher has agreed to close: the program ends.
@@ -57,10 +64,14 @@ private:
     void buildControls();
     void buildTray();
     void FormHide();
+    void leaveTray();
     void selectRowQuietly(int row);
+    bool listKeyEvent(QKeyEvent *event);
 
     TFormPlacement *FormPlacement1;
     bool minimizeToTray = false;
+    bool hiddenInTray = false;
+    QTimer *trayWatch;  // while hidden in the tray: is the notification area still there?
 };
 
 extern TSolitaireForm *SolitaireForm;

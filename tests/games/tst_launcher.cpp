@@ -3,11 +3,19 @@
 
 #include "games/Games.h"
 #include "games/KlondikeWindow.h"
+#include "resources/Resources.h"
 #include "shell/GameCatalog.h"
 
+#include <QAction>
+#include <QCheckBox>
 #include <QFrame>
+#include <QLabel>
 #include <QListWidget>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QSystemTrayIcon>
 #include <QTest>
+#include <QTimer>
 
 class TestLauncher : public QObject
 {
@@ -24,6 +32,61 @@ class TestLauncher : public QObject
     std::optional<Launcher> launcher;
 
     static int indexOf(const char *name) { return GameCatalog::indexOf(QString::fromLatin1(name)); }
+
+    // One game of the catalogue without its windows for as long as this lives, as
+    // if it were not built yet.
+    struct UnbuiltGame {
+        GameEntry &entry;
+        const GameEntry saved;
+        explicit UnbuiltGame(int index) : entry(GameCatalog::entries()[index]), saved(entry)
+        {
+            entry.createLarge = entry.createSmall = entry.largeWindow = entry.smallWindow = {};
+        }
+        ~UnbuiltGame() { entry = saved; }
+        Q_DISABLE_COPY(UnbuiltGame)
+    };
+
+    // A desktop with a notification area while this lives.
+    struct TrayAvailable {
+        bool available = true;
+        const std::function<bool()> desktop = TSolitaireForm::systemTrayAvailable;
+        TrayAvailable() { TSolitaireForm::systemTrayAvailable = [this] { return available; }; }
+        ~TrayAvailable() { TSolitaireForm::systemTrayAvailable = desktop; }
+        Q_DISABLE_COPY(TrayAvailable)
+    };
+
+    static QAction *trayItem(const char *name)
+    {
+        return SolitaireForm->TrayPopupMenu->findChild<QAction *>(QString::fromLatin1(name));
+    }
+
+    static QImage previewShown() { return SolitaireForm->GameImage->pixmap().toImage(); }
+    static QImage previewOf(const char *name)
+    {
+        const QString picture = GameCatalog::entries()[indexOf(name)].preview;
+        return QPixmap::fromImage(Resources::bitmap(picture)).toImage();
+    }
+
+    // The tray on and the launcher minimised into it.
+    static void hideInTray()
+    {
+        SolitaireForm->SetTrayActive(true);
+        SolitaireForm->showMinimized();
+        QTRY_VERIFY(SolitaireForm->isHiddenInTray());
+        QVERIFY(!SolitaireForm->isVisible());
+    }
+
+    // Unticks "Minimize to Tray" in the preferences opened from a game's menu.
+    static void turnTrayOffFrom(QWidget *game, DialogLog &dialogs)
+    {
+        dialogs.onModal = [](const Dialogs::Record &record) {
+            record.window->findChild<QCheckBox *>(QStringLiteral("CheckBox2"))->setChecked(false);
+            return int(QDialog::Accepted);
+        };
+        game->findChild<QAction *>(QStringLiteral("Preferences1"))->trigger();
+        dialogs.onModal = {};
+        QVERIFY(!PreferencesDlg->MinimizeToTray);
+    }
 
 private Q_SLOTS:
     void initTestCase() { RegisterGames(); }
@@ -64,7 +127,7 @@ private Q_SLOTS:
         for (int i = 0; i < 6; ++i)
             KlondikeForm->DeckPileViewClick();
         launcher->kit.dialogs.answer = Dialogs::Cancel;
-        SolitaireForm->SelectGame(indexOf("Golf"));
+        SolitaireForm->SelectGame(indexOf("Golf"));  // built or not, the open game is asked first
         QVERIFY(KlondikeForm);
         QCOMPARE(SolitaireForm->GameSelectListBox->currentRow(), indexOf("Klondike"));
         QCOMPARE(LastGameIndex, indexOf("Klondike"));
@@ -74,11 +137,96 @@ private Q_SLOTS:
 
     void aGameNotBuiltYetShowsItsPreviewAndOpensNothing()
     {
+        const UnbuiltGame golf(indexOf("Golf"));
         SolitaireForm->SelectGame(indexOf("Golf"));
         QVERIFY(!SolitaireForm->OpenGameWindow());
         QVERIFY(!SolitaireForm->StartPanel->isVisible());
+        QCOMPARE(previewShown(), previewOf("Golf"));
         QCOMPARE(LastGameIndex, indexOf("Golf"));
         QVERIFY(launcher->kit.dialogs.records().isEmpty());
+    }
+
+    void theCatalogueFindsGamesByNameAndKnowsWhichAreBuilt()
+    {
+        QCOMPARE(indexOf("klondike"), 6);  // any case
+        QCOMPARE(indexOf("No Such Game"), -1);
+        QVERIFY(GameCatalog::entries()[indexOf("Klondike")].createLarge);
+        const UnbuiltGame klondike(indexOf("Klondike"));
+        QVERIFY(!GameCatalog::entries()[indexOf("Klondike")].createLarge);
+    }
+
+    void theArrowsChooseAGameAndEnterOpensIt()
+    {
+        QListWidget *list = SolitaireForm->GameSelectListBox;
+        const UnbuiltGame golf(indexOf("Golf"));
+        list->setCurrentRow(indexOf("Free Cell"));
+        QTest::keyClick(list, Qt::Key_Down);  // onto Golf: its preview, nothing to open
+        QCOMPARE(list->currentRow(), indexOf("Golf"));
+        QCOMPARE(previewShown(), previewOf("Golf"));
+        QCOMPARE(LastGameIndex, indexOf("Golf"));
+        QVERIFY(!SolitaireForm->OpenGameWindow());
+
+        list->setCurrentRow(indexOf("Klondike"));  // as a mouse would select it, no click
+        QVERIFY(!KlondikeForm);
+        QTest::keyClick(list, Qt::Key_Return);
+        QVERIFY(KlondikeForm);
+        QCOMPARE(previewShown(), previewOf("Klondike"));
+        QPointer<TKlondikeForm> opened = KlondikeForm;
+        QTest::keyClick(list, Qt::Key_Enter);  // already open: the same window stays
+        QCOMPARE(KlondikeForm.data(), opened.data());
+    }
+
+    void theTrayItemsRestoreTheLauncherAndEndTheProgram()
+    {
+        const TrayAvailable tray;
+        hideInTray();
+        trayItem("Restore1")->trigger();
+        QVERIFY(SolitaireForm->isVisible());
+        QVERIFY(!SolitaireForm->isMinimized());
+        QVERIFY(!SolitaireForm->isHiddenInTray());
+
+        hideInTray();
+        SolitaireForm->SelectGame(indexOf("Klondike"));
+        QSignalSpy closed(SolitaireForm, &TSolitaireForm::Closed);
+        trayItem("Exit1")->trigger();
+        QCOMPARE(closed.count(), 1);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!KlondikeForm);  // the game went first
+    }
+
+    void turningTheTrayOffBringsTheHiddenLauncherBack()
+    {
+        const TrayAvailable tray;
+        hideInTray();
+        SolitaireForm->SelectGame(indexOf("Klondike"));
+        turnTrayOffFrom(KlondikeForm, launcher->kit.dialogs);
+        QVERIFY(!SolitaireForm->TrayIcon->isVisible());
+        QVERIFY(SolitaireForm->isVisible());
+        QVERIFY(!SolitaireForm->isMinimized());
+        KlondikeForm->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(SolitaireForm->isVisible());  // the program is still there to be ended
+    }
+
+    void aVanishingNotificationAreaBringsTheHiddenLauncherBack()
+    {
+        TrayAvailable tray;
+        SolitaireForm->SetTrayActive(false);  // with the tray off a minimised launcher stays put
+        SolitaireForm->showMinimized();
+        QCoreApplication::processEvents();
+        QVERIFY(!SolitaireForm->isHiddenInTray());
+        QVERIFY(SolitaireForm->isVisible());
+        SolitaireForm->showNormal();
+
+        hideInTray();
+        tray.available = false;
+        auto *watch = SolitaireForm->findChild<QTimer *>(QStringLiteral("trayWatch"));
+        QVERIFY(watch && watch->isActive());
+        watch->setInterval(1);  // the next look at the notification area, now
+        QTRY_VERIFY(SolitaireForm->isVisible());
+        QVERIFY(!SolitaireForm->isMinimized());
+        QVERIFY(!SolitaireForm->TrayIcon->isVisible());
+        QVERIFY(!watch->isActive());
     }
 
     void screenChecksAtTheEdgeWidths()

@@ -43,5 +43,3 @@ private:
 
     TCardPile *Deck;  // owns the cards of the current deal
 };
-
-QWidget *CreateSandboxTable();

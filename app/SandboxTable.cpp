@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "games/SandboxTable.h"
+#include "app/SandboxTable.h"
 
 #include "cards/Card.h"
 #include "cards/CardPile.h"
@@ -181,11 +181,4 @@ void TSandboxTable::contextMenuEvent(QContextMenuEvent *event)
     QMenu menu(this);
     menu.addAction(NewDeal1);
     menu.exec(event->globalPos());
-}
-
-QWidget *CreateSandboxTable()
-{
-    auto *table = new TSandboxTable;
-    table->setAttribute(Qt::WA_DeleteOnClose);
-    return table;
 }

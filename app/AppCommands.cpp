@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
-#include "shell/AppCommands.h"
+#include "app/AppCommands.h"
 
+#include "app/HeadlessSession.h"
 #include "cards/Card.h"
 #include "platform/Dialogs.h"
 #include "platform/Help.h"
 #include "platform/Random.h"
 #include "platform/Screen.h"
-#include "platform/SoundPlayer.h"
+#include "resources/Resources.h"
 #include "shell/GameCatalog.h"
 #include "shell/InfoDlg.h"
 #include "shell/Preferences.h"
@@ -19,12 +20,9 @@
 #include <QFrame>
 #include <QLabel>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QWidget>
 #include <cstdio>
 #include <memory>
-
-#include "resources/Resources.h"
 
 namespace {
 
@@ -57,11 +55,12 @@ int saveSecondaryWindows(const QDir &out)
         pages->setCurrentIndex(0);
         PreferencesDlg->hide();
     }
+    // The next modal window is grabbed as it shows; message boxes answer as always.
     auto grabModal = [&failures, &out](const QString &name) {
         Dialogs::setAnswerer([&failures, &out, name](const Dialogs::Record &record) {
-            if (record.window)
+            if (record.kind == QLatin1String("modal") && record.window)
                 failures += saveWindow(record.window, out.filePath(name)) ? 0 : 1;
-            return int(Dialogs::Ok);
+            return HeadlessSession::answer(record);
         });
     };
     grabModal(QStringLiteral("Requirements.png"));
@@ -70,7 +69,7 @@ int saveSecondaryWindows(const QDir &out)
     Screen::overrideWidth(std::nullopt);
     grabModal(QStringLiteral("YouveWon.png"));
     ShowWinForm(nullptr);
-    Dialogs::setAnswerer({});
+    Dialogs::setAnswerer(&HeadlessSession::answer);
     Help::showTopic(nullptr, 1007);
     for (QWidget *window : QApplication::topLevelWidgets())
         if (window->objectName() == QLatin1String("HelpViewer")) {
@@ -84,42 +83,11 @@ int saveSecondaryWindows(const QDir &out)
     return failures;
 }
 
-}  // namespace
-
-namespace AppCommands {
-
-int printDeal(const QString &gameName)
+// Each game that exists: the launcher showing its preview, then its large- and
+// small-card windows after the first deal.
+int saveGameWindows(const QDir &out)
 {
-    const int index = GameCatalog::indexOf(gameName);
-    if (index < 0) {
-        std::fprintf(stderr, "No game is called \"%s\".\n", qPrintable(gameName));
-        return 2;
-    }
-    const GameEntry &game = GameCatalog::entries()[index];
-    if (!game.createLarge) {
-        std::fprintf(stderr, "\"%s\" cannot be played yet.\n", qPrintable(game.name));
-        return 2;
-    }
-    TCard::SetCardSize(FS_LARGE);
-    std::unique_ptr<QWidget> window(game.createLarge());
-    std::fputs(qPrintable(dealTextOf(window.get())), stdout);
-    return 0;
-}
-
-int screenshots(const QString &directory, std::uint32_t seed)
-{
-    // Default preferences, whatever the player's own settings file says; no sound.
-    QTemporaryDir settings;
-    qputenv("CARDENZA_CONFIG_DIR", settings.path().toLocal8Bit());
-    SoundPlayer::setRecorder([](const QString &, bool) {});
-    Random::fixSeed(seed);
-    QDir().mkpath(directory);
-    const QDir out(directory);
-
-    SolitaireForm = new TSolitaireForm;
-    PreferencesDlg = new TPreferencesDlg;
-    PreferencesDlg->CardSize = 1;
-    int failures = saveWindow(SolitaireForm, out.filePath(QStringLiteral("Launcher.png"))) ? 0 : 1;
+    int failures = 0;
     for (const GameEntry &game : GameCatalog::entries()) {
         if (!game.createLarge)
             continue;
@@ -134,6 +102,62 @@ int screenshots(const QString &directory, std::uint32_t seed)
         std::unique_ptr<QWidget> small(game.createSmall());
         failures += saveWindow(small.get(), out.filePath(QStringLiteral("s") + fileNameFor(game.name) + QStringLiteral(".png"))) ? 0 : 1;
     }
+    return failures;
+}
+
+}  // namespace
+
+namespace AppCommands {
+
+int exportResources(const QString &directory)
+{
+    const HeadlessSession session;
+    if (!session.ready())
+        return session.refuse();
+    const int written = Resources::exportAll(directory);
+    std::printf("%d files written to %s\n", written, qPrintable(directory));
+    return written > 0 ? 0 : 1;
+}
+
+int printDeal(const QString &gameName)
+{
+    const int index = GameCatalog::indexOf(gameName);
+    if (index < 0) {
+        std::fprintf(stderr, "No game is called \"%s\".\n", qPrintable(gameName));
+        return 2;
+    }
+    const GameEntry &game = GameCatalog::entries()[index];
+    if (!game.createLarge) {
+        std::fprintf(stderr, "\"%s\" cannot be played yet.\n", qPrintable(game.name));
+        return 2;
+    }
+    const HeadlessSession session;
+    if (!session.ready())
+        return session.refuse();
+    TCard::SetCardSize(FS_LARGE);
+    std::unique_ptr<QWidget> window(game.createLarge());
+    std::fputs(qPrintable(dealTextOf(window.get())), stdout);
+    return 0;
+}
+
+int screenshots(const QString &directory, std::uint32_t seed)
+{
+    // Default preferences, whatever the player's own settings file says.
+    const HeadlessSession session;
+    if (!session.ready())
+        return session.refuse();
+    Random::fixSeed(seed);
+    if (!QDir().mkpath(directory)) {
+        std::fprintf(stderr, "Cannot make the folder %s.\n", qPrintable(directory));
+        return 1;
+    }
+    const QDir out(directory);
+
+    SolitaireForm = new TSolitaireForm;
+    PreferencesDlg = new TPreferencesDlg;
+    PreferencesDlg->CardSize = 1;
+    int failures = saveWindow(SolitaireForm, out.filePath(QStringLiteral("Launcher.png"))) ? 0 : 1;
+    failures += saveGameWindows(out);
     SysRequirementsForm = new TSysRequirementsForm;
     failures += saveSecondaryWindows(out);
     delete SysRequirementsForm;

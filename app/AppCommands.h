@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+#include <QString>
+#include <cstdint>
+
+// The program's command-line jobs that run without the launcher and without a
+// player. Each runs in a headless session (settings of its own in a temporary
+// folder, every dialog answered at once) and returns the program's exit code:
+// 0 done, 1 failed, 2 asked for something that cannot be done.
+namespace AppCommands {
+
+// Writes every built-in picture, sound and animation frame to the folder.
+int exportResources(const QString &directory);
+
+// Prints the table of the named game after its first (silent) deal: one line per
+// pile view, "ViewName:" and each card bottom to top.
+int printDeal(const QString &gameName);
+
+// Renders the launcher and every game window that exists after its first deal with
+// the given seed, offscreen, to DIR/NAME.png.
+int screenshots(const QString &directory, std::uint32_t seed);
+
+}  // namespace AppCommands

@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The program as a player meets it. Each runs the event loop until its window
+// closes and returns the program's exit code.
+namespace PlayerWindows {
+
+// The launcher with the preferences and the display check it keeps for the whole
+// run; the program ends when the launcher closes, even while it sits hidden in the
+// notification area with no other window open.
+int runLauncher();
+
+// The table without rules, owned here for as long as the loop runs.
+int runSandbox();
+
+}  // namespace PlayerWindows

@@ -1,0 +1,142 @@
+// SPDX-License-Identifier: MIT
+// Runs the built program as a player would from a shell and reads what it says.
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestProgram : public QObject
+{
+    Q_OBJECT
+
+    struct Run {
+        int exitCode = -1;
+        QString out;
+        QString err;
+    };
+
+    // The player's own settings folder, with a file that must come through unchanged.
+    QTemporaryDir playerSettings;
+    const QByteArray playerFile = "[Preferences]\nBackIndex=-1\nCustomBackFile=/nowhere/missing.jpg\n"
+                                  "BackgroundIndex=-1\nBackgroundFile=/nowhere/missing.bmp\n";
+
+    Run run(const QStringList &arguments, const QProcessEnvironment &environment)
+    {
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(CARDENZA_PROGRAM), arguments);
+        Run result;
+        if (!program.waitForFinished(120000)) {
+            program.kill();
+            program.waitForFinished();
+            return result;
+        }
+        result.exitCode = program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
+        result.out = QString::fromLocal8Bit(program.readAllStandardOutput());
+        result.err = QString::fromLocal8Bit(program.readAllStandardError());
+        return result;
+    }
+
+    // No display at all: the headless commands must pick the offscreen one themselves.
+    QProcessEnvironment withoutDisplay() const
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        environment.insert(QStringLiteral("CARDENZA_CONFIG_DIR"), playerSettings.path());
+        return environment;
+    }
+
+    Run run(const QStringList &arguments) { return run(arguments, withoutDisplay()); }
+
+    void verifyPlayerSettingsUntouched()
+    {
+        const QDir folder(playerSettings.path());
+        QCOMPARE(folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{QStringLiteral("Solitaire.ini")});
+        QFile file(folder.filePath(QStringLiteral("Solitaire.ini")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), playerFile);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        QFile file(QDir(playerSettings.path()).filePath(QStringLiteral("Solitaire.ini")));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(playerFile);
+    }
+
+    void helpAndVersionAnswerAndSucceed()
+    {
+        const Run help = run({QStringLiteral("--help")});
+        QCOMPARE(help.exitCode, 0);
+        QVERIFY(help.out.contains(QStringLiteral("--print-deal <game>")));
+        QVERIFY(help.err.isEmpty());
+        const Run version = run({QStringLiteral("--version")});
+        QCOMPARE(version.exitCode, 0);
+        QVERIFY(version.out.startsWith(QStringLiteral("Cardenza! ")));
+    }
+
+    void mistakesEndWithExitCodeTwo_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("mentions");
+        QTest::newRow("seed abc") << QStringList{"--seed", "abc"} << "abc";
+        QTest::newRow("width x") << QStringList{"--screen-width", "x"} << "screen width";
+        QTest::newRow("unknown option") << QStringList{"--bogus"} << "bogus";
+        QTest::newRow("no such game") << QStringList{"--print-deal", "No Such Game"} << "No Such Game";
+    }
+    void mistakesEndWithExitCodeTwo()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, mentions);
+        const Run result = run(arguments);
+        QCOMPARE(result.exitCode, 2);
+        QVERIFY2(result.err.contains(mentions), qPrintable(result.err));
+        QVERIFY(result.out.isEmpty());
+        verifyPlayerSettingsUntouched();
+    }
+
+    void printDealRunsWithoutADisplayOrThePlayersSettings()
+    {
+        const Run first = run({QStringLiteral("--print-deal"), QStringLiteral("Klondike"), QStringLiteral("--seed"),
+                               QStringLiteral("42")});
+        QCOMPARE(first.exitCode, 0);
+        QVERIFY(first.out.count(QLatin1Char('\n')) >= 7);
+        QCOMPARE(run({QStringLiteral("--print-deal"), QStringLiteral("klondike"), QStringLiteral("--seed"),
+                      QStringLiteral("42")}).out,
+                 first.out);
+        verifyPlayerSettingsUntouched();
+    }
+
+    // The player's settings name pictures that are not there: read, they would stop
+    // the run at a message box. The run uses settings of its own and ends by itself.
+    void screenshotsRunToTheEndOnSettingsOfTheirOwn()
+    {
+        QTemporaryDir shots;
+        const Run result = run({QStringLiteral("--screenshots"), shots.path()});
+        QCOMPARE(result.exitCode, 0);
+        QVERIFY(QFile::exists(shots.filePath(QStringLiteral("Launcher.png"))));
+        QVERIFY(QFile::exists(shots.filePath(QStringLiteral("Preferences-1.png"))));
+        verifyPlayerSettingsUntouched();
+    }
+
+    void screenshotsRefuseWithoutATemporarySettingsFolder()
+    {
+        QTemporaryDir shots;
+        QFile notAFolder(shots.filePath(QStringLiteral("plain-file")));
+        QVERIFY(notAFolder.open(QIODevice::WriteOnly));
+        QProcessEnvironment environment = withoutDisplay();
+        environment.insert(QStringLiteral("TMPDIR"), notAFolder.fileName());  // no temporary folder can be made
+        const Run result = run({QStringLiteral("--screenshots"), shots.filePath(QStringLiteral("out"))}, environment);
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY2(result.err.contains(QStringLiteral("temporary settings folder")), qPrintable(result.err));
+        QVERIFY(!QDir(shots.filePath(QStringLiteral("out"))).exists());
+        verifyPlayerSettingsUntouched();
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProgram)
+#include "tst_program.moc"
