@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: MIT
-// How long a player waits between choosing Klondike in the launcher and seeing its
-// table: the window is created, dealt silently and painted once. Measured, not
-// asserted; run `tests/games_tst_openbenchmark -iterations 50` for a steadier figure.
+// How long a player waits between choosing a game in the launcher and seeing its
+// table: the window is created, dealt silently and painted once, at each card size.
+// Measured, not asserted; run `tests/games_tst_openbenchmark -iterations 50` for a
+// steadier figure.
 #include "GameTestKit.h"
 
+#include "games/GameRegistry.h"
 #include "games/Games.h"
-#include "games/KlondikeWindow.h"
 #include "shell/GameCatalog.h"
 
 #include <QTest>
@@ -17,16 +18,31 @@ class BenchmarkOpening : public QObject
 private Q_SLOTS:
     void initTestCase() { RegisterGames(); }
 
-    void openKlondikeFromTheLauncher()
+    void openFromTheLauncher_data()
     {
+        QTest::addColumn<QString>("game");
+        QTest::addColumn<bool>("small");
+        for (const RegisteredGame &game : GameRegistry::games()) {
+            QTest::newRow(qPrintable(game.name + QStringLiteral("/large"))) << game.name << false;
+            QTest::newRow(qPrintable(game.name + QStringLiteral("/small"))) << game.name << true;
+        }
+    }
+
+    void openFromTheLauncher()
+    {
+        QFETCH(QString, game);
+        QFETCH(bool, small);
         const ScreenOverride wide(1280);
         const GameTestKit kit;
+        PreferencesDlg->CardSize = small ? 0 : 1;
         const LauncherWindow launcher;
-        const int klondike = GameCatalog::indexOf(QStringLiteral("Klondike"));
+        const int index = GameCatalog::indexOf(game);
+        const RegisteredGame *entry = GameRegistry::find(game);
         QBENCHMARK {
-            SolitaireForm->SelectGame(klondike);
-            KlondikeForm->repaint();
-            QVERIFY(KlondikeForm->isVisible());
+            SolitaireForm->SelectGame(index);
+            TGameForm *window = small ? entry->smallWindow() : entry->largeWindow();
+            QVERIFY(window);
+            window->repaint();
             SolitaireForm->CloseAllGames();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }
