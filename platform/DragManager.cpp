@@ -44,6 +44,20 @@ private:
     QImage picture;
 };
 
+// The part of a picture that is not fully see-through: the picture window shows only
+// that, so no empty margin can darken the table where windows cannot be see-through.
+QRect opaqueArea(const QImage &image)
+{
+    QRect area;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(line[x]) != 0)
+                area |= QRect(x, y, 1, 1);
+    }
+    return area;
+}
+
 QPoint globalPointOf(const QEvent *event)
 {
     return static_cast<const QMouseEvent *>(event)->globalPosition().toPoint();
@@ -90,8 +104,11 @@ void TDragManager::begin(TGraphicControl *source, bool immediate, const QImage &
     if (state != Idle)
         cancel();
     dragSource = source;
-    dragPicture = image;
-    dragHotSpot = hotSpot;
+    const QImage picture = image.convertToFormat(QImage::Format_ARGB32);
+    const QRect shown = opaqueArea(picture);
+    // A see-through margin on the right and bottom keeps the shaped edge off the corners.
+    dragPicture = shown.isEmpty() ? QImage() : picture.copy(shown.adjusted(0, 0, 1, 1));
+    dragHotSpot = hotSpot - shown.topLeft();
     pressPoint = press;
     lastPointer = pointer;
     state = Pending;
