@@ -4,6 +4,7 @@
 // away with the test, the launcher, cards put where a test wants them, and a
 // player's hand on the mouse.
 #include "games/GameForm.h"
+#include "games/GameRegistry.h"
 #include "shell/Requirements.h"
 #include "shell/SolitaireWindow.h"
 #include "support/ShellKit.h"
@@ -132,4 +133,16 @@ inline void DragWithMouse(TCardPileView *from, QPoint at, QWidget *to, QPoint ov
     QTest::mouseMove(from, (at + target) / 2);
     QTest::mouseMove(from, target);
     QTest::mouseRelease(from, Qt::LeftButton, {}, target);
+}
+
+// One data row per registered game and card size, tagged "Klondike/large" and
+// "Klondike/small", with the columns `game` (the launcher's name) and `small`.
+inline void AddRowPerGameAndSize()
+{
+    QTest::addColumn<QString>("game");
+    QTest::addColumn<bool>("small");
+    for (const RegisteredGame &game : GameRegistry::games()) {
+        QTest::newRow(qPrintable(game.name + QStringLiteral("/large"))) << game.name << false;
+        QTest::newRow(qPrintable(game.name + QStringLiteral("/small"))) << game.name << true;
+    }
 }

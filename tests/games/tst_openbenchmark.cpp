@@ -20,12 +20,7 @@ private Q_SLOTS:
 
     void openFromTheLauncher_data()
     {
-        QTest::addColumn<QString>("game");
-        QTest::addColumn<bool>("small");
-        for (const RegisteredGame &game : GameRegistry::games()) {
-            QTest::newRow(qPrintable(game.name + QStringLiteral("/large"))) << game.name << false;
-            QTest::newRow(qPrintable(game.name + QStringLiteral("/small"))) << game.name << true;
-        }
+        AddRowPerGameAndSize();
     }
 
     void openFromTheLauncher()

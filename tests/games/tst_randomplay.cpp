@@ -232,12 +232,7 @@ class TestRandomPlay : public QObject
 private Q_SLOTS:
     void play_data()
     {
-        QTest::addColumn<QString>("game");
-        QTest::addColumn<bool>("small");
-        for (const RegisteredGame &game : GameRegistry::games()) {
-            QTest::newRow(qPrintable(game.name + QStringLiteral("/large"))) << game.name << false;
-            QTest::newRow(qPrintable(game.name + QStringLiteral("/small"))) << game.name << true;
-        }
+        AddRowPerGameAndSize();
     }
 
     void play()
