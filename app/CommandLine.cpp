@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "app/CommandLine.h"
 
+#include "shell/GameCatalog.h"
+
 #include <QCommandLineParser>
 #include <QFileInfo>
 
@@ -62,6 +64,9 @@ void addCommands(QCommandLineParser &parser)
          QStringLiteral("Pretends the display shows <colors> colours (256: a palette display)."),
          QStringLiteral("colors")},
         {QStringLiteral("sandbox"), QStringLiteral("Opens a table without rules, for trying the cards by hand.")},
+        {QStringLiteral("game"),
+         QStringLiteral("Opens <game> at once from the launcher, at the card size of the preferences."),
+         QStringLiteral("game")},
     });
     addToolkitOptions(parser);
 }
@@ -146,6 +151,22 @@ QString readCommand(const QCommandLineParser &parser, CommandLine &command)
     return {};
 }
 
+// The game to open at once; an unknown name is answered with the names there are.
+QString readGame(const QCommandLineParser &parser, CommandLine &command)
+{
+    if (!parser.isSet(QStringLiteral("game")))
+        return {};
+    if (command.action != Action::Launcher)
+        return QStringLiteral("--game opens a game from the launcher; it goes with no other command.");
+    command.game = parser.value(QStringLiteral("game"));
+    if (GameCatalog::indexOf(command.game) >= 0)
+        return {};
+    QStringList names;
+    for (const GameEntry &entry : GameCatalog::entries())
+        names << QStringLiteral("  ") + entry.name;
+    return QStringLiteral("No game is called \"%1\". The games are:\n%2").arg(command.game, names.join(QLatin1Char('\n')));
+}
+
 }  // namespace
 
 bool CommandLine::headless() const
@@ -180,6 +201,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
     QString complaint = readNumbers(parser, command);
     if (complaint.isEmpty())
         complaint = readCommand(parser, command);
+    if (complaint.isEmpty())
+        complaint = readGame(parser, command);
     if (!complaint.isEmpty())
         return answer(Action::Error, complaint + tryHelp);
     return command;

@@ -23,6 +23,7 @@ struct CommandLine {
     Action action = Action::Launcher;
     QString argument;
     QString text;
+    QString game;  // the launcher opens this game at once (--game)
     std::optional<std::uint32_t> seed;
     std::optional<int> screenWidth;
     std::optional<int> screenColors;

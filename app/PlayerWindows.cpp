@@ -2,6 +2,7 @@
 #include "app/PlayerWindows.h"
 
 #include "app/SandboxTable.h"
+#include "shell/GameCatalog.h"
 #include "shell/Preferences.h"
 #include "shell/Requirements.h"
 #include "shell/SolitaireWindow.h"
@@ -10,7 +11,7 @@
 
 namespace PlayerWindows {
 
-int runLauncher()
+int runLauncher(const QString &game)
 {
     SolitaireForm = new TSolitaireForm;
     PreferencesDlg = new TPreferencesDlg;
@@ -19,6 +20,8 @@ int runLauncher()
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(SolitaireForm, &TSolitaireForm::Closed, qApp, &QCoreApplication::quit);
     SolitaireForm->show();
+    if (!game.isEmpty())
+        SolitaireForm->SelectGame(GameCatalog::indexOf(game));
     const int result = QApplication::exec();
     QApplication::setQuitOnLastWindowClosed(quitOnLastWindow);
     delete SysRequirementsForm;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
+#include <QString>
 
 // The program as a player meets it. Each runs the event loop until its window
 // closes and returns the program's exit code.
@@ -7,8 +8,9 @@ namespace PlayerWindows {
 
 // The launcher with the preferences and the display check it keeps for the whole
 // run; the program ends when the launcher closes, even while it sits hidden in the
-// notification area with no other window open.
-int runLauncher();
+// notification area with no other window open. A game named here opens at once,
+// as a click on it in the list would open it.
+int runLauncher(const QString &game = QString());
 
 // The table without rules, owned here for as long as the loop runs.
 int runSandbox();

@@ -46,6 +46,15 @@ private Q_SLOTS:
         QCOMPARE(command.headless(), action != Action::Launcher && action != Action::Sandbox);
     }
 
+    void aGameToOpenGoesWithTheLauncher()
+    {
+        const CommandLine command = parse({"--game", "Free Cell", "--seed", "4"});
+        QCOMPARE(command.action, Action::Launcher);
+        QCOMPARE(command.game, QStringLiteral("Free Cell"));
+        QCOMPARE(command.seed, std::optional<std::uint32_t>(4));
+        QCOMPARE(command.exitCode(), 0);
+    }
+
     void numbersAtTheirLimits()
     {
         CommandLine command = parse({"--seed", "0", "--screen-width", "800", "--screen-colors", "256"});
@@ -75,6 +84,8 @@ private Q_SLOTS:
         QTest::newRow("no folder") << QStringList{"--screenshots", ""} << "--screenshots";
         QTest::newRow("two commands") << QStringList{"--sandbox", "--print-deal", "Golf"} << "--sandbox";
         QTest::newRow("bad value beside a command") << QStringList{"--print-deal", "Golf", "--seed", "x"} << "seed";
+        QTest::newRow("unknown game lists the games") << QStringList{"--game", "Snap"} << "Beleaguered Castle\n  Double Klondike";
+        QTest::newRow("game beside a command") << QStringList{"--sandbox", "--game", "Golf"} << "--game";
     }
     void mistakesAreExplained()
     {
@@ -96,7 +107,7 @@ private Q_SLOTS:
         QVERIFY(command.text.startsWith(QStringLiteral("Usage: cardenza")));
         QCOMPARE(listedOptions(command.text),
                  QStringList({"--help", "--version", "--seed", "--print-deal", "--export-resources", "--screenshots",
-                              "--screen-width", "--screen-colors", "--sandbox"}));
+                              "--screen-width", "--screen-colors", "--sandbox", "--game"}));
         QCOMPARE(parse({"-h"}).action, Action::ShowHelp);
     }
 

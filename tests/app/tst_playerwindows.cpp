@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "app/PlayerWindows.h"
 #include "app/SandboxTable.h"
+#include "games/GameForm.h"
+#include "games/Games.h"
+#include "shell/GameCatalog.h"
 #include "shell/Preferences.h"
 #include "shell/Requirements.h"
 #include "shell/SolitaireWindow.h"
 #include "support/Seams.h"
 
 #include <QAction>
+#include <QListWidget>
 #include <QApplication>
 #include <QMenu>
 #include <QPointer>
@@ -46,10 +50,28 @@ class TestPlayerWindows : public QObject
     }
 
 private Q_SLOTS:
+    void initTestCase() { RegisterGames(); }
+
+    void aGameNamedOnTheCommandLineOpensAtOnceAndIsSelected()
+    {
+        QString opened;
+        int selected = -1;
+        const int result = runUntilItEnds([] { return PlayerWindows::runLauncher(QStringLiteral("Klondike")); },
+                                          [&] {
+                                              if (auto *game = shownWindow<TGameForm>())
+                                                  opened = game->Description().caption;
+                                              selected = SolitaireForm->GameSelectListBox->currentRow();
+                                              SolitaireForm->close();
+                                          });
+        QCOMPARE(result, 0);
+        QCOMPARE(opened, QStringLiteral("Klondike"));
+        QCOMPARE(selected, GameCatalog::indexOf(QStringLiteral("Klondike")));
+    }
+
     void theProgramEndsWhenTheLauncherCloses()
     {
         bool sawTheWindows = false;
-        const int result = runUntilItEnds(&PlayerWindows::runLauncher, [&sawTheWindows] {
+        const int result = runUntilItEnds([] { return PlayerWindows::runLauncher(); }, [&sawTheWindows] {
             sawTheWindows = SolitaireForm && SolitaireForm->isVisible() && PreferencesDlg && SysRequirementsForm;
             SolitaireForm->close();
         });
@@ -63,7 +85,7 @@ private Q_SLOTS:
     // ends through the tray's Exit.
     void theTraysExitEndsTheProgramWhileTheLauncherIsHidden()
     {
-        const int result = runUntilItEnds(&PlayerWindows::runLauncher, [] {
+        const int result = runUntilItEnds([] { return PlayerWindows::runLauncher(); }, [] {
             SolitaireForm->hide();
             QCoreApplication::processEvents();
             SolitaireForm->TrayPopupMenu->findChild<QAction *>(QStringLiteral("Exit1"))->trigger();
