@@ -38,4 +38,20 @@ bool IsAlternatingRunFrom(const TCardPile *pile, const TCard *card)
     return true;
 }
 
+bool IsOneLowerSameSuit(const TCard *card, const TCard *onto)
+{
+    return IsOneLower(card, onto) && card->Suit == onto->Suit;
+}
+
+bool IsSameSuitRunFrom(const TCardPile *pile, const TCard *card)
+{
+    const int start = pile->CardIndex(card);
+    if (start < 0)
+        return false;
+    for (int i = start + 1; i < pile->Count(); ++i)
+        if (!pile->CardAt(i)->FaceUp || !IsOneLowerSameSuit(pile->CardAt(i), pile->CardAt(i - 1)))
+            return false;
+    return true;
+}
+
 }  // namespace Rules

@@ -18,5 +18,10 @@ bool FitsFoundation(const TCard *card, const TCardPile *foundation);
 // From card to the top of the pile every card is one lower than the card below it
 // and of the other colour (a single top card is a run of one).
 bool IsAlternatingRunFrom(const TCardPile *pile, const TCard *card);
+// card is one lower than onto and of its suit: the Five of hearts on the Six of hearts.
+bool IsOneLowerSameSuit(const TCard *card, const TCard *onto);
+// From card to the top of the pile every card is one lower than the card below it
+// and of the same suit.
+bool IsSameSuitRunFrom(const TCardPile *pile, const TCard *card);
 
 }  // namespace Rules

@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+#include "games/CellGameForm.h"
+
+#include <QPointer>
+
+// Free Cell: the whole deck face up in eight columns (seven cards in the four on the
+// left, six in the others), four free cells and four foundations built up by suit.
+// Columns build down in alternating colours, and an empty column takes any card or
+// run.
+class TFreeCellForm : public TCellGameForm
+{
+    Q_OBJECT
+public:
+    explicit TFreeCellForm(QWidget *parent = nullptr);
+
+protected:
+    TFreeCellForm(CardScale scale, QWidget *parent);
+
+    TCardPileView *DealingView() const override { return FreeCells[0]; }
+    void DealCards(bool animate) override;
+    bool IsRunFrom(const TCardPile *pile, const TCard *card) const override;
+    bool FitsColumn(const TCardPile *cards, const TCardPileView *column) const override;
+    QList<TCardPileView *> DefaultTargets() const override;
+};
+
+// The small-card window: the same game laid out for 61 x 95 cards.
+class TsFreeCellForm : public TFreeCellForm
+{
+    Q_OBJECT
+public:
+    explicit TsFreeCellForm(QWidget *parent = nullptr) : TFreeCellForm(CardScale::Small, parent) {}
+};
+
+extern QPointer<TFreeCellForm> FreeCellForm;
+extern QPointer<TsFreeCellForm> sFreeCellForm;

@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: MIT
+#include "games/SeaTowersWindow.h"
+
+#include "cards/Rules.h"
+#include "games/GameRegistry.h"
+
+QPointer<TSeaHavenForm> SeaHavenForm;
+QPointer<TsSeaHavenForm> sSeaHavenForm;
+static const GameRegistration<TSeaHavenForm, TsSeaHavenForm> registration("Sea Towers", SeaHavenForm, sSeaHavenForm);
+
+namespace {
+
+GameDescription seaTowers()
+{
+    GameDescription d;
+    d.caption = QStringLiteral("Sea Towers");
+    d.scorePrefix = QStringLiteral("Sea Towers   Score: ");
+    d.helpTopic = 1011;
+    d.restartPrompt = QStringLiteral("Restart this game of Sea Towers?");
+    d.quitPrompt = QStringLiteral("Quit this game of Sea Towers?");
+    d.restartName = QStringLiteral("Redeal1");
+    d.placementState = true;
+    d.large = {887, 571, 887, 480, false, 142, 0, QStringLiteral("SeaHavenTowers"), QStringLiteral("SeaHavenTowers")};
+    d.small = {725, 480, 725, 360, false, 110, 0, QStringLiteral("sSeaHavenTowers"), QStringLiteral("SeaHavenTowers")};
+    d.layout
+        .series(QStringLiteral("FoundPileView"), 2, PileRole::Foundation, {8, 8, 80, 125}, {88, 0}, {8, 8, 61, 95},
+                {64, 0}, Bordered)
+        .series(QStringLiteral("FreePileView"), 4, PileRole::Cell, {272, 8, 80, 125}, {88, 0}, {234, 8, 61, 95},
+                {64, 0}, Bordered | Draggable | SendsHome)
+        .series(QStringLiteral("FoundPileView"), 2, PileRole::Foundation, {712, 8, 80, 125}, {88, 0},
+                {592, 8, 61, 95}, {64, 0}, Bordered, 3)
+        .series(QStringLiteral("TableauPileView"), 10, PileRole::Column, {8, 140, 80, 429, 0, 20.0f}, {88, 0},
+                {8, 108, 61, 370, 0, 16.0f}, {72, 0}, Draggable | SendsHome);
+    return d;
+}
+
+}  // namespace
+
+TSeaHavenForm::TSeaHavenForm(QWidget *parent) : TSeaHavenForm(CardScale::Large, parent) {}
+
+TSeaHavenForm::TSeaHavenForm(CardScale scale, QWidget *parent) : TCellGameForm(seaTowers(), scale, parent) {}
+
+// The second free cell holds the deck while five rows are dealt across the ten
+// columns; of the two cards left, the upper goes to the third free cell and the
+// last stays, turned up, in the second.
+void TSeaHavenForm::DealCards(bool animate)
+{
+    for (int row = 1; row <= 5; ++row) {
+        for (TCardPileView *column : std::as_const(Tableau))
+            DealCard(column, true, animate);
+        PlayDealStep(DealingView());
+    }
+    DealCard(FreeCells[2], true, animate);
+    DealingView()->Cards->CardAt(TCardPile::Top)->FaceUp = true;
+}
+
+bool TSeaHavenForm::IsRunFrom(const TCardPile *pile, const TCard *card) const
+{
+    return Rules::IsSameSuitRunFrom(pile, card);
+}
+
+bool TSeaHavenForm::FitsColumn(const TCardPile *cards, const TCardPileView *column) const
+{
+    const TCard *bottom = cards->CardAt(0);
+    const TCard *top = column->Cards->CardAt(TCardPile::Top);
+    return top ? Rules::IsOneLowerSameSuit(bottom, top) : bottom->Value == FS_KING;
+}
