@@ -1,0 +1,295 @@
+// SPDX-License-Identifier: MIT
+#include "games/MontanaWindow.h"
+
+#include "games/GameRegistry.h"
+#include "shell/Preferences.h"
+#include "shell/Sounds.h"
+
+#include <QAction>
+#include <QMenu>
+
+QPointer<TMontanaForm> MontanaForm;
+QPointer<TsMontanaForm> sMontanaForm;
+static const GameRegistration<TMontanaForm, TsMontanaForm> registration("Montana", MontanaForm, sMontanaForm);
+
+namespace {
+
+GameDescription montana()
+{
+    GameDescription d;
+    d.caption = QStringLiteral("Montana");
+    d.scorePrefix = QStringLiteral("Montana   Score: ");
+    d.helpTopic = 1008;
+    d.restartPrompt = QStringLiteral("Restart this game of Montana?");
+    d.quitPrompt = QStringLiteral("Quit this game of Montana?");
+    d.winningScore = 48;
+    d.hasAutoplay = false;
+    d.aboutCaption = QStringLiteral("Rul&es...");
+    d.canMaximize = false;
+    d.restartFaceDown = false;
+    d.large = {1041, 580, 1041, 0, true, 0, 0, QStringLiteral("Montana"), QString()};
+    d.small = {800, 420, 800, 0, true, 0, 0, QStringLiteral("sMontana"), QString()};
+    for (int row = 0; row < TMontanaForm::Rows; ++row)
+        d.layout.series(QStringLiteral("CardPileView"), TMontanaForm::Columns, PileRole::Place,
+                        {0, 8 + 144 * row, 80, 125}, {80, 0}, {3, 8 + 104 * row, 61, 95}, {61, 0},
+                        Draggable | SendsHome, 1 + TMontanaForm::Columns * row);
+    // The Aces, out of play.
+    d.layout.pile(QStringLiteral("DiscardPileView"), PileRole::Holding, {72, 576, 129, 17}, {72, 576, 129, 17},
+                  Hidden);
+    return d;
+}
+
+bool Animation() { return PreferencesDlg && PreferencesDlg->DoAnimation; }
+
+}  // namespace
+
+TMontanaForm::TMontanaForm(QWidget *parent) : TMontanaForm(CardScale::Large, parent) {}
+
+TMontanaForm::TMontanaForm(CardScale scale, QWidget *parent)
+    : TGameForm(montana(), scale, parent),
+      Grid(ViewsOf(PileRole::Place)),
+      DiscardPileView(View(QStringLiteral("DiscardPileView")))
+{
+    Shuffle1 = AddCommand(QStringLiteral("Shuffle1"), QStringLiteral("&Shuffle Remaining"), [this] { Shuffle1Click(); });
+    Shuffle1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    PopupMenu1->removeAction(Shuffle1);
+    PopupMenu1->insertAction(NewGame1, Shuffle1);
+    PopupMenu1->insertSeparator(NewGame1);
+}
+
+// ---- the deal -----------------------------------------------------------------------
+
+// Column by column, top to bottom; the last card dealt stays where the deck lay.
+void TMontanaForm::DealCards(bool animate)
+{
+    for (int column = 0; column < Columns; ++column) {
+        PlayDealStep(DealingView());
+        for (int row = 0; row < Rows; ++row)
+            DealCard(Place(row, column), true, animate);
+    }
+    for (int row = 0; row < Rows; ++row)
+        TakeOutAces(row, 0, nullptr, animate);
+}
+
+void TMontanaForm::FinishDeal()
+{
+    Redeals = 0;
+    Shuffle1->setEnabled(true);
+    ShowScore();
+}
+
+// Every Ace from a row's place `fromColumn` on leaves the game; its place takes the
+// next replacement card, if there is one.
+void TMontanaForm::TakeOutAces(int row, int fromColumn, TCardPile *replacements, bool animate)
+{
+    for (int column = fromColumn; column < Columns; ++column) {
+        TCardPileView *place = Place(row, column);
+        for (TCard *card = place->Cards->CardAt(TCardPile::Top); card && card->Value == FS_ACE;
+             card = place->Cards->CardAt(TCardPile::Top)) {
+            place->Cards->RemoveCard(card);
+            DiscardPileView->Cards->AddCard(card);
+            if (TCard *next = replacements ? replacements->CardAt(TCardPile::Top) : nullptr) {
+                replacements->RemoveCard(next);
+                place->Cards->AddCard(next);
+            }
+        }
+        if (animate)
+            place->Paint();
+    }
+}
+
+// ---- what goes where ------------------------------------------------------------------
+
+bool TMontanaForm::FitsGap(int index, const TCard *card) const
+{
+    if (index % Columns == 0)
+        return card->Value == FS_TWO;
+    const TCard *left = CardIn(index - 1);
+    return left && left->Suit == card->Suit && left->Value + 1 == card->Value;
+}
+
+bool TMontanaForm::MayDrop(TCardPileView *target, TCardPileView *, const TCardPile *cards)
+{
+    const int index = Grid.indexOf(target);
+    return index >= 0 && target->Cards->IsEmpty() && FitsGap(index, cards->CardAt(0));
+}
+
+TCardPileView *TMontanaForm::PlaceOf(_CardSuit suit, _CardValue value) const
+{
+    for (TCardPileView *place : Grid) {
+        const TCard *card = place->Cards->CardAt(TCardPile::Top);
+        if (card && card->Suit == suit && card->Value == value)
+            return place;
+    }
+    return nullptr;
+}
+
+int TMontanaForm::RunLength(int row) const
+{
+    const int first = row * Columns;
+    const TCard *card = CardIn(first);
+    if (!card || card->Value != FS_TWO)
+        return 0;
+    int length = 1;
+    for (; length < Columns; ++length) {
+        const TCard *next = CardIn(first + length);
+        if (!next || next->Suit != card->Suit || next->Value != card->Value + 1)
+            break;
+        card = next;
+    }
+    return length;
+}
+
+int TMontanaForm::ComputeScore() const
+{
+    int score = 0;
+    for (int row = 0; row < Rows; ++row)
+        score += RunLength(row);
+    return score;
+}
+
+void TMontanaForm::CheckWin()
+{
+    TGameForm::CheckWin();
+    if (GameOver)
+        Shuffle1->setEnabled(false);
+}
+
+// ---- clicks ----------------------------------------------------------------------------
+
+// A press on a card sends it to its gap; a card that has none may be dragged. A
+// press on a gap brings in the card it wants.
+void TMontanaForm::ViewMouseDown(TCardPileView *view, TMouseButton button, TShiftState)
+{
+    view->CanDrag = false;
+    if (button == mbRight || !Grid.contains(view))
+        return;
+    if (view->Cards->IsEmpty())
+        FillGap(view);
+    else if (!SendCard(view) && button == mbLeft && view->SelectedCard)
+        view->CanDrag = true;
+}
+
+// A Two goes to the topmost empty place of the first column; any other card to the
+// gap right of its predecessor.
+bool TMontanaForm::SendCard(TCardPileView *view)
+{
+    const TCard *card = view->Cards->CardAt(TCardPile::Top);
+    if (!card)
+        return false;
+    for (int column = 0; column < Columns; ++column)
+        for (int row = 0; row < Rows; ++row) {
+            const int index = row * Columns + column;
+            if (Grid[index]->Cards->IsEmpty() && FitsGap(index, card)) {
+                MoveIntoGap(view, Grid[index]);
+                return true;
+            }
+        }
+    return false;
+}
+
+void TMontanaForm::FillGap(TCardPileView *gap)
+{
+    const int index = Grid.indexOf(gap);
+    TCardPileView *source = nullptr;
+    if (index % Columns == 0) {
+        // The Two of the suit of a Three beside the gap, else the first Two outside
+        // the first column.
+        const TCard *right = CardIn(index + 1);
+        if (right && right->Value == FS_THREE)
+            source = PlaceOf(right->Suit, FS_TWO);
+        for (int i = 0; !source && i < Grid.size(); ++i)
+            if (i % Columns != 0 && CardIn(i) && CardIn(i)->Value == FS_TWO)
+                source = Grid[i];
+    } else if (const TCard *left = CardIn(index - 1)) {
+        if (left->Value == FS_KING)
+            return;  // nothing follows a King, not even the win check
+        source = PlaceOf(left->Suit, _CardValue(left->Value + 1));
+    }
+    if (source)
+        MoveIntoGap(source, gap);
+    else
+        CheckWin();
+}
+
+void TMontanaForm::MoveIntoGap(TCardPileView *from, TCardPileView *gap)
+{
+    MoveTopCard(from, gap);
+    MoveDone();
+}
+
+// ---- Shuffle Remaining --------------------------------------------------------------------
+
+// Where a row is dealt again: from its first place when it has no run; into the
+// place after a lone Two when that place is empty; else one place after the gap
+// that is kept right of the run.
+int TMontanaForm::RedealStart(int row) const
+{
+    const int run = RunLength(row);
+    if (run == 0)
+        return 0;
+    if (run == 1 && Place(row, 1)->Cards->IsEmpty())
+        return 1;
+    return run + 1;
+}
+
+void TMontanaForm::GatherRow(int row, int start, TCardPile *gathered)
+{
+    for (int column = start; column < Columns; ++column) {
+        TCardPileView *place = Place(row, column);
+        if (TCard *card = place->Cards->CardAt(TCardPile::Top)) {
+            place->Cards->RemoveCard(card);
+            gathered->AddCard(card);
+            place->update();
+        }
+    }
+}
+
+void TMontanaForm::DealRow(int row, int start, TCardPile *cards, bool animate)
+{
+    for (int column = start; column < Columns; ++column) {
+        TCard *card = cards->CardAt(TCardPile::Top);
+        if (!card)
+            break;
+        cards->RemoveCard(card);
+        Place(row, column)->Cards->AddCard(card);
+        if (animate)
+            Place(row, column)->Paint();
+    }
+    if (animate)
+        Play(&TSoundManager::PlayDeal);
+}
+
+// The cards not yet in order are gathered with the Aces, shuffled and dealt again;
+// each row keeps its run. Moves before it cannot be taken back.
+void TMontanaForm::Shuffle1Click()
+{
+    const bool animate = Animation();
+    TCardPile gathered;
+    int starts[Rows];
+    for (int row = 0; row < Rows; ++row) {
+        starts[row] = RedealStart(row);
+        GatherRow(row, RunLength(row), &gathered);
+    }
+    while (TCard *ace = DiscardPileView->Cards->CardAt(TCardPile::Top)) {
+        DiscardPileView->Cards->RemoveCard(ace);
+        gathered.AddCard(ace);
+    }
+    gathered.Shuffle();
+    Play(&TSoundManager::PlayShuffle);
+    for (int row = 0; row < Rows; ++row)
+        DealRow(row, starts[row], &gathered, animate);
+    for (int row = 0; row < Rows; ++row)
+        TakeOutAces(row, starts[row], &gathered, animate);
+    UndoList->Clear();
+    while (TCard *left = gathered.CardAt(TCardPile::Top)) {
+        gathered.RemoveCard(left);
+        DiscardPileView->Cards->AddCard(left);
+    }
+    if (++Redeals >= 2)
+        Shuffle1->setEnabled(false);
+    for (TCardPileView *place : std::as_const(Grid))
+        place->update();
+    // The new layout may have grown a run, or even finished the game.
+    CheckWin();
+}
