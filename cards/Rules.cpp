@@ -14,6 +14,8 @@ bool OtherColour(const TCard *a, const TCard *b) { return ColourOf(a) != ColourO
 
 bool IsOneLower(const TCard *card, const TCard *onto) { return card->Value + 1 == onto->Value; }
 
+bool IsOneLowerWrapping(const TCard *card, const TCard *onto) { return (card->Value + 1) % 13 == onto->Value; }
+
 bool IsOneLowerOtherColour(const TCard *card, const TCard *onto)
 {
     return IsOneLower(card, onto) && OtherColour(card, onto);

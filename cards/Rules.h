@@ -11,6 +11,9 @@ _CardColor ColourOf(const TCard *card);
 bool OtherColour(const TCard *a, const TCard *b);
 // card is one value lower than onto (a Five on a Six).
 bool IsOneLower(const TCard *card, const TCard *onto);
+// card is one value lower than onto, going round the corner: a King is one lower
+// than an Ace.
+bool IsOneLowerWrapping(const TCard *card, const TCard *onto);
 // card is one lower than onto and of the other colour: a red Five on a black Six.
 bool IsOneLowerOtherColour(const TCard *card, const TCard *onto);
 // card goes on a foundation pile built up by suit from the Ace.

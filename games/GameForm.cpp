@@ -352,6 +352,7 @@ void TGameForm::Deal(bool silent, bool newDeck)
     UndoList->Clear();
     GameOver = false;
     FinishDeal();
+    Q_EMIT tableDealt();
 }
 
 TCard *TGameForm::DealCard(TCardPileView *onto, bool faceUp, bool animate)

@@ -116,6 +116,11 @@ public:
     // True while a drag is waiting to start or running: nothing may touch the piles.
     static bool DragUnderWay();
 
+Q_SIGNALS:
+    // The table is dealt and play begins: undoing every move comes back to this table.
+    // A game whose deal ends with a choice of the player's says so again afterwards.
+    void tableDealt();
+
 protected:
     // ---- what each game supplies -------------------------------------------------
     virtual TCardPileView *DealingView() const = 0;

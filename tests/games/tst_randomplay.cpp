@@ -249,6 +249,7 @@ private Q_SLOTS:
         const quint32 seed = playSeed() ^ quint32(qHash(QString(QTest::currentDataTag())));
         RandomPlayer player(form, seed);
         QString firstDeal = form->DealText();
+        QObject::connect(form, &TGameForm::tableDealt, form, [&] { firstDeal = form->DealText(); });
         const int steps = playSteps();
         for (int step = 1; step <= steps && form; ++step) {
             kit.sounds.clear();

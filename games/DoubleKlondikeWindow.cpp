@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: MIT
+#include "games/DoubleKlondikeWindow.h"
+
+#include "games/GameRegistry.h"
+
+QPointer<TDblKlondikeForm> DblKlondikeForm;
+QPointer<TsDblKlondikeForm> sDblKlondikeForm;
+static const GameRegistration<TDblKlondikeForm, TsDblKlondikeForm> registration("Double Klondike", DblKlondikeForm,
+                                                                                sDblKlondikeForm);
+
+namespace {
+
+GameDescription doubleKlondike()
+{
+    GameDescription d;
+    d.caption = QStringLiteral("Double Klondike");
+    d.scorePrefix = QStringLiteral("Double Klondike   Score: ");
+    d.helpTopic = 1002;
+    d.restartPrompt = QStringLiteral("Restart this game of Double Klondike?");
+    d.quitPrompt = QStringLiteral("Quit this game of Double Klondike?");
+    d.winningScore = 104;
+    d.decks = 2;
+    d.large = {986, 582, 986, 480, false, 165, 0, QStringLiteral("DoubleKlondike"), QStringLiteral("DoubleKlondike")};
+    d.small = {756, 489, 756, 300, false, 139, 0, QStringLiteral("sDoubleKlondike"), QStringLiteral("DoubleKlondike")};
+    d.layout
+        .pile(QStringLiteral("DeckPileView"), PileRole::Stock, {8, 8, 129, 145, 0.4f, 0.2f}, {8, 8, 113, 113, 0.4f, 0.2f})
+        .withState(FS_RECYCLE)
+        .pile(QStringLiteral("DiscardPileView"), PileRole::Waste, {144, 8, 129, 129, 20.0f, 2.0f},
+              {128, 8, 105, 101, 20.0f, 2.0f}, Draggable | SendsHome)
+        .series(QStringLiteral("FoundationPile"), 4, PileRole::Foundation, {280, 8, 80, 125}, {88, 0},
+                {240, 8, 61, 95}, {64, 0}, Bordered)
+        .series(QStringLiteral("FoundationPile"), 4, PileRole::Foundation, {632, 8, 80, 125}, {88, 0},
+                {496, 8, 61, 95}, {64, 0}, Bordered, 5)
+        .series(QStringLiteral("TableauPileView"), 7, PileRole::Column, {72, 160, 80, 417, 0, 20.0f}, {96, 0},
+                {64, 136, 61, 350, 0, 16.0f}, {72, 0}, Draggable | SendsHome)
+        .series(QStringLiteral("TableauPileView"), 2, PileRole::Column, {744, 162, 80, 415, 0, 20.0f}, {96, 0},
+                {568, 136, 61, 350, 0, 16.0f}, {72, 0}, Draggable | SendsHome, 8)
+        .pile(QStringLiteral("RecyclePileView"), PileRole::Holding, {640, 112, 25, 25}, {720, 112, 25, 25}, Hidden,
+              FS_BLANK, Qt::black);
+    return d;
+}
+
+}  // namespace
+
+TDblKlondikeForm::TDblKlondikeForm(QWidget *parent) : TDblKlondikeForm(CardScale::Large, parent) {}
+
+TDblKlondikeForm::TDblKlondikeForm(CardScale scale, QWidget *parent)
+    : KlondikeStockForm(doubleKlondike(), scale, parent)
+{
+}
+
+// Nine rows: row r gives a card to columns r to 9, the one on column r face up.
+void TDblKlondikeForm::DealCards(bool animate)
+{
+    DealColumns(animate);
+    DeckPileView->Paint();
+    UpdateStock();
+}

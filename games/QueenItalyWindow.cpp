@@ -1,0 +1,285 @@
+// SPDX-License-Identifier: MIT
+#include "games/QueenItalyWindow.h"
+
+#include "cards/Rules.h"
+#include "games/GameRegistry.h"
+#include "shell/Preferences.h"
+#include "shell/Sounds.h"
+
+QPointer<TQueenItalyForm> QueenItalyForm;
+QPointer<TsQueenItalyForm> sQueenItalyForm;
+static const GameRegistration<TQueenItalyForm, TsQueenItalyForm> registration("Queen of Italy", QueenItalyForm,
+                                                                              sQueenItalyForm);
+
+namespace {
+
+constexpr int FoundationSize = 13;
+
+GameDescription queenOfItaly()
+{
+    GameDescription d;
+    d.caption = QStringLiteral("Queen of Italy");
+    d.scorePrefix = QStringLiteral("Queen of Italy   Score: ");
+    d.helpTopic = 1010;
+    d.restartPrompt = QStringLiteral("Restart this game of Queen of Italy?");
+    d.quitPrompt = QStringLiteral("Quit this game of Queen of Italy?");
+    d.winningScore = 104;
+    d.decks = 2;
+    d.autoplayCaption = QStringLiteral("&Autoplay");
+    d.large = {882, 700, 882, 600, false, 427, 148, QStringLiteral("QueenItaly"), QStringLiteral("QueenItaly")};
+    d.small = {670, 540, 670, 480, false, 333, 116, QStringLiteral("sQueenItaly"), QStringLiteral("sQueenItaly")};
+    d.layout
+        .pile(QStringLiteral("TerracePileView"), PileRole::Other, {344, 8, 225, 125, 12.0f, 0},
+              {248, 8, 170, 95, 9.0f, 0}, Draggable | SendsHome)
+        .series(QStringLiteral("FoundPile"), 8, PileRole::Foundation, {96, 139, 80, 125}, {88, 0}, {48, 107, 61, 95},
+                {72, 0}, Bordered)
+        .series(QStringLiteral("TableauPileView"), 9, PileRole::Column, {56, 272, 80, 273, 0, 20.0f}, {88, 0},
+                {16, 208, 61, 207, 0, 16.0f}, {72, 0}, Draggable | SendsHome)
+        .pile(QStringLiteral("DeckPileView"), PileRole::Stock, {12, 552, 117, 145, 0.2f, 0.2f},
+              {12, 424, 89, 110, 0.2f, 0.2f})
+        .withState(FS_RECYCLE)
+        .pile(QStringLiteral("DiscardPileView"), PileRole::Waste, {136, 552, 745, 125, 12.0f, 0},
+              {104, 424, 566, 95, 9.0f, 0}, Draggable | SendsHome);
+    return d;
+}
+
+}  // namespace
+
+TQueenItalyForm::TQueenItalyForm(QWidget *parent) : TQueenItalyForm(CardScale::Large, parent) {}
+
+TQueenItalyForm::TQueenItalyForm(CardScale scale, QWidget *parent)
+    : TGameForm(queenOfItaly(), scale, parent),
+      TerracePileView(View(QStringLiteral("TerracePileView"))),
+      DeckPileView(View(QStringLiteral("DeckPileView"))),
+      DiscardPileView(View(QStringLiteral("DiscardPileView"))),
+      Tableau(ViewsOf(PileRole::Column)),
+      Foundations(ViewsOf(PileRole::Foundation)),
+      wasteFan(DiscardPileView->XOffset)
+{
+    move(160, 48);  // where the window first opens; later it opens where it was left
+}
+
+// ---- the deal and the choice of the base ------------------------------------------------
+
+// Eleven cards to the terrace, then one each to the first four columns: the cards
+// from which the player chooses the base.
+void TQueenItalyForm::DealCards(bool animate)
+{
+    BaseChosen = false;
+    StockTurned = false;
+    Turnovers = 0;
+    for (int i = 0; i < 11; ++i)
+        DealCard(TerracePileView, true, animate);
+    PlayDealStep(DeckPileView);
+    for (int c = 0; c < 4; ++c) {
+        DealCard(Tableau[c], true, animate);
+        PlayDealStep(DeckPileView);
+    }
+    DeckPileView->Paint();
+    UpdateStock();
+}
+
+// Until the base is chosen, a press on a column's card chooses it and nothing else
+// can be done.
+void TQueenItalyForm::ViewMouseDown(TCardPileView *view, TMouseButton button, TShiftState shift)
+{
+    if (BaseChosen) {
+        TGameForm::ViewMouseDown(view, button, shift);
+        return;
+    }
+    view->CanDrag = false;
+    if (button == mbLeft && view->SelectedCard && Tableau.contains(view))
+        ChooseBase(view);
+}
+
+// The pressed card starts the first foundation; it is part of the deal, so it is
+// neither a move nor undone.
+void TQueenItalyForm::ChooseBase(TCardPileView *column)
+{
+    TCard *card = column->SelectedCard;
+    column->Cards->RemoveCard(card);
+    Foundations[0]->Cards->AddCard(card);
+    column->Paint();
+    Foundations[0]->Paint();
+    BaseChosen = true;
+    BaseValue = card->Value;
+    FillColumns();
+    ShowScore();
+    Q_EMIT tableDealt();
+}
+
+void TQueenItalyForm::FillColumns()
+{
+    const bool animate = PreferencesDlg && PreferencesDlg->DoAnimation;
+    for (TCardPileView *column : std::as_const(Tableau)) {
+        if (!column->Cards->IsEmpty())
+            continue;
+        DealCard(column, true, animate);
+        if (animate)
+            Play(&TSoundManager::PlayDeal);
+    }
+    DeckPileView->Paint();
+    UpdateStock();
+    for (TCardPileView *column : std::as_const(Tableau))
+        column->update();
+}
+
+// ---- the stock and the waste ----------------------------------------------------------------
+
+void TQueenItalyForm::DeckPileViewClick()
+{
+    if (!BaseChosen)
+        return;
+    if (DeckPileView->Cards->IsEmpty()) {
+        if (DiscardPileView->Cards->IsEmpty())
+            return;  // nothing to turn over
+        TurnOverWaste();
+    }
+    TurnStockCard();
+    CheckWin();
+}
+
+// The waste goes back to the stock face down, the card turned first on top.
+void TQueenItalyForm::TurnOverWaste()
+{
+    TCardPile *waste = DiscardPileView->Cards;
+    UndoList->AddPileMove(DiscardPileView, DeckPileView, waste);
+    waste->CopyPileTo(DeckPileView->Cards);
+    DeckPileView->Cards->Flip();
+    waste->Empty(false);
+    DiscardPileView->Paint();
+    DeckPileView->Paint();
+    ++Turnovers;
+    StockTurned = true;
+}
+
+// Before the first turnover a card may always be turned; after it only onto an empty waste.
+void TQueenItalyForm::TurnStockCard()
+{
+    TCard *card = DeckPileView->Cards->CardAt(TCardPile::Top);
+    if (card && !(StockTurned && !DiscardPileView->Cards->IsEmpty())) {
+        card->FaceUp = true;
+        MoveTopCard(DeckPileView, DiscardPileView);
+        ++MoveCount;
+        Play(&TSoundManager::PlayStock);
+    }
+    UpdateStock();
+}
+
+void TQueenItalyForm::UpdateStock()
+{
+    const int count = DeckPileView->Cards->Count();
+    DeckPileView->SetHint(count > 0 ? QString::number(count) : QString());
+    DeckPileView->State = StockTurned ? FS_BLANK : FS_RECYCLE;
+    DeckPileView->Paint();
+    FitWaste();
+}
+
+// A long waste draws its cards closer together, so that its top card, the one that
+// plays, always lies inside the view.
+void TQueenItalyForm::FitWaste()
+{
+    const int count = DiscardPileView->Cards->Count();
+    const float room = float(DiscardPileView->width() - TCard::CardWidth());
+    const float fan = count > 1 ? qMin(wasteFan, room / float(count - 1)) : wasteFan;
+    if (fan == DiscardPileView->XOffset)
+        return;
+    DiscardPileView->XOffset = fan;
+    DiscardPileView->update();
+}
+
+// ---- the two questions ------------------------------------------------------------------
+
+bool TQueenItalyForm::MayDrag(TCardPileView *view, TCard *card)
+{
+    return card == view->Cards->CardAt(TCardPile::Top);
+}
+
+bool TQueenItalyForm::MayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards)
+{
+    const TCard *moving = cards->CardAt(0);
+    if (Tableau.contains(target)) {
+        const TCard *top = target->Cards->CardAt(TCardPile::Top);
+        if (source == TerracePileView)
+            return false;
+        return !top || (Rules::IsOneLowerWrapping(moving, top) && Rules::OtherColour(moving, top));
+    }
+    if (Foundations.contains(target))
+        return cards->Count() == 1 && FitsFoundation(moving, target);
+    return false;
+}
+
+// A foundation starts with the base value and takes thirteen cards of its suit,
+// going round from King to Ace.
+bool TQueenItalyForm::FitsFoundation(const TCard *card, const TCardPileView *foundation) const
+{
+    const TCard *top = foundation->Cards->CardAt(TCardPile::Top);
+    if (!BaseChosen)
+        return false;
+    if (!top)
+        return card->Value == BaseValue;
+    return foundation->Cards->Count() < FoundationSize && top->Suit == card->Suit
+        && Rules::IsOneLowerWrapping(top, card);
+}
+
+// Released over the table, a card goes to the first column with cards that takes it,
+// then to the first empty column, then to a foundation.
+QList<TCardPileView *> TQueenItalyForm::DefaultTargets() const
+{
+    QList<TCardPileView *> filled, empty;
+    for (TCardPileView *column : Tableau)
+        (column->Cards->IsEmpty() ? empty : filled).append(column);
+    return filled + empty + Foundations;
+}
+
+TCardPileView *TQueenItalyForm::HomeFor(const TCard *card) const
+{
+    for (TCardPileView *foundation : Foundations)
+        if (FitsFoundation(card, foundation))
+            return foundation;
+    return nullptr;
+}
+
+QList<TCardPileView *> TQueenItalyForm::AutoplaySources() const
+{
+    return QList<TCardPileView *>{TerracePileView} + Tableau + QList<TCardPileView *>{DiscardPileView};
+}
+
+// ---- undo ------------------------------------------------------------------------------------
+
+int TQueenItalyForm::UndoLastAction()
+{
+    UndoList->PeekLast();
+    if (UndoList->LastSource != DeckPileView)
+        return TGameForm::UndoLastAction();
+    UndoStockCard();
+    // A click on the empty stock turned the waste over before it turned a card: one
+    // click, one move, one undo.
+    if (LastIsTurnover())
+        UndoTurnover();
+    return 1;
+}
+
+bool TQueenItalyForm::LastIsTurnover() const
+{
+    UndoList->PeekLast();
+    return UndoList->LastSource == DiscardPileView && UndoList->LastTarget == DeckPileView;
+}
+
+void TQueenItalyForm::UndoStockCard()
+{
+    UndoOrdinaryRecord();
+    DeckPileView->Cards->CardAt(TCardPile::Top)->FaceUp = false;
+    DeckPileView->Paint();
+}
+
+// The stock goes back onto the waste face up, in its old order, and the stock counts
+// one turnover less.
+void TQueenItalyForm::UndoTurnover()
+{
+    UndoOrdinaryRecord();
+    for (int i = 0; i < DiscardPileView->Cards->Count(); ++i)
+        DiscardPileView->Cards->CardAt(i)->FaceUp = true;
+    DiscardPileView->Paint();
+    StockTurned = --Turnovers > 0;
+}

@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+#include "games/GameForm.h"
+
+#include <QPointer>
+
+// Queen of Italy: two decks. Eleven cards lie on a terrace, from which they may only
+// go to the foundations. The player starts the first foundation with one of four
+// cards dealt to the columns; its value is the base of all eight foundations, which
+// build up by suit from it, going round from King to Ace, thirteen cards each.
+// Nine columns build down in alternating colours, also round the corner, one card
+// at a time; an empty column takes any card but a terrace card. The stock turns one
+// card at a time onto the waste; once it has been turned over, a new card comes
+// only onto an empty waste.
+class TQueenItalyForm : public TGameForm
+{
+    Q_OBJECT
+public:
+    explicit TQueenItalyForm(QWidget *parent = nullptr);
+
+    TCardPileView *TerracePileView;
+    TCardPileView *DeckPileView;
+    TCardPileView *DiscardPileView;
+    QList<TCardPileView *> Tableau;
+    QList<TCardPileView *> Foundations;
+    bool BaseChosen = false;
+    _CardValue BaseValue = FS_ACE;
+    bool StockTurned = false;
+    int Turnovers = 0;  // times the waste has been turned over into the stock
+
+    void DeckPileViewClick() override;
+
+protected:
+    TQueenItalyForm(CardScale scale, QWidget *parent);
+
+    TCardPileView *DealingView() const override { return DeckPileView; }
+    void DealCards(bool animate) override;
+    void ViewMouseDown(TCardPileView *view, TMouseButton button, TShiftState shift) override;
+    bool MayDrag(TCardPileView *view, TCard *card) override;
+    bool MayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
+    QList<TCardPileView *> DefaultTargets() const override;
+    TCardPileView *HomeFor(const TCard *card) const override;
+    QList<TCardPileView *> AutoplaySources() const override;
+    void AfterMove(TCardPileView *) override { FitWaste(); }
+    int UndoLastAction() override;
+    void AfterUndo() override { UpdateStock(); }
+    QList<TCardPileView *> AnchoredViews() const override { return {DeckPileView, DiscardPileView}; }
+
+private:
+    bool FitsFoundation(const TCard *card, const TCardPileView *foundation) const;
+    void ChooseBase(TCardPileView *column);
+    void FillColumns();
+    void TurnOverWaste();
+    void TurnStockCard();
+    void UpdateStock();
+    void FitWaste();
+    bool LastIsTurnover() const;
+    void UndoStockCard();
+    void UndoTurnover();
+
+    float wasteFan;  // the waste's designed distance between cards
+};
+
+// The small-card window: the same game laid out for 61 x 95 cards, with options of
+// its own.
+class TsQueenItalyForm : public TQueenItalyForm
+{
+    Q_OBJECT
+public:
+    explicit TsQueenItalyForm(QWidget *parent = nullptr) : TQueenItalyForm(CardScale::Small, parent) {}
+};
+
+extern QPointer<TQueenItalyForm> QueenItalyForm;
+extern QPointer<TsQueenItalyForm> sQueenItalyForm;
