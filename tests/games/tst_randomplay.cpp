@@ -252,11 +252,7 @@ private Q_SLOTS:
         QObject::connect(form, &TGameForm::tableDealt, form, [&] { firstDeal = form->DealText(); });
         const int steps = playSteps();
         for (int step = 1; step <= steps && form; ++step) {
-            kit.sounds.clear();
             player.step();
-            const QStringList heard = kit.sounds.names();
-            if (heard.contains(QStringLiteral("SHUFFLE")) || heard.contains(QStringLiteral("RESTART")))
-                firstDeal = form->DealText();
             QString fault = form ? player.check() : QStringLiteral("the window went away");
             if (fault.isEmpty() && (step % 97 == 0 || step == steps)) {
                 fault = player.undoEverything();
