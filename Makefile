@@ -21,7 +21,6 @@ SANITIZE_BUILD := build-sanitize
 SANITIZE_FLAGS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 SANITIZE_ENV   := QT_QPA_PLATFORM=offscreen \
                   ASAN_OPTIONS=detect_leaks=1 \
-                  LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0 \
                   UBSAN_OPTIONS=print_stacktrace=1
 
 .PHONY: run test build deps install-missing configure screenshots clean fuzz sanitize
