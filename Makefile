@@ -1,6 +1,8 @@
 # Cardenza! — build, run and test.
 #   make run    install what is missing, build, start the program
 #   make test   install what is missing, build, run every test offscreen
+#   make sanitize  the same tests again under the address, leak and undefined
+#               behaviour sanitizers, in a build folder of their own
 
 # Debian packages the project needs, in one place.
 PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins \
@@ -14,7 +16,14 @@ SUDO    := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 FUZZ_PACKAGES := clang libclang-rt-14-dev pkg-config
 FUZZ_SECONDS  ?= 300
 
-.PHONY: run test build deps install-missing configure screenshots clean fuzz
+# Only for `make sanitize`: any sanitizer report ends its test program with an error.
+SANITIZE_BUILD := build-sanitize
+SANITIZE_FLAGS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
+SANITIZE_ENV   := QT_QPA_PLATFORM=offscreen \
+                  ASAN_OPTIONS=detect_leaks=1 \
+                  UBSAN_OPTIONS=print_stacktrace=1
+
+.PHONY: run test build deps install-missing configure screenshots clean fuzz sanitize
 
 run: build
 	./$(BUILD)/cardenza
@@ -39,6 +48,12 @@ install-missing:
 	  echo "Installing:$$missing"; \
 	  $(SUDO) apt-get update && $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $$missing; \
 	fi
+
+sanitize: deps
+	@[ -f $(SANITIZE_BUILD)/CMakeCache.txt ] || cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE_FLAGS)"
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	cd $(SANITIZE_BUILD) && $(SANITIZE_ENV) ctest --output-on-failure -j $(JOBS)
 
 screenshots: build
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/cardenza --screenshots docs/screenshots

@@ -417,6 +417,7 @@ void TPreferencesDlg::FormCreate()
     if (customColors != Profile1->DefaultText)
         ReadCustomColors(customColors);
     ReadPictures();
+    DropBackIndexWithoutCustomBack();
     // The dialog is not yet the program's holder of DoSound, so it asks itself.
     if (SoundManager && DoSound)
         SoundManager->PlayOpen();
@@ -594,9 +595,9 @@ void TPreferencesDlg::BrowseButtonClick(QWidget *button)
     if (chosen.isEmpty() || chosen.first().isEmpty())
         return;
     if (customBack)
-        LoadCustomBack(chosen.first(), true, false);
+        LoadCustomBack(chosen.first(), true, false, PictureSource::Chooser);
     else
-        LoadBackgroundImage(chosen.first());
+        LoadBackgroundImage(chosen.first(), PictureSource::Chooser);
 }
 
 void TPreferencesDlg::ISGRadioList1Click()
@@ -628,11 +629,59 @@ void TPreferencesDlg::DropCustomBack()
     ui->BackRadios[3]->setEnabled(false);
     Profile1->WriteText(QStringLiteral("CustomImage"), QStringLiteral("None"));
     ui->Image4->setPixmap(QPixmap());
-    if (BackIndex == 3 || ui->BackRadios[3]->isChecked()) {
-        CheckBack(0);
-        BackIndex = 0;
-        TCard::SetBackIndex(0);
+    if (BackIndex == 3 || ui->BackRadios[3]->isChecked())
+        FallBackToFirstBack();
+}
+
+void TPreferencesDlg::FallBackToFirstBack()
+{
+    CheckBack(0);
+    BackIndex = 0;
+    TCard::SetBackIndex(0);
+}
+
+// The settings may ask for the custom back when there is none to show (no picture
+// stored, or one that could not be loaded): the first back serves instead, and is
+// stored when the dialog next closes.
+void TPreferencesDlg::DropBackIndexWithoutCustomBack()
+{
+    if (BackIndex == 3 && !ui->BackRadios[3]->isEnabled())
+        FallBackToFirstBack();
+}
+
+QImage TPreferencesDlg::ReadPicture(const QString &fileName) const
+{
+    try {
+        return Pictures::load(fileName);
+    } catch (const std::exception &) {
+        return QImage();
     }
+}
+
+void TPreferencesDlg::WarnNotFound(const char *picture, const QString &fileName)
+{
+    Dialogs::message(this, QStringLiteral("The %1 %2 was not found.").arg(QLatin1String(picture), fileName),
+                     Dialogs::Icon::Warning);
+}
+
+void TPreferencesDlg::WarnUnreadable(const char *picture, const QString &fileName)
+{
+    Dialogs::message(this, QStringLiteral("The %1 %2 could not be read.").arg(QLatin1String(picture), fileName),
+                     Dialogs::Icon::Warning);
+}
+
+// False, with nothing changed, when the picture cannot be read.
+bool TPreferencesDlg::BuildCustomBackFromFile(const QString &fileName)
+{
+    const QImage picture = ReadPicture(fileName);
+    if (picture.isNull())
+        return false;
+    try {
+        BuildCustomBack(picture);
+    } catch (const std::exception &) {
+        return false;
+    }
+    return true;
 }
 
 void TPreferencesDlg::BuildCustomBack(const QImage &picture)
@@ -652,11 +701,13 @@ void TPreferencesDlg::BuildCustomBack(const QImage &picture)
     ui->Image4->setPixmap(QPixmap::fromImage(preview));
 }
 
-void TPreferencesDlg::LoadCustomBack(const QString &fileName, bool select, bool quietGif)
+void TPreferencesDlg::LoadCustomBack(const QString &fileName, bool select, bool quietGif, PictureSource source)
 {
+    const bool replacesNothing = source == PictureSource::Settings;
     if (!QFileInfo(fileName).isFile()) {
-        DropCustomBack();
-        Dialogs::message(this, "The custom card back image " + fileName + " was not found.", Dialogs::Icon::Warning);
+        if (replacesNothing)
+            DropCustomBack();
+        WarnNotFound("custom card back image", fileName);
         return;
     }
     if (Pictures::isGifName(fileName)) {
@@ -666,15 +717,10 @@ void TPreferencesDlg::LoadCustomBack(const QString &fileName, bool select, bool 
             Dialogs::message(this, QStringLiteral("GIF images are not supported."), Dialogs::Icon::Error);
         return;
     }
-    try {
-        const QImage chosen = Pictures::load(fileName);
-        if (chosen.isNull()) {
+    if (!BuildCustomBackFromFile(fileName)) {
+        if (replacesNothing)
             DropCustomBack();
-            return;
-        }
-        BuildCustomBack(chosen);
-    } catch (const std::exception &) {
-        DropCustomBack();
+        WarnUnreadable("custom card back image", fileName);
         return;
     }
     StorePicturePath(QStringLiteral("CustomImage"), fileName);
@@ -709,32 +755,36 @@ void TPreferencesDlg::ShowBackgroundPicture(const QImage &picture)
     ui->Label6->setVisible(picture.isNull());
 }
 
-void TPreferencesDlg::LoadBackgroundImage(const QString &fileName)
+void TPreferencesDlg::DropBackgroundPicture()
 {
+    Profile1->WriteText(QStringLiteral("BackgroundImage"), QStringLiteral("None"));
+    ShowBackgroundPicture(QImage());
+}
+
+void TPreferencesDlg::LoadBackgroundImage(const QString &fileName, PictureSource source)
+{
+    const bool replacesNothing = source == PictureSource::Settings;
     if (!QFileInfo(fileName).isFile()) {
-        Profile1->WriteText(QStringLiteral("BackgroundImage"), QStringLiteral("None"));
-        ui->RadioGroup2->SetItemIndex(0);
-        ISGRadioList1Click();
-        ShowBackgroundPicture(QImage());
-        Dialogs::message(this, "The game background image " + fileName + " was not found.", Dialogs::Icon::Warning);
+        if (replacesNothing) {
+            DropBackgroundPicture();
+            ui->RadioGroup2->SetItemIndex(0);
+            ISGRadioList1Click();
+        }
+        WarnNotFound("game background image", fileName);
         return;
     }
     if (Pictures::isGifName(fileName)) {
         Dialogs::message(this, QStringLiteral("GIF images are not supported."), Dialogs::Icon::Error);
         return;
     }
-    QImage chosen;
-    try {
-        chosen = Pictures::load(fileName);
-    } catch (const std::exception &) {
-        chosen = QImage();
-    }
-    if (chosen.isNull()) {
-        Profile1->WriteText(QStringLiteral("BackgroundImage"), QStringLiteral("None"));
-        ShowBackgroundPicture(QImage());
+    const QImage picture = ReadPicture(fileName);
+    if (picture.isNull()) {
+        if (replacesNothing)
+            DropBackgroundPicture();
+        WarnUnreadable("game background image", fileName);
         return;
     }
-    ShowBackgroundPicture(chosen);
+    ShowBackgroundPicture(picture);
     StorePicturePath(QStringLiteral("BackgroundImage"), fileName);
 }
 

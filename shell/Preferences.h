@@ -32,10 +32,17 @@ public:
     bool MinimizeToTray = false;
     bool CardSizeChanged = false;
 
+    // Where the name of a picture comes from. A picture the settings name replaces
+    // nothing, so when it cannot be used the choice falls back and "None" is stored.
+    // A picture the player picks replaces the one in use, which stays when the new
+    // one cannot be used.
+    enum class PictureSource { Settings, Chooser };
+
     // The table picture shown in the picture preview, or null when none is loaded.
     const QImage *GetBackgroundBitmap() const;
-    void LoadBackgroundImage(const QString &fileName);
-    void LoadCustomBack(const QString &fileName, bool select, bool quietGif);
+    void LoadBackgroundImage(const QString &fileName, PictureSource source = PictureSource::Settings);
+    void LoadCustomBack(const QString &fileName, bool select, bool quietGif,
+                        PictureSource source = PictureSource::Settings);
     void RefreshCustomBack();
 
     // Closing in any way (OK, the close box, a test's answer) runs FormClose.
@@ -80,7 +87,15 @@ private:
     void CheckBack(int index);
     int CheckedBack() const;
     void DropCustomBack();
+    void FallBackToFirstBack();
+    void DropBackIndexWithoutCustomBack();
+    // Decodes a picture the player or the settings name; null when it cannot be read.
+    QImage ReadPicture(const QString &fileName) const;
+    void WarnUnreadable(const char *picture, const QString &fileName);
+    void WarnNotFound(const char *picture, const QString &fileName);
+    bool BuildCustomBackFromFile(const QString &fileName);
     void BuildCustomBack(const QImage &picture);
+    void DropBackgroundPicture();
     void ShowBackgroundPicture(const QImage &picture);
     void StorePicturePath(const QString &key, const QString &fileName);
     void ReadCustomColors(const QString &text);

@@ -128,20 +128,32 @@ private Q_SLOTS:
         QCOMPARE(target->Cards->Count(), 3);
     }
 
-    void turnRecordLeavesTheTopCardOnTop()
+    // A game turns up the card a move uncovered and records the turn with the same
+    // view as source and target; taking the turn back moves nothing and leaves the
+    // turning down to the game, and the move before it still comes back in place.
+    void turnRecordMovesNothingAndKeepsTheMoveBeneath()
     {
         TCardUndo undo;
-        TCard *top = source->Cards->CardAt(TCardPile::Top);
-        top->FaceUp = true;
-        undo.AddCardMove(source, source, top);
-        undo.PeekLast();
-        QCOMPARE(undo.LastSource, undo.LastTarget);
+        const QList<TCard *> before = cardsOf(source->Cards);
+        move(1, undo);
+        TCard *uncovered = source->Cards->CardAt(TCardPile::Top);
+        uncovered->FaceUp = true;
+        undo.AddCardMove(source, source, uncovered);
+
         undo.UndoLast();
-        top->Flip();  // the game turns it back down
+        QCOMPARE(undo.LastSource, source);
+        QCOMPARE(undo.LastTarget, source);
+        QCOMPARE(cardsOf(undo.LastPile), QList<TCard *>{uncovered});
+        QCOMPARE(cardsOf(source->Cards), before.mid(0, 5));
+        QVERIFY(uncovered->FaceUp);  // the undo list never turns cards
         undo.DropLast();
-        QCOMPARE(source->Cards->Count(), 6);
-        QCOMPARE(source->Cards->CardAt(TCardPile::Top), top);
-        QVERIFY(!top->FaceUp);
+        QCOMPARE(undo.Count(), 1);
+
+        undo.UndoLast();
+        QCOMPARE(undo.LastTarget, target);
+        undo.DropLast();
+        QCOMPARE(cardsOf(source->Cards), before);
+        QCOMPARE(target->Cards->Count(), 0);
     }
 };
 

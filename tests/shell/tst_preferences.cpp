@@ -88,6 +88,15 @@ class TestPreferences : public QObject
         return path;
     }
 
+    QString rawFile(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = pictureDir.filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+
     void chooseFile(const QString &path)
     {
         onModal = [path](const Dialogs::Record &record) {
@@ -424,18 +433,32 @@ private Q_SLOTS:
         QVERIFY(dlg->GetBackgroundBitmap());  // a cancelled chooser changes nothing
     }
 
-    void missingPicturesWarnAndFallBack()
+    void storedPicturesThatCannotBeUsedWarnAndFallBack_data()
     {
-        const QString goneBack = pictureDir.filePath("gone.bmp");
-        const QString goneCloth = pictureDir.filePath("gone.jpg");
+        QTest::addColumn<bool>("present");
+        QTest::addColumn<QString>("complaint");
+        QTest::addColumn<int>("backgroundIndex");  // the table choice afterwards
+        QTest::newRow("missing") << false << "was not found." << 0;
+        QTest::newRow("unreadable") << true << "could not be read." << 2;
+    }
+
+    void storedPicturesThatCannotBeUsedWarnAndFallBack()
+    {
+        QFETCH(bool, present);
+        QFETCH(QString, complaint);
+        QFETCH(int, backgroundIndex);
+        const QString back = rawFile("stored-back.bmp", "BM this is no bitmap");
+        const QString cloth = rawFile("stored-cloth.jpg", "\xFF\xD8\xFF\xE0 nor is this a photograph");
+        if (!present)
+            QVERIFY(QFile::remove(back) && QFile::remove(cloth));
         store("BackIndex", "3");
-        store("CustomImage", goneBack);
+        store("CustomImage", back);
         store("BackgroundIndex", "2");
-        store("BackgroundImage", goneCloth);
+        store("BackgroundImage", cloth);
         auto dlg = create();
         QCOMPARE(messages.size(), 2);
-        QCOMPARE(messages[0].text, "The custom card back image " + goneBack + " was not found.");
-        QCOMPARE(messages[1].text, "The game background image " + goneCloth + " was not found.");
+        QCOMPARE(messages[0].text, "The custom card back image " + back + " " + complaint);
+        QCOMPARE(messages[1].text, "The game background image " + cloth + " " + complaint);
         QVERIFY(messages[0].icon == Dialogs::Icon::Warning && messages[1].icon == Dialogs::Icon::Warning);
         QCOMPARE(dlg->BackIndex, 0);
         QCOMPARE(TCard::GetBackIndex(), 0);
@@ -443,20 +466,41 @@ private Q_SLOTS:
         QVERIFY(!child<QRadioButton>(dlg.get(), "RadioButton4")->isEnabled());
         QCOMPARE(stored("CustomImage"), QStringLiteral("None"));
         QCOMPARE(stored("BackgroundImage"), QStringLiteral("None"));
-        QCOMPARE(dlg->BackgroundIndex, 0);
-        QVERIFY(item(dlg.get(), "RadioGroup2", 0)->isChecked());
-        QCOMPARE(backgroundPage(dlg.get()), QStringLiteral("TabSheet5"));
+        QCOMPARE(dlg->BackgroundIndex, backgroundIndex);
+        QVERIFY(item(dlg.get(), "RadioGroup2", backgroundIndex)->isChecked());
+        QCOMPARE(dlg->GetBackgroundBitmap(), nullptr);
         QVERIFY(!child<QLabel>(dlg.get(), "Label6")->isHidden());
     }
 
-    void storedCustomIndexWithoutPictureIsKept()
+    // Left behind when a custom back's file went away: the next start has BackIndex 3
+    // and no picture for it.
+    void customIndexWithoutCustomBackShowsTheFirstBack_data()
     {
+        QTest::addColumn<QString>("customImage");  // empty: the key is absent
+        QTest::addColumn<int>("warnings");
+        QTest::newRow("None stored") << "None" << 0;
+        QTest::newRow("no key") << QString() << 0;
+        QTest::newRow("file missing") << "/nonexistent/back.bmp" << 1;
+    }
+
+    void customIndexWithoutCustomBackShowsTheFirstBack()
+    {
+        QFETCH(QString, customImage);
+        QFETCH(int, warnings);
         store("BackIndex", "3");
+        if (!customImage.isEmpty())
+            store("CustomImage", customImage);
         auto dlg = create();
+        QCOMPARE(messages.size(), warnings);
+        QCOMPARE(dlg->BackIndex, 0);
+        QCOMPARE(TCard::GetBackIndex(), 0);
         auto *custom = child<QRadioButton>(dlg.get(), "RadioButton4");
-        QVERIFY(custom->isChecked() && !custom->isEnabled());
-        QCOMPARE(TCard::GetBackIndex(), 3);  // the cards draw their first back for it
-        QVERIFY(messages.isEmpty());
+        QVERIFY(!custom->isChecked() && !custom->isEnabled());
+        QVERIFY(child<QRadioButton>(dlg.get(), "RadioButton1")->isChecked());
+        QCOMPARE(stored("BackIndex"), QStringLiteral("3"));  // until the dialog closes
+        click(dlg.get(), "OKBtn");
+        QCOMPARE(stored("BackIndex"), QStringLiteral("0"));
+        QCOMPARE(TCard::GetBackIndex(), 0);
     }
 
     void gifPicturesAreRefused()
@@ -488,30 +532,73 @@ private Q_SLOTS:
         QCOMPARE(stored("BackgroundImage"), QStringLiteral("None"));
     }
 
-    void undecodablePicturesFallBackSilently()
+    void chosenPicturesThatCannotBeReadKeepThePrevious_data()
     {
-        const QString bad = pictureDir.filePath("broken.jpg");
-        QFile file(bad);
-        file.open(QIODevice::WriteOnly);
-        file.write("this is not a picture");
-        file.close();
-        auto dlg = create();
-        chooseFile(picture("fine.bmp"));
-        click(dlg.get(), "BrowseButton");
-        chooseFile(bad);
-        click(dlg.get(), "BrowseButton");
-        QVERIFY(!child<QRadioButton>(dlg.get(), "RadioButton4")->isEnabled());
-        QVERIFY(child<QRadioButton>(dlg.get(), "RadioButton1")->isChecked());
-        QCOMPARE(TCard::GetBackIndex(), 0);
-        QCOMPARE(stored("CustomImage"), QStringLiteral("None"));
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("present");
+        QTest::addColumn<QString>("complaint");
+        const QString unreadable = QStringLiteral("could not be read.");
+        QTest::newRow("corrupt JPEG") << "broken.jpg" << QByteArray("\xFF\xD8\xFF\xE0\x00\x10JFIF cut short") << true
+                                      << unreadable;
+        QTest::newRow("corrupt PCX") << "broken.pcx" << QByteArray("\x0A\x05\x01\x08 header cut short") << true
+                                     << unreadable;
+        QTest::newRow("corrupt BMP") << "broken.bmp" << QByteArray("BM\x36\x00\x00\x00 cut short") << true << unreadable;
+        QTest::newRow("empty file") << "empty.bmp" << QByteArray() << true << unreadable;
+        QTest::newRow("file gone") << "gone.jpg" << QByteArray() << false << "was not found.";
+    }
 
+    void chosenPicturesThatCannotBeReadKeepThePrevious()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, present);
+        QFETCH(QString, complaint);
+        const QString back = picture("back.bmp", Qt::red);
+        const QString cloth = picture("cloth.bmp", Qt::blue);
+        const QString bad = rawFile(name, bytes);
+        auto dlg = create();
+        chooseFile(back);
+        click(dlg.get(), "BrowseButton");
         showPage(dlg.get(), 2);
         clickIndicator(item(dlg.get(), "RadioGroup2", 2));
+        chooseFile(cloth);
         click(dlg.get(), "Button1");
-        QCOMPARE(dlg->GetBackgroundBitmap(), nullptr);
-        QVERIFY(child<QLabel>(dlg.get(), "Label6")->isVisible());
-        QCOMPARE(stored("BackgroundImage"), QStringLiteral("None"));
         QVERIFY(messages.isEmpty());
+
+        // The file goes away between the choice and the loading.
+        onModal = [bad, present](const Dialogs::Record &record) {
+            static_cast<QFileDialog *>(record.window)->selectFile(bad);
+            if (!present)
+                QFile::remove(bad);
+            return int(QDialog::Accepted);
+        };
+        showPage(dlg.get(), 0);
+        click(dlg.get(), "BrowseButton");
+        showPage(dlg.get(), 2);
+        click(dlg.get(), "Button1");
+        QCOMPARE(messages.size(), 2);
+        QCOMPARE(messages[0].text, "The custom card back image " + bad + " " + complaint);
+        QCOMPARE(messages[1].text, "The game background image " + bad + " " + complaint);
+        QVERIFY(messages[0].icon == Dialogs::Icon::Warning && messages[1].icon == Dialogs::Icon::Warning);
+
+        auto *custom = child<QRadioButton>(dlg.get(), "RadioButton4");
+        QVERIFY(custom->isEnabled() && custom->isChecked());
+        QCOMPARE(TCard::GetBackIndex(), 3);
+        QCOMPARE(stored("CustomImage"), back);
+        const QImage card = TCard::GetBackImageList()->Image(3);
+        QCOMPARE(card.pixelColor(card.width() / 2, card.height() / 2), QColor(Qt::red));
+        QVERIFY(!child<QLabel>(dlg.get(), "Image4")->pixmap().isNull());
+
+        QVERIFY(dlg->GetBackgroundBitmap());
+        QCOMPARE(dlg->GetBackgroundBitmap()->pixelColor(0, 0), QColor(Qt::blue));
+        QCOMPARE(stored("BackgroundImage"), cloth);
+        QCOMPARE(dlg->BackgroundIndex, 2);
+        QCOMPARE(backgroundPage(dlg.get()), QStringLiteral("TabSheet7"));
+        QVERIFY(child<QLabel>(dlg.get(), "Label6")->isHidden());
+
+        dlg->accept();
+        QCOMPARE(stored("BackIndex"), QStringLiteral("3"));
     }
 
     void tiledImageChoiceAndPicture()

@@ -10,6 +10,8 @@
 #include <QTabWidget>
 #include <QtTest>
 
+#include <dlfcn.h>
+
 using Operation = void (TSoundManager::*)();
 Q_DECLARE_METATYPE(Operation)
 
@@ -32,6 +34,41 @@ const Sounding everyOperation[] = {
     {"AutoplayAsync", &TSoundManager::PlayAutoplayAsync, "AUTOPLAY async"},
     {"Restart", &TSoundManager::PlayRestart, "RESTART sync"},
     {"Win", &TSoundManager::PlayWin, "WIN_SND async"},
+};
+
+// Input as a window system hands it over: queued for the event loop, the route a
+// synchronous sound's wait holds back (QTest's input reaches the widget directly,
+// past any event loop). Qt offers this queue to its platform plugins only, so the
+// entry points are looked up by name; a Qt without them skips the test.
+using QueueMouse = bool (*)(QWindow *, const QPointF &local, const QPointF &global, Qt::MouseButtons,
+                            Qt::MouseButton, QEvent::Type, Qt::KeyboardModifiers, Qt::MouseEventSource);
+using QueueKey = bool (*)(QWindow *, QEvent::Type, int key, Qt::KeyboardModifiers, const QString &text,
+                          bool autoRepeat, ushort count);
+
+const char *const queueMouseSymbol =
+    "_ZN22QWindowSystemInterface16handleMouseEventINS_20AsynchronousDeliveryEEEbP7QWindowRK7QPointFS6_"
+    "6QFlagsIN2Qt11MouseButtonEES9_N6QEvent4TypeES7_INS8_16KeyboardModifierEENS8_16MouseEventSourceE";
+const char *const queueKeySymbol =
+    "_ZN22QWindowSystemInterface14handleKeyEventINS_20AsynchronousDeliveryEEEbP7QWindowN6QEvent4TypeEi"
+    "6QFlagsIN2Qt16KeyboardModifierEERK7QStringbt";
+
+template <class Entry>
+Entry windowSystemEntry(const char *symbol)
+{
+    return reinterpret_cast<Entry>(dlsym(RTLD_DEFAULT, symbol));
+}
+
+// A table that notes the input it receives and counts its paints.
+class InputLog : public QWidget
+{
+public:
+    QStringList received;
+    int paints = 0;
+
+protected:
+    void mousePressEvent(QMouseEvent *) override { received << QStringLiteral("press"); }
+    void keyPressEvent(QKeyEvent *) override { received << QStringLiteral("key"); }
+    void paintEvent(QPaintEvent *) override { ++paints; }
 };
 
 }  // namespace
@@ -144,6 +181,43 @@ private Q_SLOTS:
         toggleSoundsInDialog();
         manager.PlayDeal();
         QCOMPARE(sounds.played(), QStringList{"DEAL sync"});
+    }
+
+    // A player's click or key press during a deal's sound waits for the sound to
+    // end, so the deal finishes first; the table still repaints meanwhile.
+    void inputWaitsForTheDealSound()
+    {
+        const auto queueMouse = windowSystemEntry<QueueMouse>(queueMouseSymbol);
+        const auto queueKey = windowSystemEntry<QueueKey>(queueKeySymbol);
+        if (!queueMouse || !queueKey)
+            QSKIP("this Qt has no queue for window-system input");
+        InputLog table;
+        table.setFocusPolicy(Qt::StrongFocus);
+        table.resize(120, 120);
+        table.show();
+        table.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&table));
+        table.setFocus();
+        QWindow *window = table.windowHandle();
+        bool sentDuringSound = false;
+        QTimer::singleShot(20, &table, [&] {
+            sentDuringSound = SoundPlayer::isWaiting();
+            const QPointF at(30, 30);
+            const QPointF global = window->mapToGlobal(at);
+            queueMouse(window, at, global, Qt::LeftButton, Qt::LeftButton, QEvent::MouseButtonPress, Qt::NoModifier,
+                       Qt::MouseEventNotSynthesized);
+            queueMouse(window, at, global, Qt::NoButton, Qt::LeftButton, QEvent::MouseButtonRelease, Qt::NoModifier,
+                       Qt::MouseEventNotSynthesized);
+            queueKey(window, QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), false, 1);
+            queueKey(window, QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), false, 1);
+            table.update();
+        });
+        const int paintsBefore = table.paints;
+        manager.PlayDeal();
+        QVERIFY(sentDuringSound);
+        QVERIFY(table.received.isEmpty());
+        QVERIFY(table.paints > paintsBefore);
+        QTRY_COMPARE(table.received, (QStringList{"press", "key"}));
     }
 
     void synchronousSoundPacesTheCaller()
