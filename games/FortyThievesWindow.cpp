@@ -124,7 +124,6 @@ void TFortyThievesForm::Peek1Click()
     FTPeekDlg->PeekCard = next;
     FTPeekDlg->show();
     FTPeekDlg->DrawPeekCard();
-    FTPeekDlg->raise();
 }
 
 // However long the waste grows, its fan closes up so that the top card stays in

@@ -11,8 +11,14 @@
 
 namespace {
 
-// A dealt Spider window on the screen, with the kit's seams.
+// The preferences the kit makes may choose small cards; these windows use large ones.
+struct LargeCards {
+    LargeCards() { TCard::SetCardSize(FS_LARGE); }
+};
+
+// A dealt large-card Spider window on the screen, with the kit's seams.
 struct Spider : GameTestKit {
+    LargeCards cards;
     GameWindow<TSpiderForm> window;
     Spider() { window->show(); }
 };
