@@ -57,6 +57,7 @@ TGameForm::~TGameForm()
 {
     EmptyAllPiles(true);
     SavedDeal->Empty(false);
+    delete SavedDeal;
     delete UndoList;
 }
 
