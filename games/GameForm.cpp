@@ -57,6 +57,7 @@ TGameForm::~TGameForm()
 {
     EmptyAllPiles(true);
     SavedDeal->Empty(false);
+    delete SavedDeal;
     delete UndoList;
 }
 
@@ -389,7 +390,7 @@ void TGameForm::EmptyAllPiles(bool freeCards)
 void TGameForm::NewGame1Click(QObject *sender)
 {
     const bool restart = sender == Restart1;
-    if (MoveCount > 5 && !GameOver) {
+    if (MoveCount > description.promptThreshold && !GameOver) {
         if (restart ? !Dialogs::confirm(this, description.restartPrompt) : !FormCloseQuery())
             return;
     }
@@ -539,7 +540,7 @@ void TGameForm::FormKeyPress(QChar key)
 
 bool TGameForm::FormCloseQuery()
 {
-    const bool allowed = MoveCount < 5 || GameOver || Dialogs::confirm(this, description.quitPrompt);
+    const bool allowed = MoveCount < description.promptThreshold || GameOver || Dialogs::confirm(this, description.quitPrompt);
     if (SolitaireForm)
         SolitaireForm->CanCloseGames = allowed;
     return allowed;
@@ -612,8 +613,10 @@ void TGameForm::Undo1Click()
     UndoList->PeekLast();
     if (!UndoList->LastSource)
         return;
+    const bool quiet = QuietUndo();
     MoveCount = qMax(0, MoveCount - UndoLastAction());
-    Play(&TSoundManager::PlayUndo);
+    if (!quiet)
+        Play(&TSoundManager::PlayUndo);
     AfterUndo();
     ShowScore();
 }

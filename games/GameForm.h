@@ -43,6 +43,8 @@ struct GameDescription {
     QString restartPrompt;
     QString quitPrompt;
     int winningScore = 52;
+    // Closing asks from this many moves on; New Game and Restart ask above it.
+    int promptThreshold = 5;
     int decks = 1;
     bool hasAutoplay = true;
     QString autoplayCaption = QStringLiteral("A&utoplay");
@@ -144,6 +146,8 @@ protected:
     virtual QList<TCardPileView *> AutoplaySources() const;
     // Takes back the newest player's action; returns how many counted moves it was.
     virtual int UndoLastAction();
+    // The newest action (the list's last record just peeked) goes back without the undo sound.
+    virtual bool QuietUndo() const { return false; }
     virtual void AfterUndo() {}
     virtual void UnlockOptions();
     virtual void FormResize();

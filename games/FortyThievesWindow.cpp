@@ -1,0 +1,189 @@
+// SPDX-License-Identifier: MIT
+#include "games/FortyThievesWindow.h"
+
+#include "cards/Rules.h"
+#include "games/GameRegistry.h"
+#include "shell/Sounds.h"
+
+#include <QAction>
+#include <QCloseEvent>
+
+QPointer<TFortyThievesForm> FortyThievesForm;
+QPointer<TsFortyThievesForm> sFortyThievesForm;
+static const GameRegistration<TFortyThievesForm, TsFortyThievesForm> registration("Forty Thieves", FortyThievesForm,
+                                                                                  sFortyThievesForm);
+
+namespace {
+
+GameDescription fortyThieves()
+{
+    GameDescription d;
+    d.caption = QStringLiteral("Forty Thieves");
+    d.scorePrefix = QStringLiteral("Forty Thieves   Score: ");
+    d.helpTopic = 1003;
+    d.restartPrompt = QStringLiteral("Restart this game of Forty Thieves?");
+    d.quitPrompt = QStringLiteral("Quit this game of Forty Thieves?");
+    d.promptThreshold = 10;
+    d.winningScore = 104;
+    d.decks = 2;
+    d.newGameName = QStringLiteral("NewDeal1");
+    d.restartName = QStringLiteral("Redeal1");
+    d.preferencesCaption = QStringLiteral("Pre&ferences...");
+    d.large = {885, 675, 885, 600, false, 298, 129, QStringLiteral("FortyThieves"), QStringLiteral("FortyThieves")};
+    d.small = {725, 520, 725, 520, false, 250, 102, QStringLiteral("sFortyThieves"), QStringLiteral("FortyThieves")};
+    d.layout
+        .pile(QStringLiteral("DeckPileView"), PileRole::Stock, {8, 8, 137, 145, 0.4f, 0.2f},
+              {8, 8, 107, 113, 0.4f, 0.2f})
+        .pile(QStringLiteral("DiscardPileView"), PileRole::Waste, {152, 8, 729, 125, 12.0f, 0},
+              {128, 8, 593, 95, 9.0f, 0}, Draggable | SendsHome)
+        .series(QStringLiteral("TableauPile"), 10, PileRole::Column, {8, 160, 80, 377, 0, 20.0f}, {88, 0},
+                {8, 136, 61, 270, 0, 16.0f}, {72, 0}, Draggable | SendsHome)
+        .series(QStringLiteral("FoundPile"), 8, PileRole::Foundation, {96, 546, 80, 125}, {88, 0},
+                {80, 418, 61, 95}, {72, 0}, Bordered);
+    return d;
+}
+
+}  // namespace
+
+TFortyThievesForm::TFortyThievesForm(QWidget *parent) : TFortyThievesForm(CardScale::Large, parent) {}
+
+TFortyThievesForm::TFortyThievesForm(CardScale scale, QWidget *parent)
+    : TGameForm(fortyThieves(), scale, parent),
+      DeckPileView(View(QStringLiteral("DeckPileView"))),
+      DiscardPileView(View(QStringLiteral("DiscardPileView"))),
+      Tableau(ViewsOf(PileRole::Column)),
+      Foundations(ViewsOf(PileRole::Foundation)),
+      wasteStep(DiscardPileView->XOffset)
+{
+    Peek1 = AddCommand(QStringLiteral("Peek1"), QStringLiteral("&Peek..."), [this] { Peek1Click(); });
+    Peek1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+}
+
+// ---- the deal -------------------------------------------------------------------------
+
+void TFortyThievesForm::DealCards(bool animate)
+{
+    for (int row = 1; row <= 4; ++row) {
+        for (TCardPileView *column : std::as_const(Tableau))
+            DealCard(column, true, animate);
+        PlayDealStep(DeckPileView);
+    }
+}
+
+void TFortyThievesForm::FinishDeal()
+{
+    DeckPileView->Paint();
+    UpdateStock();
+}
+
+// ---- the stock, the waste and the peek dialog ------------------------------------------------
+
+// The stock is turned once only: when it is empty, a click changes nothing.
+void TFortyThievesForm::DeckPileViewClick()
+{
+    if (TCard *next = DeckPileView->Cards->CardAt(TCardPile::Top)) {
+        next->FaceUp = true;
+        MoveTopCard(DeckPileView, DiscardPileView);
+        ++MoveCount;
+        Play(&TSoundManager::PlayStock);
+    }
+    UpdateStock();
+    AutoplayPass();
+}
+
+void TFortyThievesForm::UpdateStock()
+{
+    const int count = DeckPileView->Cards->Count();
+    DeckPileView->SetHint(count > 0 ? QString::number(count) : QString());
+    Peek1->setEnabled(count > 0);
+    FollowStock();
+    FitWasteFan();
+}
+
+// An open peek dialog shows the next stock card, and goes when there is none.
+void TFortyThievesForm::FollowStock()
+{
+    if (!FTPeekDlg)
+        return;
+    FTPeekDlg->PeekCard = DeckPileView->Cards->CardAt(TCardPile::Top);
+    if (!FTPeekDlg->isVisible())
+        return;
+    if (FTPeekDlg->PeekCard)
+        FTPeekDlg->DrawPeekCard();
+    else
+        FTPeekDlg->hide();
+}
+
+void TFortyThievesForm::Peek1Click()
+{
+    TCard *next = DeckPileView->Cards->CardAt(TCardPile::Top);
+    if (!next)
+        return;
+    if (!FTPeekDlg)
+        FTPeekDlg = new TFTPeekDlg(this);
+    FTPeekDlg->PeekCard = next;
+    FTPeekDlg->show();
+    FTPeekDlg->DrawPeekCard();
+}
+
+// However long the waste grows, its fan closes up so that the top card stays in
+// sight and within reach.
+void TFortyThievesForm::FitWasteFan()
+{
+    const int count = DiscardPileView->Cards->Count();
+    const float room = float(DiscardPileView->width() - TCard::CardWidth());
+    const float step = count > 1 ? qMin(wasteStep, room / float(count - 1)) : wasteStep;
+    if (step == DiscardPileView->XOffset)
+        return;
+    DiscardPileView->XOffset = step;
+    DiscardPileView->Paint();
+}
+
+// ---- the two questions ------------------------------------------------------------------
+
+// One card moves at a time: the top card of a column or of the waste.
+bool TFortyThievesForm::MayDrag(TCardPileView *view, TCard *card)
+{
+    return card == view->Cards->CardAt(TCardPile::Top);
+}
+
+bool TFortyThievesForm::MayDrop(TCardPileView *target, TCardPileView *, const TCardPile *cards)
+{
+    const TCard *moving = cards->CardAt(0);
+    if (Tableau.contains(target)) {
+        const TCard *top = target->Cards->CardAt(TCardPile::Top);
+        return !top || (moving->Suit == top->Suit && Rules::IsOneLower(moving, top));
+    }
+    return Foundations.contains(target) && cards->Count() == 1 && Rules::FitsFoundation(moving, target->Cards);
+}
+
+// Released where nothing took it, a card goes onto a column that builds on it, else
+// into the first empty column, else home.
+QList<TCardPileView *> TFortyThievesForm::DefaultTargets() const
+{
+    QList<TCardPileView *> targets;
+    for (TCardPileView *column : Tableau)
+        if (!column->Cards->IsEmpty())
+            targets.append(column);
+    return targets + Tableau + Foundations;
+}
+
+void TFortyThievesForm::AfterMove(TCardPileView *) { FitWasteFan(); }
+
+// ---- undo and closing ------------------------------------------------------------------------
+
+// Every record is one move; a stock card goes back face down.
+int TFortyThievesForm::UndoLastAction()
+{
+    UndoList->PeekLast();
+    if (UndoList->LastSource == DeckPileView)
+        UndoList->LastPile->CardAt(0)->FaceUp = false;
+    return TGameForm::UndoLastAction();
+}
+
+void TFortyThievesForm::closeEvent(QCloseEvent *event)
+{
+    TGameForm::closeEvent(event);
+    if (event->isAccepted())
+        delete FTPeekDlg.data();
+}

@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+#include "games/FortyThievesPeek.h"
+#include "games/GameForm.h"
+
+#include <QPointer>
+
+// Forty Thieves: two decks; forty cards face up in ten columns of four; the stock
+// turns one card at a time onto the waste, once only. Columns build down by suit,
+// one card at a time, and any card fills an empty column; eight foundations build
+// up by suit from the Ace. A peek dialog shows the next stock card on request.
+class TFortyThievesForm : public TGameForm
+{
+    Q_OBJECT
+public:
+    explicit TFortyThievesForm(QWidget *parent = nullptr);
+
+    TCardPileView *DeckPileView;
+    TCardPileView *DiscardPileView;
+    QList<TCardPileView *> Tableau;
+    QList<TCardPileView *> Foundations;
+    QAction *Peek1;
+    // This window's peek dialog, made on the first Peek and released with the window.
+    QPointer<TFTPeekDlg> FTPeekDlg;
+
+    void DeckPileViewClick() override;
+    void Peek1Click();
+
+protected:
+    TFortyThievesForm(CardScale scale, QWidget *parent);
+
+    TCardPileView *DealingView() const override { return DeckPileView; }
+    void DealCards(bool animate) override;
+    void FinishDeal() override;
+    bool MayDrag(TCardPileView *view, TCard *card) override;
+    bool MayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
+    QList<TCardPileView *> DefaultTargets() const override;
+    void AfterMove(TCardPileView *source) override;
+    int UndoLastAction() override;
+    void AfterUndo() override { UpdateStock(); }
+    QList<TCardPileView *> AnchoredViews() const override { return Foundations; }
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void UpdateStock();
+    void FollowStock();
+    void FitWasteFan();
+
+    float wasteStep;  // the waste's spacing while its cards fit
+};
+
+// The small-card window: the same game laid out for 61 x 95 cards.
+class TsFortyThievesForm : public TFortyThievesForm
+{
+    Q_OBJECT
+public:
+    explicit TsFortyThievesForm(QWidget *parent = nullptr) : TFortyThievesForm(CardScale::Small, parent) {}
+};
+
+extern QPointer<TFortyThievesForm> FortyThievesForm;
+extern QPointer<TsFortyThievesForm> sFortyThievesForm;

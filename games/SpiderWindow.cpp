@@ -1,0 +1,241 @@
+// SPDX-License-Identifier: MIT
+#include "games/SpiderWindow.h"
+
+#include "cards/Rules.h"
+#include "games/GameRegistry.h"
+#include "platform/Dialogs.h"
+#include "shell/Sounds.h"
+
+#include <QAction>
+#include <QMenu>
+
+QPointer<TSpiderForm> SpiderForm;
+QPointer<TsSpiderForm> sSpiderForm;
+static const GameRegistration<TSpiderForm, TsSpiderForm> registration("Spider", SpiderForm, sSpiderForm);
+
+namespace {
+
+GameDescription spider()
+{
+    GameDescription d;
+    d.caption = QStringLiteral("Spider");
+    d.scorePrefix = QStringLiteral("Spider   Score: ");
+    d.helpTopic = 1012;
+    d.restartPrompt = QStringLiteral("Restart this game of Spider?");
+    d.quitPrompt = QStringLiteral("Quit this game of Spider?");
+    d.promptThreshold = 10;
+    d.winningScore = 104;
+    d.decks = 2;
+    d.hasAutoplay = false;
+    d.restartName = QStringLiteral("Redeal1");
+    d.aboutCaption = QStringLiteral("Rul&es...");
+    d.placementState = true;
+    d.large = {887, 646, 887, 480, false, 158, 0, QStringLiteral("Spider"), QStringLiteral("Spider")};
+    d.small = {725, 506, 725, 450, false, 136, 0, QStringLiteral("sSpider"), QStringLiteral("Spider")};
+    d.layout
+        .pile(QStringLiteral("DeckPileView"), PileRole::Stock, {8, 8, 137, 145, 0.4f, 0.2f},
+              {8, 8, 107, 113, 0.4f, 0.2f})
+        .series(QStringLiteral("FoundPile"), 8, PileRole::Foundation, {184, 6, 80, 125}, {88, 0},
+                {208, 6, 61, 95}, {64, 0}, Bordered)
+        .series(QStringLiteral("TableauPile"), 10, PileRole::Column, {8, 161, 80, 488, 0, 20.0f}, {88, 0},
+                {8, 129, 61, 370, 0, 16.0f}, {72, 0}, Draggable);
+    return d;
+}
+
+// From `card` to the top of the pile every card is one lower than the card below
+// it, and with `oneSuit` of the suit of `card`.
+bool IsDescendingRunFrom(const TCardPile *pile, const TCard *card, bool oneSuit)
+{
+    for (int i = pile->CardIndex(card) + 1; i < pile->Count(); ++i) {
+        const TCard *above = pile->CardAt(i);
+        if (!Rules::IsOneLower(above, pile->CardAt(i - 1)) || (oneSuit && above->Suit != card->Suit))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+TSpiderForm::TSpiderForm(QWidget *parent) : TSpiderForm(CardScale::Large, parent) {}
+
+TSpiderForm::TSpiderForm(CardScale scale, QWidget *parent)
+    : TGameForm(spider(), scale, parent),
+      DeckPileView(View(QStringLiteral("DeckPileView"))),
+      Tableau(ViewsOf(PileRole::Column)),
+      Foundations(ViewsOf(PileRole::Foundation))
+{
+    SameSuitBuilds1 = AddOption(QStringLiteral("SameSuitBuilds1"), QStringLiteral("&Same Suit Moves"),
+                                QStringLiteral("SameSuitBuilds"), false, &SameSuitBuilds);
+    SameSuitBuilds1->setToolTip(QStringLiteral("If checked, build down only in same suit"));
+    SameSuitBuilds1->setStatusTip(SameSuitBuilds1->toolTip());
+    PopupMenu1->setToolTipsVisible(true);
+}
+
+// ---- the deal -------------------------------------------------------------------------
+
+// Five rows: the fifth reaches only the first four columns, and each column's last
+// card is dealt face up.
+void TSpiderForm::DealCards(bool animate)
+{
+    for (int row = 1; row <= 5; ++row) {
+        const int columns = row == 5 ? 4 : 10;
+        for (int column = 1; column <= columns; ++column)
+            DealCard(Tableau[column - 1], row == (column <= 4 ? 5 : 4), animate);
+        PlayDealStep(DeckPileView);
+    }
+    DeckPileView->Paint();
+}
+
+// ---- the stock ----------------------------------------------------------------------------
+
+bool TSpiderForm::AnyColumnEmpty() const
+{
+    for (const TCardPileView *column : Tableau)
+        if (column->Cards->IsEmpty())
+            return true;
+    return false;
+}
+
+void TSpiderForm::DeckPileViewClick()
+{
+    if (AnyColumnEmpty()) {
+        Dialogs::message(this, QStringLiteral("You must fill empty tableau spaces first."),
+                         Dialogs::Icon::Information);
+        return;
+    }
+    // An empty stock deals nothing, so nothing is counted that no undo could take back.
+    if (DeckPileView->Cards->IsEmpty())
+        return;
+    DealOntoEveryColumn();
+    Play(&TSoundManager::PlayDeal);
+    DeckPileView->Paint();
+    ++MoveCount;
+    SameSuitBuilds1->setEnabled(false);
+    UpdateStock();
+}
+
+// One face-up card on each column, each card a record of its own.
+void TSpiderForm::DealOntoEveryColumn()
+{
+    for (TCardPileView *column : std::as_const(Tableau)) {
+        TCard *card = DeckPileView->Cards->CardAt(TCardPile::Top);
+        if (!card)
+            return;
+        card->FaceUp = true;
+        MoveTopCard(DeckPileView, column);
+    }
+}
+
+void TSpiderForm::UpdateStock()
+{
+    const int count = DeckPileView->Cards->Count();
+    DeckPileView->SetHint(count > 0 ? QString::number(count) : QString());
+}
+
+// ---- the two questions ------------------------------------------------------------------
+
+bool TSpiderForm::MayDrag(TCardPileView *view, TCard *card)
+{
+    return card->FaceUp && IsDescendingRunFrom(view->Cards, card, SameSuitBuilds);
+}
+
+bool TSpiderForm::MayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards)
+{
+    if (Foundations.contains(target))
+        return CanDropOnFoundation(target, cards);
+    return Tableau.contains(target) && CanDropOnColumn(target, source, cards);
+}
+
+// Any run goes on an empty column; otherwise its first card must be one lower than
+// the column's top card, whatever the suits and the option.
+bool TSpiderForm::CanDropOnColumn(const TCardPileView *column, const TCardPileView *source,
+                                  const TCardPile *cards) const
+{
+    if (column == source)
+        return false;
+    const TCard *top = column->Cards->CardAt(TCardPile::Top);
+    return !top || Rules::IsOneLower(cards->CardAt(0), top);
+}
+
+// Only a whole suit, King to Ace, and only onto an empty foundation.
+bool TSpiderForm::CanDropOnFoundation(const TCardPileView *foundation, const TCardPile *cards) const
+{
+    if (!foundation->Cards->IsEmpty() || cards->Count() != 13)
+        return false;
+    for (int i = 1; i < cards->Count(); ++i)
+        if (cards->CardAt(i)->Suit != cards->CardAt(0)->Suit)
+            return false;
+    return true;
+}
+
+// Released where nothing took it, a run goes home when it is a whole suit, else
+// onto a column whose top card has its suit, else onto any column that takes it.
+TCardPileView *TSpiderForm::DefaultTarget(const TCardPileView *source) const
+{
+    const TCardPile *cards = source->DragPile;
+    for (TCardPileView *foundation : Foundations)
+        if (CanDropOnFoundation(foundation, cards))
+            return foundation;
+    for (TCardPileView *column : Tableau) {
+        const TCard *top = column->Cards->CardAt(TCardPile::Top);
+        if (top && top->Suit == cards->CardAt(0)->Suit && CanDropOnColumn(column, source, cards))
+            return column;
+    }
+    for (TCardPileView *column : Tableau)
+        if (CanDropOnColumn(column, source, cards))
+            return column;
+    return nullptr;
+}
+
+void TSpiderForm::ViewStartDrag(TCardPileView *source)
+{
+    source->DropTarget = DefaultTarget(source);
+    source->Paint();
+}
+
+// A completed drag counts two moves; the card it uncovers turns up.
+void TSpiderForm::ViewEndDrag(TCardPileView *source)
+{
+    if (!source->DropTarget)
+        return;
+    RecordDrag(source);
+    TurnUpTop(source);
+    SameSuitBuilds1->setEnabled(false);
+    ++MoveCount;
+    MoveDone();
+}
+
+// ---- options and undo ----------------------------------------------------------------------
+
+// The option can be changed from a new deal until the first move; a Restart keeps it locked.
+void TSpiderForm::UnlockOptions()
+{
+    TGameForm::UnlockOptions();
+    SameSuitBuilds1->setEnabled(true);
+}
+
+int TSpiderForm::UndoLastAction()
+{
+    UndoList->PeekLast();
+    if (UndoList->LastSource == DeckPileView) {
+        UndoStockDeal();
+        return 1;
+    }
+    // A drag, with the card it turned up: the two moves it counted.
+    TGameForm::UndoLastAction();
+    return 2;
+}
+
+// The cards of one stock deal go back face down, the last dealt first, so the stock
+// is as it was.
+void TSpiderForm::UndoStockDeal()
+{
+    for (int i = 0; i < Tableau.size() && UndoList->LastSource == DeckPileView; ++i) {
+        UndoList->LastPile->CardAt(0)->FaceUp = false;
+        UndoList->UndoLast();
+        DeckPileView->Paint();
+        UndoList->LastTarget->Paint();
+        UndoList->DropLast();
+        UndoList->PeekLast();
+    }
+}
