@@ -290,6 +290,8 @@ void TMontanaForm::Shuffle1Click()
         Shuffle1->setEnabled(false);
     for (TCardPileView *place : std::as_const(Grid))
         place->update();
+    // Undo stops at this table from now on.
+    Q_EMIT tableDealt();
     // The new layout may have grown a run, or even finished the game.
     CheckWin();
 }
