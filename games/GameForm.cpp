@@ -388,7 +388,7 @@ void TGameForm::EmptyAllPiles(bool freeCards)
 void TGameForm::NewGame1Click(QObject *sender)
 {
     const bool restart = sender == Restart1;
-    if (MoveCount > 5 && !GameOver) {
+    if (MoveCount > description.promptMoves && !GameOver) {
         if (restart ? !Dialogs::confirm(this, description.restartPrompt) : !FormCloseQuery())
             return;
     }
@@ -538,7 +538,8 @@ void TGameForm::FormKeyPress(QChar key)
 
 bool TGameForm::FormCloseQuery()
 {
-    const bool allowed = MoveCount < 5 || GameOver || Dialogs::confirm(this, description.quitPrompt);
+    const bool allowed =
+        MoveCount < description.promptMoves || GameOver || Dialogs::confirm(this, description.quitPrompt);
     if (SolitaireForm)
         SolitaireForm->CanCloseGames = allowed;
     return allowed;

@@ -43,6 +43,8 @@ struct GameDescription {
     QString restartPrompt;
     QString quitPrompt;
     int winningScore = 52;
+    // New Game and Restart ask above this many moves; closing asks from it on.
+    int promptMoves = 5;
     int decks = 1;
     bool hasAutoplay = true;
     QString autoplayCaption = QStringLiteral("A&utoplay");
