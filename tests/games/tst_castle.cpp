@@ -3,6 +3,8 @@
 
 #include "games/CastleWindow.h"
 #include "games/GameRegistry.h"
+#include "games/Games.h"
+#include "shell/GameCatalog.h"
 #include "platform/Help.h"
 #include "platform/IniFile.h"
 
@@ -390,6 +392,23 @@ private Q_SLOTS:
         QCOMPARE(game->dialogs.modals(), 1);  // once won, never again
         QVERIFY(form->close());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void theLauncherOpensItAtTheChosenCardSize()
+    {
+        RegisterGames();
+        const ScreenOverride wide(1280);
+        const LauncherWindow launcher;
+        PreferencesDlg->CardSize = 1;
+        SolitaireForm->SelectGame(GameCatalog::indexOf(QStringLiteral("Beleaguered Castle")));
+        QVERIFY(CastleForm && CastleForm->isVisible());
+        PreferencesDlg->CardSize = 0;
+        SolitaireForm->SelectGame(GameCatalog::indexOf(QStringLiteral("Beleaguered Castle")));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!CastleForm);
+        QVERIFY(sCastleForm && sCastleForm->isVisible());
+        QCOMPARE(TCard::GetCardSize(), FS_SMALL);
+        TCard::SetCardSize(FS_LARGE);
     }
 };
 

@@ -2,6 +2,8 @@
 #include "GameTestKit.h"
 
 #include "games/GameRegistry.h"
+#include "games/Games.h"
+#include "shell/GameCatalog.h"
 #include "games/MontanaWindow.h"
 #include "platform/Help.h"
 
@@ -411,6 +413,23 @@ private Q_SLOTS:
             }
         QCOMPARE(small->DiscardPileView->geometry(), QRect(72, 576, 129, 17));
         QCOMPARE(small->DealText(), form->DealText());
+    }
+
+    void theLauncherOpensItAtTheChosenCardSize()
+    {
+        RegisterGames();
+        const ScreenOverride wide(1280);
+        const LauncherWindow launcher;
+        PreferencesDlg->CardSize = 1;
+        SolitaireForm->SelectGame(GameCatalog::indexOf(QStringLiteral("Montana")));
+        QVERIFY(MontanaForm && MontanaForm->isVisible());
+        PreferencesDlg->CardSize = 0;
+        SolitaireForm->SelectGame(GameCatalog::indexOf(QStringLiteral("Montana")));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!MontanaForm);
+        QVERIFY(sMontanaForm && sMontanaForm->isVisible());
+        QCOMPARE(TCard::GetCardSize(), FS_SMALL);
+        TCard::SetCardSize(FS_LARGE);
     }
 };
 

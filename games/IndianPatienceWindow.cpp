@@ -1,0 +1,244 @@
+// SPDX-License-Identifier: MIT
+#include "games/IndianPatienceWindow.h"
+
+#include "cards/Rules.h"
+#include "games/GameRegistry.h"
+#include "shell/Sounds.h"
+
+QPointer<TIndianPatienceForm> IndianPatienceForm;
+QPointer<TsIndianPatienceForm> sIndianPatienceForm;
+static const GameRegistration<TIndianPatienceForm, TsIndianPatienceForm> registration("Indian Patience",
+                                                                                      IndianPatienceForm,
+                                                                                      sIndianPatienceForm);
+
+namespace {
+
+constexpr int ColumnCount = 10;
+
+GameDescription indianPatience()
+{
+    GameDescription d;
+    d.caption = QStringLiteral("Indian Patience");
+    d.scorePrefix = QStringLiteral("Indian Patience   Score: ");
+    d.helpTopic = 1006;
+    d.restartPrompt = QStringLiteral("Restart this game of Indian Patience?");
+    d.quitPrompt = QStringLiteral("Quit this game of Indian Patience?");
+    d.winningScore = 104;
+    d.promptThreshold = 10;
+    d.decks = 2;
+    d.newGameName = QStringLiteral("NewDeal1");
+    d.restartName = QStringLiteral("Redeal1");
+    d.preferencesCaption = QStringLiteral("Pre&ferences...");
+    d.large = {885, 675, 885, 600, false, 298, 129, QStringLiteral("IndianPatience"), QStringLiteral("IndianPatience")};
+    d.small = {725, 520, 725, 520, false, 250, 102, QStringLiteral("sIndianPatience"), QStringLiteral("IndianPatience")};
+    d.layout
+        .pile(QStringLiteral("DeckPileView"), PileRole::Stock, {8, 8, 137, 145, 0.4f, 0.2f}, {8, 8, 107, 113, 0.4f, 0.2f})
+        .pile(QStringLiteral("DiscardPileView"), PileRole::Waste, {152, 8, 729, 125, 12.0f, 0},
+              {128, 8, 593, 95, 9.0f, 0}, Draggable | SendsHome)
+        .series(QStringLiteral("TableauPile"), ColumnCount, PileRole::Column, {8, 160, 80, 377, 0, 20.0f}, {88, 0},
+                {8, 136, 61, 270, 0, 16.0f}, {72, 0}, Draggable | SendsHome)
+        .series(QStringLiteral("FoundPile"), 8, PileRole::Foundation, {96, 546, 80, 125}, {88, 0}, {79, 418, 61, 95},
+                {72, 0}, Bordered);
+    return d;
+}
+
+}  // namespace
+
+TIndianPatienceForm::TIndianPatienceForm(QWidget *parent) : TIndianPatienceForm(CardScale::Large, parent) {}
+
+TIndianPatienceForm::TIndianPatienceForm(CardScale scale, QWidget *parent)
+    : TGameForm(indianPatience(), scale, parent),
+      DeckPileView(View(QStringLiteral("DeckPileView"))),
+      DiscardPileView(View(QStringLiteral("DiscardPileView"))),
+      Tableau(ViewsOf(PileRole::Column)),
+      Foundations(ViewsOf(PileRole::Foundation)),
+      BaseCards(ColumnCount, nullptr)
+{
+}
+
+// ---- the deal and the stock ----------------------------------------------------------
+
+// Three rows: the first face down, each of its cards its column's base card.
+void TIndianPatienceForm::DealCards(bool animate)
+{
+    for (int row = 1; row <= 3; ++row) {
+        for (int column = 0; column < ColumnCount; ++column) {
+            TCard *card = DealCard(Tableau[column], row > 1, animate);
+            if (row == 1)
+                BaseCards[column] = card;
+        }
+        PlayDealStep(DeckPileView);
+    }
+    UpdateStock();
+}
+
+void TIndianPatienceForm::DeckPileViewClick()
+{
+    if (TCard *top = DeckPileView->Cards->CardAt(TCardPile::Top)) {
+        top->FaceUp = true;
+        MoveTopCard(DeckPileView, DiscardPileView);
+        ++MoveCount;
+        Play(&TSoundManager::PlayStock);
+        ApplyBaseCardRule();
+    }
+    UpdateStock();
+    AutoplayPass();
+}
+
+void TIndianPatienceForm::UpdateStock()
+{
+    const int count = DeckPileView->Cards->Count();
+    DeckPileView->SetHint(count > 0 ? QString::number(count) : QString());
+}
+
+// ---- base cards and refills --------------------------------------------------------------
+
+// While the stock lasts, a column's lowest card lies face down under the others and
+// face up when alone; once the stock is empty, nothing is locked.
+void TIndianPatienceForm::ApplyBaseCardRule()
+{
+    const bool stockLasts = !DeckPileView->Cards->IsEmpty();
+    for (int i = 0; i < ColumnCount; ++i) {
+        TCardPile *cards = Tableau[i]->Cards;
+        BaseCards[i] = cards->CardAt(0);
+        if (BaseCards[i] && BaseCards[i]->FaceUp && cards->Count() > 1 && stockLasts) {
+            BaseCards[i]->FaceUp = false;
+            Tableau[i]->Paint();
+        }
+    }
+    for (int i = 0; i < ColumnCount; ++i) {
+        TCard *top = Tableau[i]->Cards->CardAt(TCardPile::Top);
+        if (top && top == BaseCards[i] && !top->FaceUp) {
+            top->FaceUp = true;
+            Tableau[i]->Paint();
+        }
+    }
+    if (!stockLasts)
+        BaseCards.fill(nullptr);
+}
+
+void TIndianPatienceForm::RefillEmptyColumns()
+{
+    for (int column = 0; column < ColumnCount; ++column)
+        if (Tableau[column]->Cards->IsEmpty() && !DeckPileView->Cards->IsEmpty())
+            Refill(column);
+}
+
+// Up to three cards, the first face down as the new base card; booked as one move.
+void TIndianPatienceForm::Refill(int column)
+{
+    TCardPileView *view = Tableau[column];
+    for (int i = 0; i < 3 && !DeckPileView->Cards->IsEmpty(); ++i) {
+        DealCard(view, i > 0, false);
+        DeckPileView->Paint();
+        view->Paint();
+    }
+    BaseCards[column] = view->Cards->CardAt(0);
+    Play(&TSoundManager::PlayDeal);
+    if (view->Cards->Count() == 1)
+        view->Cards->CardAt(0)->FaceUp = true;
+    UndoList->AddPileMove(DeckPileView, view, view->Cards);
+    ++MoveCount;
+}
+
+// A move from a column may empty it: it is refilled and the base cards are settled,
+// each before the win check and its autoplay.
+void TIndianPatienceForm::AfterMove(TCardPileView *)
+{
+    RefillEmptyColumns();
+    ApplyBaseCardRule();
+    UpdateStock();
+}
+
+// ---- the two questions --------------------------------------------------------------------
+
+bool TIndianPatienceForm::MayDrag(TCardPileView *view, TCard *card)
+{
+    return card->FaceUp && card == view->Cards->CardAt(TCardPile::Top);
+}
+
+bool TIndianPatienceForm::MayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards)
+{
+    const TCard *moving = cards->CardAt(0);
+    if (Foundations.contains(target))
+        return Rules::FitsFoundation(moving, target->Cards);
+    if (!Tableau.contains(target) || target == source)
+        return false;
+    const TCard *top = target->Cards->CardAt(TCardPile::Top);
+    if (!top)
+        return true;
+    if (IsBase(top) || IsBase(moving))
+        return false;
+    return moving->Suit != top->Suit && Rules::IsOneLower(moving, top);
+}
+
+// Released with no target touched: a column that takes the card, then an empty
+// column, then a foundation.
+QList<TCardPileView *> TIndianPatienceForm::DefaultTargets() const
+{
+    QList<TCardPileView *> targets;
+    for (TCardPileView *column : Tableau)
+        if (!column->Cards->IsEmpty())
+            targets.append(column);
+    return targets + Tableau + Foundations;
+}
+
+// A send that finds no foundation still settles the columns and runs the win check.
+void TIndianPatienceForm::SendHome(TCardPileView *view)
+{
+    const TCard *top = view->Cards->CardAt(TCardPile::Top);
+    if (!top)
+        return;
+    if (top->FaceUp && HomeFor(top)) {
+        TGameForm::SendHome(view);
+        return;
+    }
+    AfterMove(view);
+    CheckWin();
+}
+
+// ---- undo -----------------------------------------------------------------------------------
+
+// A refill goes back to the stock together with the move that emptied the column.
+int TIndianPatienceForm::UndoLastAction()
+{
+    UndoList->PeekLast();
+    const bool refill = UndoList->LastSource == DeckPileView && UndoList->LastTarget != DiscardPileView;
+    if (refill)
+        UndoRefill();
+    UndoMove();
+    return refill ? 2 : 1;
+}
+
+// The refilled cards return face down, the first dealt on top again.
+void TIndianPatienceForm::UndoRefill()
+{
+    UndoList->LastPile->Flip();
+    UndoList->UndoLast();
+    TCardPile *stock = DeckPileView->Cards;
+    for (int i = qMax(0, stock->Count() - 3); i < stock->Count(); ++i)
+        stock->CardAt(i)->FaceUp = false;
+    DeckPileView->Paint();
+    UndoList->LastTarget->Paint();
+    UndoList->DropLast();
+}
+
+// Any other move goes back as it came; a drawn card returns face down.
+void TIndianPatienceForm::UndoMove()
+{
+    UndoList->PeekLast();
+    if (!UndoList->LastSource)
+        return;
+    UndoList->UndoLast();
+    if (TCard *top = DeckPileView->Cards->CardAt(TCardPile::Top))
+        top->FaceUp = false;
+    UndoList->LastSource->Paint();
+    UndoList->LastTarget->Paint();
+    UndoList->DropLast();
+}
+
+void TIndianPatienceForm::AfterUndo()
+{
+    ApplyBaseCardRule();
+    UpdateStock();
+}
