@@ -1,20 +1,26 @@
 # Cardenza! — build, run and test.
 #   make run    install what is missing, build, start the program
 #   make test   install what is missing, build, run every test offscreen
+#   make install      installs under PREFIX (default /usr/local); DESTDIR is honoured
+#   make package      builds a Debian package (cardenza_<version>_<arch>.deb) in BUILD
 
 # Debian packages the project needs, in one place.
 PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins \
-            libgl-dev fonts-liberation fonts-dejavu-core
+            libgl-dev fonts-liberation fonts-dejavu-core desktop-file-utils appstream
 
 BUILD   ?= build
 JOBS    ?= $(shell nproc)
 SUDO    := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+PREFIX  ?= /usr/local
+
+# Only for `make package`: dpkg-shlibdeps finds the package's dependencies.
+PACKAGE_PACKAGES := dpkg-dev file
 
 # Only for `make fuzz`: the coverage-guided fuzzer of the picture decoder.
 FUZZ_PACKAGES := clang libclang-rt-14-dev pkg-config
 FUZZ_SECONDS  ?= 300
 
-.PHONY: run test build deps install-missing configure screenshots clean fuzz
+.PHONY: run test build deps install-missing configure screenshots clean fuzz install package
 
 run: build
 	./$(BUILD)/cardenza
@@ -39,6 +45,16 @@ install-missing:
 	  echo "Installing:$$missing"; \
 	  $(SUDO) apt-get update && $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $$missing; \
 	fi
+
+# Only what gets installed is built: the program and its icons.
+install: configure
+	cmake --build $(BUILD) -j $(JOBS) --target cardenza icons
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+package: configure
+	@$(MAKE) --no-print-directory install-missing LIST="$(PACKAGE_PACKAGES)"
+	cmake --build $(BUILD) -j $(JOBS) --target cardenza icons
+	cd $(BUILD) && cpack -G DEB
 
 screenshots: build
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/cardenza --screenshots docs/screenshots
