@@ -3,27 +3,26 @@
 #   make test   install what is missing, build, run every test offscreen
 #   make sanitize  the same tests again under the address, leak and undefined
 #               behaviour sanitizers, in a build folder of their own
+#   make install      installs under PREFIX (default /usr/local); DESTDIR is honoured
+#   make package      builds a Debian package (cardenza_<version>_<arch>.deb) in BUILD
 
 # Debian packages the project needs, in one place.
 PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins \
-            libgl-dev fonts-liberation fonts-dejavu-core
+            libgl-dev fonts-liberation fonts-dejavu-core desktop-file-utils appstream
 
 BUILD   ?= build
 JOBS    ?= $(shell nproc)
 SUDO    := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+PREFIX  ?= /usr/local
+
+# Only for `make package`: dpkg-shlibdeps finds the package's dependencies.
+PACKAGE_PACKAGES := dpkg-dev file
 
 # Only for `make fuzz`: the coverage-guided fuzzer of the picture decoder.
 FUZZ_PACKAGES := clang libclang-rt-14-dev pkg-config
 FUZZ_SECONDS  ?= 300
 
-# Only for `make sanitize`: any sanitizer report ends its test program with an error.
-SANITIZE_BUILD := build-sanitize
-SANITIZE_FLAGS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
-SANITIZE_ENV   := QT_QPA_PLATFORM=offscreen \
-                  ASAN_OPTIONS=detect_leaks=1 \
-                  UBSAN_OPTIONS=print_stacktrace=1
-
-.PHONY: run test build deps install-missing configure screenshots clean fuzz sanitize
+.PHONY: run test build deps install-missing configure screenshots clean fuzz sanitize install package
 
 run: build
 	./$(BUILD)/cardenza
@@ -54,6 +53,16 @@ sanitize: deps
 	  -DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE_FLAGS)"
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	cd $(SANITIZE_BUILD) && $(SANITIZE_ENV) ctest --output-on-failure -j $(JOBS)
+
+# Only what gets installed is built: the program and its icons.
+install: configure
+	cmake --build $(BUILD) -j $(JOBS) --target cardenza icons
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+package: configure
+	@$(MAKE) --no-print-directory install-missing LIST="$(PACKAGE_PACKAGES)"
+	cmake --build $(BUILD) -j $(JOBS) --target cardenza icons
+	cd $(BUILD) && cpack -G DEB
 
 screenshots: build
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/cardenza --screenshots docs/screenshots

@@ -166,7 +166,16 @@ QString filePath()
 {
     if (!chosenPath.isEmpty())
         return chosenPath;
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/Cardenza.hlp");
+    return filePathFor(QCoreApplication::applicationDirPath());
+}
+
+QString filePathFor(const QString &programDirectory)
+{
+    const QString beside = programDirectory + QStringLiteral("/Cardenza.hlp");
+    const QString shared = QDir::cleanPath(programDirectory + QStringLiteral("/../share/cardenza/Cardenza.hlp"));
+    if (!QFileInfo::exists(beside) && QFileInfo::exists(shared))
+        return shared;
+    return beside;
 }
 
 void setFilePath(const QString &path) { chosenPath = path; }

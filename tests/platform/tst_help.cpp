@@ -100,6 +100,26 @@ private Q_SLOTS:
         QCOMPARE(Help::filePath(), QStringLiteral("/somewhere/else.hlp"));
     }
 
+    // Installed, the program lives in <prefix>/bin and its help in <prefix>/share/cardenza;
+    // a help file beside the program (as in the build folder) comes first.
+    void installedHelpIsFoundInTheSharedFolder()
+    {
+        QTemporaryDir prefix;
+        QVERIFY(QDir(prefix.path()).mkpath(QStringLiteral("bin")));
+        const QString bin = prefix.filePath(QStringLiteral("bin"));
+        const QString beside = bin + QStringLiteral("/Cardenza.hlp");
+        const QString shared = prefix.filePath(QStringLiteral("share/cardenza/Cardenza.hlp"));
+        QCOMPARE(Help::filePathFor(bin), beside);
+
+        QVERIFY(QDir(prefix.path()).mkpath(QStringLiteral("share/cardenza")));
+        QVERIFY(QFile::copy(installedHelp(), shared));
+        QCOMPARE(Help::filePathFor(bin), shared);
+        QCOMPARE(Help::filePathFor(bin + QStringLiteral("/")), shared);
+
+        QVERIFY(QFile::copy(installedHelp(), beside));
+        QCOMPARE(Help::filePathFor(bin), beside);
+    }
+
     void everyTopicHasItsAnchorAndHeading_data()
     {
         QTest::addColumn<int>("topic");

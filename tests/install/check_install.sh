@@ -1,0 +1,71 @@
+#!/bin/sh
+# Installs the build into a scratch root, as a package would, and checks what a
+# desktop gets from it: program, help, menu entry, icons, metadata, manual page.
+# Usage: check_install.sh CMAKE BUILD_DIR SCRATCH_ROOT
+set -eu
+cmake=$1
+build=$2
+root=$3
+top=$root/usr
+failures=0
+
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+rm -rf "$root"
+DESTDIR=$root "$cmake" --install "$build" --prefix /usr >/dev/null
+
+program=$top/bin/cardenza
+desktop=$top/share/applications/org.cardenza.Cardenza.desktop
+metainfo=$top/share/metainfo/org.cardenza.Cardenza.metainfo.xml
+manual=$top/share/man/man6/cardenza.6
+
+[ -x "$program" ] || fail "no program at $program"
+[ -s "$top/share/cardenza/Cardenza.hlp" ] || fail "no help file in share/cardenza"
+
+desktop-file-validate "$desktop" || fail "desktop-file-validate rejects $desktop"
+grep -qx 'Exec=cardenza' "$desktop" || fail "the menu entry does not start cardenza"
+grep -qx 'Icon=cardenza' "$desktop" || fail "the menu entry does not show the cardenza icon"
+grep -qx 'Categories=Game;CardGame;' "$desktop" || fail "the menu entry is not filed under card games"
+
+if ! report=$(appstreamcli validate --no-net "$metainfo" 2>&1); then
+    echo "$report" >&2
+    fail "appstreamcli rejects $metainfo"
+fi
+grep -q '<launchable type="desktop-id">org.cardenza.Cardenza.desktop</launchable>' "$metainfo" ||
+    fail "the metadata does not launch the installed menu entry"
+version=$("$program" --version | sed 's/.* //')
+grep -q "<release version=\"$version\"" "$metainfo" || fail "the metadata lists no release $version"
+
+# Width and height from the PNG header.
+png_size() {
+    set -- $(od -An -tu1 -j16 -N8 "$1")
+    echo "$(($1 << 24 | $2 << 16 | $3 << 8 | $4))x$(($5 << 24 | $6 << 16 | $7 << 8 | $8))"
+}
+for size in 16 32 48 64 128 256; do
+    icon=$top/share/icons/hicolor/${size}x${size}/apps/cardenza.png
+    if [ ! -s "$icon" ]; then
+        fail "no ${size} pixel icon"
+    elif [ "$(png_size "$icon")" != "${size}x${size}" ]; then
+        fail "the ${size} pixel icon measures $(png_size "$icon")"
+    fi
+done
+
+if [ ! -s "$manual" ]; then
+    fail "no manual page at $manual"
+else
+    # Every option of --help, written as the manual writes it (\- for each hyphen).
+    for option in $("$program" --help | grep -o -- ' -[a-z]\b\| --[a-z][a-z-]*'); do
+        written=$(printf '%s' "$option" | sed 's/-/\\-/g')
+        grep -qF -- "$written" "$manual" || fail "the manual page does not list $option"
+    done
+    if command -v man >/dev/null; then
+        warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$manual" 2>&1 >/dev/null)
+        [ -z "$warnings" ] || fail "the manual page renders with warnings: $warnings"
+    fi
+fi
+
+[ "$failures" = 0 ] || exit 1
+echo "installed and checked in $root"
