@@ -8,21 +8,21 @@
 #include <QPoint>
 
 namespace {
-_CardSize cardSize = FS_LARGE;
+CardSize cardSize = FS_LARGE;
 int backIndex = 0;
 }  // namespace
 
 TCard::TCard() : TCard(FS_CLUBS, FS_ACE, 0) {}
 
-TCard::TCard(_CardSuit suit, _CardValue value) : TCard(suit, value, 0) {}
+TCard::TCard(CardSuit suit, CardValue value) : TCard(suit, value, 0) {}
 
-TCard::TCard(_CardSuit suit, _CardValue value, int faceUp)
+TCard::TCard(CardSuit suit, CardValue value, int faceUp)
     : Suit(suit), Value(value), Color(FS_BLACK), FaceUp(faceUp != 0)
 {
     CardImages::load(cardSize);
 }
 
-_CardColor TCard::GetCardColor()
+CardColor TCard::GetCardColor()
 {
     Color = (Suit == FS_CLUBS || Suit == FS_SPADES) ? FS_BLACK : FS_RED;
     return Color;
@@ -48,13 +48,13 @@ void TCard::LoadSmallCardBitmaps() { CardImages::load(FS_SMALL); }
 
 void TCard::FreeCardBitmaps() { CardImages::release(); }
 
-void TCard::SetCardSize(_CardSize size)
+void TCard::SetCardSize(CardSize size)
 {
     cardSize = size;
     CardImages::load(size);
 }
 
-_CardSize TCard::GetCardSize() { return cardSize; }
+CardSize TCard::GetCardSize() { return cardSize; }
 void TCard::SetBackIndex(int index) { backIndex = index; }
 int TCard::GetBackIndex() { return backIndex; }
 

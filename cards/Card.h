@@ -8,13 +8,13 @@ class QPoint;
 class QImage;
 class TImageList;
 
-enum _CardSuit : std::uint8_t { FS_CLUBS = 0, FS_SPADES = 1, FS_DIAMONDS = 2, FS_HEARTS = 3 };
-enum _CardValue : std::uint8_t {
+enum CardSuit : std::uint8_t { FS_CLUBS = 0, FS_SPADES = 1, FS_DIAMONDS = 2, FS_HEARTS = 3 };
+enum CardValue : std::uint8_t {
     FS_ACE = 0, FS_TWO, FS_THREE, FS_FOUR, FS_FIVE, FS_SIX, FS_SEVEN,
     FS_EIGHT, FS_NINE, FS_TEN, FS_JACK, FS_QUEEN, FS_KING = 12
 };
-enum _CardSize : std::uint8_t { FS_SMALL = 0, FS_LARGE = 1 };
-enum _CardColor : std::uint8_t { FS_BLACK = 0, FS_RED = 1 };
+enum CardSize : std::uint8_t { FS_SMALL = 0, FS_LARGE = 1 };
+enum CardColor : std::uint8_t { FS_BLACK = 0, FS_RED = 1 };
 
 // One playing card. It holds four bytes of state and no pictures: every card draws
 // from the image sets shared by the whole program, at the current card size.
@@ -22,15 +22,15 @@ class TCard
 {
 public:
     TCard();
-    TCard(_CardSuit suit, _CardValue value);
-    TCard(_CardSuit suit, _CardValue value, int faceUp);
+    TCard(CardSuit suit, CardValue value);
+    TCard(CardSuit suit, CardValue value, int faceUp);
 
-    _CardSuit Suit;
-    _CardValue Value;
-    _CardColor Color;
+    CardSuit Suit;
+    CardValue Value;
+    CardColor Color;
     bool FaceUp;
 
-    _CardColor GetCardColor();
+    CardColor GetCardColor();
     void Flip() { FaceUp = !FaceUp; }
     void DrawCardOnCanvas(const QPoint &point, QPainter &canvas) const;
     void GetCardBitmap(QImage &bitmap) const;  // the face, whatever FaceUp says
@@ -39,8 +39,8 @@ public:
     static void LoadCardBitmaps();
     static void LoadSmallCardBitmaps();
     static void FreeCardBitmaps();
-    static void SetCardSize(_CardSize size);
-    static _CardSize GetCardSize();
+    static void SetCardSize(CardSize size);
+    static CardSize GetCardSize();
     static void SetBackIndex(int index);
     static int GetBackIndex();
     static TImageList *GetCardImageList();

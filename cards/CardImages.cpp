@@ -16,7 +16,7 @@ constexpr int recycleMarkNumber = 156;
 constexpr int emptyMarkNumber = 157;
 
 struct ImageSets {
-    _CardSize size = FS_LARGE;
+    CardSize size = FS_LARGE;
     std::unique_ptr<TImageList> faces;
     std::unique_ptr<TImageList> backs;
     std::unique_ptr<TImageList> marks;
@@ -25,13 +25,13 @@ struct ImageSets {
 std::unique_ptr<ImageSets> sets;
 int loads = 0;
 
-QImage picture(_CardSize size, int number)
+QImage picture(CardSize size, int number)
 {
     const QString prefix = size == FS_SMALL ? QStringLiteral("sFSCARD") : QStringLiteral("FSCARD");
     return Resources::bitmap(prefix + QString::number(number));
 }
 
-std::unique_ptr<TImageList> imageList(_CardSize size, int first, int count)
+std::unique_ptr<TImageList> imageList(CardSize size, int first, int count)
 {
     const bool small = size == FS_SMALL;
     auto list = std::make_unique<TImageList>(small ? 61 : 80, small ? 95 : 125);
@@ -49,7 +49,7 @@ ImageSets &current()
 
 }  // namespace
 
-void CardImages::load(_CardSize size)
+void CardImages::load(CardSize size)
 {
     if (sets && sets->size == size)
         return;
@@ -66,7 +66,7 @@ void CardImages::load(_CardSize size)
 
 void CardImages::release() { sets.reset(); }
 bool CardImages::isLoaded() { return sets != nullptr; }
-_CardSize CardImages::loadedSize() { return current().size; }
+CardSize CardImages::loadedSize() { return current().size; }
 TImageList *CardImages::faces() { return current().faces.get(); }
 TImageList *CardImages::backs() { return current().backs.get(); }
 TImageList *CardImages::pileMarks() { return current().marks.get(); }

@@ -9,10 +9,10 @@ class TImageList;
 // are made from the resources when first needed and again after a change of size.
 namespace CardImages {
 
-void load(_CardSize size);  // nothing when that size is loaded already
+void load(CardSize size);  // nothing when that size is loaded already
 void release();             // the next use loads the current size again
 bool isLoaded();
-_CardSize loadedSize();
+CardSize loadedSize();
 
 TImageList *faces();      // 52 faces and the joker, by 13 x suit + value
 TImageList *backs();      // the built-in backs, and a custom one when the player chose it

@@ -57,7 +57,7 @@ void TCardPile::AddDeck()
 {
     for (int value = FS_ACE; value <= FS_KING; ++value)
         for (int suit = FS_CLUBS; suit <= FS_HEARTS; ++suit)
-            cards.append(new TCard(static_cast<_CardSuit>(suit), static_cast<_CardValue>(value)));
+            cards.append(new TCard(static_cast<CardSuit>(suit), static_cast<CardValue>(value)));
 }
 
 void TCardPile::Empty(bool freeCards)

@@ -10,8 +10,8 @@
 class TCard;
 class TImageList;
 
-enum _PileBitmap { FS_BLANK = 0, FS_RECYCLE = 1, FS_EMPTY = 2 };
-enum _BackgroundType { FS_NORMAL = 0, FS_BITMAP = 1 };
+enum PileBitmap { FS_BLANK = 0, FS_RECYCLE = 1, FS_EMPTY = 2 };
+enum BackgroundType { FS_NORMAL = 0, FS_BITMAP = 1 };
 
 // Shows one pile of cards on a game window and lets the player press and drag
 // cards out of it. It knows no rules: the game decides through CanDrag and
@@ -29,8 +29,8 @@ public:
     bool IsBordered = false;
     bool AllowDrag = false;
     bool DragDelayed = false;
-    _PileBitmap State = FS_BLANK;
-    _BackgroundType BackgroundMode = FS_NORMAL;
+    PileBitmap State = FS_BLANK;
+    BackgroundType BackgroundMode = FS_NORMAL;
     QColor Color;  // follows the parent window's colour unless set
 
     // Public members the games use.

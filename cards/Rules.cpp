@@ -5,7 +5,7 @@
 
 namespace Rules {
 
-_CardColor ColourOf(const TCard *card)
+CardColor ColourOf(const TCard *card)
 {
     return card->Suit == FS_CLUBS || card->Suit == FS_SPADES ? FS_BLACK : FS_RED;
 }

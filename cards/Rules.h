@@ -7,7 +7,7 @@ class TCardPile;
 // The small predicates the games' rules are made of, written once.
 namespace Rules {
 
-_CardColor ColourOf(const TCard *card);
+CardColor ColourOf(const TCard *card);
 bool OtherColour(const TCard *a, const TCard *b);
 // card is one value lower than onto (a Five on a Six).
 bool IsOneLower(const TCard *card, const TCard *onto);

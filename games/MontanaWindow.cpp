@@ -114,7 +114,7 @@ bool TMontanaForm::MayDrop(TCardPileView *target, TCardPileView *, const TCardPi
     return index >= 0 && target->Cards->IsEmpty() && FitsGap(index, cards->CardAt(0));
 }
 
-TCardPileView *TMontanaForm::PlaceOf(_CardSuit suit, _CardValue value) const
+TCardPileView *TMontanaForm::PlaceOf(CardSuit suit, CardValue value) const
 {
     for (TCardPileView *place : Grid) {
         const TCard *card = place->Cards->CardAt(TCardPile::Top);
@@ -204,7 +204,7 @@ void TMontanaForm::FillGap(TCardPileView *gap)
     } else if (const TCard *left = CardIn(index - 1)) {
         if (left->Value == FS_KING)
             return;  // nothing follows a King, not even the win check
-        source = PlaceOf(left->Suit, _CardValue(left->Value + 1));
+        source = PlaceOf(left->Suit, CardValue(left->Value + 1));
     }
     if (source)
         MoveIntoGap(source, gap);

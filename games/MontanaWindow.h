@@ -45,7 +45,7 @@ private:
     TCardPileView *Place(int row, int column) const { return Grid[row * Columns + column]; }
     TCard *CardIn(int index) const { return Grid[index]->Cards->CardAt(TCardPile::Top); }
     bool FitsGap(int index, const TCard *card) const;
-    TCardPileView *PlaceOf(_CardSuit suit, _CardValue value) const;
+    TCardPileView *PlaceOf(CardSuit suit, CardValue value) const;
     bool SendCard(TCardPileView *view);
     void FillGap(TCardPileView *gap);
     void MoveIntoGap(TCardPileView *from, TCardPileView *gap);

@@ -24,7 +24,7 @@ public:
     QList<TCardPileView *> Tableau;
     QList<TCardPileView *> Foundations;
     bool BaseChosen = false;
-    _CardValue BaseValue = FS_ACE;
+    CardValue BaseValue = FS_ACE;
     bool StockTurned = false;
     int Turnovers = 0;  // times the waste has been turned over into the stock
 

@@ -2,7 +2,7 @@
 #include "games/TableLayout.h"
 
 TableLayout &TableLayout::pile(const QString &name, PileRole role, Geometry large, Geometry small, unsigned flags,
-                               _PileBitmap state, QColor color)
+                               PileBitmap state, QColor color)
 {
     lastAdded = allRows.size();
     allRows.push_back({name, role, large, small, flags, state, color});
@@ -20,7 +20,7 @@ TableLayout &TableLayout::series(const QString &prefix, int count, PileRole role
     return *this;
 }
 
-TableLayout &TableLayout::withState(_PileBitmap state)
+TableLayout &TableLayout::withState(PileBitmap state)
 {
     for (std::size_t i = lastAdded; i < allRows.size(); ++i)
         allRows[i].state = state;

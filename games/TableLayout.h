@@ -43,7 +43,7 @@ struct PileViewRow {
     Geometry large;
     Geometry small;
     unsigned flags = 0;
-    _PileBitmap state = FS_BLANK;
+    PileBitmap state = FS_BLANK;
     QColor color;  // invalid: the window's colour
 };
 
@@ -52,12 +52,12 @@ class TableLayout
 {
 public:
     TableLayout &pile(const QString &name, PileRole role, Geometry large, Geometry small, unsigned flags = 0,
-                      _PileBitmap state = FS_BLANK, QColor color = {});
+                      PileBitmap state = FS_BLANK, QColor color = {});
     // Views prefix1 .. prefixN (numbering from `first`), each one step further.
     TableLayout &series(const QString &prefix, int count, PileRole role, Geometry large, QPoint largeStep,
                         Geometry small, QPoint smallStep, unsigned flags = 0, int first = 1);
     // Sets a property of the views added last by series() or pile().
-    TableLayout &withState(_PileBitmap state);
+    TableLayout &withState(PileBitmap state);
 
     const std::vector<PileViewRow> &rows() const { return allRows; }
 

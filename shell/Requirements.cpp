@@ -50,7 +50,7 @@ const QString colorDepthMessage = QStringLiteral("Cardenza requires at least hig
                                                  "color palette setting to play.\n\n"
                                                  "Please press the Help button below for more information.");
 
-QString requirementMessage(const QString &game, _DisplayRequirement requirement)
+QString requirementMessage(const QString &game, DisplayRequirement requirement)
 {
     switch (requirement) {
     case FS_XGA_LARGE:
@@ -190,13 +190,13 @@ bool CheckScreenSize(int gameIndex, bool largeCards)
     const int required = largeCards ? need.largeCards : need.smallCards;
     if (required == 0 || Screen::width() >= required)
         return true;
-    const _DisplayRequirement requirement =
+    const DisplayRequirement requirement =
         !largeCards ? FS_SVGA_SMALL : required == xgaWidth ? FS_XGA_LARGE : FS_SVGA_LARGE;
     ShowDisplayRequirement(gameIndex, requirement);
     return false;
 }
 
-void ShowDisplayRequirement(int gameIndex, _DisplayRequirement requirement)
+void ShowDisplayRequirement(int gameIndex, DisplayRequirement requirement)
 {
     if (gameIndex < 0 || gameIndex >= gameCount)
         return;

@@ -7,7 +7,7 @@ class QLabel;
 class QPushButton;
 
 // What the chosen game needs of the screen and was not given.
-enum _DisplayRequirement : int {
+enum DisplayRequirement : int {
     FS_SVGA_LARGE = 0,  // 800 pixels wide for large cards
     FS_XGA_LARGE = 1,   // 1024 pixels wide for large cards
     FS_SVGA_SMALL = 2   // 800 pixels wide even for small cards
@@ -50,4 +50,4 @@ bool CheckColorDepth();
 // size; otherwise explains and answers false.
 bool CheckScreenSize(int gameIndex, bool largeCards);
 // Puts the message for the game and requirement into the window and shows it modally.
-void ShowDisplayRequirement(int gameIndex, _DisplayRequirement requirement);
+void ShowDisplayRequirement(int gameIndex, DisplayRequirement requirement);

@@ -68,7 +68,7 @@ private Q_SLOTS:
     {
         QFETCH(int, suit);
         QFETCH(int, colour);
-        TCard card(static_cast<_CardSuit>(suit), FS_SEVEN);
+        TCard card(static_cast<CardSuit>(suit), FS_SEVEN);
         QCOMPARE(int(card.GetCardColor()), colour);
         QCOMPARE(int(card.Color), colour);  // the cache is written too
     }
@@ -97,10 +97,10 @@ private Q_SLOTS:
         QFETCH(int, suit);
         QFETCH(int, value);
         QFETCH(QString, resource);
-        const TCard card(static_cast<_CardSuit>(suit), static_cast<_CardValue>(value), 1);
+        const TCard card(static_cast<CardSuit>(suit), static_cast<CardValue>(value), 1);
         QCOMPARE(drawn(card), resourceDrawn(resource));
         QImage face;
-        TCard(static_cast<_CardSuit>(suit), static_cast<_CardValue>(value)).GetCardBitmap(face);
+        TCard(static_cast<CardSuit>(suit), static_cast<CardValue>(value)).GetCardBitmap(face);
         QCOMPARE(face.size(), QSize(80, 125));  // the face even when face down
     }
 
@@ -112,7 +112,7 @@ private Q_SLOTS:
         const QImage joker = resourceDrawn("FSCARD152");
         for (int suit = FS_CLUBS; suit <= FS_HEARTS; ++suit)
             for (int value = FS_ACE; value <= FS_KING; value += 6)
-                QVERIFY(drawn(TCard(_CardSuit(suit), _CardValue(value), 1)) != joker);
+                QVERIFY(drawn(TCard(CardSuit(suit), CardValue(value), 1)) != joker);
     }
 
     void faceDownCardDrawsTheChosenBack_data()

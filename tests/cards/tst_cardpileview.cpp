@@ -185,7 +185,7 @@ private Q_SLOTS:
     {
         QFETCH(int, state);
         QFETCH(int, mark);
-        accepting->State = static_cast<_PileBitmap>(state);
+        accepting->State = static_cast<PileBitmap>(state);
         QImage expected(accepting->size(), QImage::Format_RGB32);
         expected.fill(tableGreen);
         if (mark >= 0) {

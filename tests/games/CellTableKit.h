@@ -44,7 +44,7 @@ struct CellTable : GameTestKit {
     }
 
     // Takes a card from wherever it lies and puts it face up on a view.
-    TCard *put(_CardSuit suit, _CardValue value, TCardPileView *onto)
+    TCard *put(CardSuit suit, CardValue value, TCardPileView *onto)
     {
         for (TCardPileView *view : window->Views() + QList<TCardPileView *>{spare})
             for (int i = 0; i < view->Cards->Count(); ++i) {
@@ -64,7 +64,7 @@ struct CellTable : GameTestKit {
     // Cards that stay put in a free cell: Kings and Queens from the spare pile.
     void fillCells(int count)
     {
-        static const _CardValue values[] = {FS_KING, FS_QUEEN};
+        static const CardValue values[] = {FS_KING, FS_QUEEN};
         int filled = 0;
         for (TCardPileView *cell : window->FreeCells)
             for (int i = 0; i < spare->Cards->Count() && filled < count && cell->Cards->IsEmpty(); ++i) {

@@ -51,7 +51,7 @@ struct LauncherWindow {
     Q_DISABLE_COPY(LauncherWindow)
 };
 
-inline TCard *FindCard(TGameForm *form, _CardSuit suit, _CardValue value)
+inline TCard *FindCard(TGameForm *form, CardSuit suit, CardValue value)
 {
     for (TCardPileView *view : form->Views())
         for (int i = 0; i < view->Cards->Count(); ++i)
@@ -61,7 +61,7 @@ inline TCard *FindCard(TGameForm *form, _CardSuit suit, _CardValue value)
 }
 
 // Moves a card from wherever it lies onto the top of a view.
-inline TCard *Place(TGameForm *form, _CardSuit suit, _CardValue value, TCardPileView *onto, bool faceUp = true)
+inline TCard *Place(TGameForm *form, CardSuit suit, CardValue value, TCardPileView *onto, bool faceUp = true)
 {
     TCard *card = FindCard(form, suit, value);
     for (TCardPileView *view : form->Views())

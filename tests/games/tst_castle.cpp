@@ -170,8 +170,8 @@ private Q_SLOTS:
         if (ontoSuit < 0)
             emptyRows({1});
         else
-            Place(form, _CardSuit(ontoSuit), _CardValue(ontoValue), form->Tableau[1]);
-        TCard *moving = Place(form, _CardSuit(suit), _CardValue(value), form->Tableau[0]);
+            Place(form, CardSuit(ontoSuit), CardValue(ontoValue), form->Tableau[1]);
+        TCard *moving = Place(form, CardSuit(suit), CardValue(value), form->Tableau[0]);
         repaint();
         drag(0, 1);
         QCOMPARE(form->Tableau[1]->Cards->CardAt(TCardPile::Top) == moving, accepted);
@@ -378,9 +378,9 @@ private Q_SLOTS:
     {
         emptyRows({0, 1, 2, 3, 4, 5, 6, 7});
         for (int f = 0; f < 4; ++f) {
-            const _CardSuit suit = form->Foundations[f]->Cards->CardAt(0)->Suit;
+            const CardSuit suit = form->Foundations[f]->Cards->CardAt(0)->Suit;
             for (int value = FS_TWO; value <= FS_KING; ++value)
-                Place(form, suit, _CardValue(value), f == 3 && value == FS_KING ? form->Tableau[2] : form->Foundations[f]);
+                Place(form, suit, CardValue(value), f == 3 && value == FS_KING ? form->Tableau[2] : form->Foundations[f]);
         }
         repaint();
         QTest::mouseDClick(form->Tableau[2], Qt::LeftButton, {}, TopCardPoint(form->Tableau[2]));

@@ -24,7 +24,7 @@ QString stored(const QString &key)
 
 // With two decks every card has a twin: this puts one that is not on a foundation
 // yet on top of a view.
-TCard *Take(TGameForm *form, _CardSuit suit, _CardValue value, TCardPileView *onto, bool faceUp = true)
+TCard *Take(TGameForm *form, CardSuit suit, CardValue value, TCardPileView *onto, bool faceUp = true)
 {
     for (TCardPileView *view : form->Views())
         for (int i = 0; form->RoleOf(view) != PileRole::Foundation && i < view->Cards->Count(); ++i) {
@@ -200,9 +200,9 @@ private Q_SLOTS:
     void playingTheLastShownDiscardBringsBackTheOnesBefore()
     {
         emptyColumns();
-        for (const _CardValue value : {FS_ACE, FS_TWO, FS_THREE})
+        for (const CardValue value : {FS_ACE, FS_TWO, FS_THREE})
             Take(form, FS_HEARTS, value, form->DeckPileView, false);
-        for (const _CardSuit suit : {FS_CLUBS, FS_DIAMONDS, FS_SPADES})
+        for (const CardSuit suit : {FS_CLUBS, FS_DIAMONDS, FS_SPADES})
             Take(form, suit, FS_NINE, form->DeckPileView, false);
         clickStock();
         const QString firstBatch = form->DealText().section(QLatin1Char('\n'), 1, 1);
@@ -241,7 +241,7 @@ private Q_SLOTS:
     {
         emptyColumns();
         Take(form, FS_CLUBS, FS_FIVE, form->Tableau[0], false);
-        const QList<std::pair<_CardSuit, _CardValue>> run = {{FS_HEARTS, FS_QUEEN}, {FS_CLUBS, FS_JACK},
+        const QList<std::pair<CardSuit, CardValue>> run = {{FS_HEARTS, FS_QUEEN}, {FS_CLUBS, FS_JACK},
                                                              {FS_DIAMONDS, FS_TEN}, {FS_SPADES, FS_NINE},
                                                              {FS_HEARTS, FS_EIGHT}, {FS_CLUBS, FS_SEVEN}};
         for (const auto &[suit, value] : run)
@@ -338,7 +338,7 @@ private Q_SLOTS:
             for (int copy = 0; copy < 2; ++copy)
                 for (int value = FS_ACE; value <= FS_KING; ++value) {
                     const bool last = suit == FS_HEARTS && copy == 1 && value == FS_KING;
-                    Take(form, _CardSuit(suit), _CardValue(value), last ? form->Tableau[0] : form->Foundations[suit + 4 * copy]);
+                    Take(form, CardSuit(suit), CardValue(value), last ? form->Tableau[0] : form->Foundations[suit + 4 * copy]);
                 }
         doubleClickTop(form->Tableau[0]);
         QCOMPARE(form->windowTitle(), QStringLiteral("Double Klondike   Score: 104"));

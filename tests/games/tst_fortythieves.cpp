@@ -58,7 +58,7 @@ class TestFortyThieves : public QObject
             EmptyInto(view, form->DeckPileView);
     }
     // Takes a card out of the stock onto a view (onto the stock itself: to its top).
-    TCard *fromStock(_CardSuit suit, _CardValue value, TCardPileView *onto, bool faceUp = true)
+    TCard *fromStock(CardSuit suit, CardValue value, TCardPileView *onto, bool faceUp = true)
     {
         TCardPile *stock = form->DeckPileView->Cards;
         for (int i = stock->Count() - 1; i >= 0; --i) {
@@ -76,7 +76,7 @@ class TestFortyThieves : public QObject
     // test moves, and one King of spades stays in the stock.
     void blockColumns(int first)
     {
-        const _CardSuit suits[] = {FS_CLUBS, FS_DIAMONDS, FS_HEARTS, FS_CLUBS, FS_DIAMONDS, FS_HEARTS, FS_SPADES};
+        const CardSuit suits[] = {FS_CLUBS, FS_DIAMONDS, FS_HEARTS, FS_CLUBS, FS_DIAMONDS, FS_HEARTS, FS_SPADES};
         for (int c = first; c < 10; ++c)
             fromStock(suits[c - first], FS_KING, form->Tableau[c]);
     }
@@ -374,7 +374,7 @@ private Q_SLOTS:
         gatherIntoStock();
         for (int i = 0; i < 8; ++i)
             for (int value = FS_ACE; value <= (i == 7 ? FS_QUEEN : FS_KING); ++value)
-                fromStock(_CardSuit(i / 2), _CardValue(value), form->Foundations[i]);
+                fromStock(CardSuit(i / 2), CardValue(value), form->Foundations[i]);
         fromStock(FS_HEARTS, FS_KING, form->Tableau[5]);
         QTest::mouseDClick(form->Tableau[5], Qt::LeftButton, {}, TopCardPoint(form->Tableau[5]));
         QCOMPARE(form->windowTitle(), QStringLiteral("Forty Thieves   Score: 104"));

@@ -17,7 +17,7 @@ class TestFreeCell : public QObject
     TFreeCellForm *form = nullptr;
     QList<TCardPileView *> columns, cells, foundations;
 
-    TCard *put(_CardSuit suit, _CardValue value, TCardPileView *onto) { return table->put(suit, value, onto); }
+    TCard *put(CardSuit suit, CardValue value, TCardPileView *onto) { return table->put(suit, value, onto); }
     TCardPileView *occupiedCell() const
     {
         for (TCardPileView *cell : cells)
@@ -205,10 +205,10 @@ private Q_SLOTS:
         QCOMPARE(columns[0]->Cards->Count(), 1);
         QVERIFY(foundations[0]->Cards->IsEmpty());
         // With no empty column it goes home; a free cell is never the default.
-        const _CardValue kings[] = {FS_KING, FS_QUEEN};
+        const CardValue kings[] = {FS_KING, FS_QUEEN};
         for (int c = 0; c < 8; ++c)
             if (columns[c]->Cards->IsEmpty())
-                put(_CardSuit(c % 4), kings[c / 4], columns[c]);
+                put(CardSuit(c % 4), kings[c / 4], columns[c]);
         put(FS_DIAMONDS, FS_ACE, cells[2]);
         put(FS_SPADES, FS_TWO, cells[3]);
         DragToTable(*table, cells[2], 0);
@@ -333,7 +333,7 @@ private Q_SLOTS:
         table->clear();
         for (int suit = 0; suit < 4; ++suit)
             for (int value = FS_ACE; value <= FS_KING; ++value)
-                put(_CardSuit(suit), _CardValue(value), suit == 3 && value == FS_KING ? cells[0] : foundations[suit]);
+                put(CardSuit(suit), CardValue(value), suit == 3 && value == FS_KING ? cells[0] : foundations[suit]);
         DoubleClickTop(cells[0]);
         QCOMPARE(form->windowTitle(), QStringLiteral("FreeCell   Score: 52"));
         QVERIFY(form->GameOver);

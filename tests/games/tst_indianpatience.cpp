@@ -49,7 +49,7 @@ class TestIndianPatience : public QObject
         EmptyInto(column(i), form->DeckPileView);
         for (const QString &token : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
             const QString upper = token.toUpper();
-            Place(form, _CardSuit(suits.indexOf(upper[1])), _CardValue(ranks.indexOf(upper[0])), column(i),
+            Place(form, CardSuit(suits.indexOf(upper[1])), CardValue(ranks.indexOf(upper[0])), column(i),
                   token == upper);
         }
         form->ApplyBaseCardRule();
@@ -191,7 +191,7 @@ private Q_SLOTS:
             lay(i, quiet[i - 2]);
         lay(0, QStringLiteral("ah"));
         lay(1, QStringLiteral("kd 2H"));
-        for (const _CardSuit suit : {FS_CLUBS, FS_SPADES, FS_DIAMONDS})
+        for (const CardSuit suit : {FS_CLUBS, FS_SPADES, FS_DIAMONDS})
             Place(form, suit, FS_NINE, form->DeckPileView, false);
         form->Autoplay1->trigger();
         const QString before = form->DealText();
@@ -355,7 +355,7 @@ private Q_SLOTS:
             for (int copy = 0; copy < 2; ++copy)
                 for (int value = FS_ACE; value <= FS_KING; ++value) {
                     const bool last = suit == 3 && copy == 1 && value == FS_KING;
-                    Place(form, _CardSuit(suit), _CardValue(value), last ? column(0) : form->Foundations[suit * 2 + copy]);
+                    Place(form, CardSuit(suit), CardValue(value), last ? column(0) : form->Foundations[suit * 2 + copy]);
                 }
         form->ApplyBaseCardRule();
         QVERIFY(form->DeckPileView->Cards->IsEmpty());

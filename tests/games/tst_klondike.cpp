@@ -308,7 +308,7 @@ private Q_SLOTS:
         emptyColumns();
         for (int suit = 0; suit < 4; ++suit)
             for (int value = FS_ACE; value <= FS_KING; ++value)
-                Place(form, _CardSuit(suit), _CardValue(value), suit == 3 && value == FS_KING ? form->Tableau[0] : form->Foundations[suit]);
+                Place(form, CardSuit(suit), CardValue(value), suit == 3 && value == FS_KING ? form->Tableau[0] : form->Foundations[suit]);
         QTest::mouseDClick(form->Tableau[0], Qt::LeftButton, {}, TopCardPoint(form->Tableau[0]));
         QCOMPARE(form->windowTitle(), QStringLiteral("Klondike   Score: 52"));
         QVERIFY(form->GameOver);

@@ -24,13 +24,13 @@ struct Montana : GameTestKit {
 };
 
 // "2C" and the like; "--" is a gap and "??" any card no other token names.
-bool ParseCard(const QString &token, _CardSuit *suit, _CardValue *value)
+bool ParseCard(const QString &token, CardSuit *suit, CardValue *value)
 {
     static const QString ranks = QStringLiteral("A23456789TJQK"), suits = QStringLiteral("CSDH");
     if (token.size() != 2 || ranks.indexOf(token[0]) < 0 || suits.indexOf(token[1]) < 0)
         return false;
-    *value = _CardValue(ranks.indexOf(token[0]));
-    *suit = _CardSuit(suits.indexOf(token[1]));
+    *value = CardValue(ranks.indexOf(token[0]));
+    *suit = CardSuit(suits.indexOf(token[1]));
     return true;
 }
 
@@ -74,7 +74,7 @@ class TestMontana : public QObject
                 view->Cards->RemoveCard(card);
                 pool << card;
             }
-        auto take = [&pool](_CardSuit suit, _CardValue value) -> TCard * {
+        auto take = [&pool](CardSuit suit, CardValue value) -> TCard * {
             for (TCard *card : pool)
                 if (card->Suit == suit && card->Value == value) {
                     pool.removeOne(card);
@@ -87,8 +87,8 @@ class TestMontana : public QObject
             const QStringList tokens = rows[row].split(QLatin1Char(' '), Qt::SkipEmptyParts);
             QCOMPARE(tokens.size(), 13);
             for (int column = 0; column < 13; ++column) {
-                _CardSuit suit;
-                _CardValue value;
+                CardSuit suit;
+                CardValue value;
                 if (ParseCard(tokens[column], &suit, &value))
                     at(row, column)->Cards->AddCard(take(suit, value));
                 else if (tokens[column] == QLatin1String("??"))

@@ -25,7 +25,7 @@ QString stored(const char *section, const QString &key)
 // With two decks every card has a twin: this puts one on top of a view, taken from
 // the stock if it lies there, otherwise from the columns or the waste, the terrace
 // last, and never from a foundation.
-TCard *Take(TQueenItalyForm *form, _CardSuit suit, _CardValue value, TCardPileView *onto, bool faceUp = true)
+TCard *Take(TQueenItalyForm *form, CardSuit suit, CardValue value, TCardPileView *onto, bool faceUp = true)
 {
     const QList<TCardPileView *> sources =
         QList<TCardPileView *>{form->DeckPileView, form->DiscardPileView} + form->Tableau + QList<TCardPileView *>{form->TerracePileView};
@@ -76,7 +76,7 @@ class TestQueenItaly : public QObject
     // The player chooses the base with a press on a column's card.
     void chooseBase(int column) { QTest::mouseClick(form->Tableau[column], Qt::LeftButton, {}, {30, 30}); }
     // The base is chosen with the given card, put in the first column for it.
-    void chooseBaseWith(_CardSuit suit, _CardValue value)
+    void chooseBaseWith(CardSuit suit, CardValue value)
     {
         EmptyInto(form->Tableau[0], form->DeckPileView);
         Take(form, suit, value, form->Tableau[0]);
@@ -160,7 +160,7 @@ private Q_SLOTS:
         chooseBaseWith(FS_SPADES, FS_QUEEN);
         emptyColumns({8});
         for (int step = 1; step < 13; ++step) {
-            Take(form, FS_SPADES, _CardValue((FS_QUEEN + step) % 13), form->Tableau[8]);
+            Take(form, FS_SPADES, CardValue((FS_QUEEN + step) % 13), form->Tableau[8]);
             doubleClickTop(form->Tableau[8]);
         }
         QCOMPARE(form->Foundations[0]->Cards->Count(), 13);
@@ -200,8 +200,8 @@ private Q_SLOTS:
         QFETCH(bool, accepted);
         chooseBase(0);
         emptyColumns({1, 2});
-        Take(form, _CardSuit(ontoSuit), _CardValue(ontoValue), form->Tableau[2]);
-        Take(form, _CardSuit(suit), _CardValue(value), form->Tableau[1]);
+        Take(form, CardSuit(ontoSuit), CardValue(ontoValue), form->Tableau[2]);
+        Take(form, CardSuit(suit), CardValue(value), form->Tableau[1]);
         repaintAll(form);
         DragWithMouse(form->Tableau[1], TopCardPoint(form->Tableau[1]), form->Tableau[2], TopCardPoint(form->Tableau[2]));
         QCOMPARE(form->Tableau[2]->Cards->Count(), accepted ? 2 : 1);
@@ -220,7 +220,7 @@ private Q_SLOTS:
                       TopCardPoint(form->Tableau[7]));
         QCOMPARE(form->DealText(), before);
         for (int value = FS_EIGHT; value <= FS_QUEEN; ++value)
-            Take(form, FS_CLUBS, _CardValue(value), form->Foundations[1]);
+            Take(form, FS_CLUBS, CardValue(value), form->Foundations[1]);
         form->Foundations[1]->update();
         doubleClickTop(form->TerracePileView);
         QCOMPARE(form->Foundations[1]->Cards->CardAt(TCardPile::Top)->Value, FS_KING);
@@ -350,11 +350,11 @@ private Q_SLOTS:
     void theLastCardHomeWinsOnce()
     {
         chooseBaseWith(FS_SPADES, FS_EIGHT);
-        const _CardSuit suits[] = {FS_SPADES, FS_CLUBS, FS_DIAMONDS, FS_HEARTS};
+        const CardSuit suits[] = {FS_SPADES, FS_CLUBS, FS_DIAMONDS, FS_HEARTS};
         for (int f = 0; f < 8; ++f)
             for (int step = f == 0 ? 1 : 0; step < 13; ++step) {
                 const bool last = f == 7 && step == 12;
-                Take(form, suits[f % 4], _CardValue((FS_EIGHT + step) % 13), last ? form->Tableau[0] : form->Foundations[f]);
+                Take(form, suits[f % 4], CardValue((FS_EIGHT + step) % 13), last ? form->Tableau[0] : form->Foundations[f]);
             }
         repaintAll(form);
         QTest::mouseClick(form->Tableau[0], Qt::LeftButton, Qt::ControlModifier, TopCardPoint(form->Tableau[0]));

@@ -17,11 +17,11 @@ class TestSeaTowers : public QObject
     TSeaHavenForm *form = nullptr;
     QList<TCardPileView *> columns, cells, foundations;
 
-    TCard *put(_CardSuit suit, _CardValue value, TCardPileView *onto) { return table->put(suit, value, onto); }
-    void buildFoundation(_CardSuit suit, _CardValue upTo, TCardPileView *foundation)
+    TCard *put(CardSuit suit, CardValue value, TCardPileView *onto) { return table->put(suit, value, onto); }
+    void buildFoundation(CardSuit suit, CardValue upTo, TCardPileView *foundation)
     {
         for (int value = FS_ACE; value <= upTo; ++value)
-            put(suit, _CardValue(value), foundation);
+            put(suit, CardValue(value), foundation);
     }
 
 private Q_SLOTS:
@@ -97,10 +97,10 @@ private Q_SLOTS:
     void aRunOfOneSuitMovesAsFarAsTheEmptyFreeCellsAllow()
     {
         table->clear();
-        for (const _CardValue value : {FS_TEN, FS_NINE, FS_EIGHT, FS_SEVEN})
+        for (const CardValue value : {FS_TEN, FS_NINE, FS_EIGHT, FS_SEVEN})
             put(FS_HEARTS, value, columns[0]);
         put(FS_HEARTS, FS_JACK, columns[1]);
-        for (const _CardValue value : {FS_NINE, FS_EIGHT, FS_SEVEN})
+        for (const CardValue value : {FS_NINE, FS_EIGHT, FS_SEVEN})
             put(FS_SPADES, value, columns[2]);
         put(FS_SPADES, FS_TEN, columns[3]);
         table->fillCells(2);
@@ -306,7 +306,7 @@ private Q_SLOTS:
         table->clear();
         for (int suit = 0; suit < 4; ++suit)
             for (int value = FS_ACE; value <= FS_KING; ++value)
-                put(_CardSuit(suit), _CardValue(value), suit == 0 && value == FS_KING ? columns[9] : foundations[suit]);
+                put(CardSuit(suit), CardValue(value), suit == 0 && value == FS_KING ? columns[9] : foundations[suit]);
         QTest::mouseClick(columns[9], Qt::MiddleButton, {}, {20, 20});
         QCOMPARE(form->windowTitle(), QStringLiteral("Sea Towers   Score: 52"));
         QVERIFY(form->GameOver);

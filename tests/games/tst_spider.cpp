@@ -52,7 +52,7 @@ class TestSpider : public QObject
         for (TCardPileView *view : form->Tableau + form->Foundations)
             EmptyInto(view, form->DeckPileView);
     }
-    TCard *fromStock(_CardSuit suit, _CardValue value, TCardPileView *onto, bool faceUp = true)
+    TCard *fromStock(CardSuit suit, CardValue value, TCardPileView *onto, bool faceUp = true)
     {
         TCardPile *stock = form->DeckPileView->Cards;
         for (int i = stock->Count() - 1; i >= 0; --i) {
@@ -67,15 +67,15 @@ class TestSpider : public QObject
         return nullptr;
     }
     // King down to Ace of one suit, face up.
-    void wholeSuit(_CardSuit suit, TCardPileView *onto)
+    void wholeSuit(CardSuit suit, TCardPileView *onto)
     {
         for (int value = FS_KING; value >= FS_ACE; --value)
-            fromStock(suit, _CardValue(value), onto);
+            fromStock(suit, CardValue(value), onto);
     }
     // Columns from `first` on get a low card that takes no run a test moves.
     void blockColumns(int first)
     {
-        const QList<std::pair<_CardSuit, _CardValue>> low = {
+        const QList<std::pair<CardSuit, CardValue>> low = {
             {FS_DIAMONDS, FS_THREE}, {FS_DIAMONDS, FS_THREE}, {FS_CLUBS, FS_THREE}, {FS_CLUBS, FS_THREE},
             {FS_DIAMONDS, FS_FOUR},  {FS_DIAMONDS, FS_FOUR},  {FS_CLUBS, FS_FOUR},  {FS_CLUBS, FS_FOUR}};
         for (int c = first; c < 10; ++c)
@@ -261,7 +261,7 @@ private Q_SLOTS:
         wholeSuit(FS_SPADES, form->Tableau[0]);
         fromStock(FS_HEARTS, FS_KING, form->Tableau[1]);
         for (int value = FS_QUEEN; value >= FS_ACE; --value)
-            fromStock(value == FS_FIVE ? FS_CLUBS : FS_HEARTS, _CardValue(value), form->Tableau[1]);
+            fromStock(value == FS_FIVE ? FS_CLUBS : FS_HEARTS, CardValue(value), form->Tableau[1]);
         fromStock(FS_DIAMONDS, FS_ACE, form->Foundations[0]);
         blockColumns(2);
         drag(form->Tableau[1], 0, form->Foundations[1]);  // mixed suits
@@ -372,10 +372,10 @@ private Q_SLOTS:
     void theLastSuitHomeWinsTheGame()
     {
         gatherIntoStock();
-        const _CardSuit suits[] = {FS_CLUBS, FS_CLUBS, FS_SPADES, FS_SPADES, FS_DIAMONDS, FS_DIAMONDS, FS_HEARTS};
+        const CardSuit suits[] = {FS_CLUBS, FS_CLUBS, FS_SPADES, FS_SPADES, FS_DIAMONDS, FS_DIAMONDS, FS_HEARTS};
         for (int i = 0; i < 7; ++i)
             for (int value = FS_ACE; value <= FS_KING; ++value)
-                fromStock(suits[i], _CardValue(value), form->Foundations[i]);
+                fromStock(suits[i], CardValue(value), form->Foundations[i]);
         wholeSuit(FS_HEARTS, form->Tableau[4]);
         QVERIFY(form->DeckPileView->Cards->IsEmpty());
         drag(form->Tableau[4], 0, form->Foundations[7]);
