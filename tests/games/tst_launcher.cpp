@@ -74,10 +74,16 @@ private Q_SLOTS:
 
     void aGameNotBuiltYetShowsItsPreviewAndOpensNothing()
     {
-        SolitaireForm->SelectGame(indexOf("Golf"));
+        int unbuilt = -1;
+        for (int i = 0; i < GameCatalog::entries().size() && unbuilt < 0; ++i)
+            if (!GameCatalog::entries()[i].createLarge)
+                unbuilt = i;
+        if (unbuilt < 0)
+            QSKIP("every game is built");
+        SolitaireForm->SelectGame(unbuilt);
         QVERIFY(!SolitaireForm->OpenGameWindow());
         QVERIFY(!SolitaireForm->StartPanel->isVisible());
-        QCOMPARE(LastGameIndex, indexOf("Golf"));
+        QCOMPARE(LastGameIndex, unbuilt);
         QVERIFY(launcher->kit.dialogs.records().isEmpty());
     }
 
