@@ -85,6 +85,7 @@ TPyramidForm::TPyramidForm(CardScale scale, QWidget *parent)
     const bool small = scale == CardScale::Small;
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(small ? QRect(5, 454, 60, 16) : QRect(8, 560, 71, 19));
+    labelSize = Label1->size();
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(small ? 13 : 16);
     font.setItalic(true);
@@ -361,6 +362,7 @@ void TPyramidForm::UpdateStock()
     DeckPileView->State = count == 0 && Pass == 3 ? FS_BLANK : FS_RECYCLE;
     DeckPileView->Paint();
     Label1->setText(QString::fromLatin1(passes[qBound(1, Pass, 3) - 1]));
+    Label1->resize(Label1->sizeHint().expandedTo(labelSize));  // as wide as its words
 }
 
 // ---- undo ------------------------------------------------------------------------------------------

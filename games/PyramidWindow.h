@@ -69,6 +69,7 @@ private:
     bool LastIsPlayToWaste();
 
     float stockYOffset;
+    QSize labelSize;
     bool removalPending = false;
 };
 

@@ -313,6 +313,7 @@ private Q_SLOTS:
         const QString endOfFirst = form->DealText();
         clicks(1);  // a new pass, and its first card comes up at once
         QCOMPARE(form->Label1->text(), QStringLiteral("Second Pass"));
+        QVERIFY(form->Label1->width() >= form->Label1->sizeHint().width());  // the words fit
         QCOMPARE(form->PlayPileView->Cards->CardAt(0), firstTurned);
         QCOMPARE(form->DeckPileView->Cards->Count(), 23);
         QCOMPARE(form->WastePileView->Cards->Count(), 0);
@@ -566,9 +567,11 @@ private Q_SLOTS:
         QCOMPARE(small->WastePileView->geometry(), QRect(296, 353, 88, 113));
         QCOMPARE(small->WastePileView->XOffset, 0.5f);
         QCOMPARE(small->DiscardPileView->geometry(), QRect(448, 361, 61, 95));
-        QCOMPARE(small->Label1->geometry(), QRect(5, 454, 60, 16));
+        QCOMPARE(small->Label1->pos(), QPoint(5, 454));
+        QCOMPARE(small->Label1->size().expandedTo(QSize(60, 16)), small->Label1->size());
         QCOMPARE(small->Label1->font().pixelSize(), 13);
-        QCOMPARE(form->Label1->geometry(), QRect(8, 560, 71, 19));
+        QCOMPARE(form->Label1->pos(), QPoint(8, 560));
+        QCOMPARE(form->Label1->size().expandedTo(QSize(71, 19)), form->Label1->size());
         QCOMPARE(form->Pyramid[27]->geometry(), QRect(544, 296, 80, 125));
         QCOMPARE(form->Pyramid[10]->geometry(), QRect(104, 200, 80, 125));
         // Neither window can be resized or maximised.
