@@ -108,7 +108,9 @@ public:
     void Preferences1Click();
     void About1Click();
     bool FormCloseQuery();
-    void ApplyBackground();
+    // The table preferences onto the window and its views (at creation and after the
+    // preferences dialog); a game may follow them with more of its own.
+    virtual void ApplyBackground();
     int ShowScore();
     virtual void CheckWin();
     // The stock's click, the space bar and the middle button (games with a stock).

@@ -1,0 +1,155 @@
+// SPDX-License-Identifier: MIT
+#include "games/GolfWindow.h"
+
+#include "games/GameRegistry.h"
+#include "shell/Sounds.h"
+
+#include <QAction>
+
+QPointer<TGolfForm> GolfForm;
+QPointer<TsGolfForm> sGolfForm;
+static const GameRegistration<TGolfForm, TsGolfForm> registration("Golf", GolfForm, sGolfForm);
+
+namespace {
+
+GameDescription golf()
+{
+    GameDescription d;
+    d.caption = QStringLiteral("Golf");
+    d.scorePrefix = QStringLiteral("Golf   Score: ");
+    d.helpTopic = 1005;
+    d.restartPrompt = QStringLiteral("Restart this game of Golf?");
+    d.quitPrompt = QStringLiteral("Quit this game of Golf?");
+    d.hasAutoplay = false;
+    d.canMaximize = false;
+    // Both sizes keep their place and their option in the one section.
+    d.large = {700, 430, 700, 0, true, 0, 0, QStringLiteral("Golf"), QStringLiteral("Golf")};
+    d.small = {585, 340, 585, 0, true, 0, 0, QStringLiteral("Golf"), QStringLiteral("Golf")};
+    d.layout
+        .pile(QStringLiteral("DiscardPileView"), PileRole::Foundation, {128, 288, 569, 125, 9.0f, 0},
+              {112, 224, 473, 95, 7.0f, 0})
+        .pile(QStringLiteral("DeckPileView"), PileRole::Stock, {8, 288, 113, 137, 0.4f, 0.2f},
+              {8, 224, 97, 105, 0.4f, 0.2f})
+        .series(QStringLiteral("TableauPileView"), 7, PileRole::Column, {24, 8, 80, 265, 0, 20.0f}, {96, 0},
+                {24, 8, 61, 200, 0, 16.0f}, {80, 0}, Draggable);
+    return d;
+}
+
+}  // namespace
+
+TGolfForm::TGolfForm(QWidget *parent) : TGolfForm(CardScale::Large, parent) {}
+
+TGolfForm::TGolfForm(CardScale scale, QWidget *parent)
+    : TGameForm(golf(), scale, parent),
+      DiscardPileView(View(QStringLiteral("DiscardPileView"))),
+      DeckPileView(View(QStringLiteral("DeckPileView"))),
+      Tableau(ViewsOf(PileRole::Column))
+{
+    KingStopsSequence1 = AddOption(QStringLiteral("KingStopsSequence1"), QStringLiteral("King Stops Sequence"),
+                                   QStringLiteral("KingStopsSequence"), true, &KingStops);
+}
+
+// ---- the deal -----------------------------------------------------------------------
+
+void TGolfForm::DealCards(bool animate)
+{
+    for (int row = 1; row <= 5; ++row) {
+        for (TCardPileView *column : std::as_const(Tableau))
+            DealCard(column, true, animate);
+        PlayDealStep(DeckPileView);
+    }
+    DeckPileView->Paint();
+    UpdateStock();
+}
+
+// The first stock card starts the foundation: a move of its own, and the first
+// record of the game. The option may change again until the first press.
+void TGolfForm::FinishDeal()
+{
+    TurnStockCard(!firstDealDone);
+    firstDealDone = true;
+    ShowScore();
+    KingStopsSequence1->setEnabled(true);
+}
+
+// ---- the stock ---------------------------------------------------------------------------
+
+void TGolfForm::DeckPileViewClick()
+{
+    TurnStockCard(false);
+    CheckWin();
+    KingStopsSequence1->setEnabled(false);
+}
+
+void TGolfForm::TurnStockCard(bool silent)
+{
+    if (TCard *card = DeckPileView->Cards->CardAt(TCardPile::Top)) {
+        card->FaceUp = true;
+        MoveTopCard(DeckPileView, DiscardPileView);
+        ++MoveCount;
+        if (!silent)
+            Play(&TSoundManager::PlayStock);
+    }
+    UpdateStock();
+}
+
+void TGolfForm::UpdateStock()
+{
+    const int count = DeckPileView->Cards->Count();
+    DeckPileView->SetHint(count > 0 ? QString::number(count) : QString());
+}
+
+// ---- a press on a column -------------------------------------------------------------------
+
+void TGolfForm::ViewMouseDown(TCardPileView *view, TMouseButton button, TShiftState shift)
+{
+    if (!Tableau.contains(view) || button == mbMiddle) {
+        TGameForm::ViewMouseDown(view, button, shift);
+        return;
+    }
+    view->CanDrag = false;
+    TCard *card = view->SelectedCard;
+    if (button != mbLeft || !card)
+        return;
+    KingStopsSequence1->setEnabled(false);
+    if (card != view->Cards->CardAt(TCardPile::Top) || DiscardPileView->Cards->IsEmpty())
+        return;
+    switch (PressOn(card)) {
+    case Press::Plays: PlayCard(view); break;
+    case Press::Drags: view->CanDrag = true; break;  // nothing takes it: it comes back
+    case Press::Nothing: break;
+    }
+}
+
+// One above or one below the foundation's top card; nothing goes on a King while the
+// option holds, and the values do not wrap around.
+TGolfForm::Press TGolfForm::PressOn(const TCard *card) const
+{
+    const CardValue top = DiscardPileView->Cards->CardAt(TCardPile::Top)->Value;
+    if (top == FS_KING)
+        return KingStops ? Press::Drags : card->Value == FS_QUEEN ? Press::Plays : Press::Nothing;
+    if (top == FS_ACE)
+        return card->Value == FS_TWO ? Press::Plays : Press::Nothing;
+    return qAbs(int(card->Value) - int(top)) == 1 ? Press::Plays : Press::Drags;
+}
+
+void TGolfForm::PlayCard(TCardPileView *column)
+{
+    MoveTopCard(column, DiscardPileView);
+    MoveDone();
+}
+
+// ---- undo ------------------------------------------------------------------------------------
+
+// One card at a time; a stock card goes back face down.
+int TGolfForm::UndoLastAction()
+{
+    UndoList->PeekLast();
+    const bool fromStock = UndoList->LastSource == DeckPileView;
+    UndoOrdinaryRecord();
+    if (TCard *returned = DeckPileView->Cards->CardAt(TCardPile::Top); fromStock && returned) {
+        returned->FaceUp = false;
+        DeckPileView->Paint();
+    }
+    return 1;
+}

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+#include "games/GameForm.h"
+
+#include <QPointer>
+
+// Golf: seven columns of five cards, all face up; the first of the 17 stock cards
+// starts the one foundation. A press plays a column's top card onto the foundation
+// when it is one above or one below the foundation's top card (Ace and King are no
+// neighbours); when nothing fits, the next stock card is turned onto the foundation.
+class TGolfForm : public TGameForm
+{
+    Q_OBJECT
+public:
+    explicit TGolfForm(QWidget *parent = nullptr);
+
+    TCardPileView *DiscardPileView;
+    TCardPileView *DeckPileView;
+    QList<TCardPileView *> Tableau;
+    QAction *KingStopsSequence1;
+    bool KingStops = true;
+
+    void DeckPileViewClick() override;
+
+protected:
+    TGolfForm(CardScale scale, QWidget *parent);
+
+    TCardPileView *DealingView() const override { return DeckPileView; }
+    void DealCards(bool animate) override;
+    void FinishDeal() override;
+    bool MayDrag(TCardPileView *, TCard *) override { return true; }
+    bool MayDrop(TCardPileView *, TCardPileView *, const TCardPile *) override { return false; }
+    void ViewMouseDown(TCardPileView *view, TMouseButton button, TShiftState shift) override;
+    int UndoLastAction() override;
+    void AfterUndo() override { UpdateStock(); }
+
+private:
+    enum class Press { Plays, Drags, Nothing };
+    Press PressOn(const TCard *card) const;
+    void PlayCard(TCardPileView *column);
+    void TurnStockCard(bool silent);
+    void UpdateStock();
+
+    bool firstDealDone = false;
+};
+
+// The small-card window: the same game laid out for 61 x 95 cards.
+class TsGolfForm : public TGolfForm
+{
+    Q_OBJECT
+public:
+    explicit TsGolfForm(QWidget *parent = nullptr) : TGolfForm(CardScale::Small, parent) {}
+};
+
+extern QPointer<TGolfForm> GolfForm;
+extern QPointer<TsGolfForm> sGolfForm;
