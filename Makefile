@@ -22,6 +22,13 @@ PACKAGE_PACKAGES := dpkg-dev file
 FUZZ_PACKAGES := clang libclang-rt-14-dev pkg-config
 FUZZ_SECONDS  ?= 300
 
+# Only for `make sanitize`: any sanitizer report ends its test program with an error.
+SANITIZE_BUILD := build-sanitize
+SANITIZE_FLAGS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
+SANITIZE_ENV   := QT_QPA_PLATFORM=offscreen \
+                  ASAN_OPTIONS=detect_leaks=1 \
+                  UBSAN_OPTIONS=print_stacktrace=1
+
 .PHONY: run test build deps install-missing configure screenshots clean fuzz sanitize install package
 
 run: build
