@@ -5,6 +5,7 @@
 #               behaviour sanitizers, in a build folder of their own
 #   make install      installs under PREFIX (default /usr/local); DESTDIR is honoured
 #   make package      builds a Debian package (cardenza_<version>_<arch>.deb) in BUILD
+#   make bench        times the start against a bare Qt Widgets window (BENCH_RUNS each)
 
 # Debian packages the project needs, in one place.
 PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins \
@@ -18,6 +19,10 @@ PREFIX  ?= /usr/local
 # Only for `make package`: dpkg-shlibdeps finds the package's dependencies.
 PACKAGE_PACKAGES := dpkg-dev file
 
+# Only for `make bench`: a bare X server when no display is set.
+BENCH_PACKAGES := xvfb xauth
+BENCH_RUNS     ?= 40
+
 # Only for `make fuzz`: the coverage-guided fuzzer of the picture decoder.
 FUZZ_PACKAGES := clang libclang-rt-14-dev pkg-config
 FUZZ_SECONDS  ?= 300
@@ -29,7 +34,7 @@ SANITIZE_ENV   := QT_QPA_PLATFORM=offscreen \
                   ASAN_OPTIONS=detect_leaks=1 \
                   UBSAN_OPTIONS=print_stacktrace=1
 
-.PHONY: run test build deps install-missing configure screenshots clean fuzz sanitize install package
+.PHONY: run test build deps install-missing configure screenshots clean fuzz sanitize install package bench
 
 run: build
 	./$(BUILD)/cardenza
@@ -70,6 +75,12 @@ package: configure
 	@$(MAKE) --no-print-directory install-missing LIST="$(PACKAGE_PACKAGES)"
 	cmake --build $(BUILD) -j $(JOBS) --target cardenza icons
 	cd $(BUILD) && cpack -G DEB
+
+# Not a test: the figures depend on the machine and its load.
+bench: configure
+	@$(MAKE) --no-print-directory install-missing LIST="$(BENCH_PACKAGES)"
+	cmake --build $(BUILD) -j $(JOBS) --target bench_tools
+	tools/bench/run.sh $(BUILD) $(BENCH_RUNS)
 
 screenshots: build
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/cardenza --screenshots docs/screenshots

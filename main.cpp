@@ -19,7 +19,7 @@ int runCommand(const CommandLine &command)
     case Action::PrintDeal: return AppCommands::printDeal(command.argument);
     case Action::Screenshots: return AppCommands::screenshots(command.argument, command.seed.value_or(1));
     case Action::Sandbox: return PlayerWindows::runSandbox();
-    default: return PlayerWindows::runLauncher(command.game);
+    default: return PlayerWindows::runLauncher(command.game, command.quitAfterFirstPaint);
     }
 }
 

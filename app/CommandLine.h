@@ -24,6 +24,7 @@ struct CommandLine {
     QString argument;
     QString text;
     QString game;  // the launcher opens this game at once (--game)
+    bool quitAfterFirstPaint = false;  // the launcher reports its first paint and ends
     std::optional<std::uint32_t> seed;
     std::optional<int> screenWidth;
     std::optional<int> screenColors;

@@ -2,17 +2,43 @@
 #include "app/PlayerWindows.h"
 
 #include "app/SandboxTable.h"
+#include "platform/FirstPaint.h"
+#include "platform/StartupQueue.h"
 #include "shell/GameCatalog.h"
 #include "shell/Preferences.h"
 #include "shell/Requirements.h"
 #include "shell/SolitaireWindow.h"
 
 #include <QApplication>
+#include <QTimer>
+
+namespace {
+
+// The longest the deferred start-up work waits for the first paint.
+constexpr int startupHoldLimitMs = 2000;
+
+// Starting ends when the first window the player asked for has painted itself:
+// the game's window when one was named, else the launcher. The work deferred
+// during the start runs then. For start-up measurements the moment is reported
+// first (watchers installed later see the paint first), and the program ends.
+void endStartOnFirstPaint(bool quitAfterFirstPaint)
+{
+    QWidget *first = SolitaireForm->OpenGameWindow();
+    if (!first)
+        first = SolitaireForm;
+    FirstPaint::whenPainted(first, [] { StartupQueue::release(); });
+    QTimer::singleShot(startupHoldLimitMs, [] { StartupQueue::release(); });  // never shown: no paint
+    if (quitAfterFirstPaint)
+        FirstPaint::whenPainted(first, [] { FirstPaint::reportAndExit(); });
+}
+
+}  // namespace
 
 namespace PlayerWindows {
 
-int runLauncher(const QString &game)
+int runLauncher(const QString &game, bool quitAfterFirstPaint)
 {
+    StartupQueue::hold();
     SolitaireForm = new TSolitaireForm;
     PreferencesDlg = new TPreferencesDlg;
     SysRequirementsForm = new TSysRequirementsForm;
@@ -22,8 +48,10 @@ int runLauncher(const QString &game)
     SolitaireForm->show();
     if (!game.isEmpty())
         SolitaireForm->SelectGame(GameCatalog::indexOf(game));
+    endStartOnFirstPaint(quitAfterFirstPaint);
     const int result = QApplication::exec();
     QApplication::setQuitOnLastWindowClosed(quitOnLastWindow);
+    StartupQueue::release();  // ended before its first paint: nothing queued is lost
     delete SysRequirementsForm;
     SysRequirementsForm = nullptr;
     delete PreferencesDlg;

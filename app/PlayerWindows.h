@@ -9,8 +9,9 @@ namespace PlayerWindows {
 // The launcher with the preferences and the display check it keeps for the whole
 // run; the program ends when the launcher closes, even while it sits hidden in the
 // notification area with no other window open. A game named here opens at once,
-// as a click on it in the list would open it.
-int runLauncher(const QString &game = QString());
+// as a click on it in the list would open it. For start-up measurements the
+// launcher can report its first paint and end the program there.
+int runLauncher(const QString &game = QString(), bool quitAfterFirstPaint = false);
 
 // The table without rules, owned here for as long as the loop runs.
 int runSandbox();

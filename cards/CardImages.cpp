@@ -31,12 +31,14 @@ QImage picture(CardSize size, int number)
     return Resources::bitmap(prefix + QString::number(number));
 }
 
+// Each picture is drawn the first time a card shows it: a game deals most of its
+// cards face down, and the faces come as they are turned up.
 std::unique_ptr<TImageList> imageList(CardSize size, int first, int count)
 {
     const bool small = size == FS_SMALL;
     auto list = std::make_unique<TImageList>(small ? 61 : 80, small ? 95 : 125);
     for (int number = first; number < first + count; ++number)
-        list->AddMasked(picture(size, number));
+        list->AddMaskedLater([size, number] { return picture(size, number); });
     return list;
 }
 
@@ -57,9 +59,7 @@ void CardImages::load(CardSize size)
     made->size = size;
     made->faces = imageList(size, firstImageNumber, jokerNumber - firstImageNumber + 1);
     made->backs = imageList(size, firstBackNumber, backCount);
-    made->marks = std::make_unique<TImageList>(made->faces->Width(), made->faces->Height());
-    made->marks->AddMasked(picture(size, recycleMarkNumber));
-    made->marks->AddMasked(picture(size, emptyMarkNumber));
+    made->marks = imageList(size, recycleMarkNumber, emptyMarkNumber - recycleMarkNumber + 1);
     sets = std::move(made);
     ++loads;
 }

@@ -5,8 +5,8 @@
 class TImageList;
 
 // The one owner of the pictures every card and pile view draws from: the faces and
-// the joker, the backs, and the pile marks, all at one card size at a time. They
-// are made from the resources when first needed and again after a change of size.
+// the joker, the backs, and the pile marks, all at one card size at a time. Each
+// picture is drawn when first shown; a change of size lets the other size's go.
 namespace CardImages {
 
 void load(CardSize size);  // nothing when that size is loaded already
@@ -19,6 +19,7 @@ TImageList *backs();      // the built-in backs, and a custom one when the playe
 TImageList *pileMarks();  // the recycle mark and the empty-pile cross
 
 // How often a set was made, so a test can tell that nothing was made again.
+// A set is made at once; its pictures are drawn as they are first needed.
 int loadCount();
 
 }  // namespace CardImages

@@ -2,8 +2,11 @@
 #include "platform/ImageList.h"
 
 #include <QPainter>
+#include <QtMath>
 
-TImageList::TImageList(int w, int h) : width(w), height(h) {}
+#include <algorithm>
+
+TImageList::TImageList(int w, int h, qreal pictureRatio) : width(w), height(h), ratio(pictureRatio) {}
 
 void TImageList::Clear() { images.clear(); }
 
@@ -16,7 +19,8 @@ void TImageList::SetSize(int w, int h)
 
 QImage TImageList::fitted(const QImage &image) const
 {
-    QImage result(width, height, QImage::Format_ARGB32);
+    QImage result(qCeil(width * ratio), qCeil(height * ratio), QImage::Format_ARGB32);
+    result.setDevicePixelRatio(ratio);
     result.fill(Qt::transparent);
     QPainter painter(&result);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -25,7 +29,7 @@ QImage TImageList::fitted(const QImage &image) const
     return result;
 }
 
-int TImageList::AddMasked(const QImage &image, QColor key)
+QImage TImageList::masked(const QImage &image, QColor key) const
 {
     QImage picture = fitted(image);
     const QRgb keyRgb = key.rgb() & 0xFFFFFF;
@@ -35,8 +39,34 @@ int TImageList::AddMasked(const QImage &image, QColor key)
             if (qAlpha(line[x]) == 255 && (line[x] & 0xFFFFFF) == keyRgb)
                 line[x] = 0;
     }
-    images.append(picture.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    return picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+int TImageList::AddMasked(const QImage &image, QColor key)
+{
+    images.append({masked(image, key), {}, key});
     return images.size() - 1;
+}
+
+int TImageList::AddMaskedLater(std::function<QImage()> make, QColor key)
+{
+    images.append({QImage(), std::move(make), key});
+    return images.size() - 1;
+}
+
+const QImage &TImageList::made(int index) const
+{
+    Entry &entry = images[index];
+    if (entry.make) {
+        entry.picture = masked(entry.make(), entry.key);
+        entry.make = nullptr;
+    }
+    return entry.picture;
+}
+
+int TImageList::MadeCount() const
+{
+    return int(std::count_if(images.cbegin(), images.cend(), [](const Entry &entry) { return !entry.make; }));
 }
 
 QImage TImageList::applyMask(const QImage &image, const QImage &mask) const
@@ -57,20 +87,24 @@ QImage TImageList::applyMask(const QImage &image, const QImage &mask) const
 
 int TImageList::AddWithMask(const QImage &image, const QImage &mask)
 {
-    images.append(applyMask(image, mask));
+    images.append({applyMask(image, mask), {}, QColor()});
     return images.size() - 1;
 }
 
 void TImageList::ReplaceWithMask(int index, const QImage &image, const QImage &mask)
 {
     if (index >= 0 && index < images.size())
-        images[index] = applyMask(image, mask);
+        images[index] = {applyMask(image, mask), {}, QColor()};
 }
 
 void TImageList::Draw(QPainter &painter, int x, int y, int index) const
 {
     if (index >= 0 && index < images.size())
-        painter.drawImage(x, y, images[index]);
+        painter.drawImage(QPointF(x, y), made(index));
 }
 
-const QImage &TImageList::Image(int index) const { return images.at(index); }
+const QImage &TImageList::Image(int index) const
+{
+    Q_ASSERT(index >= 0 && index < images.size());
+    return made(index);
+}

@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "platform/SoundPlayer.h"
 
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QBuffer>
+#include "platform/audio/AudioModule.h"
+
 #include <QCoreApplication>
+#include <QDir>
 #include <QEventLoop>
-#include <QMediaDevices>
+#include <QLibrary>
 #include <QPointer>
 #include <QThread>
 #include <QTimer>
@@ -15,27 +14,33 @@
 
 #include <optional>
 
-// One audio output at a time, fed from a memory buffer: the waves are ours and
-// already PCM, so they go straight to the device without a detour through files.
+// One wave at a time, fed from memory: the waves are ours and already PCM, so they
+// go straight to the device without a detour through files.
 //
 // A synchronous sound waits for the wave's length measured from the wave itself,
-// not for the device: with no audio device (or a broken one) the wait is the same,
-// so deal and autoplay animations keep their pace whether or not anything is heard.
-// The wait ends early when the sound is stopped or replaced by another one, which
-// can only happen from a timer, since user input is held back during the wait.
+// not for the device: with no audio device (or a broken one, or no audio module)
+// the wait is the same, so deal and autoplay animations keep their pace whether or
+// not anything is heard. The wait ends early when the sound is stopped or replaced
+// by another one, which can only happen from a timer, since user input is held
+// back during the wait.
 //
-// Nothing is created before the first sound; the audio objects belong to the
-// application object and go away with it.
+// The device is reached through the audio module, loaded with the first sound.
 namespace {
+
+struct WaveFormat {
+    int channels = 0;
+    int sampleRate = 0;
+    int bitsPerSample = 0;
+};
 
 // The parts of a RIFF/WAVE file the player needs.
 struct Wave {
-    QAudioFormat format;
+    WaveFormat format;
     QByteArray samples;
 
     int milliseconds() const
     {
-        const qint64 bytesPerSecond = qint64(format.sampleRate()) * format.bytesPerFrame();
+        const qint64 bytesPerSecond = qint64(format.sampleRate) * format.channels * (format.bitsPerSample / 8);
         return bytesPerSecond > 0 ? int(samples.size() * 1000 / bytesPerSecond) : 0;
     }
 };
@@ -43,7 +48,7 @@ struct Wave {
 quint32 read32(const QByteArray &data, qsizetype at) { return qFromLittleEndian<quint32>(data.constData() + at); }
 quint16 read16(const QByteArray &data, qsizetype at) { return qFromLittleEndian<quint16>(data.constData() + at); }
 
-std::optional<QAudioFormat> readFormat(const QByteArray &file, qsizetype at, quint32 size)
+std::optional<WaveFormat> readFormat(const QByteArray &file, qsizetype at, quint32 size)
 {
     if (size < 16 || read16(file, at) != 1)    // uncompressed PCM only
         return std::nullopt;
@@ -52,11 +57,7 @@ std::optional<QAudioFormat> readFormat(const QByteArray &file, qsizetype at, qui
     const int bits = read16(file, at + 14);
     if (channels < 1 || rate < 1 || (bits != 8 && bits != 16))
         return std::nullopt;
-    QAudioFormat format;
-    format.setChannelCount(channels);
-    format.setSampleRate(rate);
-    format.setSampleFormat(bits == 8 ? QAudioFormat::UInt8 : QAudioFormat::Int16);
-    return format;
+    return WaveFormat{channels, rate, bits};
 }
 
 // Walks the chunks of the file; anything malformed or unsupported gives nothing.
@@ -64,7 +65,7 @@ std::optional<Wave> parseWave(const QByteArray &file)
 {
     if (file.size() < 12 || !file.startsWith("RIFF") || file.mid(8, 4) != "WAVE")
         return std::nullopt;
-    std::optional<QAudioFormat> format;
+    std::optional<WaveFormat> format;
     for (qsizetype at = 12; at + 8 <= file.size();) {
         const QByteArray id = file.mid(at, 4);
         const quint32 size = read32(file, at + 4);
@@ -82,9 +83,9 @@ std::optional<Wave> parseWave(const QByteArray &file)
 
 struct Player {
     SoundPlayer::Recorder recorder;
-    QPointer<QAudioSink> sink;
-    QPointer<QBuffer> buffer;
     QPointer<QEventLoop> waiting;    // the synchronous wait in progress, if any
+    bool moduleSought = false;
+    const CardenzaAudioOutput *output = nullptr;  // none without the module
 };
 
 Player &player()
@@ -93,45 +94,57 @@ Player &player()
     return instance;
 }
 
+// Beside the program (a build folder), then where an installation puts it; the
+// environment may name another file.
+QStringList moduleCandidates()
+{
+    const QString named = qEnvironmentVariable("CARDENZA_AUDIO_MODULE");
+    if (!named.isEmpty())
+        return {named};
+    const QDir programDir(QCoreApplication::applicationDirPath());
+    return {programDir.filePath(QLatin1String(AudioModule::fileName)),
+            programDir.filePath(QStringLiteral(CARDENZA_MODULE_DIR "/") + QLatin1String(AudioModule::fileName))};
+}
+
+const CardenzaAudioOutput *loadModule()
+{
+    for (const QString &candidate : moduleCandidates()) {
+        QLibrary module(candidate);
+        const auto entry = reinterpret_cast<CardenzaAudioEntry>(module.resolve(AudioModule::entryName));
+        const CardenzaAudioOutput *output = entry ? entry() : nullptr;
+        if (output && output->version == AudioModule::version)
+            return output;  // stays loaded for the rest of the run
+    }
+    return nullptr;
+}
+
+// Nothing is loaded before the first sound; a missing module means silence.
+const CardenzaAudioOutput *audioOutput()
+{
+    Player &p = player();
+    if (!p.moduleSought) {
+        p.moduleSought = true;
+        p.output = loadModule();
+    }
+    return p.output;
+}
+
 void stopCurrent()
 {
     Player &p = player();
-    if (p.sink)
-        p.sink->stop();
-    if (p.buffer)
-        p.buffer->close();
+    if (p.output && QCoreApplication::instance())
+        p.output->stop();
     if (p.waiting)
         p.waiting->quit();
-}
-
-// Keeps the one output open while the sounds share a format; a wave of another
-// format gets a fresh output. Without an audio device there is none.
-QAudioSink *sinkFor(const QAudioFormat &format)
-{
-    Player &p = player();
-    if (p.sink && p.sink->format() == format)
-        return p.sink;
-    delete p.sink;
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull() || !device.isFormatSupported(format))
-        return nullptr;
-    p.sink = new QAudioSink(device, format, QCoreApplication::instance());
-    return p.sink;
 }
 
 void startOutput(const Wave &wave)
 {
     if (!QCoreApplication::instance())
         return;
-    QAudioSink *sink = sinkFor(wave.format);
-    if (!sink)
-        return;
-    Player &p = player();
-    if (!p.buffer)
-        p.buffer = new QBuffer(QCoreApplication::instance());
-    p.buffer->setData(wave.samples);
-    p.buffer->open(QIODevice::ReadOnly);
-    sink->start(p.buffer);    // a failing device reports through its state; we stay silent
+    if (const CardenzaAudioOutput *output = audioOutput())
+        output->start(wave.format.channels, wave.format.sampleRate, wave.format.bitsPerSample,
+                      wave.samples.constData(), wave.samples.size());
 }
 
 void waitFor(int milliseconds)

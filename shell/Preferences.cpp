@@ -7,6 +7,7 @@
 #include "platform/ImageList.h"
 #include "platform/Pictures.h"
 #include "platform/Screen.h"
+#include "platform/StartupQueue.h"
 #include "resources/Resources.h"
 #include "shell/Profile.h"
 #include "shell/Sounds.h"
@@ -24,6 +25,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -261,17 +263,31 @@ void TPreferencesDlg::CreateControls()
     CreateBackgroundPage();
     CreateOtherPage();
     ui->PageControl1->setCurrentIndex(0);
+}
 
-    ui->ColorDialog1 = new QColorDialog(designDialogColor, this);
-    ui->ColorDialog1->setObjectName(QStringLiteral("ColorDialog1"));
-    ui->ColorDialog1->setOption(QColorDialog::DontUseNativeDialog);
+// The choosers are made on first use, and kept: the file chooser remembers its
+// folder from one browse to the next.
+QColorDialog *TPreferencesDlg::ColorChooser()
+{
+    if (!ui->ColorDialog1) {
+        ui->ColorDialog1 = new QColorDialog(designDialogColor, this);
+        ui->ColorDialog1->setObjectName(QStringLiteral("ColorDialog1"));
+        ui->ColorDialog1->setOption(QColorDialog::DontUseNativeDialog);
+    }
+    return ui->ColorDialog1;
+}
 
-    ui->OpenDialog1 = new QFileDialog(this);
-    ui->OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
-    ui->OpenDialog1->setOption(QFileDialog::DontUseNativeDialog);
-    ui->OpenDialog1->setFileMode(QFileDialog::ExistingFile);
-    ui->OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
-    ui->OpenDialog1->setNameFilters({imagesFilter, allFilesFilter});
+QFileDialog *TPreferencesDlg::FileChooser()
+{
+    if (!ui->OpenDialog1) {
+        ui->OpenDialog1 = new QFileDialog(this);
+        ui->OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
+        ui->OpenDialog1->setOption(QFileDialog::DontUseNativeDialog);
+        ui->OpenDialog1->setFileMode(QFileDialog::ExistingFile);
+        ui->OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
+        ui->OpenDialog1->setNameFilters({imagesFilter, allFilesFilter});
+    }
+    return ui->OpenDialog1;
 }
 
 void TPreferencesDlg::CreateCardBackPage()
@@ -407,7 +423,6 @@ void TPreferencesDlg::ShowBuiltInBacks()
 
 void TPreferencesDlg::FormCreate()
 {
-    ShowBuiltInBacks();
     ReadBackIndex();
     ReadCardSize();
     ReadBackgroundChoices();
@@ -418,9 +433,11 @@ void TPreferencesDlg::FormCreate()
         ReadCustomColors(customColors);
     ReadPictures();
     DropBackIndexWithoutCustomBack();
-    // The dialog is not yet the program's holder of DoSound, so it asks itself.
-    if (SoundManager && DoSound)
-        SoundManager->PlayOpen();
+    // Setting up the audio output takes a while: the sound follows the first window.
+    StartupQueue::defer([self = QPointer(this)] {
+        if (self && SoundManager && self->DoSound)
+            SoundManager->PlayOpen();
+    });
 }
 
 bool TPreferencesDlg::ReadChoice(const QString &key, int count, int &value)
@@ -445,7 +462,11 @@ void TPreferencesDlg::ReadCardSize()
 {
     if (!ReadChoice(QStringLiteral("CardSize"), 2, CardSize)) {
         CardSize = Screen::width() > 800 ? 1 : 0;
-        Profile1->WriteInt(QStringLiteral("CardSize"), CardSize);
+        // Stored after the first window shows; a choice made since is the one kept.
+        StartupQueue::defer([self = QPointer(this)] {
+            if (self)
+                self->Profile1->WriteInt(QStringLiteral("CardSize"), self->CardSize);
+        });
     }
     ui->RadioGroup1->SetItemIndex(CardSize);
     TCard::SetCardSize(CardSize == 0 ? FS_SMALL : FS_LARGE);
@@ -471,8 +492,8 @@ void TPreferencesDlg::ReadColors()
     for (int i = 0; i < 3; ++i) {
         const QString text = Profile1->ReadText(QLatin1String(keys[i].first));
         // A text that is no colour leaves the design colour in place.
-        if (text != Profile1->DefaultText && StringToColor(text, *keys[i].second))
-            ui->ColorDialog1->setCurrentColor(QColorFromColor(*keys[i].second));
+        if (text != Profile1->DefaultText)
+            StringToColor(text, *keys[i].second);
         swatches[i]->SetColor(*keys[i].second);
     }
 }
@@ -503,6 +524,9 @@ void TPreferencesDlg::ReadPictures()
 void TPreferencesDlg::setVisible(bool visible)
 {
     if (visible && !isVisible()) {
+        // Drawn when first seen: a player may never open the preferences.
+        if (ui->BuiltInBacks[0]->pixmap().isNull())
+            ShowBuiltInBacks();
         if (const QScreen *screen = QGuiApplication::primaryScreen())
             move(screen->availableGeometry().center() - rect().center());
     }
@@ -571,7 +595,7 @@ void TPreferencesDlg::ColorButtonClick(QWidget *swatch)
     TColor *preference = swatch == ui->Panel1 ? &BackgroundColor
                          : swatch == ui->Panel2 ? &GradientStartColor
                                                 : &GradientEndColor;
-    QColorDialog *chooser = ui->ColorDialog1;
+    QColorDialog *chooser = ColorChooser();
     chooser->setCurrentColor(QColorFromColor(*preference));
     if (Dialogs::execModal(chooser) == QDialog::Accepted && chooser->selectedColor().isValid())
         *preference = ColorFromQColor(chooser->selectedColor());
@@ -583,7 +607,7 @@ void TPreferencesDlg::BrowseButtonClick(QWidget *button)
 {
     const bool customBack = button == ui->BrowseButton;
     const QString stored = Profile1->ReadText(customBack ? QStringLiteral("CustomImage") : QStringLiteral("BackgroundImage"));
-    QFileDialog *chooser = ui->OpenDialog1;
+    QFileDialog *chooser = FileChooser();
     if (stored != Profile1->DefaultText && QFileInfo(stored).isFile()) {
         chooser->setDirectory(QFileInfo(stored).absolutePath());
         chooser->selectFile(stored);

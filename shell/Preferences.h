@@ -6,6 +6,8 @@
 #include <QImage>
 
 class QCloseEvent;
+class QColorDialog;
+class QFileDialog;
 class QKeyEvent;
 
 class TProfile;
@@ -66,6 +68,8 @@ private:
     void CreateCardSizePage();
     void CreateBackgroundPage();
     void CreateOtherPage();
+    QColorDialog *ColorChooser();
+    QFileDialog *FileChooser();
     void ShowBuiltInBacks();
 
     void FormCreate();

@@ -34,6 +34,7 @@ namespace {
 constexpr int clientWidth = 329;
 constexpr int clientHeight = 241;
 constexpr int trayWatchMs = 2000;
+constexpr int listRowHeight = 15;
 }  // namespace
 
 TSolitaireForm::TSolitaireForm(QWidget *parent) : QWidget(parent)
@@ -75,9 +76,12 @@ void TSolitaireForm::buildControls()
     listColours.setColor(QPalette::Text, palette().color(QPalette::ToolTipText));
     GameSelectListBox->setPalette(listColours);
     GameSelectListBox->setToolTip(QStringLiteral("Select Solitaire Game"));
-    GameSelectListBox->setStyleSheet(QStringLiteral("QListWidget::item { height: 15px; }"));
-    for (const GameEntry &game : GameCatalog::entries())
-        GameSelectListBox->addItem(game.name);
+    // Rows 15 pixels high, as many as the list shows at once.
+    GameSelectListBox->setUniformItemSizes(true);
+    for (const GameEntry &game : GameCatalog::entries()) {
+        auto *item = new QListWidgetItem(game.name, GameSelectListBox);
+        item->setSizeHint(QSize(0, listRowHeight));
+    }
     connect(GameSelectListBox, &QListWidget::itemClicked, this, [this] { GameSelectListBoxClick(); });
     GameSelectListBox->installEventFilter(this);
 
@@ -110,7 +114,7 @@ void TSolitaireForm::buildControls()
     startText->setGeometry(0, 0, 185, 41);
     startText->setAlignment(Qt::AlignCenter);
     QFont startFont(QStringLiteral("Arial"));
-    startFont.setPixelSize(13);
+    startFont.setPixelSize(12);
     startFont.setBold(true);
     startText->setFont(startFont);
 

@@ -53,6 +53,8 @@ private Q_SLOTS:
         QCOMPARE(command.game, QStringLiteral("Free Cell"));
         QCOMPARE(command.seed, std::optional<std::uint32_t>(4));
         QCOMPARE(command.exitCode(), 0);
+        QVERIFY(!command.quitAfterFirstPaint);
+        QVERIFY(parse({"--game", "Golf", "--quit-after-first-paint"}).quitAfterFirstPaint);
     }
 
     void numbersAtTheirLimits()
@@ -86,6 +88,8 @@ private Q_SLOTS:
         QTest::newRow("bad value beside a command") << QStringList{"--print-deal", "Golf", "--seed", "x"} << "seed";
         QTest::newRow("unknown game lists the games") << QStringList{"--game", "Snap"} << "Beleaguered Castle\n  Double Klondike";
         QTest::newRow("game beside a command") << QStringList{"--sandbox", "--game", "Golf"} << "--game";
+        QTest::newRow("timing beside a command") << QStringList{"--print-deal", "Golf", "--quit-after-first-paint"}
+                                                 << "--quit-after-first-paint";
     }
     void mistakesAreExplained()
     {
@@ -107,7 +111,8 @@ private Q_SLOTS:
         QVERIFY(command.text.startsWith(QStringLiteral("Usage: cardenza")));
         QCOMPARE(listedOptions(command.text),
                  QStringList({"--help", "--version", "--seed", "--print-deal", "--export-resources", "--screenshots",
-                              "--screen-width", "--screen-colors", "--sandbox", "--game"}));
+                              "--screen-width", "--screen-colors", "--sandbox", "--game",
+                              "--quit-after-first-paint"}));
         QCOMPARE(parse({"-h"}).action, Action::ShowHelp);
     }
 

@@ -3,6 +3,7 @@
 #include "app/SandboxTable.h"
 #include "games/GameForm.h"
 #include "games/Games.h"
+#include "platform/StartupQueue.h"
 #include "shell/GameCatalog.h"
 #include "shell/Preferences.h"
 #include "shell/Requirements.h"
@@ -66,6 +67,20 @@ private Q_SLOTS:
         QCOMPARE(result, 0);
         QCOMPARE(opened, QStringLiteral("Klondike"));
         QCOMPARE(selected, GameCatalog::indexOf(QStringLiteral("Klondike")));
+    }
+
+    // The opening sound (and with it the audio output) waits for the first paint.
+    void theOpeningSoundFollowsTheFirstPaint()
+    {
+        bool heard = false;
+        sounds.clear();
+        const int result = runUntilItEnds([] { return PlayerWindows::runLauncher(); }, [&] {
+            heard = QTest::qWaitFor([&] { return sounds.names().contains(QStringLiteral("OPEN")); }, 5000);
+            SolitaireForm->close();
+        });
+        QCOMPARE(result, 0);
+        QVERIFY(heard);
+        QVERIFY(!StartupQueue::isHeld());
     }
 
     void theProgramEndsWhenTheLauncherCloses()

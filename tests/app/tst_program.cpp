@@ -2,6 +2,7 @@
 // Runs the built program as a player would from a shell and reads what it says.
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -97,6 +98,27 @@ private Q_SLOTS:
         QVERIFY2(result.err.contains(mentions), qPrintable(result.err));
         QVERIFY(result.out.isEmpty());
         verifyPlayerSettingsUntouched();
+    }
+
+    // For the start-up benchmark: the launcher (or the game named) reports the
+    // moment of its first paint and the memory in use, and the program ends there.
+    void theFirstPaintIsReportedAndTheProgramEnds_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("launcher") << QStringList{"--quit-after-first-paint"};
+        QTest::newRow("game") << QStringList{"--game", "Klondike", "--quit-after-first-paint"};
+    }
+    void theFirstPaintIsReportedAndTheProgramEnds()
+    {
+        QFETCH(QStringList, arguments);
+        QTemporaryDir freshSettings;
+        QProcessEnvironment environment = withoutDisplay();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("CARDENZA_CONFIG_DIR"), freshSettings.path());
+        const Run result = run(arguments, environment);
+        QCOMPARE(result.exitCode, 0);
+        static const QRegularExpression report(QStringLiteral("^first-paint-ns [1-9][0-9]* rss-kb [1-9][0-9]*\n$"));
+        QVERIFY2(report.match(result.out).hasMatch(), qPrintable(result.out));
     }
 
     void printDealRunsWithoutADisplayOrThePlayersSettings()

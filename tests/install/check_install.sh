@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs the build into a scratch root, as a package would, and checks what a
-# desktop gets from it: program, help, menu entry, icons, metadata, manual page.
+# desktop gets from it: program, audio module, help, menu entry, icons, metadata,
+# manual page.
 # Usage: check_install.sh CMAKE BUILD_DIR SCRATCH_ROOT
 set -eu
 cmake=$1
@@ -24,6 +25,18 @@ manual=$top/share/man/man6/cardenza.6
 
 [ -x "$program" ] || fail "no program at $program"
 [ -s "$top/share/cardenza/Cardenza.hlp" ] || fail "no help file in share/cardenza"
+
+# The sound libraries come with the audio module, loaded with the first sound, and
+# not with the program: they cost its start nothing.
+module=$(find "$top/lib" -path '*/cardenza/cardenza-audio.so' | head -n 1)
+if [ -z "$module" ]; then
+    fail "no audio module in lib/.../cardenza"
+else
+    readelf -d "$module" | grep -q 'libQt6Multimedia' || fail "the audio module does not bring the sound libraries"
+fi
+if readelf -d "$program" | grep -q 'libQt6Multimedia'; then
+    fail "the program itself loads the sound libraries at start"
+fi
 
 desktop-file-validate "$desktop" || fail "desktop-file-validate rejects $desktop"
 grep -qx 'Exec=cardenza' "$desktop" || fail "the menu entry does not start cardenza"

@@ -3,6 +3,7 @@
 #include "support/Seams.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QWidget>
 #include <QtEndian>
 #include <QtTest>
@@ -46,6 +47,13 @@ qint64 millisecondsToPlay(const QString &name, const QByteArray &wave, bool sync
     return clock.elapsed();
 }
 
+// Whether a library whose file name contains the text is loaded in this process.
+bool isLoaded(const char *library)
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(library);
+}
+
 class PaintCounter : public QWidget
 {
 public:
@@ -63,7 +71,19 @@ class TestSoundPlayer : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { qputenv("CARDENZA_AUDIO_MODULE", CARDENZA_AUDIO_MODULE_FILE); }
     void cleanup() { SoundPlayer::stop(); }
+
+    // Runs first: nothing before it has played a sound.
+    void theAudioLibrariesLoadWithTheFirstSound()
+    {
+        QVERIFY(!isLoaded("libQt6Multimedia"));
+        SoundPlayer::stop();
+        QVERIFY2(!isLoaded("cardenza-audio"), "stopping before any sound loads nothing");
+        SoundPlayer::play(QStringLiteral("TONE"), toneWave(0.05), false);
+        QVERIFY(isLoaded("cardenza-audio"));
+        QVERIFY(isLoaded("libQt6Multimedia"));
+    }
 
     void synchronousWaitsForTheWave()
     {

@@ -3,6 +3,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Help.h"
 #include "platform/ImageList.h"
+#include "platform/StartupQueue.h"
 #include "platform/IniFile.h"
 #include "platform/Screen.h"
 #include "platform/SoundPlayer.h"
@@ -190,6 +191,36 @@ private Q_SLOTS:
         QCOMPARE(sounds, QStringList{"OPEN async"});
         QVERIFY(messages.isEmpty());
         QCOMPARE(dlg->GetBackgroundBitmap(), nullptr);
+    }
+
+    // While the program starts, the first run's card size is stored and the opening
+    // sound plays only once the first window has shown; nothing is lost meanwhile.
+    void startingDefersTheFirstWriteAndTheSound()
+    {
+        Screen::overrideWidth(1024);
+        StartupQueue::hold();
+        auto dlg = create();
+        QCOMPARE(dlg->CardSize, 1);
+        QVERIFY(keyOrder().isEmpty());
+        QVERIFY(sounds.isEmpty());
+        StartupQueue::release();
+        QCOMPARE(stored("CardSize"), QStringLiteral("1"));
+        QCOMPARE(sounds, QStringList{"OPEN async"});
+    }
+
+    void aChoiceMadeBeforeTheDeferredWriteIsTheOneKept()
+    {
+        Screen::overrideWidth(1024);
+        StartupQueue::hold();
+        auto dlg = create();
+        dlg->CardSize = 0;
+        StartupQueue::release();
+        QCOMPARE(stored("CardSize"), QStringLiteral("0"));
+        dlg.reset();
+        StartupQueue::hold();
+        auto gone = create();
+        gone.reset();
+        StartupQueue::release();  // the dialog went first: nothing runs on it
     }
 
     void storedPreferencesAreRead()
