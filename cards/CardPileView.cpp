@@ -69,6 +69,15 @@ void TCardPileView::Paint()
     repaint();
 }
 
+// A picture of the given logical size with as many pixels as the screen shows there.
+QImage TCardPileView::canvas(QSize logical) const
+{
+    const qreal ratio = devicePixelRatioF();
+    QImage picture(logical * ratio, QImage::Format_ARGB32_Premultiplied);
+    picture.setDevicePixelRatio(ratio);
+    return picture;
+}
+
 void TCardPileView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -77,7 +86,7 @@ void TCardPileView::paintEvent(QPaintEvent *)
 
 QImage TCardPileView::Render() const
 {
-    QImage picture(size(), QImage::Format_ARGB32_Premultiplied);
+    QImage picture = canvas(size());
     if (picture.isNull())
         return picture;
     QPainter painter(&picture);
@@ -182,7 +191,7 @@ QImage TCardPileView::composeDragPicture() const
     const int count = DragPile->Count();
     const int width = truncated(count * double(XOffset) + TCard::CardWidth());
     const int height = truncated(count * double(YOffset) + TCard::CardHeight());
-    QImage picture(width, height, QImage::Format_ARGB32_Premultiplied);
+    QImage picture = canvas(QSize(width, height));
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
     for (int j = 0; j < count; ++j)

@@ -80,6 +80,7 @@ private:
     void selectCardAt(QPoint point);
     void takeDraggedCards();
     QImage composeDragPicture() const;
+    QImage canvas(QSize logical) const;
     void startCardDrag();
     void fillBackground(QPainter &painter) const;
     void drawOutline(QPainter &painter) const;

@@ -25,11 +25,11 @@ public:
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setAttribute(Qt::WA_ShowWithoutActivating);
         setAttribute(Qt::WA_NoSystemBackground);
-        resize(picture.size());
+        resize(picture.deviceIndependentSize().toSize());
         // Without a compositor the mask keeps the table visible around the cards;
-        // only X11 windows can be shaped that way.
+        // only X11 windows can be shaped that way. The mask is in logical pixels.
         if (QGuiApplication::platformName() == QLatin1String("xcb"))
-            setMask(QBitmap::fromImage(picture.createAlphaMask(Qt::ThresholdAlphaDither)));
+            setMask(logicalMask());
     }
 
 protected:
@@ -41,6 +41,14 @@ protected:
     }
 
 private:
+    QBitmap logicalMask() const
+    {
+        const QImage alpha = picture.createAlphaMask(Qt::ThresholdAlphaDither);
+        if (picture.devicePixelRatio() == 1.0)
+            return QBitmap::fromImage(alpha);
+        return QBitmap::fromImage(alpha.scaled(size(), Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    }
+
     QImage picture;
 };
 
@@ -105,10 +113,16 @@ void TDragManager::begin(TGraphicControl *source, bool immediate, const QImage &
         cancel();
     dragSource = source;
     const QImage picture = image.convertToFormat(QImage::Format_ARGB32);
-    const QRect shown = opaqueArea(picture);
+    const qreal ratio = picture.devicePixelRatio();
+    // Whole logical pixels, so the picture stays where the cards were.
+    const QRectF opaque = opaqueArea(picture);
+    const QRect logical = QRectF(opaque.topLeft() / ratio, opaque.size() / ratio).toAlignedRect();
     // A see-through margin on the right and bottom keeps the shaped edge off the corners.
-    dragPicture = shown.isEmpty() ? QImage() : picture.copy(shown.adjusted(0, 0, 1, 1));
-    dragHotSpot = hotSpot - shown.topLeft();
+    const QRect kept = logical.adjusted(0, 0, 1, 1);
+    dragPicture = logical.isEmpty() ? QImage()
+                                    : picture.copy(QRect(kept.topLeft() * ratio, kept.size() * ratio));
+    dragPicture.setDevicePixelRatio(ratio);
+    dragHotSpot = hotSpot - logical.topLeft();
     pressPoint = press;
     lastPointer = pointer;
     state = Pending;

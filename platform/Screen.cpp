@@ -7,6 +7,7 @@
 namespace {
 std::optional<int> widthOverride;
 std::optional<int> colorsOverride;
+std::optional<qreal> ratioOverride;
 }  // namespace
 
 namespace Screen {
@@ -36,5 +37,13 @@ int captionHeight() { return 0; }
 
 void overrideWidth(std::optional<int> value) { widthOverride = value; }
 void overrideColors(std::optional<int> value) { colorsOverride = value; }
+void overridePictureRatio(std::optional<qreal> value) { ratioOverride = value; }
+
+qreal pictureRatio()
+{
+    if (ratioOverride)
+        return *ratioOverride;
+    return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+}
 
 }  // namespace Screen
