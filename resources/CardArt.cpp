@@ -14,9 +14,9 @@ constexpr int firstBack = 153;
 constexpr int recycleMark = 156;
 constexpr int emptyMark = 157;
 
-QImage cardPicture(int number, bool small)
+QImage cardPicture(int number, bool small, qreal ratio)
 {
-    const Metrics &m = metrics(small);
+    const Metrics m = metrics(small, ratio);
     if (number < jokerNumber)
         return face(m, (number - firstCard) / 13, (number - firstCard) % 13);
     if (number == jokerNumber)
@@ -39,18 +39,18 @@ QStringList names()
     return all;
 }
 
-std::optional<QImage> render(const QString &upperName)
+std::optional<QImage> render(const QString &upperName, qreal ratio)
 {
     static const QRegularExpression cardName(QStringLiteral("^(S?)FSCARD(1[0-5][0-9])$"));
     if (const auto match = cardName.match(upperName); match.hasMatch()) {
         const int number = match.captured(2).toInt();
         if (number > emptyMark)
             return std::nullopt;
-        return cardPicture(number, !match.captured(1).isEmpty());
+        return cardPicture(number, !match.captured(1).isEmpty(), ratio);
     }
     static const QRegularExpression borderName(QStringLiteral("^(S?)BORDER(MASK)?$"));
     if (const auto match = borderName.match(upperName); match.hasMatch()) {
-        const Metrics &m = metrics(!match.captured(1).isEmpty());
+        const Metrics m = metrics(!match.captured(1).isEmpty(), ratio);
         return match.captured(2).isEmpty() ? borderFrame(m) : borderMask(m);
     }
     return std::nullopt;

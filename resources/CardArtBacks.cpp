@@ -173,15 +173,13 @@ QPainterPath hullShape()
 }
 
 // A three-master under full sail, drawn in a box 100 units wide and 100 high.
-void drawShip(QPainter &painter, const QRectF &box, qreal line)
+void drawShip(QPainter &painter, const QRectF &box, const QPen &rigging)
 {
     painter.save();
     painter.translate(box.topLeft());
     painter.scale(box.width() / 100.0, box.height() / 100.0);
     const QColor wood(0x5A, 0x30, 0x16);
-    QPen pen(QColor(0x2A, 0x1A, 0x10), line);
-    pen.setCosmetic(true);
-    painter.setPen(pen);
+    painter.setPen(rigging);
     const qreal masts[3] = {28, 52, 75};
     const qreal tops[3] = {12, 2, 14};
     painter.drawLine(QPointF(84, 72), QPointF(100, 60));                  // bowsprit
@@ -233,8 +231,9 @@ void drawSailingShip(QPainter &painter, const Metrics &m)
     drawSeaAndSky(painter, rect, horizon);
     drawWaves(painter, rect, horizon, m.line);
     const qreal shipWidth = rect.width() * 0.86;
-    drawShip(painter, QRectF(rect.center().x() - shipWidth / 2, rect.top() + rect.height() * 0.25, shipWidth,
-                             rect.height() * 0.52), m.line * 0.7);
+    const QRectF shipBox(rect.center().x() - shipWidth / 2, rect.top() + rect.height() * 0.25, shipWidth,
+                         rect.height() * 0.52);
+    drawShip(painter, shipBox, hairline(QPen(QColor(0x2A, 0x1A, 0x10), m.line * 0.7), m));
     painter.setPen(QPen(QColor(0x30, 0x30, 0x40), m.line * 0.8, Qt::SolidLine, Qt::RoundCap));
     const qreal b = rect.width() * 0.04;
     for (const QPointF &bird : {QPointF(0.7, 0.12), QPointF(0.82, 0.17), QPointF(0.2, 0.1)}) {
@@ -309,8 +308,7 @@ QImage back(const Metrics &m, int which)
 
 QImage pileMark(const Metrics &m, bool recycle)
 {
-    QImage image(m.size, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
+    QImage image = cardCanvas(m);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     fillGreyCard(painter, m);
@@ -328,7 +326,8 @@ QImage borderFrame(const Metrics &m) { return blankCard(m); }
 QImage borderMask(const Metrics &m)
 {
     const QImage frame = borderFrame(m);
-    QImage mask(m.size, QImage::Format_RGB32);
+    QImage mask(frame.size(), QImage::Format_RGB32);
+    mask.setDevicePixelRatio(frame.devicePixelRatio());
     for (int y = 0; y < mask.height(); ++y) {
         const auto *source = reinterpret_cast<const QRgb *>(frame.constScanLine(y));
         auto *target = reinterpret_cast<QRgb *>(mask.scanLine(y));

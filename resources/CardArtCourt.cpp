@@ -300,9 +300,7 @@ void drawCourtFigure(QPainter &painter, const Metrics &m, int suit, int value, c
     const qreal scale = half.width() / designWidth;
     painter.translate(half.left(), half.bottom() - designHeight * scale);
     painter.scale(scale, scale);
-    QPen pen = outlinePen(m.figureLine);
-    pen.setCosmetic(true);
-    painter.setPen(pen);
+    painter.setPen(hairline(outlinePen(m.figureLine), m));
     painter.save();
     painter.translate(2.5, 0);
     drawAttribute(painter, suit, value);

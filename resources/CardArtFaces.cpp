@@ -87,7 +87,7 @@ void drawAceOfSpades(QPainter &painter, const Metrics &m)
     QTransform inner;
     inner.translate(centre.x(), centre.y() - size * 0.04);
     inner.scale(size * 0.72, size * 0.72);
-    painter.strokePath(inner.map(suitPath(Spades)), QPen(Qt::white, m.line));
+    painter.strokePath(inner.map(suitPath(Spades, m.pixelRatio)), QPen(Qt::white, m.line));
     QPainterPath star;
     for (int i = 0; i < 10; ++i) {
         const qreal r = (i % 2 ? 0.05 : 0.12) * size;

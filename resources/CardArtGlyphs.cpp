@@ -4,6 +4,7 @@
 
 #include <QFontDatabase>
 #include <QHash>
+#include <QList>
 #include <QPainterPathStroker>
 #include <QTransform>
 
@@ -41,8 +42,16 @@ QPainterPath makeDiamond()
     return p;
 }
 
+QPainterPath polygonPath(const QPolygonF &corners)
+{
+    QPainterPath path;
+    path.addPolygon(corners);
+    path.closeSubpath();
+    return path;
+}
+
 // The flared foot shared by spade and club.
-void addStem(QPainterPath &p)
+QPainterPath stem()
 {
     QPainterPath stem;
     stem.moveTo(-0.035, 0.12);
@@ -51,10 +60,23 @@ void addStem(QPainterPath &p)
     stem.lineTo(-0.22, 0.5);
     stem.cubicTo(-0.1, 0.45, -0.04, 0.33, -0.035, 0.12);
     stem.closeSubpath();
-    p = p.united(stem);
+    return stem;
 }
 
-QPainterPath makeSpade()
+// Uniting shapes flattens their curves to a fixed tolerance in path units. In the unit
+// box that leaves a few facets on each lobe, which the ordinary density hides; the
+// fine shapes for denser screens are united at a hundred times their size.
+QPainterPath unite(const QList<QPainterPath> &parts, bool fine)
+{
+    const qreal scale = fine ? 100.0 : 1.0;
+    const QTransform up = QTransform::fromScale(scale, scale);
+    QPainterPath shape = up.map(parts.first());
+    for (qsizetype i = 1; i < parts.size(); ++i)
+        shape = shape.united(up.map(parts[i]));
+    return QTransform::fromScale(1 / scale, 1 / scale).map(shape.simplified());
+}
+
+QPainterPath makeSpade(bool fine)
 {
     QPainterPath p;
     p.moveTo(0, -0.5);
@@ -66,11 +88,10 @@ QPainterPath makeSpade()
     p.cubicTo(-0.35, 0.39, -0.47, 0.29, -0.47, 0.12);
     p.cubicTo(-0.47, -0.14, -0.1, -0.33, 0, -0.5);
     p.closeSubpath();
-    addStem(p);
-    return p.simplified();
+    return unite({p, stem()}, fine);
 }
 
-QPainterPath makeClub()
+QPainterPath makeClub(bool fine)
 {
     const qreal r = 0.225;
     QPainterPath p;
@@ -83,9 +104,12 @@ QPainterPath makeClub()
     heart.lineTo(0, 0.2);
     heart.lineTo(-0.12, 0.08);
     heart.closeSubpath();
-    p = p.united(left).united(right).united(heart);
-    addStem(p);
-    return p.simplified();
+    QList<QPainterPath> parts{p, left, right, heart, stem()};
+    // The three lobes overlap round pinholes beside the heart, which the ordinary
+    // density blurs to a faint speck; the fine shape fills them.
+    if (fine)
+        parts << polygonPath({QPointF(0, -0.5 + r), QPointF(0.27, 0.06), QPointF(-0.27, 0.06)});
+    return unite(parts, fine);
 }
 
 // Text in the card font with capitals one unit high, baseline at y = 0; kept once made.
@@ -167,10 +191,15 @@ QPainterPath rankGlyph(const QString &rank, qreal h)
 
 }  // namespace
 
-QPainterPath suitPath(int suit)
+QPainterPath suitPath(int suit, qreal pixelRatio)
 {
-    static const QPainterPath shapes[4] = {makeClub(), makeSpade(), makeDiamond(), makeHeart()};
-    return shapes[std::clamp(suit, 0, 3)];
+    const int index = std::clamp(suit, 0, 3);
+    if (pixelRatio > 1) {  // made at first need: the fine unions take a while
+        static const QPainterPath fineShapes[4] = {makeClub(true), makeSpade(true), makeDiamond(), makeHeart()};
+        return fineShapes[index];
+    }
+    static const QPainterPath shapes[4] = {makeClub(false), makeSpade(false), makeDiamond(), makeHeart()};
+    return shapes[index];
 }
 
 void drawSuit(QPainter &painter, int suit, QPointF centre, qreal height, bool flipped)
@@ -178,7 +207,7 @@ void drawSuit(QPainter &painter, int suit, QPointF centre, qreal height, bool fl
     QTransform t;
     t.translate(centre.x(), centre.y());
     t.scale(height, flipped ? -height : height);
-    painter.fillPath(t.map(suitPath(suit)), suitColor(suit));
+    painter.fillPath(t.map(suitPath(suit, painter.device()->devicePixelRatio())), suitColor(suit));
 }
 
 QString rankText(int value)

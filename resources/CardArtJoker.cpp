@@ -116,9 +116,7 @@ void drawJester(QPainter &painter, const Metrics &m)
     const qreal s = m.size.width() / 100.0;
     painter.translate(m.size.width() / 2.0, m.size.height() / 2.0 - 4 * s);
     painter.scale(s, s);
-    QPen pen(QColor(0x22, 0x1E, 0x1E), m.figureLine);
-    pen.setCosmetic(true);
-    painter.setPen(pen);
+    painter.setPen(hairline(QPen(QColor(0x22, 0x1E, 0x1E), m.figureLine), m));
     drawTunic(painter);
     drawJesterCap(painter);
     drawRuff(painter);

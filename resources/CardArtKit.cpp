@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "resources/CardArtKit.h"
 
+#include "resources/PixelRatio.h"
+
 #include <algorithm>
 
 namespace CardArt {
@@ -21,7 +23,8 @@ const Metrics largeMetrics{
     .line = 1.0,
     .figureLine = 0.75,
     .backRim = 4.0,
-    .patternStep = 5.0};
+    .patternStep = 5.0,
+    .pixelRatio = 1.0};
 
 // Everything of the small card fits a fan of 16 pixels down and 9 across.
 const Metrics smallMetrics{
@@ -37,11 +40,17 @@ const Metrics smallMetrics{
     .line = 0.8,
     .figureLine = 0.6,
     .backRim = 3.0,
-    .patternStep = 4.0};
+    .patternStep = 4.0,
+    .pixelRatio = 1.0};
 
 }  // namespace
 
-const Metrics &metrics(bool small) { return small ? smallMetrics : largeMetrics; }
+Metrics metrics(bool small, qreal pixelRatio)
+{
+    Metrics m = small ? smallMetrics : largeMetrics;
+    m.pixelRatio = PixelRatio::clamped(pixelRatio);
+    return m;
+}
 
 const QColor &inkRed()
 {
@@ -66,11 +75,24 @@ QPainterPath cardShape(const Metrics &m, qreal inset)
     return path;
 }
 
+QImage cardCanvas(const Metrics &m)
+{
+    QImage image = PixelRatio::canvas(m.size, m.pixelRatio, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+QPen hairline(QPen pen, const Metrics &m)
+{
+    pen.setWidthF(pen.widthF() * m.pixelRatio);
+    pen.setCosmetic(true);
+    return pen;
+}
+
 // The thin dark edge keeps a card apart from the table and from the card beneath it.
 QImage blankCard(const Metrics &m, const QColor &fill)
 {
-    QImage image(m.size, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
+    QImage image = cardCanvas(m);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(0x38, 0x38, 0x3C), 1.0));

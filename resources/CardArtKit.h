@@ -26,9 +26,10 @@ struct Metrics {
     qreal figureLine;   // outline of the court figures and the jester
     qreal backRim;      // white rim around the pattern of a back
     qreal patternStep;  // spacing of the lattice on the red back
+    qreal pixelRatio;   // device pixels per logical pixel of the picture
 };
 
-const Metrics &metrics(bool small);
+Metrics metrics(bool small, qreal pixelRatio = 1.0);
 
 enum Suit { Clubs, Spades, Diamonds, Hearts };
 
@@ -36,8 +37,9 @@ const QColor &inkRed();
 const QColor &inkBlack();
 QColor suitColor(int suit);
 
-// Suit shapes in a unit box centred on the origin (height 1).
-QPainterPath suitPath(int suit);
+// Suit shapes in a unit box centred on the origin (height 1), smoother for denser
+// screens.
+QPainterPath suitPath(int suit, qreal pixelRatio);
 // Draws a suit shape of the given height centred on a point, upside down if asked.
 void drawSuit(QPainter &painter, int suit, QPointF centre, qreal height, bool flipped = false);
 
@@ -45,8 +47,14 @@ void drawSuit(QPainter &painter, int suit, QPointF centre, qreal height, bool fl
 QPainterPath rankPath(const QString &rank, const QRectF &box);
 QString rankText(int value);
 
+// A transparent canvas of the card's size, at the metrics' pixel ratio.
+QImage cardCanvas(const Metrics &m);
 // A transparent picture of the card's size with the white, outlined card on it.
 QImage blankCard(const Metrics &m, const QColor &fill = Qt::white);
+// The pen made cosmetic: its width is in device pixels at the ordinary density and
+// in logical pixels on denser canvases, so figures drawn at any scale keep thin,
+// even outlines.
+QPen hairline(QPen pen, const Metrics &m);
 QPainterPath cardShape(const Metrics &m, qreal inset = 0.0);
 
 // Draws the index at the top-left and, rotated, at the bottom-right corner.

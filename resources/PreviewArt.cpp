@@ -4,6 +4,7 @@
 // out with small cards and scaled down to 320 x 125.
 #include "resources/Providers.h"
 
+#include "resources/PixelRatio.h"
 #include "resources/PreviewKit.h"
 
 #include <QLinearGradient>
@@ -61,9 +62,9 @@ struct Scale {
 // The game's name goes in the free space right of its table.
 QRect besideTable(int tableRight) { return QRect(tableRight + 4, 0, PreviewKit::previewWidth - tableRight - 6, PreviewKit::previewHeight); }
 
-QImage klondike()
+QImage klondike(qreal ratio)
 {
-    QImage image = PreviewKit::table();
+    QImage image = PreviewKit::table(ratio);
     MiniTable t(image, 28);
     const Scale s{28, 4};
     Pack pack(1, 7);
@@ -78,9 +79,9 @@ QImage klondike()
     return image;
 }
 
-QImage doubleKlondike()
+QImage doubleKlondike(qreal ratio)
 {
-    QImage image = PreviewKit::table();
+    QImage image = PreviewKit::table(ratio);
     MiniTable t(image, 24);
     const Scale s{24, 4};
     Pack pack(2, 3);
@@ -99,9 +100,9 @@ QImage doubleKlondike()
     return image;
 }
 
-QImage fortyThieves()
+QImage fortyThieves(qreal ratio)
 {
-    QImage image = PreviewKit::table();
+    QImage image = PreviewKit::table(ratio);
     MiniTable t(image, 20);
     const Scale s{20, 4};
     Pack pack(2, 40);
@@ -116,9 +117,9 @@ QImage fortyThieves()
     return image;
 }
 
-QImage freeCell()
+QImage freeCell(qreal ratio)
 {
-    QImage image = PreviewKit::table();
+    QImage image = PreviewKit::table(ratio);
     MiniTable t(image, 26);
     const Scale s{26, 4};
     Pack pack(1, 4);
@@ -136,9 +137,9 @@ QImage freeCell()
     return image;
 }
 
-QImage golf()
+QImage golf(qreal ratio)
 {
-    QImage image = PreviewKit::table();
+    QImage image = PreviewKit::table(ratio);
     MiniTable t(image, 26);
     const Scale s{26, 4};
     Pack pack(1, 5);
@@ -150,9 +151,9 @@ QImage golf()
     return image;
 }
 
-QImage indianPatience()
+QImage indianPatience(qreal ratio)
 {
-    QImage image = PreviewKit::table();
+    QImage image = PreviewKit::table(ratio);
     MiniTable t(image, 20);
     const Scale s{20, 4};
     Pack pack(2, 63);
@@ -168,9 +169,9 @@ QImage indianPatience()
     return image;
 }
 
-QImage montana()
+QImage montana(qreal ratio)
 {
-    QImage image = PreviewKit::table();
+    QImage image = PreviewKit::table(ratio);
     MiniTable t(image, 17);
     Pack pack(1, 13);
     for (const char *ace : {"AC", "AS", "AD", "AH"})
@@ -190,9 +191,9 @@ QImage montana()
 }
 
 // The pyramid: seven rows, each card half covering two of the row above.
-QImage pyramid()
+QImage pyramid(qreal ratio)
 {
-    QImage image = PreviewKit::table();
+    QImage image = PreviewKit::table(ratio);
     MiniTable t(image, 17);
     const Scale s{17, 12};
     Pack pack(1, 28);
@@ -214,9 +215,9 @@ QImage pyramid()
     return image;
 }
 
-QImage queenOfItaly()
+QImage queenOfItaly(qreal ratio)
 {
-    QImage image = PreviewKit::table();
+    QImage image = PreviewKit::table(ratio);
     MiniTable t(image, 18);
     const Scale s{18, 4};
     Pack pack(2, 17);
@@ -232,9 +233,9 @@ QImage queenOfItaly()
     return image;
 }
 
-QImage seaTowers()
+QImage seaTowers(qreal ratio)
 {
-    QImage image = PreviewKit::table();
+    QImage image = PreviewKit::table(ratio);
     MiniTable t(image, 21);
     const Scale s{21, 4};
     Pack pack(1, 19);
@@ -250,9 +251,9 @@ QImage seaTowers()
     return image;
 }
 
-QImage spider()
+QImage spider(qreal ratio)
 {
-    QImage image = PreviewKit::table();
+    QImage image = PreviewKit::table(ratio);
     MiniTable t(image, 26);
     const Scale s{26, 4};
     Pack pack(2, 12);
@@ -268,9 +269,9 @@ QImage spider()
     return image;
 }
 
-QImage beleagueredCastle()
+QImage beleagueredCastle(qreal ratio)
 {
-    QImage image = PreviewKit::table();
+    QImage image = PreviewKit::table(ratio);
     MiniTable t(image, 18);
     Pack pack(1, 21);
     const QStringList aces = {pack.take("AS"), pack.take("AH"), pack.take("AC"), pack.take("AD")};
@@ -290,7 +291,8 @@ QImage beleagueredCastle()
 void handOfCards(QPainter &painter, QPointF pivot, const QStringList &cards, qreal spread, bool firstOnTop)
 {
     const int width = 34;
-    QImage one(width + 2, qRound(width * 95.0 / 61.0) + 2, QImage::Format_ARGB32_Premultiplied);
+    const QSizeF room(width + 2, qRound(width * 95.0 / 61.0) + 2);
+    QImage one = PixelRatio::canvas(room, painter.device()->devicePixelRatio(), QImage::Format_ARGB32_Premultiplied);
     const qreal first = -spread * (cards.size() - 1) / 2;
     for (qsizetype n = 0; n < cards.size(); ++n) {
         const qsizetype i = firstOnTop ? cards.size() - 1 - n : n;
@@ -360,9 +362,9 @@ void hintText(QPainter &painter)
 
 // The title picture: the launcher's start panel covers (70, 70) to (255, 111),
 // so the title, the hint and the two hands of cards keep clear of it.
-QImage startup()
+QImage startup(qreal ratio)
 {
-    QImage image = PreviewKit::table();
+    QImage image = PreviewKit::table(ratio);
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
     handOfCards(painter, QPointF(28, 150), {"JD", "QC", "KH", "AS"}, 11, false);
@@ -373,9 +375,9 @@ QImage startup()
     return image;
 }
 
-const QList<QPair<QString, std::function<QImage()>>> &pictures()
+const QList<QPair<QString, std::function<QImage(qreal)>>> &pictures()
 {
-    static const QList<QPair<QString, std::function<QImage()>>> all = {
+    static const QList<QPair<QString, std::function<QImage(qreal)>>> all = {
         {QStringLiteral("STARTUP"), startup},
         {QStringLiteral("CASTLE"), beleagueredCastle},
         {QStringLiteral("DBLKLONDIKE"), doubleKlondike},
@@ -405,11 +407,11 @@ QStringList names()
     return all;
 }
 
-std::optional<QImage> render(const QString &upperName)
+std::optional<QImage> render(const QString &upperName, qreal ratio)
 {
     for (const auto &picture : pictures())
         if (picture.first == upperName)
-            return picture.second();
+            return picture.second(PixelRatio::clamped(ratio));
     return std::nullopt;
 }
 

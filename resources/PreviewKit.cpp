@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "resources/PreviewKit.h"
 
+#include "resources/PixelRatio.h"
 #include "resources/Resources.h"
 
 #include <QFontDatabase>
@@ -27,15 +28,18 @@ int pictureNumber(const QString &card)
     return firstFace + 13 * suit + value;
 }
 
-// Card pictures scaled down once per size, smoothly, for the rest of the run.
-QImage miniature(int number, QSize size)
+// Card pictures scaled down once per size and pixel ratio, smoothly, for the rest of
+// the run. On denser screens they come from cards drawn for that density, which
+// have device pixels enough for the miniature's.
+QImage miniature(int number, QSize size, qreal ratio)
 {
     static QHash<QString, QImage> cache;
-    const QString key = QStringLiteral("%1@%2x%3").arg(number).arg(size.width()).arg(size.height());
+    const QString key = QStringLiteral("%1@%2x%3@%4").arg(number).arg(size.width()).arg(size.height()).arg(ratio);
     if (auto found = cache.constFind(key); found != cache.constEnd())
         return *found;
-    const QImage full = Resources::bitmap(smallCardPattern.arg(number));
-    const QImage scaled = full.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage full = Resources::bitmap(smallCardPattern.arg(number), ratio);
+    QImage scaled = full.scaled(PixelRatio::deviceSize(size, ratio), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    scaled.setDevicePixelRatio(ratio);
     cache.insert(key, scaled);
     return scaled;
 }
@@ -63,9 +67,9 @@ namespace PreviewKit {
 
 QString fontFamily() { return Resources::fontFamily(); }
 
-QImage table()
+QImage table(qreal ratio)
 {
-    QImage image(previewWidth, previewHeight, QImage::Format_ARGB32_Premultiplied);
+    QImage image = PixelRatio::canvas(QSizeF(previewWidth, previewHeight), ratio, QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&image);
     QRadialGradient cloth(QPointF(previewWidth * 0.5, previewHeight * 0.42), previewWidth * 0.62);
     cloth.setColorAt(0.0, QColor(0, 84, 6));
@@ -76,7 +80,7 @@ QImage table()
 }
 
 MiniTable::MiniTable(QImage &canvas, int cardWidth)
-    : painter(&canvas), width(cardWidth), height(qRound(cardWidth * 95.0 / 61.0))
+    : painter(&canvas), width(cardWidth), height(qRound(cardWidth * 95.0 / 61.0)), ratio(canvas.devicePixelRatio())
 {
     painter.setRenderHint(QPainter::Antialiasing);
 }
@@ -87,15 +91,15 @@ void MiniTable::card(QPoint at, const QImage &picture)
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(0, 0, 0, 70));
     painter.drawRoundedRect(cardRect(at + QPoint(1, 1), width, height), radius, radius);
-    painter.drawImage(at, picture);
+    painter.drawImage(cardRect(at, width, height), picture);
 }
 
 void MiniTable::face(QPoint at, const QString &card)
 {
-    this->card(at, miniature(pictureNumber(card), QSize(width, height)));
+    this->card(at, miniature(pictureNumber(card), QSize(width, height), ratio));
 }
 
-void MiniTable::back(QPoint at) { card(at, miniature(backImage, QSize(width, height))); }
+void MiniTable::back(QPoint at) { card(at, miniature(backImage, QSize(width, height), ratio)); }
 
 void MiniTable::outline(QPoint at)
 {

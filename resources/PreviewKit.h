@@ -18,8 +18,9 @@ constexpr int previewHeight = 125;
 // The family of the font carried inside the program (the one on the cards).
 QString fontFamily();
 
-// A preview canvas with the table cloth painted on it.
-QImage table();
+// A preview canvas with the table cloth painted on it, for `ratio` device pixels
+// per logical pixel.
+QImage table(qreal ratio);
 
 class MiniTable
 {
@@ -50,6 +51,7 @@ private:
     QPainter painter;
     int width;
     int height;
+    qreal ratio;
 };
 
 }  // namespace PreviewKit

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "resources/Resources.h"
 
+#include "resources/PixelRatio.h"
 #include "resources/Providers.h"
 
 #include <QDir>
@@ -21,22 +22,48 @@ static QString registerArtFont()
 
 namespace {
 
-QHash<QString, QImage> &bitmapCache()
+// Pictures are kept per name and device pixel ratio.
+using PictureKey = std::pair<QString, qreal>;
+
+QHash<PictureKey, QImage> &bitmapCache()
 {
-    static QHash<QString, QImage> cache;
+    static QHash<PictureKey, QImage> cache;
     return cache;
 }
 
-std::optional<QImage> renderBitmap(const QString &upper)
+std::optional<QImage> renderBitmap(const QString &upper, qreal ratio)
 {
-    if (auto image = CardArt::render(upper))
+    if (auto image = CardArt::render(upper, ratio))
         return image;
-    if (auto image = ShellArt::render(upper))
+    if (auto image = ShellArt::render(upper, ratio))
         return image;
-    return PreviewArt::render(upper);
+    return PreviewArt::render(upper, ratio);
 }
 
-QString pictureFileName(const QString &name) { return name + QStringLiteral(".png"); }
+// "" at the ordinary density, "@2x" or "@1.5x" for denser screens.
+QString ratioSuffix(qreal ratio)
+{
+    return ratio == 1.0 ? QString() : QStringLiteral("@%1x").arg(ratio);
+}
+
+QString pictureFileName(const QString &name, qreal ratio) { return name + ratioSuffix(ratio) + QStringLiteral(".png"); }
+
+QString frameFileName(const QString &name, int index, qreal ratio)
+{
+    return QStringLiteral("%1-%2").arg(name).arg(index + 1, 2, 10, QLatin1Char('0')) + ratioSuffix(ratio)
+           + QStringLiteral(".png");
+}
+
+int exportWaves(const QDir &dir)
+{
+    int written = 0;
+    for (const QString &name : Resources::waveNames()) {
+        QFile file(dir.filePath(name + QStringLiteral(".wav")));
+        if (file.open(QIODevice::WriteOnly) && file.write(Resources::wave(name)) > 0)
+            ++written;
+    }
+    return written;
+}
 
 }  // namespace
 
@@ -48,16 +75,16 @@ const QString &fontFamily()
     return family;
 }
 
-QImage bitmap(const QString &name)
+QImage bitmap(const QString &name, qreal ratio)
 {
-    const QString upper = name.toUpper();
+    const PictureKey key(name.toUpper(), PixelRatio::clamped(ratio));
     auto &cache = bitmapCache();
-    if (auto found = cache.constFind(upper); found != cache.constEnd())
+    if (auto found = cache.constFind(key); found != cache.constEnd())
         return *found;
-    const std::optional<QImage> image = renderBitmap(upper);
+    const std::optional<QImage> image = renderBitmap(key.first, key.second);
     if (!image || image->isNull())
         throw MissingResource("no picture resource named " + name.toStdString());
-    cache.insert(upper, *image);
+    cache.insert(key, *image);
     return *image;
 }
 
@@ -81,16 +108,16 @@ QByteArray wave(const QString &name)
     return *data;
 }
 
-QList<QImage> frames(const QString &name)
+QList<QImage> frames(const QString &name, qreal ratio)
 {
-    static QHash<QString, QList<QImage>> cache;
-    const QString upper = name.toUpper();
-    if (auto found = cache.constFind(upper); found != cache.constEnd())
+    static QHash<PictureKey, QList<QImage>> cache;
+    const PictureKey key(name.toUpper(), PixelRatio::clamped(ratio));
+    if (auto found = cache.constFind(key); found != cache.constEnd())
         return *found;
-    const std::optional<QList<QImage>> video = WinVideo::render(upper);
+    const std::optional<QList<QImage>> video = WinVideo::render(key.first, key.second);
     if (!video || video->isEmpty())
         throw MissingResource("no video resource named " + name.toStdString());
-    cache.insert(upper, *video);
+    cache.insert(key, *video);
     return *video;
 }
 
@@ -98,22 +125,20 @@ QStringList bitmapNames() { return CardArt::names() + ShellArt::names() + Previe
 QStringList waveNames() { return Waves::names(); }
 QStringList videoNames() { return WinVideo::names(); }
 
-int exportAll(const QString &directory)
+int exportAll(const QString &directory, qreal ratio)
 {
+    ratio = PixelRatio::clamped(ratio);
     QDir().mkpath(directory);
     const QDir dir(directory);
     int written = 0;
     for (const QString &name : bitmapNames())
-        written += bitmap(name).save(dir.filePath(pictureFileName(name))) ? 1 : 0;
-    for (const QString &name : waveNames()) {
-        QFile file(dir.filePath(name + QStringLiteral(".wav")));
-        if (file.open(QIODevice::WriteOnly) && file.write(wave(name)) > 0)
-            ++written;
-    }
+        written += bitmap(name, ratio).save(dir.filePath(pictureFileName(name, ratio))) ? 1 : 0;
+    if (ratio == 1.0)
+        written += exportWaves(dir);
     for (const QString &name : videoNames()) {
-        const QList<QImage> video = frames(name);
+        const QList<QImage> video = frames(name, ratio);
         for (int i = 0; i < video.size(); ++i)
-            written += video[i].save(dir.filePath(QStringLiteral("%1-%2.png").arg(name).arg(i + 1, 2, 10, QLatin1Char('0')))) ? 1 : 0;
+            written += video[i].save(dir.filePath(frameFileName(name, i, ratio))) ? 1 : 0;
     }
     return written;
 }

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "resources/PixelRatio.h"
 #include "resources/Providers.h"
 #include "resources/Resources.h"
 
@@ -25,9 +26,9 @@ const QColor shoe(92, 48, 112);
 
 constexpr qreal outline = 0.9;
 
-QImage canvas(int width, int height, const QColor &fill)
+QImage canvas(int width, int height, qreal ratio, const QColor &fill)
 {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    QImage image = PixelRatio::canvas(QSizeF(width, height), ratio, QImage::Format_ARGB32_Premultiplied);
     image.fill(fill);
     return image;
 }
@@ -323,9 +324,9 @@ void drawShadow(QPainter &p)
 // The court jester in one of his three poses: 1 standing with his hands on his
 // hips, 2 tilting his head and waving, 3 laughing with his bells flying. The
 // figure keeps within the top 90 rows, which the info box shows.
-QImage jester(int number)
+QImage jester(int number, qreal ratio)
 {
-    QImage image = canvas(68, 97, parchment);
+    QImage image = canvas(68, 97, ratio, parchment);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const Pose &look = pose(number);
@@ -341,14 +342,15 @@ QImage jester(int number)
 
 void drawCard(QPainter &p, const QString &name, QPointF pivot, qreal angle, qreal reach)
 {
-    const QImage card = Resources::bitmap(name);
+    const QImage card = Resources::bitmap(name, p.device()->devicePixelRatio());
+    const QSizeF size = card.deviceIndependentSize();
     p.save();
     p.translate(pivot);
     p.rotate(angle);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(90, 60, 20, 60));
-    p.drawRoundedRect(QRectF(-card.width() / 2.0 + 2.5, -reach + 2.5, card.width(), card.height()), 5, 5);
-    p.drawImage(QPointF(-card.width() / 2.0, -reach), card);
+    p.drawRoundedRect(QRectF(QPointF(-size.width() / 2.0 + 2.5, -reach + 2.5), size), 5, 5);
+    p.drawImage(QPointF(-size.width() / 2.0, -reach), card);
     p.restore();
 }
 
@@ -366,9 +368,9 @@ void drawSparkle(QPainter &p, QPointF centre, qreal size, const QColor &color)
 
 // The picture behind the info box's credits: a fan of the royal cards held out
 // by the jester's cap, faint enough for the text to stay easy to read on it.
-QImage infoPicture()
+QImage infoPicture(qreal ratio)
 {
-    QImage art = canvas(306, 279, Qt::transparent);
+    QImage art = canvas(306, 279, ratio, Qt::transparent);
     {
         QPainter p(&art);
         p.setRenderHint(QPainter::Antialiasing);
@@ -382,16 +384,16 @@ QImage infoPicture()
         for (int i = 0; i < sparkles.size(); ++i)
             drawSparkle(p, sparkles[i], 7 + (i % 3) * 3, goldDark);
     }
-    QImage image = canvas(306, 279, parchment);
+    QImage image = canvas(306, 279, ratio, parchment);
     QPainter p(&image);
     p.setOpacity(0.3);
     p.drawImage(0, 0, art);
     return image;
 }
 
-QImage helpGlyph()
+QImage helpGlyph(qreal ratio)
 {
-    QImage image = canvas(18, 18, Qt::transparent);
+    QImage image = canvas(18, 18, ratio, Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QRadialGradient ball(QPointF(6.5, 5.5), 12);
@@ -414,9 +416,9 @@ QImage helpGlyph()
 }
 
 // The program's icon: a playing card wearing the jester's cap.
-QImage trayIcon()
+QImage trayIcon(qreal ratio)
 {
-    QImage image = canvas(32, 32, Qt::transparent);
+    QImage image = canvas(32, 32, ratio, Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient paper(0, 8, 0, 31);
@@ -435,14 +437,14 @@ QImage trayIcon()
     return image;
 }
 
-using Painter = std::function<QImage()>;
+using Painter = std::function<QImage(qreal ratio)>;
 
 const QList<QPair<QString, Painter>> &catalogue()
 {
     static const QList<QPair<QString, Painter>> all{
-        {"JESTER1", [] { return jester(1); }},
-        {"JESTER2", [] { return jester(2); }},
-        {"JESTER3", [] { return jester(3); }},
+        {"JESTER1", [](qreal ratio) { return jester(1, ratio); }},
+        {"JESTER2", [](qreal ratio) { return jester(2, ratio); }},
+        {"JESTER3", [](qreal ratio) { return jester(3, ratio); }},
         {"INFOPIC", infoPicture},
         {"HELPGLYPH", helpGlyph},
         {"TRAYICON", trayIcon},
@@ -462,11 +464,11 @@ QStringList names()
     return list;
 }
 
-std::optional<QImage> render(const QString &upperName)
+std::optional<QImage> render(const QString &upperName, qreal ratio)
 {
     for (const auto &entry : catalogue())
         if (entry.first == upperName)
-            return entry.second();
+            return entry.second(PixelRatio::clamped(ratio));
     return std::nullopt;
 }
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "resources/PixelRatio.h"
 #include "resources/Providers.h"
 #include "resources/Resources.h"
 
@@ -161,15 +162,16 @@ void drawCascade(QPainter &p, int frame)
     };
     const qreal scale = 0.55;
     for (const Falling &c : cards) {
-        const QImage face = Resources::bitmap(QStringLiteral("SFSCARD%1").arg(c.card));
+        const QImage face = Resources::bitmap(QStringLiteral("SFSCARD%1").arg(c.card), p.device()->devicePixelRatio());
+        const QSizeF size = face.deviceIndependentSize();
         const qreal t = loopPhase(frame, c.offset);
-        const qreal travel = height + face.height() * scale * 1.2;
-        const qreal y = -face.height() * scale * 0.6 + travel * t;
+        const qreal travel = height + size.height() * scale * 1.2;
+        const qreal y = -size.height() * scale * 0.6 + travel * t;
         p.save();
         p.translate(c.x + 8 * std::sin(tau * t), y);
         p.rotate(c.turn * 360 * t);
         p.scale(scale, scale);
-        p.drawImage(QPointF(-face.width() / 2.0, -face.height() / 2.0), face);
+        p.drawImage(QPointF(-size.width() / 2.0, -size.height() / 2.0), face);
         p.restore();
     }
 }
@@ -271,9 +273,10 @@ void drawBanner(QPainter &p, int frame)
     p.restore();
 }
 
-QImage frameAt(int frame)
+QImage frameAt(int frame, qreal ratio)
 {
-    QImage image(width, height, QImage::Format_RGB32);
+    QImage image = PixelRatio::canvas(QSizeF(width, height), ratio, QImage::Format_RGB32);
+    image.fill(Qt::black);  // the sky covers it, but a fractional ratio leaves part of an edge row
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -292,13 +295,13 @@ namespace WinVideo {
 
 QStringList names() { return {QStringLiteral("WIN_AVI")}; }
 
-std::optional<QList<QImage>> render(const QString &upperName)
+std::optional<QList<QImage>> render(const QString &upperName, qreal ratio)
 {
     if (upperName != QLatin1String("WIN_AVI"))
         return std::nullopt;
     QList<QImage> frames;
     for (int frame = 0; frame < frameCount; ++frame)
-        frames << frameAt(frame);
+        frames << frameAt(frame, PixelRatio::clamped(ratio));
     return frames;
 }
 

@@ -2,9 +2,12 @@
 #include "resources/Providers.h"
 #include "resources/Resources.h"
 
+#include <QCryptographicHash>
 #include <QImage>
 #include <QSet>
 #include <QTest>
+
+#include <cmath>
 
 namespace {
 
@@ -65,6 +68,36 @@ QRgb averageColour(const QImage &image, const QRect &area)
     return qRgb(int(r / n), int(g / n), int(b / n));
 }
 
+QByteArray checksum(const QImage &image)
+{
+    const QByteArrayView bits(reinterpret_cast<const char *>(image.constBits()), image.sizeInBytes());
+    return QCryptographicHash::hash(bits, QCryptographicHash::Md5).toHex();
+}
+
+// Pixels whose grey levels differ by more than 40 between two pictures of one size.
+int clearlyDifferingPixels(const QImage &a, const QImage &b)
+{
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            count += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) > 40 ? 1 : 0;
+    return count;
+}
+
+double meanGreyDifference(const QImage &a, const QImage &b)
+{
+    qint64 sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            sum += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y)));
+    return double(sum) / (a.width() * a.height());
+}
+
+QSize deviceSize(QSize logical, qreal ratio)
+{
+    return QSize(int(std::ceil(logical.width() * ratio)), int(std::ceil(logical.height() * ratio)));
+}
+
 }  // namespace
 
 class TestCardArt : public QObject
@@ -122,22 +155,30 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("frame");
         QTest::addColumn<QString>("mask");
+        QTest::addColumn<qreal>("ratio");
         QTest::addColumn<QSize>("size");
         QTest::addColumn<QRect>("picture");
-        QTest::newRow("large") << "BORDER" << "BORDERMASK" << QSize(80, 125) << QRect(QPoint(5, 5), QPoint(75, 120));
-        QTest::newRow("small") << "sBORDER" << "sBORDERMASK" << QSize(61, 95) << QRect(QPoint(4, 4), QPoint(57, 91));
+        const QRect large(QPoint(5, 5), QPoint(75, 120)), small(QPoint(4, 4), QPoint(57, 91));
+        QTest::newRow("large") << "BORDER" << "BORDERMASK" << 1.0 << QSize(80, 125) << large;
+        QTest::newRow("small") << "sBORDER" << "sBORDERMASK" << 1.0 << QSize(61, 95) << small;
+        QTest::newRow("large@2") << "BORDER" << "BORDERMASK" << 2.0 << QSize(160, 250)
+                                 << QRect(large.topLeft() * 2, large.bottomRight() * 2);
+        QTest::newRow("small@1.5") << "sBORDER" << "sBORDERMASK" << 1.5 << QSize(92, 143)
+                                   << QRect(QPoint(6, 6), QPoint(85, 136));
     }
 
     void borderFramesAndMasks()
     {
         QFETCH(QString, frame);
         QFETCH(QString, mask);
+        QFETCH(qreal, ratio);
         QFETCH(QSize, size);
         QFETCH(QRect, picture);
-        const QImage frameImage = Resources::bitmap(frame);
-        const QImage maskImage = Resources::bitmap(mask);
+        const QImage frameImage = Resources::bitmap(frame, ratio);
+        const QImage maskImage = Resources::bitmap(mask, ratio);
         QCOMPARE(frameImage.size(), size);
         QCOMPARE(maskImage.size(), size);
+        QCOMPARE(maskImage.devicePixelRatio(), ratio);
         // White marks the transparent corners, black the opaque card.
         const int r = size.width() - 1, b = size.height() - 1;
         for (const QPoint &corner : {QPoint(0, 0), QPoint(r, 0), QPoint(0, b), QPoint(r, b)})
@@ -278,6 +319,100 @@ private Q_SLOTS:
                             differing += std::abs(qGray(first.pixel(x, y)) - qGray(second.pixel(x, y))) > 60 ? 1 : 0;
                     QVERIFY2(differing > 600, qPrintable(QStringLiteral("%1 pixels differ").arg(differing)));
                 }
+    }
+
+    void densePicturesMeasureTheirLogicalSizeTimesTheRatio_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<QSize>("logical");
+        for (qreal ratio : {2.0, 1.5, 1.25, 3.0})
+            for (const CardSet &set : {largeSet, smallSet})
+                for (int number : {100, 112, 139, 152, 153, 155, 156, 157})
+                    QTest::addRow("%s@%g", qPrintable(cardName(set, number)), ratio)
+                        << cardName(set, number) << ratio << set.size;
+    }
+
+    void densePicturesMeasureTheirLogicalSizeTimesTheRatio()
+    {
+        QFETCH(QString, name);
+        QFETCH(qreal, ratio);
+        QFETCH(QSize, logical);
+        const QImage image = Resources::bitmap(name, ratio);
+        const QSize size = deviceSize(logical, ratio);
+        QCOMPARE(image.size(), size);
+        QCOMPARE(image.devicePixelRatio(), ratio);
+        QCOMPARE(image.format(), QImage::Format_ARGB32);
+        // Round corners and an opaque card inside them. A device pixel that the rounding
+        // up adds at the edge lies half outside the card.
+        const int r = size.width() - 1, b = size.height() - 1;
+        for (const QPoint &corner : {QPoint(0, 0), QPoint(r, 0), QPoint(0, b), QPoint(r, b)})
+            QCOMPARE(qAlpha(image.pixel(corner)), 0);
+        const int right = int(logical.width() * ratio) - 1, bottom = int(logical.height() * ratio) - 1;
+        const QPoint centre(size.width() / 2, size.height() / 2);
+        for (const QPoint &p : {QPoint(centre.x(), 0), QPoint(0, centre.y()), QPoint(right, centre.y()),
+                                QPoint(centre.x(), bottom), centre})
+            QCOMPARE(qAlpha(image.pixel(p)), 255);
+    }
+
+    void denseCardsAreDrawnForTheirDensityNotEnlarged_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char *name : {"FSCARD100", "sFSCARD100", "FSCARD112", "sFSCARD112", "FSCARD137", "FSCARD152",
+                                 "sFSCARD155"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+
+    void denseCardsAreDrawnForTheirDensityNotEnlarged()
+    {
+        QFETCH(QString, name);
+        const QImage ordinary = Resources::bitmap(name);
+        const QImage dense = Resources::bitmap(name, 2);
+        const QImage enlarged = ordinary.scaled(dense.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const int differing = clearlyDifferingPixels(dense, enlarged);
+        QVERIFY2(differing > dense.width() * dense.height() / 25, qPrintable(QString::number(differing)));
+        // ... while everything stands where it stands on the ordinary card.
+        const QImage shrunk = dense.scaled(ordinary.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const double mean = meanGreyDifference(shrunk, ordinary);
+        QVERIFY2(mean < 5.0, qPrintable(QString::number(mean)));
+    }
+
+    // Pinned from the pictures as drawn before denser screens were served: the
+    // ordinary density stays the same pixel for pixel.
+    void ordinaryPicturesStayAsTheyWere()
+    {
+        const QList<std::pair<QString, QByteArray>> pinned{{"FSCARD100", "fbb2738491eea04afa4e74de83c19d09"},
+                                                           {"FSCARD112", "2441544a3057319b0599bf089c6a222d"},
+                                                           {"sFSCARD155", "266c75a989ff75423e51be6008b54984"},
+                                                           {"BORDERMASK", "395220a92d2b3a582faef3ed72e0e683"}};
+        for (const auto &[name, sum] : pinned)
+            QCOMPARE(checksum(Resources::bitmap(name)), sum);
+    }
+
+    void picturesAreKeptPerNameAndRatio()
+    {
+        const QImage dense = Resources::bitmap(QStringLiteral("FSCARD120"), 2);
+        QCOMPARE(Resources::bitmap(QStringLiteral("fscard120"), 2).cacheKey(), dense.cacheKey());
+        const QImage ordinary = Resources::bitmap(QStringLiteral("FSCARD120"));
+        QVERIFY(ordinary.cacheKey() != dense.cacheKey());
+        QCOMPARE(ordinary.size(), QSize(80, 125));
+        QCOMPARE(Resources::bitmap(QStringLiteral("FSCARD120"), 1.5).size(), QSize(120, 188));
+        QVERIFY(Resources::bitmap(QStringLiteral("FSCARD120"), 1.5).cacheKey() != dense.cacheKey());
+    }
+
+    void nonsenseRatiosAreBroughtIntoRange()
+    {
+        const QImage ordinary = Resources::bitmap(QStringLiteral("FSCARD121"));
+        for (qreal ratio : {0.0, -3.0, 0.5, qQNaN()})
+            QCOMPARE(Resources::bitmap(QStringLiteral("FSCARD121"), ratio).cacheKey(), ordinary.cacheKey());
+        const QImage densest = Resources::bitmap(QStringLiteral("FSCARD121"), 4);
+        for (qreal ratio : {4.5, 1000.0, 1e300, qInf()})
+            QCOMPARE(Resources::bitmap(QStringLiteral("FSCARD121"), ratio).cacheKey(), densest.cacheKey());
+        QCOMPARE(densest.size(), QSize(320, 500));
+        QCOMPARE(densest.devicePixelRatio(), 4.0);
+        // The drawing itself refuses a giant canvas, asked directly.
+        QCOMPARE(CardArt::render(QStringLiteral("SFSCARD121"), 1e9)->size(), QSize(244, 380));
+        QCOMPARE(CardArt::render(QStringLiteral("BORDERMASK"), -1)->size(), QSize(80, 125));
     }
 
     void backsAndPileMarksHaveTheirColours_data()

@@ -2,6 +2,7 @@
 #include "resources/Providers.h"
 #include "resources/Resources.h"
 
+#include <QCryptographicHash>
 #include <QtTest>
 
 namespace {
@@ -21,6 +22,20 @@ int countPixels(const QImage &image, const QRect &area, bool (*test)(QRgb))
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
             count += test(image.pixel(x, y)) ? 1 : 0;
+    return count;
+}
+
+QImage enlarged(const QImage &picture, QSize size)
+{
+    return picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(picture.format());
+}
+
+int clearlyDifferingPixels(const QImage &a, const QImage &b)
+{
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            count += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) > 40 ? 1 : 0;
     return count;
 }
 
@@ -75,14 +90,64 @@ private Q_SLOTS:
             QCOMPARE(*PreviewArt::render(name), *PreviewArt::render(name));
     }
 
+    void startupLeavesRoomForTheStartPanel_data()
+    {
+        QTest::addColumn<int>("ratio");
+        QTest::newRow("ordinary") << 1;
+        QTest::newRow("dense") << 2;
+    }
+
     void startupLeavesRoomForTheStartPanel()
     {
+        QFETCH(int, ratio);
         // The launcher covers (70, 70) to (254, 110) of the picture with its start panel.
-        const QImage picture = Resources::bitmap(QStringLiteral("STARTUP"));
-        const QRect panel(70, 70, 185, 41);
+        const QImage picture = Resources::bitmap(QStringLiteral("STARTUP"), ratio);
+        const QRect panel(70 * ratio, 70 * ratio, 185 * ratio, 41 * ratio);
         QCOMPARE(countPixels(picture, panel, isCloth), panel.width() * panel.height());
         // ... while the title and the hint above it are drawn.
-        QVERIFY(countPixels(picture, QRect(20, 0, 280, 70), isCloth) < 280 * 70 * 9 / 10);
+        const QRect title(20 * ratio, 0, 280 * ratio, 70 * ratio);
+        QVERIFY(countPixels(picture, title, isCloth) < title.width() * title.height() * 9 / 10);
+    }
+
+    void densePicturesAreDrawnForTheirDensity_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<QSize>("size");
+        for (const char *name : {"STARTUP", "KLONDIKE", "MONTANA"}) {
+            QTest::addRow("%s@2", name) << QString::fromLatin1(name) << 2.0 << QSize(640, 250);
+            QTest::addRow("%s@1.5", name) << QString::fromLatin1(name) << 1.5 << QSize(480, 188);
+        }
+        QTest::addRow("PYRAMID@1.25") << QStringLiteral("PYRAMID") << 1.25 << QSize(400, 157);
+    }
+
+    void densePicturesAreDrawnForTheirDensity()
+    {
+        QFETCH(QString, name);
+        QFETCH(qreal, ratio);
+        QFETCH(QSize, size);
+        const QImage picture = Resources::bitmap(name, ratio);
+        QCOMPARE(picture.size(), size);
+        QCOMPARE(picture.devicePixelRatio(), ratio);
+        // Every device pixel is painted, the extra edge row of a fractional ratio too.
+        const int all = size.width() * size.height();
+        QCOMPARE(countPixels(picture, picture.rect(), [](QRgb p) { return qAlpha(p) == 255; }), all);
+        const int white = countPixels(picture, picture.rect(), isCardWhite);
+        QVERIFY2(white > 1500 * ratio * ratio, qPrintable(QString::number(white)));
+        // The miniatures come from cards drawn for the density, not from enlarged ones.
+        const int differing = clearlyDifferingPixels(picture, enlarged(Resources::bitmap(name), size));
+        QVERIFY2(differing > all / 40, qPrintable(QString::number(differing)));
+    }
+
+    // Pinned from the pictures as drawn before denser screens were served.
+    void ordinaryPicturesStayAsTheyWere()
+    {
+        auto checksum = [](const QImage &image) {
+            const QByteArrayView bits(reinterpret_cast<const char *>(image.constBits()), image.sizeInBytes());
+            return QCryptographicHash::hash(bits, QCryptographicHash::Md5).toHex();
+        };
+        QCOMPARE(checksum(Resources::bitmap(QStringLiteral("STARTUP"))), "6bac1f2a77188b8a655e35bd0a58684f");
+        QCOMPARE(checksum(Resources::bitmap(QStringLiteral("KLONDIKE"))), "15f9eed3aad2c4ff0780ebb9ad6fd72e");
     }
 };
 
