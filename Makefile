@@ -82,8 +82,10 @@ bench: configure
 	cmake --build $(BUILD) -j $(JOBS) --target bench_tools
 	tools/bench/run.sh $(BUILD) $(BENCH_RUNS)
 
+# The windows as the README shows them, at the ordinary density and, in 2x/, at twice it.
 screenshots: build
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/cardenza --screenshots docs/screenshots
+	QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 ./$(BUILD)/cardenza --screenshots docs/screenshots/2x
 
 fuzz:
 	@$(MAKE) --no-print-directory install-missing LIST="$(PACKAGES) $(FUZZ_PACKAGES)"

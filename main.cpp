@@ -3,8 +3,10 @@
 #include "app/CommandLine.h"
 #include "app/PlayerWindows.h"
 #include "games/Games.h"
+#include "platform/DataFiles.h"
 #include "platform/Random.h"
 #include "platform/Screen.h"
+#include "resources/Resources.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -41,6 +43,7 @@ int main(int argc, char *argv[])
     Random::fixSeed(command.seed);
     Screen::overrideWidth(command.screenWidth);
     Screen::overrideColors(command.screenColors);
+    Resources::usePictureFolder(DataFiles::locate(QStringLiteral("pictures")));
     RegisterGames();
     return runCommand(command);
 }

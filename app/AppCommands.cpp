@@ -92,7 +92,7 @@ int saveGameWindows(const QDir &out)
         if (!game.createLarge)
             continue;
         SolitaireForm->StartPanel->hide();
-        SolitaireForm->GameImage->setPixmap(QPixmap::fromImage(Resources::bitmap(game.preview)));
+        SolitaireForm->GameImage->setPixmap(QPixmap::fromImage(Resources::bitmapForScreen(game.preview)));
         failures += saveWindow(SolitaireForm, out.filePath(QStringLiteral("Launcher-%1.png").arg(fileNameFor(game.name)))) ? 0 : 1;
         TCard::SetCardSize(FS_LARGE);
         std::unique_ptr<QWidget> large(game.createLarge());

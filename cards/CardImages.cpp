@@ -2,6 +2,7 @@
 #include "cards/CardImages.h"
 
 #include "platform/ImageList.h"
+#include "platform/Screen.h"
 #include "resources/Resources.h"
 
 #include <memory>
@@ -17,6 +18,7 @@ constexpr int emptyMarkNumber = 157;
 
 struct ImageSets {
     CardSize size = FS_LARGE;
+    qreal ratio = 1.0;
     std::unique_ptr<TImageList> faces;
     std::unique_ptr<TImageList> backs;
     std::unique_ptr<TImageList> marks;
@@ -25,20 +27,22 @@ struct ImageSets {
 std::unique_ptr<ImageSets> sets;
 int loads = 0;
 
-QImage picture(CardSize size, int number)
+// The lists keep the pictures; the resources need not keep them too.
+QImage picture(CardSize size, qreal ratio, int number)
 {
     const QString prefix = size == FS_SMALL ? QStringLiteral("sFSCARD") : QStringLiteral("FSCARD");
-    return Resources::bitmap(prefix + QString::number(number));
+    return Resources::unkeptBitmap(prefix + QString::number(number), ratio);
 }
 
-// Each picture is drawn the first time a card shows it: a game deals most of its
-// cards face down, and the faces come as they are turned up.
-std::unique_ptr<TImageList> imageList(CardSize size, int first, int count)
+// Each picture is made the first time a card shows it: a game deals most of its
+// cards face down, and the faces come as they are turned up. The pictures have as
+// many pixels as the screen shows.
+std::unique_ptr<TImageList> imageList(CardSize size, qreal ratio, int first, int count)
 {
     const bool small = size == FS_SMALL;
-    auto list = std::make_unique<TImageList>(small ? 61 : 80, small ? 95 : 125);
+    auto list = std::make_unique<TImageList>(small ? 61 : 80, small ? 95 : 125, ratio);
     for (int number = first; number < first + count; ++number)
-        list->AddMaskedLater([size, number] { return picture(size, number); });
+        list->AddMaskedLater([size, ratio, number] { return picture(size, ratio, number); });
     return list;
 }
 
@@ -53,13 +57,15 @@ ImageSets &current()
 
 void CardImages::load(CardSize size)
 {
-    if (sets && sets->size == size)
+    const qreal ratio = Screen::pictureRatio();
+    if (sets && sets->size == size && sets->ratio == ratio)
         return;
     auto made = std::make_unique<ImageSets>();
     made->size = size;
-    made->faces = imageList(size, firstImageNumber, jokerNumber - firstImageNumber + 1);
-    made->backs = imageList(size, firstBackNumber, backCount);
-    made->marks = imageList(size, recycleMarkNumber, emptyMarkNumber - recycleMarkNumber + 1);
+    made->ratio = ratio;
+    made->faces = imageList(size, ratio, firstImageNumber, jokerNumber - firstImageNumber + 1);
+    made->backs = imageList(size, ratio, firstBackNumber, backCount);
+    made->marks = imageList(size, ratio, recycleMarkNumber, emptyMarkNumber - recycleMarkNumber + 1);
     sets = std::move(made);
     ++loads;
 }

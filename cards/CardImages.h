@@ -9,7 +9,7 @@ class TImageList;
 // picture is drawn when first shown; a change of size lets the other size's go.
 namespace CardImages {
 
-void load(CardSize size);  // nothing when that size is loaded already
+void load(CardSize size);  // nothing when that size is loaded already, for the screen's density
 void release();             // the next use loads the current size again
 bool isLoaded();
 CardSize loadedSize();

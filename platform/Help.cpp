@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/Help.h"
 
+#include "platform/DataFiles.h"
 #include "platform/Dialogs.h"
 
 #include <QApplication>
@@ -171,11 +172,7 @@ QString filePath()
 
 QString filePathFor(const QString &programDirectory)
 {
-    const QString beside = programDirectory + QStringLiteral("/Cardenza.hlp");
-    const QString shared = QDir::cleanPath(programDirectory + QStringLiteral("/../share/cardenza/Cardenza.hlp"));
-    if (!QFileInfo::exists(beside) && QFileInfo::exists(shared))
-        return shared;
-    return beside;
+    return DataFiles::locateFrom(programDirectory, QStringLiteral("Cardenza.hlp"));
 }
 
 void setFilePath(const QString &path) { chosenPath = path; }

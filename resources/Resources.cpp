@@ -4,6 +4,8 @@
 #include "resources/PixelRatio.h"
 #include "resources/Providers.h"
 
+#include "platform/Screen.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
@@ -46,7 +48,24 @@ QString ratioSuffix(qreal ratio)
     return ratio == 1.0 ? QString() : QStringLiteral("@%1x").arg(ratio);
 }
 
-QString pictureFileName(const QString &name, qreal ratio) { return name + ratioSuffix(ratio) + QStringLiteral(".png"); }
+QString &pictureFolder()
+{
+    static QString folder;
+    return folder;
+}
+
+// A picture drawn at build time, when the program was given their folder; a missing
+// or unreadable file gives nothing, and the picture is drawn instead.
+QImage drawnAhead(const QString &upper, qreal ratio)
+{
+    if (pictureFolder().isEmpty())
+        return QImage();
+    QImage image(QDir(pictureFolder()).filePath(Resources::pictureFileName(upper, ratio)));
+    if (image.isNull())
+        return image;
+    image.setDevicePixelRatio(ratio);
+    return image;
+}
 
 QString frameFileName(const QString &name, int index, qreal ratio)
 {
@@ -81,12 +100,36 @@ QImage bitmap(const QString &name, qreal ratio)
     auto &cache = bitmapCache();
     if (auto found = cache.constFind(key); found != cache.constEnd())
         return *found;
-    const std::optional<QImage> image = renderBitmap(key.first, key.second);
+    const QImage image = unkeptBitmap(key.first, key.second);
+    cache.insert(key, image);
+    return image;
+}
+
+QImage unkeptBitmap(const QString &name, qreal ratio)
+{
+    const QImage image = drawnAhead(name.toUpper(), PixelRatio::clamped(ratio));
+    return image.isNull() ? draw(name, ratio) : image;
+}
+
+QImage draw(const QString &name, qreal ratio)
+{
+    const std::optional<QImage> image = renderBitmap(name.toUpper(), PixelRatio::clamped(ratio));
     if (!image || image->isNull())
         throw MissingResource("no picture resource named " + name.toStdString());
-    cache.insert(key, *image);
     return *image;
 }
+
+QImage bitmapForScreen(const QString &name) { return bitmap(name, Screen::pictureRatio()); }
+QList<QImage> framesForScreen(const QString &name) { return frames(name, Screen::pictureRatio()); }
+
+void usePictureFolder(const QString &directory) { pictureFolder() = directory; }
+
+QString pictureFileName(const QString &name, qreal ratio)
+{
+    return name.toUpper() + ratioSuffix(PixelRatio::clamped(ratio)) + QStringLiteral(".png");
+}
+
+void releasePictures() { bitmapCache().clear(); }
 
 bool hasBitmap(const QString &name)
 {
@@ -132,7 +175,7 @@ int exportAll(const QString &directory, qreal ratio)
     const QDir dir(directory);
     int written = 0;
     for (const QString &name : bitmapNames())
-        written += bitmap(name, ratio).save(dir.filePath(pictureFileName(name, ratio))) ? 1 : 0;
+        written += bitmap(name, ratio).save(dir.filePath(name + ratioSuffix(ratio) + QStringLiteral(".png"))) ? 1 : 0;
     if (ratio == 1.0)
         written += exportWaves(dir);
     for (const QString &name : videoNames()) {

@@ -115,7 +115,7 @@ void TInfoBox::buildControls()
 
     // The decorative picture lies under the credit lines, which are transparent.
     Image2 = new QLabel(this);
-    Image2->setPixmap(QPixmap::fromImage(Resources::bitmap(QStringLiteral("INFOPIC"))));
+    Image2->setPixmap(QPixmap::fromImage(Resources::bitmapForScreen(QStringLiteral("INFOPIC"))));
     Image2->setGeometry(QRect(QPoint(224, 32), Image2->pixmap().size()));
 
     Image1 = new QLabel(this);
@@ -158,9 +158,9 @@ void TInfoBox::buildControls()
 
 void TInfoBox::FormCreate()
 {
-    Jester1 = Resources::bitmap(QStringLiteral("JESTER1"));
-    Jester2 = Resources::bitmap(QStringLiteral("JESTER2"));
-    Jester3 = Resources::bitmap(QStringLiteral("JESTER3"));
+    Jester1 = Resources::bitmapForScreen(QStringLiteral("JESTER1"));
+    Jester2 = Resources::bitmapForScreen(QStringLiteral("JESTER2"));
+    Jester3 = Resources::bitmapForScreen(QStringLiteral("JESTER3"));
     ShowJester(Jester2);
     QPalette colors = palette();
     colors.setColor(QPalette::Window, Jester2.pixelColor(0, 0));

@@ -180,7 +180,7 @@ void softenCorners(QImage &image, const QColor &face)
 // A card back frame with the picture stretched into its inner rectangle.
 QImage framedPicture(const char *frameName, const QRect &inner, const QImage &picture)
 {
-    QImage frame = Resources::bitmap(QLatin1String(frameName)).convertToFormat(QImage::Format_ARGB32);
+    QImage frame = Resources::bitmapForScreen(QLatin1String(frameName)).convertToFormat(QImage::Format_ARGB32);
     QPainter painter(&frame);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(inner, picture);
@@ -409,10 +409,10 @@ void TPreferencesDlg::CreateOtherPage()
 void TPreferencesDlg::ShowBuiltInBacks()
 {
     // The three backs at the large size, as every card draws them.
-    TImageList backs(largeCardWidth, 125);
+    TImageList backs(largeCardWidth, 125, Screen::pictureRatio());
     const QColor face = palette().color(QPalette::Button);
     for (int i = 0; i < 3; ++i) {
-        backs.AddMasked(Resources::bitmap(QStringLiteral("FSCARD%1").arg(153 + i)));
+        backs.AddMasked(Resources::bitmapForScreen(QStringLiteral("FSCARD%1").arg(153 + i)));
         QImage back = backs.Image(i).convertToFormat(QImage::Format_ARGB32);
         softenCorners(back, face);
         ui->BuiltInBacks[i]->setPixmap(QPixmap::fromImage(back));
@@ -716,7 +716,7 @@ void TPreferencesDlg::BuildCustomBack(const QImage &picture)
     TImageList *backs = TCard::GetBackImageList();
     const bool large = backs->Width() == largeCardWidth;
     const QImage card = large ? preview : framedPicture("sBORDER", QRect(4, 4, 53, 87), picture);
-    const QImage mask = Resources::bitmap(large ? QStringLiteral("BORDERMASK") : QStringLiteral("sBORDERMASK"));
+    const QImage mask = Resources::bitmapForScreen(large ? QStringLiteral("BORDERMASK") : QStringLiteral("sBORDERMASK"));
     if (backs->Count() == 3)
         backs->AddWithMask(card, mask);
     else

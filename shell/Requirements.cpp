@@ -144,7 +144,7 @@ void TSysRequirementsForm::buildControls()
 
 void TSysRequirementsForm::FormCreate()
 {
-    const QImage jester = Resources::bitmap(QStringLiteral("JESTER1"));
+    const QImage jester = Resources::bitmapForScreen(QStringLiteral("JESTER1"));
     Image1->setPixmap(QPixmap::fromImage(jester));
     QPalette colors = palette();
     colors.setColor(QPalette::Window, jester.pixelColor(0, 0));

@@ -147,12 +147,12 @@ void TSolitaireForm::buildTray()
 
 void TSolitaireForm::FormCreate()
 {
-    const QImage jester = Resources::bitmap(QStringLiteral("JESTER1"));
+    const QImage jester = Resources::bitmapForScreen(QStringLiteral("JESTER1"));
     Image1->setPixmap(QPixmap::fromImage(jester));
     Image1->setAlignment(Qt::AlignCenter);
-    GameImage->setPixmap(QPixmap::fromImage(Resources::bitmap(QStringLiteral("STARTUP"))));
-    HelpButton->setIcon(QPixmap::fromImage(Resources::bitmap(QStringLiteral("HELPGLYPH"))));
-    const QPixmap icon = QPixmap::fromImage(Resources::bitmap(QStringLiteral("TRAYICON")));
+    GameImage->setPixmap(QPixmap::fromImage(Resources::bitmapForScreen(QStringLiteral("STARTUP"))));
+    HelpButton->setIcon(QPixmap::fromImage(Resources::bitmapForScreen(QStringLiteral("HELPGLYPH"))));
+    const QPixmap icon = QPixmap::fromImage(Resources::bitmapForScreen(QStringLiteral("TRAYICON")));
     TrayIcon->setIcon(icon);
     setWindowIcon(icon);
     if (!SoundManager)
@@ -211,7 +211,7 @@ void TSolitaireForm::GameSelectListBoxClick()
             return;
         }
         StartPanel->hide();
-        GameImage->setPixmap(QPixmap::fromImage(Resources::bitmap(game.preview)));
+        GameImage->setPixmap(QPixmap::fromImage(Resources::bitmapForScreen(game.preview)));
         if (CheckScreenSize(index, large)) {
             TCard::SetCardSize(large ? FS_LARGE : FS_SMALL);
             if (PreferencesDlg)

@@ -27,7 +27,7 @@ TAnimate::TAnimate(QWidget *parent) : QWidget(parent), Timer(new QTimer(this))
 void TAnimate::SetResName(const QString &name)
 {
     Stop();
-    frames = Resources::frames(name);
+    frames = Resources::framesForScreen(name);
     current = 0;
     update();
 }

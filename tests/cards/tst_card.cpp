@@ -2,6 +2,7 @@
 #include "cards/Card.h"
 #include "cards/CardPileView.h"
 #include "platform/ImageList.h"
+#include "platform/Screen.h"
 #include "resources/Resources.h"
 
 #include <QPainter>
@@ -31,6 +32,20 @@ QImage resourceDrawn(const QString &name)
     return image;
 }
 
+// Pixels whose colour differs by more than a rounding step in some channel.
+int differingPixels(const QImage &a, const QImage &b)
+{
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            if (qAbs(qRed(p) - qRed(q)) > 24 || qAbs(qGreen(p) - qGreen(q)) > 24 || qAbs(qBlue(p) - qBlue(q)) > 24)
+                ++count;
+        }
+    return count;
+}
+
 }  // namespace
 
 class TestCard : public QObject
@@ -40,6 +55,7 @@ class TestCard : public QObject
 private Q_SLOTS:
     void cleanup()
     {
+        Screen::overridePictureRatio(std::nullopt);
         TCard::SetBackIndex(0);
         TCard::SetCardSize(FS_LARGE);
     }
@@ -152,6 +168,41 @@ private Q_SLOTS:
 
         TCard::SetCardSize(FS_SMALL);
         QCOMPARE(TCard::LoadCount(), loads + 1);
+    }
+
+    // A game deals most cards face down: a face is drawn when a card first shows it,
+    // and then looks exactly as if all had been drawn at once.
+    void facesAreDrawnWhenFirstShownAndLookTheSame()
+    {
+        TCard::FreeCardBitmaps();
+        TCard::SetCardSize(FS_LARGE);
+        const TImageList *faces = TCard::GetCardImageList();
+        QCOMPARE(faces->MadeCount(), 0);
+        QCOMPARE(drawn(TCard(FS_SPADES, FS_QUEEN, 1)), resourceDrawn("FSCARD124"));
+        drawn(TCard(FS_SPADES, FS_QUEEN));  // face down: the back, no face
+        QCOMPARE(faces->MadeCount(), 1);
+        QCOMPARE(TCard::GetBackImageList()->MadeCount(), 1);
+    }
+
+    // On a dense screen the cards have twice the pixels in the same logical place,
+    // drawn for that density rather than enlarged.
+    void aDenseScreenGetsCardsDrawnForIt()
+    {
+        Screen::overridePictureRatio(2.0);
+        TCard::SetCardSize(FS_LARGE);  // the ratio changed: made again
+        QImage face;
+        TCard(FS_HEARTS, FS_ACE).GetCardBitmap(face);
+        QCOMPARE(face.size(), QSize(160, 250));
+        QCOMPARE(face.devicePixelRatio(), 2.0);
+        QCOMPARE(TCard::CardWidth(), 80);
+        Screen::overridePictureRatio(std::nullopt);
+        TCard::SetCardSize(FS_LARGE);
+        QImage ordinary;
+        TCard(FS_HEARTS, FS_ACE).GetCardBitmap(ordinary);
+        QCOMPARE(ordinary.size(), QSize(80, 125));
+        const QImage enlarged = ordinary.scaled(face.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        QVERIFY(differingPixels(face.convertToFormat(QImage::Format_ARGB32),
+                                enlarged.convertToFormat(QImage::Format_ARGB32)) > face.width() * face.height() / 50);
     }
 };
 

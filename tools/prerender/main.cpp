@@ -33,8 +33,8 @@ int main(int argc, char *argv[])
         return 1;
     }
     for (qreal ratio : std::as_const(ratios)) {
-        for (const QString &name : Resources::prerenderedNames()) {
-            const QString file = QDir(args[0]).filePath(Resources::prerenderedFileName(name, ratio));
+        for (const QString &name : Resources::bitmapNames()) {
+            const QString file = QDir(args[0]).filePath(Resources::pictureFileName(name, ratio));
             if (!Resources::draw(name, ratio).save(file)) {
                 err << "Cannot write " << file << "\n";
                 return 1;
