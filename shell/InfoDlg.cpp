@@ -116,7 +116,7 @@ void TInfoBox::buildControls()
     // The decorative picture lies under the credit lines, which are transparent.
     Image2 = new QLabel(this);
     Image2->setPixmap(QPixmap::fromImage(Resources::bitmapForScreen(QStringLiteral("INFOPIC"))));
-    Image2->setGeometry(QRect(QPoint(224, 32), Image2->pixmap().size()));
+    Image2->setGeometry(QRect(QPoint(224, 32), Image2->pixmap().deviceIndependentSize().toSize()));
 
     Image1 = new QLabel(this);
     Image1->setGeometry(9, 36, 66, 90);

@@ -65,7 +65,7 @@ void TAnimate::paintEvent(QPaintEvent *)
     painter.fillRect(rect(), palette().window());
     const QImage &frame = CurrentImage();
     if (!frame.isNull())
-        painter.drawImage(QPoint((width() - frame.width()) / 2, 0), frame);
+        painter.drawImage(QPointF((width() - frame.deviceIndependentSize().width()) / 2, 0), frame);
 }
 
 TWinForm::TWinForm(QWidget *owner)

@@ -3,6 +3,8 @@
 
 #include "games/Games.h"
 #include "games/KlondikeWindow.h"
+#include "platform/ImageList.h"
+#include "platform/Screen.h"
 #include "resources/Resources.h"
 #include "shell/GameCatalog.h"
 
@@ -91,7 +93,12 @@ class TestLauncher : public QObject
 private Q_SLOTS:
     void initTestCase() { RegisterGames(); }
     void init() { launcher.emplace(); }
-    void cleanup() { launcher.reset(); }
+    void cleanup()
+    {
+        launcher.reset();
+        Screen::overridePictureRatio(std::nullopt);
+        TCard::SetCardSize(FS_LARGE);
+    }
 
     void listsTheTwelveGamesInOrder()
     {
@@ -133,6 +140,33 @@ private Q_SLOTS:
         QCOMPARE(LastGameIndex, indexOf("Klondike"));
         QVERIFY(!SolitaireForm->CanCloseGames);
         QVERIFY(!SolitaireForm->close());  // the launcher stays open too
+    }
+
+    // On a dense screen the pictures have twice the pixels; every place and size in
+    // logical pixels stays as it is.
+    void aDenseScreenGetsSharpPicturesInTheSameLayout()
+    {
+        SolitaireForm->SelectGame(indexOf("Klondike"));
+        const QSize ordinaryWindow = KlondikeForm->size();
+        const QRect ordinaryStock = KlondikeForm->findChild<QWidget *>(QStringLiteral("DeckPileView"))->geometry();
+        SolitaireForm->CloseAllGames();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        launcher.reset();
+        Screen::overridePictureRatio(2.0);
+        launcher.emplace();
+        const QPixmap jester = SolitaireForm->Image1->pixmap();
+        QCOMPARE(jester.devicePixelRatio(), 2.0);
+        QCOMPARE(jester.deviceIndependentSize().toSize(), Resources::bitmap(QStringLiteral("JESTER1")).size());
+        SolitaireForm->SelectGame(indexOf("Klondike"));
+        const QPixmap preview = SolitaireForm->GameImage->pixmap();
+        QCOMPARE(preview.size(), QSize(640, 250));
+        QCOMPARE(preview.deviceIndependentSize().toSize(), QSize(320, 125));
+        QVERIFY(KlondikeForm);
+        QCOMPARE(KlondikeForm->size(), ordinaryWindow);
+        QCOMPARE(KlondikeForm->findChild<QWidget *>(QStringLiteral("DeckPileView"))->geometry(), ordinaryStock);
+        QCOMPARE(TCard::GetCardImageList()->Ratio(), 2.0);
+        QCOMPARE(TCard::GetCardImageList()->Width(), 80);
+        Screen::overridePictureRatio(std::nullopt);
     }
 
     void aGameNotBuiltYetShowsItsPreviewAndOpensNothing()

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the build into a scratch root, as a package would, and checks what a
-# desktop gets from it: program, audio module, help, menu entry, icons, metadata,
-# manual page.
+# desktop gets from it: program, audio module, pictures, help, menu entry, icons,
+# metadata, manual page.
 # Usage: check_install.sh CMAKE BUILD_DIR SCRATCH_ROOT
 set -eu
 cmake=$1
@@ -25,6 +25,12 @@ manual=$top/share/man/man6/cardenza.6
 
 [ -x "$program" ] || fail "no program at $program"
 [ -s "$top/share/cardenza/Cardenza.hlp" ] || fail "no help file in share/cardenza"
+
+# The pictures drawn at build time, at both densities, where the program reads them.
+for picture in FSCARD100.png SFSCARD157.png STARTUP.png STARTUP@2x.png FSCARD151@2x.png; do
+    png=$top/share/cardenza/pictures/$picture
+    [ -s "$png" ] || fail "no picture $picture in share/cardenza/pictures"
+done
 
 # The sound libraries come with the audio module, loaded with the first sound, and
 # not with the program: they cost its start nothing.
