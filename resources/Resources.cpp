@@ -33,6 +33,12 @@ QHash<PictureKey, QImage> &bitmapCache()
     return cache;
 }
 
+QHash<PictureKey, QList<QImage>> &frameCache()
+{
+    static QHash<PictureKey, QList<QImage>> cache;
+    return cache;
+}
+
 std::optional<QImage> renderBitmap(const QString &upper, qreal ratio)
 {
     if (auto image = CardArt::render(upper, ratio))
@@ -71,6 +77,24 @@ QString frameFileName(const QString &name, int index, qreal ratio)
 {
     return QStringLiteral("%1-%2").arg(name).arg(index + 1, 2, 10, QLatin1Char('0')) + ratioSuffix(ratio)
            + QStringLiteral(".png");
+}
+
+// The frames drawn at build time, in order; nothing when the folder has none, or
+// when one of them cannot be read (then all are drawn).
+QList<QImage> framesDrawnAhead(const QString &upper, qreal ratio)
+{
+    QList<QImage> video;
+    if (pictureFolder().isEmpty())
+        return video;
+    const QDir folder(pictureFolder());
+    for (int index = 0; folder.exists(frameFileName(upper, index, ratio)); ++index) {
+        QImage frame(folder.filePath(frameFileName(upper, index, ratio)));
+        if (frame.isNull())
+            return {};
+        frame.setDevicePixelRatio(ratio);
+        video.append(frame);
+    }
+    return video;
 }
 
 int exportWaves(const QDir &dir)
@@ -129,7 +153,11 @@ QString pictureFileName(const QString &name, qreal ratio)
     return name.toUpper() + ratioSuffix(PixelRatio::clamped(ratio)) + QStringLiteral(".png");
 }
 
-void releasePictures() { bitmapCache().clear(); }
+void releasePictures()
+{
+    bitmapCache().clear();
+    frameCache().clear();
+}
 
 bool hasBitmap(const QString &name)
 {
@@ -153,15 +181,28 @@ QByteArray wave(const QString &name)
 
 QList<QImage> frames(const QString &name, qreal ratio)
 {
-    static QHash<PictureKey, QList<QImage>> cache;
+    auto &cache = frameCache();
     const PictureKey key(name.toUpper(), PixelRatio::clamped(ratio));
     if (auto found = cache.constFind(key); found != cache.constEnd())
         return *found;
-    const std::optional<QList<QImage>> video = WinVideo::render(key.first, key.second);
+    QList<QImage> video = framesDrawnAhead(key.first, key.second);
+    if (video.isEmpty())
+        video = drawFrames(key.first, key.second);
+    cache.insert(key, video);
+    return video;
+}
+
+QList<QImage> drawFrames(const QString &name, qreal ratio)
+{
+    const std::optional<QList<QImage>> video = WinVideo::render(name.toUpper(), PixelRatio::clamped(ratio));
     if (!video || video->isEmpty())
         throw MissingResource("no video resource named " + name.toStdString());
-    cache.insert(key, *video);
     return *video;
+}
+
+QString videoFrameFileName(const QString &name, int index, qreal ratio)
+{
+    return frameFileName(name.toUpper(), index, PixelRatio::clamped(ratio));
 }
 
 QStringList bitmapNames() { return CardArt::names() + ShellArt::names() + PreviewArt::names(); }

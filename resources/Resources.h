@@ -36,16 +36,19 @@ QList<QImage> framesForScreen(const QString &name);
 // The picture read or drawn for a caller that keeps it itself: it is not kept here.
 QImage unkeptBitmap(const QString &name, qreal ratio);
 
-// Draws a picture afresh, neither kept nor read from the folder below.
+// Draws a picture, or a video's frames, afresh: neither kept nor read from the
+// folder below.
 QImage draw(const QString &name, qreal ratio = 1.0);
+QList<QImage> drawFrames(const QString &name, qreal ratio = 1.0);
 
-// The program reads the pictures drawn at build time from this folder, as files
-// named by pictureFileName, instead of drawing them; what is missing or unreadable
-// there is drawn as usual. Without a folder (the tests), everything is drawn.
+// The program reads the pictures and frames drawn at build time from this folder,
+// as files named below, instead of drawing them; what is missing or unreadable there
+// is drawn as usual. Without a folder (the tests), everything is drawn.
 void usePictureFolder(const QString &directory);
 QString pictureFileName(const QString &name, qreal ratio);  // "FSCARD100.png", "STARTUP@2x.png"
+QString videoFrameFileName(const QString &name, int index, qreal ratio);  // "WIN_AVI-01@2x.png"
 
-// Lets every kept picture go; the next use reads or draws it again.
+// Lets every kept picture and frame go; the next use reads or draws it again.
 void releasePictures();
 
 // The family of the font carried inside the program, for the letters of our art.

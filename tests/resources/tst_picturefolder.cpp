@@ -85,6 +85,34 @@ private Q_SLOTS:
                  qPrintable(QStringLiteral("%1 %2").arg(difference.largest).arg(difference.shareOff)));
     }
 
+    void theWinAnimationIsReadFrameByFrame()
+    {
+        Resources::usePictureFolder(builtPictures);
+        for (qreal ratio : {1.0, 2.0}) {
+            const QList<QImage> read = Resources::frames(QStringLiteral("WIN_AVI"), ratio);
+            const QList<QImage> drawn = Resources::drawFrames(QStringLiteral("WIN_AVI"), ratio);
+            QCOMPARE(read.size(), drawn.size());
+            for (qsizetype i = 0; i < read.size(); ++i) {
+                QCOMPARE(read[i].devicePixelRatio(), ratio);
+                QVERIFY(differenceOf(read[i], drawn[i]).shareOff < 0.02);
+            }
+        }
+    }
+
+    void anUnreadableFrameHasAllFramesDrawn()
+    {
+        QTemporaryDir folder;
+        const QDir dir(folder.path());
+        QVERIFY(QFile::copy(QDir(builtPictures).filePath(Resources::videoFrameFileName(QStringLiteral("WIN_AVI"), 0, 1.0)),
+                            dir.filePath(Resources::videoFrameFileName(QStringLiteral("WIN_AVI"), 0, 1.0))));
+        QFile broken(dir.filePath(Resources::videoFrameFileName(QStringLiteral("WIN_AVI"), 1, 1.0)));
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write("not a frame");
+        broken.close();
+        Resources::usePictureFolder(folder.path());
+        QCOMPARE(Resources::frames(QStringLiteral("WIN_AVI")), Resources::drawFrames(QStringLiteral("WIN_AVI")));
+    }
+
     // A file that is missing, empty or not a picture is drawn as usual; nothing stops.
     void aBrokenFolderFallsBackToDrawing()
     {

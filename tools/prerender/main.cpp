@@ -1,13 +1,21 @@
 // SPDX-License-Identifier: MIT
-// Draws the program's pictures ahead of time, at the ratios given, as
-// DIR/NAME.png (ratio 1) and DIR/NAME@<ratio>x.png: the program reads them instead
-// of drawing them when it starts or opens a game. What the program would draw
-// itself is exactly what is written here.
+// Draws the program's pictures and animation frames ahead of time, at the ratios
+// given, as DIR/NAME.png (ratio 1), DIR/NAME@<ratio>x.png and DIR/NAME-01.png...:
+// the program reads them instead of drawing them when it starts, opens a game or
+// celebrates a win. What the program would draw itself is what is written here.
 #include "resources/Resources.h"
 
 #include <QDir>
 #include <QGuiApplication>
 #include <QTextStream>
+
+static bool save(const QImage &picture, const QString &file)
+{
+    if (picture.save(file))
+        return true;
+    QTextStream(stderr) << "Cannot write " << file << "\n";
+    return false;
+}
 
 int main(int argc, char *argv[])
 {
@@ -34,10 +42,14 @@ int main(int argc, char *argv[])
     }
     for (qreal ratio : std::as_const(ratios)) {
         for (const QString &name : Resources::bitmapNames()) {
-            const QString file = QDir(args[0]).filePath(Resources::pictureFileName(name, ratio));
-            if (!Resources::draw(name, ratio).save(file)) {
-                err << "Cannot write " << file << "\n";
+            if (!save(Resources::draw(name, ratio), QDir(args[0]).filePath(Resources::pictureFileName(name, ratio))))
                 return 1;
+        }
+        for (const QString &name : Resources::videoNames()) {
+            const QList<QImage> frames = Resources::drawFrames(name, ratio);
+            for (int i = 0; i < frames.size(); ++i) {
+                if (!save(frames[i], QDir(args[0]).filePath(Resources::videoFrameFileName(name, i, ratio))))
+                    return 1;
             }
         }
     }
