@@ -5,6 +5,8 @@
 // player's hand on the mouse.
 #include "games/GameForm.h"
 #include "games/GameRegistry.h"
+#include "shell/GameCatalog.h"
+#include "shell/Preferences.h"
 #include "shell/Requirements.h"
 #include "shell/SolitaireWindow.h"
 #include "support/ShellKit.h"
@@ -145,4 +147,25 @@ inline void AddRowPerGameAndSize()
         QTest::newRow(qPrintable(game.name + QStringLiteral("/large"))) << game.name << false;
         QTest::newRow(qPrintable(game.name + QStringLiteral("/small"))) << game.name << true;
     }
+}
+
+// The launcher opens the game with large cards, then, with small cards chosen, closes
+// that window and opens the small one instead; the cards are small meanwhile. Leaves
+// the large size set for the next test and returns the small window.
+inline TGameForm *OpenBothSizesFromTheLauncher(const QString &game)
+{
+    const RegisteredGame *entry = GameRegistry::find(game);
+    const int index = GameCatalog::indexOf(game);
+    PreferencesDlg->CardSize = 1;
+    SolitaireForm->SelectGame(index);
+    const QPointer<TGameForm> large = entry->largeWindow();
+    if (!large || !large->isVisible())
+        return nullptr;
+    PreferencesDlg->CardSize = 0;
+    SolitaireForm->SelectGame(index);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    TGameForm *small = entry->smallWindow();
+    const bool replaced = !large && small && small->isVisible() && TCard::GetCardSize() == FS_SMALL;
+    TCard::SetCardSize(FS_LARGE);
+    return replaced ? small : nullptr;
 }

@@ -399,16 +399,8 @@ private Q_SLOTS:
         RegisterGames();
         const ScreenOverride wide(1280);
         const LauncherWindow launcher;
-        PreferencesDlg->CardSize = 1;
-        SolitaireForm->SelectGame(GameCatalog::indexOf(QStringLiteral("Beleaguered Castle")));
-        QVERIFY(CastleForm && CastleForm->isVisible());
-        PreferencesDlg->CardSize = 0;
-        SolitaireForm->SelectGame(GameCatalog::indexOf(QStringLiteral("Beleaguered Castle")));
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!CastleForm);
-        QVERIFY(sCastleForm && sCastleForm->isVisible());
-        QCOMPARE(TCard::GetCardSize(), FS_SMALL);
-        TCard::SetCardSize(FS_LARGE);
+        const TGameForm *small = OpenBothSizesFromTheLauncher(QStringLiteral("Beleaguered Castle"));
+        QVERIFY(small && small == sCastleForm);
     }
 };
 

@@ -376,16 +376,8 @@ private Q_SLOTS:
     {
         const ScreenOverride screen{1280};
         LauncherWindow launcher;
-        const int index = GameCatalog::indexOf(QStringLiteral("Free Cell"));
-        PreferencesDlg->CardSize = 1;
-        SolitaireForm->SelectGame(index);
-        QVERIFY(FreeCellForm);
-        PreferencesDlg->CardSize = 0;
-        SolitaireForm->SelectGame(index);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!FreeCellForm);
-        QVERIFY(sFreeCellForm);
-        TCard::SetCardSize(FS_LARGE);
+        const TGameForm *small = OpenBothSizesFromTheLauncher(QStringLiteral("Free Cell"));
+        QVERIFY(small && small == sFreeCellForm);
         Help::setFilePath(QCoreApplication::applicationDirPath() + QStringLiteral("/../Cardenza.hlp"));
         QTest::keyClick(form, Qt::Key_F1);
         QCOMPARE(Help::lastTopic(), 1004);

@@ -417,16 +417,8 @@ private Q_SLOTS:
         RegisterGames();
         const ScreenOverride wide(1280);
         const LauncherWindow launcher;
-        PreferencesDlg->CardSize = 1;
-        SolitaireForm->SelectGame(GameCatalog::indexOf(QStringLiteral("Indian Patience")));
-        QVERIFY(IndianPatienceForm && IndianPatienceForm->isVisible());
-        PreferencesDlg->CardSize = 0;
-        SolitaireForm->SelectGame(GameCatalog::indexOf(QStringLiteral("Indian Patience")));
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!IndianPatienceForm);
-        QVERIFY(sIndianPatienceForm && sIndianPatienceForm->isVisible());
-        QCOMPARE(TCard::GetCardSize(), FS_SMALL);
-        TCard::SetCardSize(FS_LARGE);
+        const TGameForm *small = OpenBothSizesFromTheLauncher(QStringLiteral("Indian Patience"));
+        QVERIFY(small && small == sIndianPatienceForm);
     }
 };
 

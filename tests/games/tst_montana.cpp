@@ -420,16 +420,8 @@ private Q_SLOTS:
         RegisterGames();
         const ScreenOverride wide(1280);
         const LauncherWindow launcher;
-        PreferencesDlg->CardSize = 1;
-        SolitaireForm->SelectGame(GameCatalog::indexOf(QStringLiteral("Montana")));
-        QVERIFY(MontanaForm && MontanaForm->isVisible());
-        PreferencesDlg->CardSize = 0;
-        SolitaireForm->SelectGame(GameCatalog::indexOf(QStringLiteral("Montana")));
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!MontanaForm);
-        QVERIFY(sMontanaForm && sMontanaForm->isVisible());
-        QCOMPARE(TCard::GetCardSize(), FS_SMALL);
-        TCard::SetCardSize(FS_LARGE);
+        const TGameForm *small = OpenBothSizesFromTheLauncher(QStringLiteral("Montana"));
+        QVERIFY(small && small == sMontanaForm);
     }
 };
 

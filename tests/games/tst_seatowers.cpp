@@ -346,16 +346,8 @@ private Q_SLOTS:
     {
         const ScreenOverride screen{1280};
         LauncherWindow launcher;
-        const int index = GameCatalog::indexOf(QStringLiteral("Sea Towers"));
-        PreferencesDlg->CardSize = 1;
-        SolitaireForm->SelectGame(index);
-        QVERIFY(SeaHavenForm);
-        PreferencesDlg->CardSize = 0;
-        SolitaireForm->SelectGame(index);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!SeaHavenForm);
-        QVERIFY(sSeaHavenForm);
-        TCard::SetCardSize(FS_LARGE);
+        const TGameForm *small = OpenBothSizesFromTheLauncher(QStringLiteral("Sea Towers"));
+        QVERIFY(small && small == sSeaHavenForm);
         Help::setFilePath(QCoreApplication::applicationDirPath() + QStringLiteral("/../Cardenza.hlp"));
         QTest::keyClick(form, Qt::Key_F1);
         QCOMPARE(Help::lastTopic(), 1011);
