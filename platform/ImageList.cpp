@@ -19,7 +19,9 @@ void TImageList::SetSize(int w, int h)
 
 QImage TImageList::fitted(const QImage &image) const
 {
-    QImage result(qCeil(width * ratio), qCeil(height * ratio), QImage::Format_ARGB32);
+    // Rounded up, as the pictures are drawn; the tolerance keeps 80 x 1.1 at 88.
+    const auto devicePixels = [this](int logical) { return qCeil(logical * ratio - 1e-6); };
+    QImage result(devicePixels(width), devicePixels(height), QImage::Format_ARGB32);
     result.setDevicePixelRatio(ratio);
     result.fill(Qt::transparent);
     QPainter painter(&result);
