@@ -44,6 +44,6 @@ int main(int argc, char *argv[])
     Screen::overrideWidth(command.screenWidth);
     Screen::overrideColors(command.screenColors);
     Resources::usePictureFolder(DataFiles::locate(QStringLiteral("pictures")));
-    RegisterGames();
+    registerGames();
     return runCommand(command);
 }

@@ -29,7 +29,7 @@ namespace {
 QString dealTextOf(QWidget *window)
 {
     QString text;
-    QMetaObject::invokeMethod(window, "DealText", Qt::DirectConnection, Q_RETURN_ARG(QString, text));
+    QMetaObject::invokeMethod(window, "dealText", Qt::DirectConnection, Q_RETURN_ARG(QString, text));
     return text;
 }
 

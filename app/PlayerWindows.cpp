@@ -63,7 +63,7 @@ int runLauncher(const QString &game, bool quitAfterFirstPaint)
 int runSandbox()
 {
     // Closing the table only hides it; it goes when this function returns.
-    TSandboxTable table;
+    SandboxTable table;
     table.show();
     return QApplication::exec();
 }

@@ -22,7 +22,7 @@ TCardPileView *viewOf(QObject *object) { return qobject_cast<TCardPileView *>(ob
 
 }  // namespace
 
-TSandboxTable::TSandboxTable(QWidget *parent) : QWidget(parent), Deck(new TCardPile(this))
+SandboxTable::SandboxTable(QWidget *parent) : QWidget(parent), Deck(new TCardPile(this))
 {
     setWindowTitle(tr("Sandbox"));
     setFixedSize(margin + 7 * columnStep, columnTop + columnHeight + margin);
@@ -54,20 +54,20 @@ TSandboxTable::TSandboxTable(QWidget *parent) : QWidget(parent), Deck(new TCardP
     }
 
     // The bare table takes a drop whenever a pile accepted during the drag.
-    OnDragOver = [](QObject *, QObject *source, int, int, TDragState, bool &accept) {
+    OnDragOver = [](QObject *, QObject *source, int, int, DragState, bool &accept) {
         accept = viewOf(source) && viewOf(source)->DropTarget;
     };
 
     NewDeal1 = new QAction(tr("&New Deal"), this);
     NewDeal1->setObjectName("NewDeal1");
     NewDeal1->setShortcut(QKeySequence::New);
-    connect(NewDeal1, &QAction::triggered, this, &TSandboxTable::Deal);
+    connect(NewDeal1, &QAction::triggered, this, &SandboxTable::Deal);
     addAction(NewDeal1);
 
     Deal();
 }
 
-TSandboxTable::~TSandboxTable()
+SandboxTable::~SandboxTable()
 {
     for (TCardPileView *view : allViews()) {
         view->Cards->Empty(false);
@@ -77,15 +77,15 @@ TSandboxTable::~TSandboxTable()
     delete Deck;
 }
 
-TCardPileView *TSandboxTable::addView(int left, int top, int width, int height)
+TCardPileView *SandboxTable::addView(int left, int top, int width, int height)
 {
     auto *view = new TCardPileView(this);
     view->SetBounds(left, top, width, height);
-    view->OnDblClick = &TSandboxTable::AnyPileViewDblClick;
+    view->OnDblClick = &SandboxTable::AnyPileViewDblClick;
     return view;
 }
 
-QList<TCardPileView *> TSandboxTable::allViews() const
+QList<TCardPileView *> SandboxTable::allViews() const
 {
     QList<TCardPileView *> views{StockPileView, WastePileView};
     views.append(QList<TCardPileView *>(PlacePileViews.begin(), PlacePileViews.end()));
@@ -93,19 +93,19 @@ QList<TCardPileView *> TSandboxTable::allViews() const
     return views;
 }
 
-void TSandboxTable::wireDragAndDrop(TCardPileView *view)
+void SandboxTable::wireDragAndDrop(TCardPileView *view)
 {
     view->AllowDrag = true;
-    view->OnMouseDown = [](QObject *sender, TMouseButton button, TShiftState, int, int) {
+    view->OnMouseDown = [](QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers, int, int) {
         AnyPileViewMouseDown(sender, button);
     };
     view->OnStartDrag = [](QObject *sender) { viewOf(sender)->Paint(); };
-    view->OnDragOver = [](QObject *sender, QObject *source, int, int, TDragState, bool &accept) {
+    view->OnDragOver = [](QObject *sender, QObject *source, int, int, DragState, bool &accept) {
         AnyPileViewDragOver(sender, source, accept);
     };
 }
 
-void TSandboxTable::Deal()
+void SandboxTable::Deal()
 {
     for (TCardPileView *view : allViews()) {
         view->Cards->Empty(false);
@@ -132,7 +132,7 @@ void TSandboxTable::Deal()
         view->Invalidate();
 }
 
-void TSandboxTable::StockPileViewClick()
+void SandboxTable::StockPileViewClick()
 {
     TCardPile *stock = StockPileView->Cards;
     TCardPile *waste = WastePileView->Cards;
@@ -150,13 +150,13 @@ void TSandboxTable::StockPileViewClick()
     WastePileView->Paint();
 }
 
-void TSandboxTable::AnyPileViewMouseDown(QObject *sender, TMouseButton button)
+void SandboxTable::AnyPileViewMouseDown(QObject *sender, Qt::MouseButton button)
 {
     TCardPileView *view = viewOf(sender);
-    view->CanDrag = button == mbLeft && view->SelectedCard && view->SelectedCard->FaceUp;
+    view->CanDrag = button == Qt::LeftButton && view->SelectedCard && view->SelectedCard->FaceUp;
 }
 
-void TSandboxTable::AnyPileViewDragOver(QObject *sender, QObject *source, bool &accept)
+void SandboxTable::AnyPileViewDragOver(QObject *sender, QObject *source, bool &accept)
 {
     TCardPileView *from = viewOf(source);
     if (!from) {
@@ -167,7 +167,7 @@ void TSandboxTable::AnyPileViewDragOver(QObject *sender, QObject *source, bool &
     accept = true;
 }
 
-void TSandboxTable::AnyPileViewDblClick(QObject *sender)
+void SandboxTable::AnyPileViewDblClick(QObject *sender)
 {
     TCardPileView *view = viewOf(sender);
     if (TCard *top = view->Cards->CardAt(TCardPile::Top)) {
@@ -176,7 +176,7 @@ void TSandboxTable::AnyPileViewDblClick(QObject *sender)
     }
 }
 
-void TSandboxTable::contextMenuEvent(QContextMenuEvent *event)
+void SandboxTable::contextMenuEvent(QContextMenuEvent *event)
 {
     QMenu menu(this);
     menu.addAction(NewDeal1);

@@ -14,12 +14,12 @@ class TCardPileView;
 // with the cards above it onto any pile; a double click turns a pile's top card;
 // a click on the stock turns its top card onto the waste, and a click on the
 // empty stock turns the waste over into a new stock.
-class TSandboxTable : public QWidget, public TDropTarget
+class SandboxTable : public QWidget, public DropZone
 {
     Q_OBJECT
 public:
-    explicit TSandboxTable(QWidget *parent = nullptr);
-    ~TSandboxTable() override;
+    explicit SandboxTable(QWidget *parent = nullptr);
+    ~SandboxTable() override;
 
     void Deal();
 
@@ -38,7 +38,7 @@ private:
     void wireDragAndDrop(TCardPileView *view);
     void StockPileViewClick();
     static void AnyPileViewDblClick(QObject *sender);
-    static void AnyPileViewMouseDown(QObject *sender, TMouseButton button);
+    static void AnyPileViewMouseDown(QObject *sender, Qt::MouseButton button);
     static void AnyPileViewDragOver(QObject *sender, QObject *source, bool &accept);
 
     TCardPile *Deck;  // owns the cards of the current deal

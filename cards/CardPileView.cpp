@@ -21,7 +21,7 @@ int truncated(double value) { return static_cast<int>(value); }
 }  // namespace
 
 TCardPileView::TCardPileView(QWidget *owner)
-    : TGraphicControl(owner), Cards(new TCardPile(this)), DragPile(new TCardPile(this))
+    : GraphicControl(owner), Cards(new TCardPile(this)), DragPile(new TCardPile(this))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(TCard::CardWidth(), TCard::CardHeight());
@@ -132,13 +132,13 @@ void TCardPileView::drawPileMark(QPainter &painter) const
 
 // ---- mouse and drag ----
 
-void TCardPileView::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
+void TCardPileView::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)
 {
     CanDrag = false;
     DropTarget = nullptr;
-    if (button == mbLeft)
+    if (button == Qt::LeftButton)
         selectCardAt(QPoint(x, y));
-    TGraphicControl::MouseDown(button, shift, x, y);
+    GraphicControl::MouseDown(button, shift, x, y);
 }
 
 void TCardPileView::selectCardAt(QPoint point)
@@ -156,11 +156,11 @@ void TCardPileView::selectCardAt(QPoint point)
     }
 }
 
-void TCardPileView::MouseMove(TShiftState shift, int x, int y)
+void TCardPileView::MouseMove(Qt::KeyboardModifiers shift, int x, int y)
 {
     if (HasCapture() && CanDrag && AllowDrag && !Dragging())
         startCardDrag();
-    TGraphicControl::MouseMove(shift, x, y);
+    GraphicControl::MouseMove(shift, x, y);
 }
 
 void TCardPileView::startCardDrag()
@@ -202,7 +202,7 @@ QImage TCardPileView::composeDragPicture() const
 void TCardPileView::DoStartDrag()
 {
     update();  // the dragged cards have left this pile
-    TGraphicControl::DoStartDrag();
+    GraphicControl::DoStartDrag();
 }
 
 void TCardPileView::DoEndDrag(QObject *target, int x, int y)
@@ -222,7 +222,7 @@ void TCardPileView::DoEndDrag(QObject *target, int x, int y)
         DropTarget->Cards->AddPile(DragPile);
         DropTarget->Paint();
     }
-    TGraphicControl::DoEndDrag(target, x, y);
+    GraphicControl::DoEndDrag(target, x, y);
     // The game has booked the move; stale references would outlive the cards.
     DragPile->Empty(false);
 }

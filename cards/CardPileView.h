@@ -16,7 +16,7 @@ enum BackgroundType { FS_NORMAL = 0, FS_BITMAP = 1 };
 // Shows one pile of cards on a game window and lets the player press and drag
 // cards out of it. It knows no rules: the game decides through CanDrag and
 // DropTarget what may leave and where it may land.
-class TCardPileView : public TGraphicControl
+class TCardPileView : public GraphicControl
 {
     Q_OBJECT
 public:
@@ -67,8 +67,8 @@ public:
     // Where card i of this pile lies, in view coordinates, at the current card size.
     QRect CardRectAt(int index) const;
 
-    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
-    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
+    void MouseMove(Qt::KeyboardModifiers shift, int x, int y) override;
     void DoStartDrag() override;
     void DoEndDrag(QObject *target, int x, int y) override;
 

@@ -5,23 +5,23 @@
 
 namespace Rules {
 
-CardColor ColourOf(const TCard *card)
+CardColor colourOf(const TCard *card)
 {
     return card->Suit == FS_CLUBS || card->Suit == FS_SPADES ? FS_BLACK : FS_RED;
 }
 
-bool OtherColour(const TCard *a, const TCard *b) { return ColourOf(a) != ColourOf(b); }
+bool otherColour(const TCard *a, const TCard *b) { return colourOf(a) != colourOf(b); }
 
-bool IsOneLower(const TCard *card, const TCard *onto) { return card->Value + 1 == onto->Value; }
+bool isOneLower(const TCard *card, const TCard *onto) { return card->Value + 1 == onto->Value; }
 
-bool IsOneLowerWrapping(const TCard *card, const TCard *onto) { return (card->Value + 1) % 13 == onto->Value; }
+bool isOneLowerWrapping(const TCard *card, const TCard *onto) { return (card->Value + 1) % 13 == onto->Value; }
 
-bool IsOneLowerOtherColour(const TCard *card, const TCard *onto)
+bool isOneLowerOtherColour(const TCard *card, const TCard *onto)
 {
-    return IsOneLower(card, onto) && OtherColour(card, onto);
+    return isOneLower(card, onto) && otherColour(card, onto);
 }
 
-bool FitsFoundation(const TCard *card, const TCardPile *foundation)
+bool fitsFoundation(const TCard *card, const TCardPile *foundation)
 {
     const TCard *top = foundation->CardAt(TCardPile::Top);
     if (!top)
@@ -29,29 +29,29 @@ bool FitsFoundation(const TCard *card, const TCardPile *foundation)
     return top->Suit == card->Suit && top->Value + 1 == card->Value;
 }
 
-bool IsAlternatingRunFrom(const TCardPile *pile, const TCard *card)
+bool isAlternatingRunFrom(const TCardPile *pile, const TCard *card)
 {
     const int start = pile->CardIndex(card);
     if (start < 0)
         return false;
     for (int i = start + 1; i < pile->Count(); ++i)
-        if (!pile->CardAt(i)->FaceUp || !IsOneLowerOtherColour(pile->CardAt(i), pile->CardAt(i - 1)))
+        if (!pile->CardAt(i)->FaceUp || !isOneLowerOtherColour(pile->CardAt(i), pile->CardAt(i - 1)))
             return false;
     return true;
 }
 
-bool IsOneLowerSameSuit(const TCard *card, const TCard *onto)
+bool isOneLowerSameSuit(const TCard *card, const TCard *onto)
 {
-    return IsOneLower(card, onto) && card->Suit == onto->Suit;
+    return isOneLower(card, onto) && card->Suit == onto->Suit;
 }
 
-bool IsSameSuitRunFrom(const TCardPile *pile, const TCard *card)
+bool isSameSuitRunFrom(const TCardPile *pile, const TCard *card)
 {
     const int start = pile->CardIndex(card);
     if (start < 0)
         return false;
     for (int i = start + 1; i < pile->Count(); ++i)
-        if (!pile->CardAt(i)->FaceUp || !IsOneLowerSameSuit(pile->CardAt(i), pile->CardAt(i - 1)))
+        if (!pile->CardAt(i)->FaceUp || !isOneLowerSameSuit(pile->CardAt(i), pile->CardAt(i - 1)))
             return false;
     return true;
 }

@@ -38,7 +38,7 @@ GameDescription castle()
 // A foundation takes the next card of its suit; it is never empty in this game.
 bool FitsStartedFoundation(const TCard *card, const TCardPile *foundation)
 {
-    return !foundation->IsEmpty() && Rules::FitsFoundation(card, foundation);
+    return !foundation->IsEmpty() && Rules::fitsFoundation(card, foundation);
 }
 
 }  // namespace
@@ -46,27 +46,27 @@ bool FitsStartedFoundation(const TCard *card, const TCardPile *foundation)
 TCastleForm::TCastleForm(QWidget *parent) : TCastleForm(CardScale::Large, parent) {}
 
 TCastleForm::TCastleForm(CardScale scale, QWidget *parent)
-    : TGameForm(castle(), scale, parent),
-      DeckPileView(View(QStringLiteral("DeckPileView"))),
-      Tableau(ViewsOf(PileRole::Column)),
-      Foundations(ViewsOf(PileRole::Foundation))
+    : GameWindow(castle(), scale, parent),
+      DeckPileView(viewNamed(QStringLiteral("DeckPileView"))),
+      Tableau(viewsOf(PileRole::Column)),
+      Foundations(viewsOf(PileRole::Foundation))
 {
 }
 
 // ---- the deal -----------------------------------------------------------------------
 
-void TCastleForm::DealCards(bool animate)
+void TCastleForm::dealCards(bool animate)
 {
-    PutAcesOnFoundations(animate);
+    putAcesOnFoundations(animate);
     for (int row = 1; row <= 6; ++row) {
         for (TCardPileView *column : std::as_const(Tableau))
-            DealCard(column, true, animate);
-        PlayDealStep(DeckPileView);
+            dealCard(column, true, animate);
+        playDealStep(DeckPileView);
     }
 }
 
 // The Aces go to the foundations in the order they lie in the deck, from its bottom.
-void TCastleForm::PutAcesOnFoundations(bool animate)
+void TCastleForm::putAcesOnFoundations(bool animate)
 {
     TCardPile *deck = DeckPileView->Cards;
     int foundation = 0;
@@ -81,28 +81,28 @@ void TCastleForm::PutAcesOnFoundations(bool animate)
         Foundations[foundation]->Cards->AddCard(card);
         if (animate)
             Foundations[foundation]->Paint();
-        PlayDealStep(DeckPileView);
+        playDealStep(DeckPileView);
         ++foundation;
     }
 }
 
 // ---- the two questions ----------------------------------------------------------------
 
-bool TCastleForm::MayDrag(TCardPileView *view, TCard *card) { return card == view->Cards->CardAt(TCardPile::Top); }
+bool TCastleForm::mayDrag(TCardPileView *view, TCard *card) { return card == view->Cards->CardAt(TCardPile::Top); }
 
-bool TCastleForm::MayDrop(TCardPileView *target, TCardPileView *, const TCardPile *cards)
+bool TCastleForm::mayDrop(TCardPileView *target, TCardPileView *, const TCardPile *cards)
 {
     const TCard *moving = cards->CardAt(0);
     if (Tableau.contains(target)) {
         const TCard *top = target->Cards->CardAt(TCardPile::Top);
-        return !top || Rules::IsOneLower(moving, top);
+        return !top || Rules::isOneLower(moving, top);
     }
     return Foundations.contains(target) && FitsStartedFoundation(moving, target->Cards);
 }
 
 // Released with no target touched: a row that takes the card, then an empty row,
 // then a foundation.
-QList<TCardPileView *> TCastleForm::DefaultTargets() const
+QList<TCardPileView *> TCastleForm::defaultTargets() const
 {
     QList<TCardPileView *> targets;
     for (TCardPileView *column : Tableau)
@@ -114,18 +114,18 @@ QList<TCardPileView *> TCastleForm::DefaultTargets() const
 // ---- sends ------------------------------------------------------------------------------
 
 // The middle button, and the left one with Shift or Ctrl, send the row's last card home.
-void TCastleForm::ViewMouseDown(TCardPileView *view, TMouseButton button, TShiftState shift)
+void TCastleForm::viewMouseDown(TCardPileView *view, Qt::MouseButton button, Qt::KeyboardModifiers shift)
 {
-    const bool sendGesture = button == mbMiddle || (button == mbLeft && (shift & (ssShift | ssCtrl)));
+    const bool sendGesture = button == Qt::MiddleButton || (button == Qt::LeftButton && (shift & (Qt::ShiftModifier | Qt::ControlModifier)));
     if (sendGesture && Tableau.contains(view)) {
         view->CanDrag = false;
-        SendHome(view);
+        sendHome(view);
         return;
     }
-    TGameForm::ViewMouseDown(view, button, shift);
+    GameWindow::viewMouseDown(view, button, shift);
 }
 
-TCardPileView *TCastleForm::HomeFor(const TCard *card) const
+TCardPileView *TCastleForm::homeFor(const TCard *card) const
 {
     for (TCardPileView *foundation : Foundations)
         if (FitsStartedFoundation(card, foundation->Cards))
@@ -134,13 +134,13 @@ TCardPileView *TCastleForm::HomeFor(const TCard *card) const
 }
 
 // A send that finds no foundation still runs the win check and with it the autoplay.
-void TCastleForm::SendHome(TCardPileView *view)
+void TCastleForm::sendHome(TCardPileView *view)
 {
     const TCard *top = view->Cards->CardAt(TCardPile::Top);
     if (!top)
         return;
-    if (HomeFor(top))
-        TGameForm::SendHome(view);
+    if (homeFor(top))
+        GameWindow::sendHome(view);
     else
         CheckWin();
 }

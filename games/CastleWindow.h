@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-#include "games/GameForm.h"
+#include "games/GameWindow.h"
 
 #include <QPointer>
 
@@ -8,7 +8,7 @@
 // face up in eight rows of six, fanned to the right. Rows build down regardless of
 // suit, one card at a time; an empty row takes any card; the foundations build up by
 // suit to the King.
-class TCastleForm : public TGameForm
+class TCastleForm : public GameWindow
 {
     Q_OBJECT
 public:
@@ -18,22 +18,22 @@ public:
     QList<TCardPileView *> Tableau;
     QList<TCardPileView *> Foundations;
 
-    void SendHome(TCardPileView *view) override;
+    void sendHome(TCardPileView *view) override;
 
 protected:
     TCastleForm(CardScale scale, QWidget *parent);
 
-    TCardPileView *DealingView() const override { return DeckPileView; }
-    void DealCards(bool animate) override;
-    void FinishDeal() override { ShowScore(); }
-    bool MayDrag(TCardPileView *view, TCard *card) override;
-    bool MayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
-    QList<TCardPileView *> DefaultTargets() const override;
-    TCardPileView *HomeFor(const TCard *card) const override;
-    void ViewMouseDown(TCardPileView *view, TMouseButton button, TShiftState shift) override;
+    TCardPileView *dealingView() const override { return DeckPileView; }
+    void dealCards(bool animate) override;
+    void finishDeal() override { ShowScore(); }
+    bool mayDrag(TCardPileView *view, TCard *card) override;
+    bool mayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
+    QList<TCardPileView *> defaultTargets() const override;
+    TCardPileView *homeFor(const TCard *card) const override;
+    void viewMouseDown(TCardPileView *view, Qt::MouseButton button, Qt::KeyboardModifiers shift) override;
 
 private:
-    void PutAcesOnFoundations(bool animate);
+    void putAcesOnFoundations(bool animate);
 };
 
 // The small-card window: the same game laid out for 61 x 95 cards.

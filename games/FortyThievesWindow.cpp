@@ -48,29 +48,29 @@ GameDescription fortyThieves()
 TFortyThievesForm::TFortyThievesForm(QWidget *parent) : TFortyThievesForm(CardScale::Large, parent) {}
 
 TFortyThievesForm::TFortyThievesForm(CardScale scale, QWidget *parent)
-    : TGameForm(fortyThieves(), scale, parent),
-      DeckPileView(View(QStringLiteral("DeckPileView"))),
-      DiscardPileView(View(QStringLiteral("DiscardPileView"))),
-      Tableau(ViewsOf(PileRole::Column)),
-      Foundations(ViewsOf(PileRole::Foundation)),
+    : GameWindow(fortyThieves(), scale, parent),
+      DeckPileView(viewNamed(QStringLiteral("DeckPileView"))),
+      DiscardPileView(viewNamed(QStringLiteral("DiscardPileView"))),
+      Tableau(viewsOf(PileRole::Column)),
+      Foundations(viewsOf(PileRole::Foundation)),
       wasteStep(DiscardPileView->XOffset)
 {
-    Peek1 = AddCommand(QStringLiteral("Peek1"), QStringLiteral("&Peek..."), [this] { Peek1Click(); });
+    Peek1 = addCommand(QStringLiteral("Peek1"), QStringLiteral("&Peek..."), [this] { Peek1Click(); });
     Peek1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
 }
 
 // ---- the deal -------------------------------------------------------------------------
 
-void TFortyThievesForm::DealCards(bool animate)
+void TFortyThievesForm::dealCards(bool animate)
 {
     for (int row = 1; row <= 4; ++row) {
         for (TCardPileView *column : std::as_const(Tableau))
-            DealCard(column, true, animate);
-        PlayDealStep(DeckPileView);
+            dealCard(column, true, animate);
+        playDealStep(DeckPileView);
     }
 }
 
-void TFortyThievesForm::FinishDeal()
+void TFortyThievesForm::finishDeal()
 {
     DeckPileView->Paint();
     UpdateStock();
@@ -83,9 +83,9 @@ void TFortyThievesForm::DeckPileViewClick()
 {
     if (TCard *next = DeckPileView->Cards->CardAt(TCardPile::Top)) {
         next->FaceUp = true;
-        MoveTopCard(DeckPileView, DiscardPileView);
+        moveTopCard(DeckPileView, DiscardPileView);
         ++MoveCount;
-        Play(&TSoundManager::PlayStock);
+        play(&TSoundManager::PlayStock);
     }
     UpdateStock();
     AutoplayPass();
@@ -96,12 +96,12 @@ void TFortyThievesForm::UpdateStock()
     const int count = DeckPileView->Cards->Count();
     DeckPileView->SetHint(count > 0 ? QString::number(count) : QString());
     Peek1->setEnabled(count > 0);
-    FollowStock();
-    FitWasteFan();
+    followStock();
+    fitWasteFan();
 }
 
 // An open peek dialog shows the next stock card, and goes when there is none.
-void TFortyThievesForm::FollowStock()
+void TFortyThievesForm::followStock()
 {
     if (!FTPeekDlg)
         return;
@@ -128,7 +128,7 @@ void TFortyThievesForm::Peek1Click()
 
 // However long the waste grows, its fan closes up so that the top card stays in
 // sight and within reach.
-void TFortyThievesForm::FitWasteFan()
+void TFortyThievesForm::fitWasteFan()
 {
     const int count = DiscardPileView->Cards->Count();
     const float room = float(DiscardPileView->width() - TCard::CardWidth());
@@ -142,24 +142,24 @@ void TFortyThievesForm::FitWasteFan()
 // ---- the two questions ------------------------------------------------------------------
 
 // One card moves at a time: the top card of a column or of the waste.
-bool TFortyThievesForm::MayDrag(TCardPileView *view, TCard *card)
+bool TFortyThievesForm::mayDrag(TCardPileView *view, TCard *card)
 {
     return card == view->Cards->CardAt(TCardPile::Top);
 }
 
-bool TFortyThievesForm::MayDrop(TCardPileView *target, TCardPileView *, const TCardPile *cards)
+bool TFortyThievesForm::mayDrop(TCardPileView *target, TCardPileView *, const TCardPile *cards)
 {
     const TCard *moving = cards->CardAt(0);
     if (Tableau.contains(target)) {
         const TCard *top = target->Cards->CardAt(TCardPile::Top);
-        return !top || (moving->Suit == top->Suit && Rules::IsOneLower(moving, top));
+        return !top || (moving->Suit == top->Suit && Rules::isOneLower(moving, top));
     }
-    return Foundations.contains(target) && cards->Count() == 1 && Rules::FitsFoundation(moving, target->Cards);
+    return Foundations.contains(target) && cards->Count() == 1 && Rules::fitsFoundation(moving, target->Cards);
 }
 
 // Released where nothing took it, a card goes onto a column that builds on it, else
 // into the first empty column, else home.
-QList<TCardPileView *> TFortyThievesForm::DefaultTargets() const
+QList<TCardPileView *> TFortyThievesForm::defaultTargets() const
 {
     QList<TCardPileView *> targets;
     for (TCardPileView *column : Tableau)
@@ -168,22 +168,22 @@ QList<TCardPileView *> TFortyThievesForm::DefaultTargets() const
     return targets + Tableau + Foundations;
 }
 
-void TFortyThievesForm::AfterMove(TCardPileView *) { FitWasteFan(); }
+void TFortyThievesForm::afterMove(TCardPileView *) { fitWasteFan(); }
 
 // ---- undo and closing ------------------------------------------------------------------------
 
 // Every record is one move; a stock card goes back face down.
-int TFortyThievesForm::UndoLastAction()
+int TFortyThievesForm::undoLastAction()
 {
     UndoList->PeekLast();
     if (UndoList->LastSource == DeckPileView)
         UndoList->LastPile->CardAt(0)->FaceUp = false;
-    return TGameForm::UndoLastAction();
+    return GameWindow::undoLastAction();
 }
 
 void TFortyThievesForm::closeEvent(QCloseEvent *event)
 {
-    TGameForm::closeEvent(event);
+    GameWindow::closeEvent(event);
     if (event->isAccepted())
         delete FTPeekDlg.data();
 }

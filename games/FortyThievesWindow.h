@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-#include "games/FortyThievesPeek.h"
-#include "games/GameForm.h"
+#include "games/FTPeekDlg.h"
+#include "games/GameWindow.h"
 
 #include <QPointer>
 
@@ -9,7 +9,7 @@
 // turns one card at a time onto the waste, once only. Columns build down by suit,
 // one card at a time, and any card fills an empty column; eight foundations build
 // up by suit from the Ace. A peek dialog shows the next stock card on request.
-class TFortyThievesForm : public TGameForm
+class TFortyThievesForm : public GameWindow
 {
     Q_OBJECT
 public:
@@ -29,22 +29,22 @@ public:
 protected:
     TFortyThievesForm(CardScale scale, QWidget *parent);
 
-    TCardPileView *DealingView() const override { return DeckPileView; }
-    void DealCards(bool animate) override;
-    void FinishDeal() override;
-    bool MayDrag(TCardPileView *view, TCard *card) override;
-    bool MayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
-    QList<TCardPileView *> DefaultTargets() const override;
-    void AfterMove(TCardPileView *source) override;
-    int UndoLastAction() override;
-    void AfterUndo() override { UpdateStock(); }
-    QList<TCardPileView *> AnchoredViews() const override { return Foundations; }
+    TCardPileView *dealingView() const override { return DeckPileView; }
+    void dealCards(bool animate) override;
+    void finishDeal() override;
+    bool mayDrag(TCardPileView *view, TCard *card) override;
+    bool mayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
+    QList<TCardPileView *> defaultTargets() const override;
+    void afterMove(TCardPileView *source) override;
+    int undoLastAction() override;
+    void afterUndo() override { UpdateStock(); }
+    QList<TCardPileView *> anchoredViews() const override { return Foundations; }
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void UpdateStock();
-    void FollowStock();
-    void FitWasteFan();
+    void followStock();
+    void fitWasteFan();
 
     float wasteStep;  // the waste's spacing while its cards fit
 };

@@ -35,34 +35,34 @@ GameDescription freeCell()
 
 TFreeCellForm::TFreeCellForm(QWidget *parent) : TFreeCellForm(CardScale::Large, parent) {}
 
-TFreeCellForm::TFreeCellForm(CardScale scale, QWidget *parent) : TCellGameForm(freeCell(), scale, parent) {}
+TFreeCellForm::TFreeCellForm(CardScale scale, QWidget *parent) : CellGameWindow(freeCell(), scale, parent) {}
 
 // The first free cell holds the deck while it is dealt row by row: seven rows, the
 // last one only four cards long.
-void TFreeCellForm::DealCards(bool animate)
+void TFreeCellForm::dealCards(bool animate)
 {
     for (int row = 1; row <= 7; ++row) {
         const int columns = row == 7 ? 4 : 8;
         for (int column = 0; column < columns; ++column)
-            DealCard(Tableau[column], true, animate);
-        PlayDealStep(DealingView());
+            dealCard(Tableau[column], true, animate);
+        playDealStep(dealingView());
     }
 }
 
-bool TFreeCellForm::IsRunFrom(const TCardPile *pile, const TCard *card) const
+bool TFreeCellForm::isRunFrom(const TCardPile *pile, const TCard *card) const
 {
-    return Rules::IsAlternatingRunFrom(pile, card);
+    return Rules::isAlternatingRunFrom(pile, card);
 }
 
-bool TFreeCellForm::FitsColumn(const TCardPile *cards, const TCardPileView *column) const
+bool TFreeCellForm::fitsColumn(const TCardPile *cards, const TCardPileView *column) const
 {
     const TCard *top = column->Cards->CardAt(TCardPile::Top);
-    return !top || Rules::IsOneLowerOtherColour(cards->CardAt(0), top);
+    return !top || Rules::isOneLowerOtherColour(cards->CardAt(0), top);
 }
 
 // Released with nothing touched, cards go onto a column that has cards, else into
 // an empty column, else home; never into a free cell.
-QList<TCardPileView *> TFreeCellForm::DefaultTargets() const
+QList<TCardPileView *> TFreeCellForm::defaultTargets() const
 {
     QList<TCardPileView *> targets;
     for (TCardPileView *column : Tableau)

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-#include "games/CellGameForm.h"
+#include "games/CellGameWindow.h"
 
 #include <QPointer>
 
@@ -8,7 +8,7 @@
 // left, six in the others), four free cells and four foundations built up by suit.
 // Columns build down in alternating colours, and an empty column takes any card or
 // run.
-class TFreeCellForm : public TCellGameForm
+class TFreeCellForm : public CellGameWindow
 {
     Q_OBJECT
 public:
@@ -17,11 +17,11 @@ public:
 protected:
     TFreeCellForm(CardScale scale, QWidget *parent);
 
-    TCardPileView *DealingView() const override { return FreeCells[0]; }
-    void DealCards(bool animate) override;
-    bool IsRunFrom(const TCardPile *pile, const TCard *card) const override;
-    bool FitsColumn(const TCardPile *cards, const TCardPileView *column) const override;
-    QList<TCardPileView *> DefaultTargets() const override;
+    TCardPileView *dealingView() const override { return FreeCells[0]; }
+    void dealCards(bool animate) override;
+    bool isRunFrom(const TCardPile *pile, const TCard *card) const override;
+    bool fitsColumn(const TCardPile *cards, const TCardPileView *column) const override;
+    QList<TCardPileView *> defaultTargets() const override;
 };
 
 // The small-card window: the same game laid out for 61 x 95 cards.

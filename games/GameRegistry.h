@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-#include "games/GameForm.h"
+#include "games/GameWindow.h"
 
 #include <QPointer>
 #include <QString>
@@ -11,10 +11,10 @@
 // create its large- and small-card windows, and where the open ones are.
 struct RegisteredGame {
     QString name;
-    std::function<TGameForm *()> createLarge;
-    std::function<TGameForm *()> createSmall;
-    std::function<TGameForm *()> largeWindow;  // the open window, or null
-    std::function<TGameForm *()> smallWindow;
+    std::function<GameWindow *()> createLarge;
+    std::function<GameWindow *()> createSmall;
+    std::function<GameWindow *()> largeWindow;  // the open window, or null
+    std::function<GameWindow *()> smallWindow;
 };
 
 namespace GameRegistry {
@@ -30,10 +30,10 @@ struct GameRegistration {
         // A window that has closed is on its way out, even before it is destroyed.
         GameRegistry::games().push_back({
             QString::fromLatin1(name),
-            [&large]() -> TGameForm * { return large = CreateGameForm<Large>(); },
-            [&small]() -> TGameForm * { return small = CreateGameForm<Small>(); },
-            [&large]() -> TGameForm * { return large && large->isVisible() ? large.data() : nullptr; },
-            [&small]() -> TGameForm * { return small && small->isVisible() ? small.data() : nullptr; },
+            [&large]() -> GameWindow * { return large = createGameWindow<Large>(); },
+            [&small]() -> GameWindow * { return small = createGameWindow<Small>(); },
+            [&large]() -> GameWindow * { return large && large->isVisible() ? large.data() : nullptr; },
+            [&small]() -> GameWindow * { return small && small->isVisible() ? small.data() : nullptr; },
         });
     }
 };

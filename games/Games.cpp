@@ -18,7 +18,7 @@ const RegisteredGame *GameRegistry::find(const QString &name)
     return nullptr;
 }
 
-void RegisterGames()
+void registerGames()
 {
     for (const RegisteredGame &game : GameRegistry::games()) {
         const int index = GameCatalog::indexOf(game.name);

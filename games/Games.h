@@ -2,4 +2,4 @@
 #pragma once
 
 // Tells the launcher's catalogue how to create the game windows that exist.
-void RegisterGames();
+void registerGames();

@@ -40,23 +40,23 @@ GameDescription golf()
 TGolfForm::TGolfForm(QWidget *parent) : TGolfForm(CardScale::Large, parent) {}
 
 TGolfForm::TGolfForm(CardScale scale, QWidget *parent)
-    : TGameForm(golf(), scale, parent),
-      DiscardPileView(View(QStringLiteral("DiscardPileView"))),
-      DeckPileView(View(QStringLiteral("DeckPileView"))),
-      Tableau(ViewsOf(PileRole::Column))
+    : GameWindow(golf(), scale, parent),
+      DiscardPileView(viewNamed(QStringLiteral("DiscardPileView"))),
+      DeckPileView(viewNamed(QStringLiteral("DeckPileView"))),
+      Tableau(viewsOf(PileRole::Column))
 {
-    KingStopsSequence1 = AddOption(QStringLiteral("KingStopsSequence1"), QStringLiteral("King Stops Sequence"),
+    KingStopsSequence1 = addOption(QStringLiteral("KingStopsSequence1"), QStringLiteral("King Stops Sequence"),
                                    QStringLiteral("KingStopsSequence"), true, &KingStops);
 }
 
 // ---- the deal -----------------------------------------------------------------------
 
-void TGolfForm::DealCards(bool animate)
+void TGolfForm::dealCards(bool animate)
 {
     for (int row = 1; row <= 5; ++row) {
         for (TCardPileView *column : std::as_const(Tableau))
-            DealCard(column, true, animate);
-        PlayDealStep(DeckPileView);
+            dealCard(column, true, animate);
+        playDealStep(DeckPileView);
     }
     DeckPileView->Paint();
     UpdateStock();
@@ -64,7 +64,7 @@ void TGolfForm::DealCards(bool animate)
 
 // The first stock card starts the foundation: a move of its own, and the first
 // record of the game. The option may change again until the first press.
-void TGolfForm::FinishDeal()
+void TGolfForm::finishDeal()
 {
     TurnStockCard(!firstDealDone);
     firstDealDone = true;
@@ -85,10 +85,10 @@ void TGolfForm::TurnStockCard(bool silent)
 {
     if (TCard *card = DeckPileView->Cards->CardAt(TCardPile::Top)) {
         card->FaceUp = true;
-        MoveTopCard(DeckPileView, DiscardPileView);
+        moveTopCard(DeckPileView, DiscardPileView);
         ++MoveCount;
         if (!silent)
-            Play(&TSoundManager::PlayStock);
+            play(&TSoundManager::PlayStock);
     }
     UpdateStock();
 }
@@ -101,21 +101,21 @@ void TGolfForm::UpdateStock()
 
 // ---- a press on a column -------------------------------------------------------------------
 
-void TGolfForm::ViewMouseDown(TCardPileView *view, TMouseButton button, TShiftState shift)
+void TGolfForm::viewMouseDown(TCardPileView *view, Qt::MouseButton button, Qt::KeyboardModifiers shift)
 {
-    if (!Tableau.contains(view) || button == mbMiddle) {
-        TGameForm::ViewMouseDown(view, button, shift);
+    if (!Tableau.contains(view) || button == Qt::MiddleButton) {
+        GameWindow::viewMouseDown(view, button, shift);
         return;
     }
     view->CanDrag = false;
     TCard *card = view->SelectedCard;
-    if (button != mbLeft || !card)
+    if (button != Qt::LeftButton || !card)
         return;
     KingStopsSequence1->setEnabled(false);
     if (card != view->Cards->CardAt(TCardPile::Top) || DiscardPileView->Cards->IsEmpty())
         return;
-    switch (PressOn(card)) {
-    case Press::Plays: PlayCard(view); break;
+    switch (pressOn(card)) {
+    case Press::Plays: playCard(view); break;
     case Press::Drags: view->CanDrag = true; break;  // nothing takes it: it comes back
     case Press::Nothing: break;
     }
@@ -123,7 +123,7 @@ void TGolfForm::ViewMouseDown(TCardPileView *view, TMouseButton button, TShiftSt
 
 // One above or one below the foundation's top card; nothing goes on a King while the
 // option holds, and the values do not wrap around.
-TGolfForm::Press TGolfForm::PressOn(const TCard *card) const
+TGolfForm::Press TGolfForm::pressOn(const TCard *card) const
 {
     const CardValue top = DiscardPileView->Cards->CardAt(TCardPile::Top)->Value;
     if (top == FS_KING)
@@ -133,20 +133,20 @@ TGolfForm::Press TGolfForm::PressOn(const TCard *card) const
     return qAbs(int(card->Value) - int(top)) == 1 ? Press::Plays : Press::Drags;
 }
 
-void TGolfForm::PlayCard(TCardPileView *column)
+void TGolfForm::playCard(TCardPileView *column)
 {
-    MoveTopCard(column, DiscardPileView);
-    MoveDone();
+    moveTopCard(column, DiscardPileView);
+    moveDone();
 }
 
 // ---- undo ------------------------------------------------------------------------------------
 
 // One card at a time; a stock card goes back face down.
-int TGolfForm::UndoLastAction()
+int TGolfForm::undoLastAction()
 {
     UndoList->PeekLast();
     const bool fromStock = UndoList->LastSource == DeckPileView;
-    UndoOrdinaryRecord();
+    undoOrdinaryRecord();
     if (TCard *returned = DeckPileView->Cards->CardAt(TCardPile::Top); fromStock && returned) {
         returned->FaceUp = false;
         DeckPileView->Paint();

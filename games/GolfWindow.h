@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-#include "games/GameForm.h"
+#include "games/GameWindow.h"
 
 #include <QPointer>
 
@@ -8,7 +8,7 @@
 // starts the one foundation. A press plays a column's top card onto the foundation
 // when it is one above or one below the foundation's top card (Ace and King are no
 // neighbours); when nothing fits, the next stock card is turned onto the foundation.
-class TGolfForm : public TGameForm
+class TGolfForm : public GameWindow
 {
     Q_OBJECT
 public:
@@ -25,19 +25,19 @@ public:
 protected:
     TGolfForm(CardScale scale, QWidget *parent);
 
-    TCardPileView *DealingView() const override { return DeckPileView; }
-    void DealCards(bool animate) override;
-    void FinishDeal() override;
-    bool MayDrag(TCardPileView *, TCard *) override { return true; }
-    bool MayDrop(TCardPileView *, TCardPileView *, const TCardPile *) override { return false; }
-    void ViewMouseDown(TCardPileView *view, TMouseButton button, TShiftState shift) override;
-    int UndoLastAction() override;
-    void AfterUndo() override { UpdateStock(); }
+    TCardPileView *dealingView() const override { return DeckPileView; }
+    void dealCards(bool animate) override;
+    void finishDeal() override;
+    bool mayDrag(TCardPileView *, TCard *) override { return true; }
+    bool mayDrop(TCardPileView *, TCardPileView *, const TCardPile *) override { return false; }
+    void viewMouseDown(TCardPileView *view, Qt::MouseButton button, Qt::KeyboardModifiers shift) override;
+    int undoLastAction() override;
+    void afterUndo() override { UpdateStock(); }
 
 private:
     enum class Press { Plays, Drags, Nothing };
-    Press PressOn(const TCard *card) const;
-    void PlayCard(TCardPileView *column);
+    Press pressOn(const TCard *card) const;
+    void playCard(TCardPileView *column);
     void TurnStockCard(bool silent);
     void UpdateStock();
 

@@ -47,11 +47,11 @@ GameDescription indianPatience()
 TIndianPatienceForm::TIndianPatienceForm(QWidget *parent) : TIndianPatienceForm(CardScale::Large, parent) {}
 
 TIndianPatienceForm::TIndianPatienceForm(CardScale scale, QWidget *parent)
-    : TGameForm(indianPatience(), scale, parent),
-      DeckPileView(View(QStringLiteral("DeckPileView"))),
-      DiscardPileView(View(QStringLiteral("DiscardPileView"))),
-      Tableau(ViewsOf(PileRole::Column)),
-      Foundations(ViewsOf(PileRole::Foundation)),
+    : GameWindow(indianPatience(), scale, parent),
+      DeckPileView(viewNamed(QStringLiteral("DeckPileView"))),
+      DiscardPileView(viewNamed(QStringLiteral("DiscardPileView"))),
+      Tableau(viewsOf(PileRole::Column)),
+      Foundations(viewsOf(PileRole::Foundation)),
       BaseCards(ColumnCount, nullptr)
 {
 }
@@ -59,15 +59,15 @@ TIndianPatienceForm::TIndianPatienceForm(CardScale scale, QWidget *parent)
 // ---- the deal and the stock ----------------------------------------------------------
 
 // Three rows: the first face down, each of its cards its column's base card.
-void TIndianPatienceForm::DealCards(bool animate)
+void TIndianPatienceForm::dealCards(bool animate)
 {
     for (int row = 1; row <= 3; ++row) {
         for (int column = 0; column < ColumnCount; ++column) {
-            TCard *card = DealCard(Tableau[column], row > 1, animate);
+            TCard *card = dealCard(Tableau[column], row > 1, animate);
             if (row == 1)
                 BaseCards[column] = card;
         }
-        PlayDealStep(DeckPileView);
+        playDealStep(DeckPileView);
     }
     UpdateStock();
 }
@@ -76,10 +76,10 @@ void TIndianPatienceForm::DeckPileViewClick()
 {
     if (TCard *top = DeckPileView->Cards->CardAt(TCardPile::Top)) {
         top->FaceUp = true;
-        MoveTopCard(DeckPileView, DiscardPileView);
+        moveTopCard(DeckPileView, DiscardPileView);
         ++MoveCount;
-        Play(&TSoundManager::PlayStock);
-        ApplyBaseCardRule();
+        play(&TSoundManager::PlayStock);
+        applyBaseCardRule();
     }
     UpdateStock();
     AutoplayPass();
@@ -95,7 +95,7 @@ void TIndianPatienceForm::UpdateStock()
 
 // While the stock lasts, a column's lowest card lies face down under the others and
 // face up when alone; once the stock is empty, nothing is locked.
-void TIndianPatienceForm::ApplyBaseCardRule()
+void TIndianPatienceForm::applyBaseCardRule()
 {
     const bool stockLasts = !DeckPileView->Cards->IsEmpty();
     for (int i = 0; i < ColumnCount; ++i) {
@@ -117,7 +117,7 @@ void TIndianPatienceForm::ApplyBaseCardRule()
         BaseCards.fill(nullptr);
 }
 
-void TIndianPatienceForm::RefillEmptyColumns()
+void TIndianPatienceForm::refillEmptyColumns()
 {
     for (int column = 0; column < ColumnCount; ++column)
         if (Tableau[column]->Cards->IsEmpty() && !DeckPileView->Cards->IsEmpty())
@@ -129,12 +129,12 @@ void TIndianPatienceForm::Refill(int column)
 {
     TCardPileView *view = Tableau[column];
     for (int i = 0; i < 3 && !DeckPileView->Cards->IsEmpty(); ++i) {
-        DealCard(view, i > 0, false);
+        dealCard(view, i > 0, false);
         DeckPileView->Paint();
         view->Paint();
     }
     BaseCards[column] = view->Cards->CardAt(0);
-    Play(&TSoundManager::PlayDeal);
+    play(&TSoundManager::PlayDeal);
     if (view->Cards->Count() == 1)
         view->Cards->CardAt(0)->FaceUp = true;
     UndoList->AddPileMove(DeckPileView, view, view->Cards);
@@ -143,38 +143,38 @@ void TIndianPatienceForm::Refill(int column)
 
 // A move from a column may empty it: it is refilled and the base cards are settled,
 // each before the win check and its autoplay.
-void TIndianPatienceForm::AfterMove(TCardPileView *)
+void TIndianPatienceForm::afterMove(TCardPileView *)
 {
-    RefillEmptyColumns();
-    ApplyBaseCardRule();
+    refillEmptyColumns();
+    applyBaseCardRule();
     UpdateStock();
 }
 
 // ---- the two questions --------------------------------------------------------------------
 
-bool TIndianPatienceForm::MayDrag(TCardPileView *view, TCard *card)
+bool TIndianPatienceForm::mayDrag(TCardPileView *view, TCard *card)
 {
     return card->FaceUp && card == view->Cards->CardAt(TCardPile::Top);
 }
 
-bool TIndianPatienceForm::MayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards)
+bool TIndianPatienceForm::mayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards)
 {
     const TCard *moving = cards->CardAt(0);
     if (Foundations.contains(target))
-        return Rules::FitsFoundation(moving, target->Cards);
+        return Rules::fitsFoundation(moving, target->Cards);
     if (!Tableau.contains(target) || target == source)
         return false;
     const TCard *top = target->Cards->CardAt(TCardPile::Top);
     if (!top)
         return true;
-    if (IsBase(top) || IsBase(moving))
+    if (isBase(top) || isBase(moving))
         return false;
-    return moving->Suit != top->Suit && Rules::IsOneLower(moving, top);
+    return moving->Suit != top->Suit && Rules::isOneLower(moving, top);
 }
 
 // Released with no target touched: a column that takes the card, then an empty
 // column, then a foundation.
-QList<TCardPileView *> TIndianPatienceForm::DefaultTargets() const
+QList<TCardPileView *> TIndianPatienceForm::defaultTargets() const
 {
     QList<TCardPileView *> targets;
     for (TCardPileView *column : Tableau)
@@ -184,34 +184,34 @@ QList<TCardPileView *> TIndianPatienceForm::DefaultTargets() const
 }
 
 // A send that finds no foundation still settles the columns and runs the win check.
-void TIndianPatienceForm::SendHome(TCardPileView *view)
+void TIndianPatienceForm::sendHome(TCardPileView *view)
 {
     const TCard *top = view->Cards->CardAt(TCardPile::Top);
     if (!top)
         return;
-    if (top->FaceUp && HomeFor(top)) {
-        TGameForm::SendHome(view);
+    if (top->FaceUp && homeFor(top)) {
+        GameWindow::sendHome(view);
         return;
     }
-    AfterMove(view);
+    afterMove(view);
     CheckWin();
 }
 
 // ---- undo -----------------------------------------------------------------------------------
 
 // A refill goes back to the stock together with the move that emptied the column.
-int TIndianPatienceForm::UndoLastAction()
+int TIndianPatienceForm::undoLastAction()
 {
     UndoList->PeekLast();
     const bool refill = UndoList->LastSource == DeckPileView && UndoList->LastTarget != DiscardPileView;
     if (refill)
-        UndoRefill();
-    UndoMove();
+        undoRefill();
+    undoMove();
     return refill ? 2 : 1;
 }
 
 // The refilled cards return face down, the first dealt on top again.
-void TIndianPatienceForm::UndoRefill()
+void TIndianPatienceForm::undoRefill()
 {
     UndoList->LastPile->Flip();
     UndoList->UndoLast();
@@ -224,7 +224,7 @@ void TIndianPatienceForm::UndoRefill()
 }
 
 // Any other move goes back as it came; a drawn card returns face down.
-void TIndianPatienceForm::UndoMove()
+void TIndianPatienceForm::undoMove()
 {
     UndoList->PeekLast();
     if (!UndoList->LastSource)
@@ -237,8 +237,8 @@ void TIndianPatienceForm::UndoMove()
     UndoList->DropLast();
 }
 
-void TIndianPatienceForm::AfterUndo()
+void TIndianPatienceForm::afterUndo()
 {
-    ApplyBaseCardRule();
+    applyBaseCardRule();
     UpdateStock();
 }

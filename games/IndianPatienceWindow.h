@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-#include "games/GameForm.h"
+#include "games/GameWindow.h"
 
 #include <QPointer>
 
@@ -10,7 +10,7 @@
 // foundations build up by suit. While the stock lasts, each column's lowest card (its
 // base card) stays face down and locked, and an emptied column is refilled at once
 // with three cards from the stock.
-class TIndianPatienceForm : public TGameForm
+class TIndianPatienceForm : public GameWindow
 {
     Q_OBJECT
 public:
@@ -23,30 +23,30 @@ public:
     QList<TCard *> BaseCards;  // per column, while the stock lasts
 
     void DeckPileViewClick() override;
-    void SendHome(TCardPileView *view) override;
-    bool IsBase(const TCard *card) const { return card && BaseCards.contains(card); }
+    void sendHome(TCardPileView *view) override;
+    bool isBase(const TCard *card) const { return card && BaseCards.contains(card); }
     // Settles the base cards after anything that changed the columns or the stock.
-    void ApplyBaseCardRule();
+    void applyBaseCardRule();
 
 protected:
     TIndianPatienceForm(CardScale scale, QWidget *parent);
 
-    TCardPileView *DealingView() const override { return DeckPileView; }
-    void DealCards(bool animate) override;
-    bool MayDrag(TCardPileView *view, TCard *card) override;
-    bool MayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
-    QList<TCardPileView *> DefaultTargets() const override;
-    void AfterMove(TCardPileView *source) override;
-    int UndoLastAction() override;
-    void AfterUndo() override;
-    QList<TCardPileView *> AnchoredViews() const override { return Foundations; }
+    TCardPileView *dealingView() const override { return DeckPileView; }
+    void dealCards(bool animate) override;
+    bool mayDrag(TCardPileView *view, TCard *card) override;
+    bool mayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
+    QList<TCardPileView *> defaultTargets() const override;
+    void afterMove(TCardPileView *source) override;
+    int undoLastAction() override;
+    void afterUndo() override;
+    QList<TCardPileView *> anchoredViews() const override { return Foundations; }
 
 private:
-    void RefillEmptyColumns();
+    void refillEmptyColumns();
     void Refill(int column);
     void UpdateStock();
-    void UndoRefill();
-    void UndoMove();
+    void undoRefill();
+    void undoMove();
 };
 
 // The small-card window: the same game laid out for 61 x 95 cards.

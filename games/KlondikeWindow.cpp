@@ -37,15 +37,15 @@ GameDescription klondike()
 
 TKlondikeForm::TKlondikeForm(QWidget *parent) : TKlondikeForm(CardScale::Large, parent) {}
 
-TKlondikeForm::TKlondikeForm(CardScale scale, QWidget *parent) : KlondikeStockForm(klondike(), scale, parent) {}
+TKlondikeForm::TKlondikeForm(CardScale scale, QWidget *parent) : KlondikeStockWindow(klondike(), scale, parent) {}
 
 // The stock lies tight while the columns are dealt from it.
-void TKlondikeForm::DealCards(bool animate)
+void TKlondikeForm::dealCards(bool animate)
 {
     DeckPileView->XOffset = 0.4f;
     DeckPileView->YOffset = 0.1f;
     DeckPileView->Paint();
-    DealColumns(animate);
+    dealColumns(animate);
     DeckPileView->XOffset = 1.0f;
     DeckPileView->YOffset = 0.2f;
     DeckPileView->Paint();

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-#include "games/KlondikeStock.h"
+#include "games/KlondikeStockWindow.h"
 
 #include <QPointer>
 
@@ -8,7 +8,7 @@
 // or three cards at a time onto the waste and turns over without limit; the
 // foundations build up by suit from Ace to King; columns build down in alternating
 // colours and only a King fills an empty column.
-class TKlondikeForm : public KlondikeStockForm
+class TKlondikeForm : public KlondikeStockWindow
 {
     Q_OBJECT
 public:
@@ -17,7 +17,7 @@ public:
 protected:
     TKlondikeForm(CardScale scale, QWidget *parent);
 
-    void DealCards(bool animate) override;
+    void dealCards(bool animate) override;
 };
 
 // The small-card window: the same game laid out for 61 x 95 cards.

@@ -46,11 +46,11 @@ bool Animation() { return PreferencesDlg && PreferencesDlg->DoAnimation; }
 TMontanaForm::TMontanaForm(QWidget *parent) : TMontanaForm(CardScale::Large, parent) {}
 
 TMontanaForm::TMontanaForm(CardScale scale, QWidget *parent)
-    : TGameForm(montana(), scale, parent),
-      Grid(ViewsOf(PileRole::Place)),
-      DiscardPileView(View(QStringLiteral("DiscardPileView")))
+    : GameWindow(montana(), scale, parent),
+      Grid(viewsOf(PileRole::Place)),
+      DiscardPileView(viewNamed(QStringLiteral("DiscardPileView")))
 {
-    Shuffle1 = AddCommand(QStringLiteral("Shuffle1"), QStringLiteral("&Shuffle Remaining"), [this] { Shuffle1Click(); });
+    Shuffle1 = addCommand(QStringLiteral("Shuffle1"), QStringLiteral("&Shuffle Remaining"), [this] { Shuffle1Click(); });
     Shuffle1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     PopupMenu1->removeAction(Shuffle1);
     PopupMenu1->insertAction(NewGame1, Shuffle1);
@@ -60,18 +60,18 @@ TMontanaForm::TMontanaForm(CardScale scale, QWidget *parent)
 // ---- the deal -----------------------------------------------------------------------
 
 // Column by column, top to bottom; the last card dealt stays where the deck lay.
-void TMontanaForm::DealCards(bool animate)
+void TMontanaForm::dealCards(bool animate)
 {
     for (int column = 0; column < Columns; ++column) {
-        PlayDealStep(DealingView());
+        playDealStep(dealingView());
         for (int row = 0; row < Rows; ++row)
-            DealCard(Place(row, column), true, animate);
+            dealCard(Place(row, column), true, animate);
     }
     for (int row = 0; row < Rows; ++row)
-        TakeOutAces(row, 0, nullptr, animate);
+        takeOutAces(row, 0, nullptr, animate);
 }
 
-void TMontanaForm::FinishDeal()
+void TMontanaForm::finishDeal()
 {
     Redeals = 0;
     Shuffle1->setEnabled(true);
@@ -80,7 +80,7 @@ void TMontanaForm::FinishDeal()
 
 // Every Ace from a row's place `fromColumn` on leaves the game; its place takes the
 // next replacement card, if there is one.
-void TMontanaForm::TakeOutAces(int row, int fromColumn, TCardPile *replacements, bool animate)
+void TMontanaForm::takeOutAces(int row, int fromColumn, TCardPile *replacements, bool animate)
 {
     for (int column = fromColumn; column < Columns; ++column) {
         TCardPileView *place = Place(row, column);
@@ -100,21 +100,21 @@ void TMontanaForm::TakeOutAces(int row, int fromColumn, TCardPile *replacements,
 
 // ---- what goes where ------------------------------------------------------------------
 
-bool TMontanaForm::FitsGap(int index, const TCard *card) const
+bool TMontanaForm::fitsGap(int index, const TCard *card) const
 {
     if (index % Columns == 0)
         return card->Value == FS_TWO;
-    const TCard *left = CardIn(index - 1);
+    const TCard *left = cardIn(index - 1);
     return left && left->Suit == card->Suit && left->Value + 1 == card->Value;
 }
 
-bool TMontanaForm::MayDrop(TCardPileView *target, TCardPileView *, const TCardPile *cards)
+bool TMontanaForm::mayDrop(TCardPileView *target, TCardPileView *, const TCardPile *cards)
 {
     const int index = Grid.indexOf(target);
-    return index >= 0 && target->Cards->IsEmpty() && FitsGap(index, cards->CardAt(0));
+    return index >= 0 && target->Cards->IsEmpty() && fitsGap(index, cards->CardAt(0));
 }
 
-TCardPileView *TMontanaForm::PlaceOf(CardSuit suit, CardValue value) const
+TCardPileView *TMontanaForm::placeOf(CardSuit suit, CardValue value) const
 {
     for (TCardPileView *place : Grid) {
         const TCard *card = place->Cards->CardAt(TCardPile::Top);
@@ -124,15 +124,15 @@ TCardPileView *TMontanaForm::PlaceOf(CardSuit suit, CardValue value) const
     return nullptr;
 }
 
-int TMontanaForm::RunLength(int row) const
+int TMontanaForm::runLength(int row) const
 {
     const int first = row * Columns;
-    const TCard *card = CardIn(first);
+    const TCard *card = cardIn(first);
     if (!card || card->Value != FS_TWO)
         return 0;
     int length = 1;
     for (; length < Columns; ++length) {
-        const TCard *next = CardIn(first + length);
+        const TCard *next = cardIn(first + length);
         if (!next || next->Suit != card->Suit || next->Value != card->Value + 1)
             break;
         card = next;
@@ -140,17 +140,17 @@ int TMontanaForm::RunLength(int row) const
     return length;
 }
 
-int TMontanaForm::ComputeScore() const
+int TMontanaForm::computeScore() const
 {
     int score = 0;
     for (int row = 0; row < Rows; ++row)
-        score += RunLength(row);
+        score += runLength(row);
     return score;
 }
 
 void TMontanaForm::CheckWin()
 {
-    TGameForm::CheckWin();
+    GameWindow::CheckWin();
     if (GameOver)
         Shuffle1->setEnabled(false);
 }
@@ -159,20 +159,20 @@ void TMontanaForm::CheckWin()
 
 // A press on a card sends it to its gap; a card that has none may be dragged. A
 // press on a gap brings in the card it wants.
-void TMontanaForm::ViewMouseDown(TCardPileView *view, TMouseButton button, TShiftState)
+void TMontanaForm::viewMouseDown(TCardPileView *view, Qt::MouseButton button, Qt::KeyboardModifiers)
 {
     view->CanDrag = false;
-    if (button == mbRight || !Grid.contains(view))
+    if (button == Qt::RightButton || !Grid.contains(view))
         return;
     if (view->Cards->IsEmpty())
         FillGap(view);
-    else if (!SendCard(view) && button == mbLeft && view->SelectedCard)
+    else if (!sendCard(view) && button == Qt::LeftButton && view->SelectedCard)
         view->CanDrag = true;
 }
 
 // A Two goes to the topmost empty place of the first column; any other card to the
 // gap right of its predecessor.
-bool TMontanaForm::SendCard(TCardPileView *view)
+bool TMontanaForm::sendCard(TCardPileView *view)
 {
     const TCard *card = view->Cards->CardAt(TCardPile::Top);
     if (!card)
@@ -180,8 +180,8 @@ bool TMontanaForm::SendCard(TCardPileView *view)
     for (int column = 0; column < Columns; ++column)
         for (int row = 0; row < Rows; ++row) {
             const int index = row * Columns + column;
-            if (Grid[index]->Cards->IsEmpty() && FitsGap(index, card)) {
-                MoveIntoGap(view, Grid[index]);
+            if (Grid[index]->Cards->IsEmpty() && fitsGap(index, card)) {
+                moveIntoGap(view, Grid[index]);
                 return true;
             }
         }
@@ -195,27 +195,27 @@ void TMontanaForm::FillGap(TCardPileView *gap)
     if (index % Columns == 0) {
         // The Two of the suit of a Three beside the gap, else the first Two outside
         // the first column.
-        const TCard *right = CardIn(index + 1);
+        const TCard *right = cardIn(index + 1);
         if (right && right->Value == FS_THREE)
-            source = PlaceOf(right->Suit, FS_TWO);
+            source = placeOf(right->Suit, FS_TWO);
         for (int i = 0; !source && i < Grid.size(); ++i)
-            if (i % Columns != 0 && CardIn(i) && CardIn(i)->Value == FS_TWO)
+            if (i % Columns != 0 && cardIn(i) && cardIn(i)->Value == FS_TWO)
                 source = Grid[i];
-    } else if (const TCard *left = CardIn(index - 1)) {
+    } else if (const TCard *left = cardIn(index - 1)) {
         if (left->Value == FS_KING)
             return;  // nothing follows a King, not even the win check
-        source = PlaceOf(left->Suit, CardValue(left->Value + 1));
+        source = placeOf(left->Suit, CardValue(left->Value + 1));
     }
     if (source)
-        MoveIntoGap(source, gap);
+        moveIntoGap(source, gap);
     else
         CheckWin();
 }
 
-void TMontanaForm::MoveIntoGap(TCardPileView *from, TCardPileView *gap)
+void TMontanaForm::moveIntoGap(TCardPileView *from, TCardPileView *gap)
 {
-    MoveTopCard(from, gap);
-    MoveDone();
+    moveTopCard(from, gap);
+    moveDone();
 }
 
 // ---- Shuffle Remaining --------------------------------------------------------------------
@@ -223,9 +223,9 @@ void TMontanaForm::MoveIntoGap(TCardPileView *from, TCardPileView *gap)
 // Where a row is dealt again: from its first place when it has no run; into the
 // place after a lone Two when that place is empty; else one place after the gap
 // that is kept right of the run.
-int TMontanaForm::RedealStart(int row) const
+int TMontanaForm::redealStart(int row) const
 {
-    const int run = RunLength(row);
+    const int run = runLength(row);
     if (run == 0)
         return 0;
     if (run == 1 && Place(row, 1)->Cards->IsEmpty())
@@ -233,7 +233,7 @@ int TMontanaForm::RedealStart(int row) const
     return run + 1;
 }
 
-void TMontanaForm::GatherRow(int row, int start, TCardPile *gathered)
+void TMontanaForm::gatherRow(int row, int start, TCardPile *gathered)
 {
     for (int column = start; column < Columns; ++column) {
         TCardPileView *place = Place(row, column);
@@ -245,7 +245,7 @@ void TMontanaForm::GatherRow(int row, int start, TCardPile *gathered)
     }
 }
 
-void TMontanaForm::DealRow(int row, int start, TCardPile *cards, bool animate)
+void TMontanaForm::dealRow(int row, int start, TCardPile *cards, bool animate)
 {
     for (int column = start; column < Columns; ++column) {
         TCard *card = cards->CardAt(TCardPile::Top);
@@ -257,7 +257,7 @@ void TMontanaForm::DealRow(int row, int start, TCardPile *cards, bool animate)
             Place(row, column)->Paint();
     }
     if (animate)
-        Play(&TSoundManager::PlayDeal);
+        play(&TSoundManager::PlayDeal);
 }
 
 // The cards not yet in order are gathered with the Aces, shuffled and dealt again;
@@ -268,19 +268,19 @@ void TMontanaForm::Shuffle1Click()
     TCardPile gathered;
     int starts[Rows];
     for (int row = 0; row < Rows; ++row) {
-        starts[row] = RedealStart(row);
-        GatherRow(row, RunLength(row), &gathered);
+        starts[row] = redealStart(row);
+        gatherRow(row, runLength(row), &gathered);
     }
     while (TCard *ace = DiscardPileView->Cards->CardAt(TCardPile::Top)) {
         DiscardPileView->Cards->RemoveCard(ace);
         gathered.AddCard(ace);
     }
     gathered.Shuffle();
-    Play(&TSoundManager::PlayShuffle);
+    play(&TSoundManager::PlayShuffle);
     for (int row = 0; row < Rows; ++row)
-        DealRow(row, starts[row], &gathered, animate);
+        dealRow(row, starts[row], &gathered, animate);
     for (int row = 0; row < Rows; ++row)
-        TakeOutAces(row, starts[row], &gathered, animate);
+        takeOutAces(row, starts[row], &gathered, animate);
     UndoList->Clear();
     while (TCard *left = gathered.CardAt(TCardPile::Top)) {
         gathered.RemoveCard(left);

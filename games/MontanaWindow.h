@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-#include "games/GameForm.h"
+#include "games/GameWindow.h"
 
 #include <QPointer>
 
@@ -9,7 +9,7 @@
 // gap takes the card of the same suit one higher than its left neighbour. Each row is
 // to read Two to King of one suit. Twice a game the cards not yet in order can be
 // gathered and dealt again.
-class TMontanaForm : public TGameForm
+class TMontanaForm : public GameWindow
 {
     Q_OBJECT
 public:
@@ -23,36 +23,36 @@ public:
     QAction *Shuffle1;
     int Redeals = 0;
 
-    void SendHome(TCardPileView *view) override { SendCard(view); }
+    void sendHome(TCardPileView *view) override { sendCard(view); }
     void CheckWin() override;
     void Shuffle1Click();
     // The length of the row's ordered run from its first place (0 to 12).
-    int RunLength(int row) const;
+    int runLength(int row) const;
 
 protected:
     TMontanaForm(CardScale scale, QWidget *parent);
 
-    TCardPileView *DealingView() const override { return Grid.last(); }
-    void DealCards(bool animate) override;
-    void FinishDeal() override;
-    bool MayDrag(TCardPileView *, TCard *) override { return true; }
-    bool MayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
-    QList<TCardPileView *> DefaultTargets() const override { return {}; }
-    int ComputeScore() const override;
-    void ViewMouseDown(TCardPileView *view, TMouseButton button, TShiftState shift) override;
+    TCardPileView *dealingView() const override { return Grid.last(); }
+    void dealCards(bool animate) override;
+    void finishDeal() override;
+    bool mayDrag(TCardPileView *, TCard *) override { return true; }
+    bool mayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
+    QList<TCardPileView *> defaultTargets() const override { return {}; }
+    int computeScore() const override;
+    void viewMouseDown(TCardPileView *view, Qt::MouseButton button, Qt::KeyboardModifiers shift) override;
 
 private:
     TCardPileView *Place(int row, int column) const { return Grid[row * Columns + column]; }
-    TCard *CardIn(int index) const { return Grid[index]->Cards->CardAt(TCardPile::Top); }
-    bool FitsGap(int index, const TCard *card) const;
-    TCardPileView *PlaceOf(CardSuit suit, CardValue value) const;
-    bool SendCard(TCardPileView *view);
+    TCard *cardIn(int index) const { return Grid[index]->Cards->CardAt(TCardPile::Top); }
+    bool fitsGap(int index, const TCard *card) const;
+    TCardPileView *placeOf(CardSuit suit, CardValue value) const;
+    bool sendCard(TCardPileView *view);
     void FillGap(TCardPileView *gap);
-    void MoveIntoGap(TCardPileView *from, TCardPileView *gap);
-    void TakeOutAces(int row, int fromColumn, TCardPile *replacements, bool animate);
-    int RedealStart(int row) const;
-    void GatherRow(int row, int start, TCardPile *gathered);
-    void DealRow(int row, int start, TCardPile *cards, bool animate);
+    void moveIntoGap(TCardPileView *from, TCardPileView *gap);
+    void takeOutAces(int row, int fromColumn, TCardPile *replacements, bool animate);
+    int redealStart(int row) const;
+    void gatherRow(int row, int start, TCardPile *gathered);
+    void dealRow(int row, int start, TCardPile *cards, bool animate);
 };
 
 // The small-card window: the same game laid out for 61 x 95 cards.

@@ -72,16 +72,16 @@ GameDescription pyramid()
 TPyramidForm::TPyramidForm(QWidget *parent) : TPyramidForm(CardScale::Large, parent) {}
 
 TPyramidForm::TPyramidForm(CardScale scale, QWidget *parent)
-    : TGameForm(pyramid(), scale, parent),
-      DeckPileView(View(QStringLiteral("DeckPileView"))),
-      PlayPileView(View(QStringLiteral("PlayPileView"))),
-      WastePileView(View(QStringLiteral("WastePileView"))),
-      DiscardPileView(View(QStringLiteral("DiscardPileView"))),
+    : GameWindow(pyramid(), scale, parent),
+      DeckPileView(viewNamed(QStringLiteral("DeckPileView"))),
+      PlayPileView(viewNamed(QStringLiteral("PlayPileView"))),
+      WastePileView(viewNamed(QStringLiteral("WastePileView"))),
+      DiscardPileView(viewNamed(QStringLiteral("DiscardPileView"))),
       Label1(new QLabel(this)),
       stockYOffset(DeckPileView->YOffset)
 {
     for (int position = 1; position <= places; ++position)
-        Pyramid.append(View(QStringLiteral("CardPileView%1").arg(position)));
+        Pyramid.append(viewNamed(QStringLiteral("CardPileView%1").arg(position)));
     const bool small = scale == CardScale::Small;
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(small ? QRect(5, 454, 60, 16) : QRect(8, 560, 71, 19));
@@ -93,8 +93,8 @@ TPyramidForm::TPyramidForm(CardScale scale, QWidget *parent)
     Label1->setAttribute(Qt::WA_TransparentForMouseEvents);
     wireDrops();
     // The bare table and the stock take nothing: a card released there goes back.
-    OnDragOver = [](QObject *, QObject *source, int, int, TDragState, bool &accept) {
-        if (TCardPileView *view = AsView(source))
+    OnDragOver = [](QObject *, QObject *source, int, int, DragState, bool &accept) {
+        if (TCardPileView *view = asView(source))
             view->DropTarget = nullptr;
         accept = false;
     };
@@ -104,19 +104,19 @@ void TPyramidForm::wireDrops()
 {
     for (TCardPileView *place : std::as_const(Pyramid))
         place->OnDragDrop = [this](QObject *target, QObject *source, int, int) {
-            PairOnPyramid(AsView(target), AsView(source));
+            pairOnPyramid(asView(target), asView(source));
         };
     for (TCardPileView *place : {PlayPileView, WastePileView})
         place->OnDragDrop = [this](QObject *target, QObject *source, int, int) {
-            PairOnPlace(AsView(target), AsView(source));
+            pairOnPlace(asView(target), asView(source));
         };
-    DiscardPileView->OnDragDrop = [this](QObject *, QObject *source, int, int) { KingOnDiscard(AsView(source)); };
+    DiscardPileView->OnDragDrop = [this](QObject *, QObject *source, int, int) { kingOnDiscard(asView(source)); };
 }
 
 // The pass label reads white on a dark table and black on a light one.
 void TPyramidForm::ApplyBackground()
 {
-    TGameForm::ApplyBackground();
+    GameWindow::ApplyBackground();
     const TColor table = PreferencesDlg ? PreferencesDlg->BackgroundColor : clDarkGreen;
     QPalette palette = Label1->palette();
     palette.setColor(QPalette::WindowText, table < 8388607 ? Qt::white : Qt::black);
@@ -125,7 +125,7 @@ void TPyramidForm::ApplyBackground()
 
 // ---- the deal -----------------------------------------------------------------------
 
-void TPyramidForm::DealCards(bool animate)
+void TPyramidForm::dealCards(bool animate)
 {
     DeckPileView->YOffset = 0.2f;
     for (int position = 1; position <= places; ++position) {
@@ -133,11 +133,11 @@ void TPyramidForm::DealCards(bool animate)
         place->raise();
         place->show();
         place->AllowDrag = pyramidRow(position) == rows;
-        DealCard(place, true, animate);
+        dealCard(place, true, animate);
         if (animate)
             DeckPileView->Paint();
     }
-    PlayDealStep(DeckPileView);
+    playDealStep(DeckPileView);
     DeckPileView->YOffset = stockYOffset;
     DeckPileView->Paint();
     Pass = 1;
@@ -146,22 +146,22 @@ void TPyramidForm::DealCards(bool animate)
 
 // ---- free cards ---------------------------------------------------------------------------
 
-int TPyramidForm::PositionOf(const TCardPileView *view) const
+int TPyramidForm::positionOf(const TCardPileView *view) const
 {
     return int(Pyramid.indexOf(const_cast<TCardPileView *>(view))) + 1;
 }
 
 // A card in the player's hand has not left its place yet.
-bool TPyramidForm::IsGone(int position) const
+bool TPyramidForm::isGone(int position) const
 {
     const TCardPileView *place = Pyramid[position - 1];
     return place->Cards->IsEmpty() && place->DragPile->IsEmpty();
 }
 
 // The play position and the waste are always free.
-bool TPyramidForm::IsFree(const TCardPileView *view) const
+bool TPyramidForm::isFree(const TCardPileView *view) const
 {
-    if (PositionOf(view))
+    if (positionOf(view))
         return view->AllowDrag;
     return view == PlayPileView || view == WastePileView;
 }
@@ -175,7 +175,7 @@ void TPyramidForm::UpdateFreeCards(int position)
         if (row == 1 || below < 1 || below > row - 1)
             continue;
         const int covering = firstOfRow(row) + below - 1;
-        Pyramid[firstOfRow(row - 1) + below - 2]->AllowDrag = IsGone(covering) && IsGone(covering + 1);
+        Pyramid[firstOfRow(row - 1) + below - 2]->AllowDrag = isGone(covering) && isGone(covering + 1);
     }
 }
 
@@ -187,9 +187,9 @@ void TPyramidForm::RepaintOverlaps(int position)
     update();
 }
 
-void TPyramidForm::TakeFromTable(TCardPileView *view)
+void TPyramidForm::takeFromTable(TCardPileView *view)
 {
-    const int position = PositionOf(view);
+    const int position = positionOf(view);
     if (!position) {
         view->Paint();
         return;
@@ -200,9 +200,9 @@ void TPyramidForm::TakeFromTable(TCardPileView *view)
     RepaintOverlaps(position);
 }
 
-void TPyramidForm::PutBackOnTable(TCardPileView *view)
+void TPyramidForm::putBackOnTable(TCardPileView *view)
 {
-    const int position = PositionOf(view);
+    const int position = positionOf(view);
     if (!position) {
         view->Paint();
         return;
@@ -215,14 +215,14 @@ void TPyramidForm::PutBackOnTable(TCardPileView *view)
 
 // ---- the two questions and the drag ---------------------------------------------------------
 
-bool TPyramidForm::MayDrag(TCardPileView *view, TCard *card)
+bool TPyramidForm::mayDrag(TCardPileView *view, TCard *card)
 {
     return view != WastePileView || card == view->Cards->CardAt(TCardPile::Top);
 }
 
 // A partner makes 13 with the dragged card (Ace 1, Jack 11, Queen 12); a King goes
 // alone to the discard pile.
-bool TPyramidForm::MayDrop(TCardPileView *target, TCardPileView *, const TCardPile *cards)
+bool TPyramidForm::mayDrop(TCardPileView *target, TCardPileView *, const TCardPile *cards)
 {
     if (cards->Count() != 1)
         return false;
@@ -230,34 +230,34 @@ bool TPyramidForm::MayDrop(TCardPileView *target, TCardPileView *, const TCardPi
     if (target == DiscardPileView)
         return moving->Value == FS_KING;
     const TCard *partner = target->Cards->CardAt(TCardPile::Top);
-    return partner && IsFree(target) && (moving->Value + 1) + (partner->Value + 1) == 13;
+    return partner && isFree(target) && (moving->Value + 1) + (partner->Value + 1) == 13;
 }
 
 // A card taken from the pyramid leaves its place at once; nothing is chosen for it.
-void TPyramidForm::ViewStartDrag(TCardPileView *source)
+void TPyramidForm::viewStartDrag(TCardPileView *source)
 {
     source->Paint();
-    if (const int position = PositionOf(source)) {
+    if (const int position = positionOf(source)) {
         source->hide();
         RepaintOverlaps(position);
     }
 }
 
 // Only the view under the pointer counts: a card released anywhere else goes back.
-void TPyramidForm::ViewDragOver(TCardPileView *target, TCardPileView *source)
+void TPyramidForm::viewDragOver(TCardPileView *target, TCardPileView *source)
 {
-    source->DropTarget = MayDrop(target, source, source->DragPile) ? target : nullptr;
+    source->DropTarget = mayDrop(target, source, source->DragPile) ? target : nullptr;
 }
 
 // A removal is counted, and the win checked, once the drag is over.
-void TPyramidForm::ViewEndDrag(TCardPileView *source)
+void TPyramidForm::viewEndDrag(TCardPileView *source)
 {
     if (removalPending) {
         removalPending = false;
-        MoveDone();
+        moveDone();
         return;
     }
-    if (PositionOf(source) && !source->Cards->IsEmpty()) {
+    if (positionOf(source) && !source->Cards->IsEmpty()) {
         source->raise();
         source->show();
         source->Paint();
@@ -266,7 +266,7 @@ void TPyramidForm::ViewEndDrag(TCardPileView *source)
 
 // ---- removals ----------------------------------------------------------------------------------
 
-void TPyramidForm::DiscardDragged(TCardPileView *source)
+void TPyramidForm::discardDragged(TCardPileView *source)
 {
     DiscardPileView->Cards->AddPile(source->DragPile);
     UndoList->AddPileMove(source, DiscardPileView, source->DragPile);
@@ -275,40 +275,40 @@ void TPyramidForm::DiscardDragged(TCardPileView *source)
 }
 
 // The partner ends on top of the discard pile.
-void TPyramidForm::PairOnPyramid(TCardPileView *target, TCardPileView *source)
+void TPyramidForm::pairOnPyramid(TCardPileView *target, TCardPileView *source)
 {
-    DiscardDragged(source);
+    discardDragged(source);
     DiscardPileView->Cards->AddPile(target->Cards);
     UndoList->AddPileMove(target, DiscardPileView, target->Cards);
     target->Cards->Empty(false);
-    TakeFromTable(source);
-    TakeFromTable(target);
+    takeFromTable(source);
+    takeFromTable(target);
     DiscardPileView->Paint();
-    Play(&TSoundManager::PlayAutoplayAsync);
+    play(&TSoundManager::PlayAutoplayAsync);
 }
 
-void TPyramidForm::PairOnPlace(TCardPileView *target, TCardPileView *source)
+void TPyramidForm::pairOnPlace(TCardPileView *target, TCardPileView *source)
 {
-    DiscardDragged(source);
-    MoveTopCard(target, DiscardPileView);
-    TakeFromTable(source);
-    Play(&TSoundManager::PlayAutoplay);
+    discardDragged(source);
+    moveTopCard(target, DiscardPileView);
+    takeFromTable(source);
+    play(&TSoundManager::PlayAutoplay);
 }
 
-void TPyramidForm::KingOnDiscard(TCardPileView *source)
+void TPyramidForm::kingOnDiscard(TCardPileView *source)
 {
-    DiscardDragged(source);
-    TakeFromTable(source);
+    discardDragged(source);
+    takeFromTable(source);
     DiscardPileView->Paint();
-    Play(&TSoundManager::PlayAutoplay);
+    play(&TSoundManager::PlayAutoplay);
 }
 
-void TPyramidForm::SendHome(TCardPileView *view)
+void TPyramidForm::sendHome(TCardPileView *view)
 {
     const TCard *top = view->Cards->CardAt(TCardPile::Top);
-    if (top && top->Value == FS_KING && IsFree(view)) {
-        MoveTopCard(view, DiscardPileView);
-        TakeFromTable(view);
+    if (top && top->Value == FS_KING && isFree(view)) {
+        moveTopCard(view, DiscardPileView);
+        takeFromTable(view);
         ++MoveCount;
     }
     CheckWin();
@@ -319,28 +319,28 @@ void TPyramidForm::SendHome(TCardPileView *view)
 void TPyramidForm::DeckPileViewClick()
 {
     if (!PlayPileView->Cards->IsEmpty())
-        MoveTopCard(PlayPileView, WastePileView);
+        moveTopCard(PlayPileView, WastePileView);
     if (!DeckPileView->Cards->IsEmpty())
-        TurnToPlay();
+        turnToPlay();
     else if (Pass == 3)
         return;  // after the last pass the play card only moves on to the waste
     else
-        StartNewPass();
-    Play(&TSoundManager::PlayStock);
+        startNewPass();
+    play(&TSoundManager::PlayStock);
     CheckWin();
     UpdateStock();
 }
 
-void TPyramidForm::TurnToPlay()
+void TPyramidForm::turnToPlay()
 {
     DeckPileView->Cards->CardAt(TCardPile::Top)->FaceUp = true;
-    MoveTopCard(DeckPileView, PlayPileView);
+    moveTopCard(DeckPileView, PlayPileView);
     ++MoveCount;
 }
 
 // The waste turns over into the stock, the card that went there first on top again,
 // and that card comes up at once. The new pass itself is no move.
-void TPyramidForm::StartNewPass()
+void TPyramidForm::startNewPass()
 {
     TCardPile *waste = WastePileView->Cards;
     UndoList->AddPileMove(WastePileView, DeckPileView, waste);
@@ -349,7 +349,7 @@ void TPyramidForm::StartNewPass()
     DeckPileView->Cards->Flip();
     ++Pass;
     if (!DeckPileView->Cards->IsEmpty())
-        TurnToPlay();
+        turnToPlay();
     WastePileView->Paint();
     DeckPileView->Paint();
 }
@@ -367,67 +367,67 @@ void TPyramidForm::UpdateStock()
 
 // ---- undo ------------------------------------------------------------------------------------------
 
-int TPyramidForm::UndoLastAction()
+int TPyramidForm::undoLastAction()
 {
     UndoList->PeekLast();
     if (UndoList->LastTarget == DiscardPileView)
-        return UndoRemoval();
+        return undoRemoval();
     if (UndoList->LastSource == DeckPileView)
-        return UndoStockTurn();
-    if (LastIsNewPass())
-        return UndoNewPass();
-    UndoOrdinaryRecord();  // the play card moved on after the last pass: no move
+        return undoStockTurn();
+    if (lastIsNewPass())
+        return undoNewPass();
+    undoOrdinaryRecord();  // the play card moved on after the last pass: no move
     return 0;
 }
 
-bool TPyramidForm::LastIsNewPass()
+bool TPyramidForm::lastIsNewPass()
 {
     UndoList->PeekLast();
     return UndoList->LastSource == WastePileView && UndoList->LastTarget == DeckPileView;
 }
 
-bool TPyramidForm::LastIsPlayToWaste()
+bool TPyramidForm::lastIsPlayToWaste()
 {
     UndoList->PeekLast();
     return UndoList->LastSource == PlayPileView && UndoList->LastTarget == WastePileView;
 }
 
 // A pair is two records, a King one; either way it was one move.
-int TPyramidForm::UndoRemoval()
+int TPyramidForm::undoRemoval()
 {
     const bool king = UndoList->LastPile->CardAt(0)->Value == FS_KING;
-    UndoRemovalRecord();
+    undoRemovalRecord();
     if (!king)
-        UndoRemovalRecord();
+        undoRemovalRecord();
     return 1;
 }
 
-void TPyramidForm::UndoRemovalRecord()
+void TPyramidForm::undoRemovalRecord()
 {
     UndoList->PeekLast();
     TCardPileView *source = UndoList->LastSource;
     UndoList->UndoLast();
     UndoList->DropLast();
     DiscardPileView->Paint();
-    PutBackOnTable(source);
+    putBackOnTable(source);
 }
 
 // The turned card goes back face down, with whatever the same click did before it:
 // a new pass, and the previous play card's move to the waste.
-int TPyramidForm::UndoStockTurn()
+int TPyramidForm::undoStockTurn()
 {
-    UndoOrdinaryRecord();
+    undoOrdinaryRecord();
     DeckPileView->Cards->CardAt(TCardPile::Top)->FaceUp = false;
     DeckPileView->Paint();
-    if (LastIsNewPass())
-        UndoNewPass();
-    else if (LastIsPlayToWaste())
-        UndoOrdinaryRecord();
+    if (lastIsNewPass())
+        undoNewPass();
+    else if (lastIsPlayToWaste())
+        undoOrdinaryRecord();
     return 1;
 }
 
 // The stock's cards go back to the waste face up, in their order.
-int TPyramidForm::UndoNewPass()
+int TPyramidForm::undoNewPass()
 {
     UndoList->PeekLast();
     UndoList->UndoLast();
@@ -437,7 +437,7 @@ int TPyramidForm::UndoNewPass()
     WastePileView->Paint();
     DeckPileView->Paint();
     --Pass;
-    if (LastIsPlayToWaste())
-        UndoOrdinaryRecord();
+    if (lastIsPlayToWaste())
+        undoOrdinaryRecord();
     return 0;
 }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-#include "games/GameForm.h"
+#include "games/GameWindow.h"
 
 #include <QPointer>
 
@@ -11,7 +11,7 @@ class QLabel;
 // for the discard pile; a King goes alone. A card is free when no card covers it.
 // The stock turns one card at a time onto the play position, whose previous card
 // goes to the waste; the stock is gone through three times in all.
-class TPyramidForm : public TGameForm
+class TPyramidForm : public GameWindow
 {
     Q_OBJECT
 public:
@@ -27,46 +27,46 @@ public:
 
     void DeckPileViewClick() override;
     // A free King leaves alone (double-click, Shift or Ctrl press).
-    void SendHome(TCardPileView *view) override;
+    void sendHome(TCardPileView *view) override;
     void ApplyBackground() override;
 
 protected:
     TPyramidForm(CardScale scale, QWidget *parent);
 
-    TCardPileView *DealingView() const override { return DeckPileView; }
-    void DealCards(bool animate) override;
-    bool MayDrag(TCardPileView *view, TCard *card) override;
-    bool MayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
-    void ViewStartDrag(TCardPileView *source) override;
-    void ViewDragOver(TCardPileView *target, TCardPileView *source) override;
-    void ViewEndDrag(TCardPileView *source) override;
-    int UndoLastAction() override;
-    void AfterUndo() override { UpdateStock(); }
+    TCardPileView *dealingView() const override { return DeckPileView; }
+    void dealCards(bool animate) override;
+    bool mayDrag(TCardPileView *view, TCard *card) override;
+    bool mayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
+    void viewStartDrag(TCardPileView *source) override;
+    void viewDragOver(TCardPileView *target, TCardPileView *source) override;
+    void viewEndDrag(TCardPileView *source) override;
+    int undoLastAction() override;
+    void afterUndo() override { UpdateStock(); }
 
 private:
     void wireDrops();
-    int PositionOf(const TCardPileView *view) const;  // 1 to 28, or 0 off the pyramid
-    bool IsGone(int position) const;
-    bool IsFree(const TCardPileView *view) const;
+    int positionOf(const TCardPileView *view) const;  // 1 to 28, or 0 off the pyramid
+    bool isGone(int position) const;
+    bool isFree(const TCardPileView *view) const;
     void UpdateFreeCards(int position);
     void RepaintOverlaps(int position);
-    void TakeFromTable(TCardPileView *view);
-    void PutBackOnTable(TCardPileView *view);
+    void takeFromTable(TCardPileView *view);
+    void putBackOnTable(TCardPileView *view);
     // The drops: a pair on a pyramid card, a pair on the play position or the waste,
     // a King on the discard pile.
-    void PairOnPyramid(TCardPileView *target, TCardPileView *source);
-    void PairOnPlace(TCardPileView *target, TCardPileView *source);
-    void KingOnDiscard(TCardPileView *source);
-    void DiscardDragged(TCardPileView *source);
-    void TurnToPlay();
-    void StartNewPass();
+    void pairOnPyramid(TCardPileView *target, TCardPileView *source);
+    void pairOnPlace(TCardPileView *target, TCardPileView *source);
+    void kingOnDiscard(TCardPileView *source);
+    void discardDragged(TCardPileView *source);
+    void turnToPlay();
+    void startNewPass();
     void UpdateStock();
-    int UndoRemoval();
-    void UndoRemovalRecord();
-    int UndoStockTurn();
-    int UndoNewPass();
-    bool LastIsNewPass();
-    bool LastIsPlayToWaste();
+    int undoRemoval();
+    void undoRemovalRecord();
+    int undoStockTurn();
+    int undoNewPass();
+    bool lastIsNewPass();
+    bool lastIsPlayToWaste();
 
     float stockYOffset;
     QSize labelSize;

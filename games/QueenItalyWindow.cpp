@@ -48,12 +48,12 @@ GameDescription queenOfItaly()
 TQueenItalyForm::TQueenItalyForm(QWidget *parent) : TQueenItalyForm(CardScale::Large, parent) {}
 
 TQueenItalyForm::TQueenItalyForm(CardScale scale, QWidget *parent)
-    : TGameForm(queenOfItaly(), scale, parent),
-      TerracePileView(View(QStringLiteral("TerracePileView"))),
-      DeckPileView(View(QStringLiteral("DeckPileView"))),
-      DiscardPileView(View(QStringLiteral("DiscardPileView"))),
-      Tableau(ViewsOf(PileRole::Column)),
-      Foundations(ViewsOf(PileRole::Foundation)),
+    : GameWindow(queenOfItaly(), scale, parent),
+      TerracePileView(viewNamed(QStringLiteral("TerracePileView"))),
+      DeckPileView(viewNamed(QStringLiteral("DeckPileView"))),
+      DiscardPileView(viewNamed(QStringLiteral("DiscardPileView"))),
+      Tableau(viewsOf(PileRole::Column)),
+      Foundations(viewsOf(PileRole::Foundation)),
       wasteFan(DiscardPileView->XOffset)
 {
     move(160, 48);  // where the window first opens; later it opens where it was left
@@ -63,17 +63,17 @@ TQueenItalyForm::TQueenItalyForm(CardScale scale, QWidget *parent)
 
 // Eleven cards to the terrace, then one each to the first four columns: the cards
 // from which the player chooses the base.
-void TQueenItalyForm::DealCards(bool animate)
+void TQueenItalyForm::dealCards(bool animate)
 {
     BaseChosen = false;
     StockTurned = false;
     Turnovers = 0;
     for (int i = 0; i < 11; ++i)
-        DealCard(TerracePileView, true, animate);
-    PlayDealStep(DeckPileView);
+        dealCard(TerracePileView, true, animate);
+    playDealStep(DeckPileView);
     for (int c = 0; c < 4; ++c) {
-        DealCard(Tableau[c], true, animate);
-        PlayDealStep(DeckPileView);
+        dealCard(Tableau[c], true, animate);
+        playDealStep(DeckPileView);
     }
     DeckPileView->Paint();
     UpdateStock();
@@ -81,20 +81,20 @@ void TQueenItalyForm::DealCards(bool animate)
 
 // Until the base is chosen, a press on a column's card chooses it and nothing else
 // can be done.
-void TQueenItalyForm::ViewMouseDown(TCardPileView *view, TMouseButton button, TShiftState shift)
+void TQueenItalyForm::viewMouseDown(TCardPileView *view, Qt::MouseButton button, Qt::KeyboardModifiers shift)
 {
     if (BaseChosen) {
-        TGameForm::ViewMouseDown(view, button, shift);
+        GameWindow::viewMouseDown(view, button, shift);
         return;
     }
     view->CanDrag = false;
-    if (button == mbLeft && view->SelectedCard && Tableau.contains(view))
-        ChooseBase(view);
+    if (button == Qt::LeftButton && view->SelectedCard && Tableau.contains(view))
+        chooseBase(view);
 }
 
 // The pressed card starts the first foundation; it is part of the deal, so it is
 // neither a move nor undone.
-void TQueenItalyForm::ChooseBase(TCardPileView *column)
+void TQueenItalyForm::chooseBase(TCardPileView *column)
 {
     TCard *card = column->SelectedCard;
     column->Cards->RemoveCard(card);
@@ -114,9 +114,9 @@ void TQueenItalyForm::FillColumns()
     for (TCardPileView *column : std::as_const(Tableau)) {
         if (!column->Cards->IsEmpty())
             continue;
-        DealCard(column, true, animate);
+        dealCard(column, true, animate);
         if (animate)
-            Play(&TSoundManager::PlayDeal);
+            play(&TSoundManager::PlayDeal);
     }
     DeckPileView->Paint();
     UpdateStock();
@@ -133,14 +133,14 @@ void TQueenItalyForm::DeckPileViewClick()
     if (DeckPileView->Cards->IsEmpty()) {
         if (DiscardPileView->Cards->IsEmpty())
             return;  // nothing to turn over
-        TurnOverWaste();
+        turnOverWaste();
     }
     TurnStockCard();
     CheckWin();
 }
 
 // The waste goes back to the stock face down, the card turned first on top.
-void TQueenItalyForm::TurnOverWaste()
+void TQueenItalyForm::turnOverWaste()
 {
     TCardPile *waste = DiscardPileView->Cards;
     UndoList->AddPileMove(DiscardPileView, DeckPileView, waste);
@@ -159,9 +159,9 @@ void TQueenItalyForm::TurnStockCard()
     TCard *card = DeckPileView->Cards->CardAt(TCardPile::Top);
     if (card && !(StockTurned && !DiscardPileView->Cards->IsEmpty())) {
         card->FaceUp = true;
-        MoveTopCard(DeckPileView, DiscardPileView);
+        moveTopCard(DeckPileView, DiscardPileView);
         ++MoveCount;
-        Play(&TSoundManager::PlayStock);
+        play(&TSoundManager::PlayStock);
     }
     UpdateStock();
 }
@@ -172,12 +172,12 @@ void TQueenItalyForm::UpdateStock()
     DeckPileView->SetHint(count > 0 ? QString::number(count) : QString());
     DeckPileView->State = StockTurned ? FS_BLANK : FS_RECYCLE;
     DeckPileView->Paint();
-    FitWaste();
+    fitWaste();
 }
 
 // A long waste draws its cards closer together, so that its top card, the one that
 // plays, always lies inside the view.
-void TQueenItalyForm::FitWaste()
+void TQueenItalyForm::fitWaste()
 {
     const int count = DiscardPileView->Cards->Count();
     const float room = float(DiscardPileView->width() - TCard::CardWidth());
@@ -190,28 +190,28 @@ void TQueenItalyForm::FitWaste()
 
 // ---- the two questions ------------------------------------------------------------------
 
-bool TQueenItalyForm::MayDrag(TCardPileView *view, TCard *card)
+bool TQueenItalyForm::mayDrag(TCardPileView *view, TCard *card)
 {
     return card == view->Cards->CardAt(TCardPile::Top);
 }
 
-bool TQueenItalyForm::MayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards)
+bool TQueenItalyForm::mayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards)
 {
     const TCard *moving = cards->CardAt(0);
     if (Tableau.contains(target)) {
         const TCard *top = target->Cards->CardAt(TCardPile::Top);
         if (source == TerracePileView)
             return false;
-        return !top || (Rules::IsOneLowerWrapping(moving, top) && Rules::OtherColour(moving, top));
+        return !top || (Rules::isOneLowerWrapping(moving, top) && Rules::otherColour(moving, top));
     }
     if (Foundations.contains(target))
-        return cards->Count() == 1 && FitsFoundation(moving, target);
+        return cards->Count() == 1 && fitsFoundation(moving, target);
     return false;
 }
 
 // A foundation starts with the base value and takes thirteen cards of its suit,
 // going round from King to Ace.
-bool TQueenItalyForm::FitsFoundation(const TCard *card, const TCardPileView *foundation) const
+bool TQueenItalyForm::fitsFoundation(const TCard *card, const TCardPileView *foundation) const
 {
     const TCard *top = foundation->Cards->CardAt(TCardPile::Top);
     if (!BaseChosen)
@@ -219,12 +219,12 @@ bool TQueenItalyForm::FitsFoundation(const TCard *card, const TCardPileView *fou
     if (!top)
         return card->Value == BaseValue;
     return foundation->Cards->Count() < FoundationSize && top->Suit == card->Suit
-        && Rules::IsOneLowerWrapping(top, card);
+        && Rules::isOneLowerWrapping(top, card);
 }
 
 // Released over the table, a card goes to the first column with cards that takes it,
 // then to the first empty column, then to a foundation.
-QList<TCardPileView *> TQueenItalyForm::DefaultTargets() const
+QList<TCardPileView *> TQueenItalyForm::defaultTargets() const
 {
     QList<TCardPileView *> filled, empty;
     for (TCardPileView *column : Tableau)
@@ -232,52 +232,52 @@ QList<TCardPileView *> TQueenItalyForm::DefaultTargets() const
     return filled + empty + Foundations;
 }
 
-TCardPileView *TQueenItalyForm::HomeFor(const TCard *card) const
+TCardPileView *TQueenItalyForm::homeFor(const TCard *card) const
 {
     for (TCardPileView *foundation : Foundations)
-        if (FitsFoundation(card, foundation))
+        if (fitsFoundation(card, foundation))
             return foundation;
     return nullptr;
 }
 
-QList<TCardPileView *> TQueenItalyForm::AutoplaySources() const
+QList<TCardPileView *> TQueenItalyForm::autoplaySources() const
 {
     return QList<TCardPileView *>{TerracePileView} + Tableau + QList<TCardPileView *>{DiscardPileView};
 }
 
 // ---- undo ------------------------------------------------------------------------------------
 
-int TQueenItalyForm::UndoLastAction()
+int TQueenItalyForm::undoLastAction()
 {
     UndoList->PeekLast();
     if (UndoList->LastSource != DeckPileView)
-        return TGameForm::UndoLastAction();
-    UndoStockCard();
+        return GameWindow::undoLastAction();
+    undoStockCard();
     // A click on the empty stock turned the waste over before it turned a card: one
     // click, one move, one undo.
-    if (LastIsTurnover())
-        UndoTurnover();
+    if (lastIsTurnover())
+        undoTurnover();
     return 1;
 }
 
-bool TQueenItalyForm::LastIsTurnover() const
+bool TQueenItalyForm::lastIsTurnover() const
 {
     UndoList->PeekLast();
     return UndoList->LastSource == DiscardPileView && UndoList->LastTarget == DeckPileView;
 }
 
-void TQueenItalyForm::UndoStockCard()
+void TQueenItalyForm::undoStockCard()
 {
-    UndoOrdinaryRecord();
+    undoOrdinaryRecord();
     DeckPileView->Cards->CardAt(TCardPile::Top)->FaceUp = false;
     DeckPileView->Paint();
 }
 
 // The stock goes back onto the waste face up, in its old order, and the stock counts
 // one turnover less.
-void TQueenItalyForm::UndoTurnover()
+void TQueenItalyForm::undoTurnover()
 {
-    UndoOrdinaryRecord();
+    undoOrdinaryRecord();
     for (int i = 0; i < DiscardPileView->Cards->Count(); ++i)
         DiscardPileView->Cards->CardAt(i)->FaceUp = true;
     DiscardPileView->Paint();

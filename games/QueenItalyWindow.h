@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-#include "games/GameForm.h"
+#include "games/GameWindow.h"
 
 #include <QPointer>
 
@@ -12,7 +12,7 @@
 // at a time; an empty column takes any card but a terrace card. The stock turns one
 // card at a time onto the waste; once it has been turned over, a new card comes
 // only onto an empty waste.
-class TQueenItalyForm : public TGameForm
+class TQueenItalyForm : public GameWindow
 {
     Q_OBJECT
 public:
@@ -33,30 +33,30 @@ public:
 protected:
     TQueenItalyForm(CardScale scale, QWidget *parent);
 
-    TCardPileView *DealingView() const override { return DeckPileView; }
-    void DealCards(bool animate) override;
-    void ViewMouseDown(TCardPileView *view, TMouseButton button, TShiftState shift) override;
-    bool MayDrag(TCardPileView *view, TCard *card) override;
-    bool MayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
-    QList<TCardPileView *> DefaultTargets() const override;
-    TCardPileView *HomeFor(const TCard *card) const override;
-    QList<TCardPileView *> AutoplaySources() const override;
-    void AfterMove(TCardPileView *) override { FitWaste(); }
-    int UndoLastAction() override;
-    void AfterUndo() override { UpdateStock(); }
-    QList<TCardPileView *> AnchoredViews() const override { return {DeckPileView, DiscardPileView}; }
+    TCardPileView *dealingView() const override { return DeckPileView; }
+    void dealCards(bool animate) override;
+    void viewMouseDown(TCardPileView *view, Qt::MouseButton button, Qt::KeyboardModifiers shift) override;
+    bool mayDrag(TCardPileView *view, TCard *card) override;
+    bool mayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
+    QList<TCardPileView *> defaultTargets() const override;
+    TCardPileView *homeFor(const TCard *card) const override;
+    QList<TCardPileView *> autoplaySources() const override;
+    void afterMove(TCardPileView *) override { fitWaste(); }
+    int undoLastAction() override;
+    void afterUndo() override { UpdateStock(); }
+    QList<TCardPileView *> anchoredViews() const override { return {DeckPileView, DiscardPileView}; }
 
 private:
-    bool FitsFoundation(const TCard *card, const TCardPileView *foundation) const;
-    void ChooseBase(TCardPileView *column);
+    bool fitsFoundation(const TCard *card, const TCardPileView *foundation) const;
+    void chooseBase(TCardPileView *column);
     void FillColumns();
-    void TurnOverWaste();
+    void turnOverWaste();
     void TurnStockCard();
     void UpdateStock();
-    void FitWaste();
-    bool LastIsTurnover() const;
-    void UndoStockCard();
-    void UndoTurnover();
+    void fitWaste();
+    bool lastIsTurnover() const;
+    void undoStockCard();
+    void undoTurnover();
 
     float wasteFan;  // the waste's designed distance between cards
 };

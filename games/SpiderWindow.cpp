@@ -48,7 +48,7 @@ bool IsDescendingRunFrom(const TCardPile *pile, const TCard *card, bool oneSuit)
 {
     for (int i = pile->CardIndex(card) + 1; i < pile->Count(); ++i) {
         const TCard *above = pile->CardAt(i);
-        if (!Rules::IsOneLower(above, pile->CardAt(i - 1)) || (oneSuit && above->Suit != card->Suit))
+        if (!Rules::isOneLower(above, pile->CardAt(i - 1)) || (oneSuit && above->Suit != card->Suit))
             return false;
     }
     return true;
@@ -59,12 +59,12 @@ bool IsDescendingRunFrom(const TCardPile *pile, const TCard *card, bool oneSuit)
 TSpiderForm::TSpiderForm(QWidget *parent) : TSpiderForm(CardScale::Large, parent) {}
 
 TSpiderForm::TSpiderForm(CardScale scale, QWidget *parent)
-    : TGameForm(spider(), scale, parent),
-      DeckPileView(View(QStringLiteral("DeckPileView"))),
-      Tableau(ViewsOf(PileRole::Column)),
-      Foundations(ViewsOf(PileRole::Foundation))
+    : GameWindow(spider(), scale, parent),
+      DeckPileView(viewNamed(QStringLiteral("DeckPileView"))),
+      Tableau(viewsOf(PileRole::Column)),
+      Foundations(viewsOf(PileRole::Foundation))
 {
-    SameSuitBuilds1 = AddOption(QStringLiteral("SameSuitBuilds1"), QStringLiteral("&Same Suit Moves"),
+    SameSuitBuilds1 = addOption(QStringLiteral("SameSuitBuilds1"), QStringLiteral("&Same Suit Moves"),
                                 QStringLiteral("SameSuitBuilds"), false, &SameSuitBuilds);
     SameSuitBuilds1->setToolTip(QStringLiteral("If checked, build down only in same suit"));
     SameSuitBuilds1->setStatusTip(SameSuitBuilds1->toolTip());
@@ -75,20 +75,20 @@ TSpiderForm::TSpiderForm(CardScale scale, QWidget *parent)
 
 // Five rows: the fifth reaches only the first four columns, and each column's last
 // card is dealt face up.
-void TSpiderForm::DealCards(bool animate)
+void TSpiderForm::dealCards(bool animate)
 {
     for (int row = 1; row <= 5; ++row) {
         const int columns = row == 5 ? 4 : 10;
         for (int column = 1; column <= columns; ++column)
-            DealCard(Tableau[column - 1], row == (column <= 4 ? 5 : 4), animate);
-        PlayDealStep(DeckPileView);
+            dealCard(Tableau[column - 1], row == (column <= 4 ? 5 : 4), animate);
+        playDealStep(DeckPileView);
     }
     DeckPileView->Paint();
 }
 
 // ---- the stock ----------------------------------------------------------------------------
 
-bool TSpiderForm::AnyColumnEmpty() const
+bool TSpiderForm::anyColumnEmpty() const
 {
     for (const TCardPileView *column : Tableau)
         if (column->Cards->IsEmpty())
@@ -98,7 +98,7 @@ bool TSpiderForm::AnyColumnEmpty() const
 
 void TSpiderForm::DeckPileViewClick()
 {
-    if (AnyColumnEmpty()) {
+    if (anyColumnEmpty()) {
         Dialogs::message(this, QStringLiteral("You must fill empty tableau spaces first."),
                          Dialogs::Icon::Information);
         return;
@@ -106,8 +106,8 @@ void TSpiderForm::DeckPileViewClick()
     // An empty stock deals nothing, so nothing is counted that no undo could take back.
     if (DeckPileView->Cards->IsEmpty())
         return;
-    DealOntoEveryColumn();
-    Play(&TSoundManager::PlayDeal);
+    dealOntoEveryColumn();
+    play(&TSoundManager::PlayDeal);
     DeckPileView->Paint();
     ++MoveCount;
     SameSuitBuilds1->setEnabled(false);
@@ -115,14 +115,14 @@ void TSpiderForm::DeckPileViewClick()
 }
 
 // One face-up card on each column, each card a record of its own.
-void TSpiderForm::DealOntoEveryColumn()
+void TSpiderForm::dealOntoEveryColumn()
 {
     for (TCardPileView *column : std::as_const(Tableau)) {
         TCard *card = DeckPileView->Cards->CardAt(TCardPile::Top);
         if (!card)
             return;
         card->FaceUp = true;
-        MoveTopCard(DeckPileView, column);
+        moveTopCard(DeckPileView, column);
     }
 }
 
@@ -134,12 +134,12 @@ void TSpiderForm::UpdateStock()
 
 // ---- the two questions ------------------------------------------------------------------
 
-bool TSpiderForm::MayDrag(TCardPileView *view, TCard *card)
+bool TSpiderForm::mayDrag(TCardPileView *view, TCard *card)
 {
     return card->FaceUp && IsDescendingRunFrom(view->Cards, card, SameSuitBuilds);
 }
 
-bool TSpiderForm::MayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards)
+bool TSpiderForm::mayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards)
 {
     if (Foundations.contains(target))
         return CanDropOnFoundation(target, cards);
@@ -154,7 +154,7 @@ bool TSpiderForm::CanDropOnColumn(const TCardPileView *column, const TCardPileVi
     if (column == source)
         return false;
     const TCard *top = column->Cards->CardAt(TCardPile::Top);
-    return !top || Rules::IsOneLower(cards->CardAt(0), top);
+    return !top || Rules::isOneLower(cards->CardAt(0), top);
 }
 
 // Only a whole suit, King to Ace, and only onto an empty foundation.
@@ -170,7 +170,7 @@ bool TSpiderForm::CanDropOnFoundation(const TCardPileView *foundation, const TCa
 
 // Released where nothing took it, a run goes home when it is a whole suit, else
 // onto a column whose top card has its suit, else onto any column that takes it.
-TCardPileView *TSpiderForm::DefaultTarget(const TCardPileView *source) const
+TCardPileView *TSpiderForm::defaultTarget(const TCardPileView *source) const
 {
     const TCardPile *cards = source->DragPile;
     for (TCardPileView *foundation : Foundations)
@@ -187,48 +187,48 @@ TCardPileView *TSpiderForm::DefaultTarget(const TCardPileView *source) const
     return nullptr;
 }
 
-void TSpiderForm::ViewStartDrag(TCardPileView *source)
+void TSpiderForm::viewStartDrag(TCardPileView *source)
 {
-    source->DropTarget = DefaultTarget(source);
+    source->DropTarget = defaultTarget(source);
     source->Paint();
 }
 
 // A completed drag counts two moves; the card it uncovers turns up.
-void TSpiderForm::ViewEndDrag(TCardPileView *source)
+void TSpiderForm::viewEndDrag(TCardPileView *source)
 {
     if (!source->DropTarget)
         return;
-    RecordDrag(source);
+    recordDrag(source);
     TurnUpTop(source);
     SameSuitBuilds1->setEnabled(false);
     ++MoveCount;
-    MoveDone();
+    moveDone();
 }
 
 // ---- options and undo ----------------------------------------------------------------------
 
 // The option can be changed from a new deal until the first move; a Restart keeps it locked.
-void TSpiderForm::UnlockOptions()
+void TSpiderForm::unlockOptions()
 {
-    TGameForm::UnlockOptions();
+    GameWindow::unlockOptions();
     SameSuitBuilds1->setEnabled(true);
 }
 
-int TSpiderForm::UndoLastAction()
+int TSpiderForm::undoLastAction()
 {
     UndoList->PeekLast();
     if (UndoList->LastSource == DeckPileView) {
-        UndoStockDeal();
+        undoStockDeal();
         return 1;
     }
     // A drag, with the card it turned up: the two moves it counted.
-    TGameForm::UndoLastAction();
+    GameWindow::undoLastAction();
     return 2;
 }
 
 // The cards of one stock deal go back face down, the last dealt first, so the stock
 // is as it was.
-void TSpiderForm::UndoStockDeal()
+void TSpiderForm::undoStockDeal()
 {
     for (int i = 0; i < Tableau.size() && UndoList->LastSource == DeckPileView; ++i) {
         UndoList->LastPile->CardAt(0)->FaceUp = false;

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-#include "games/GameForm.h"
+#include "games/GameWindow.h"
 
 #include <QPointer>
 
@@ -9,7 +9,7 @@
 // Columns build down by value, whatever the suit, and a descending run moves as
 // one (with Same Suit Moves, only a run of one suit); a complete King-to-Ace run
 // of one suit goes off to one of eight foundations. There is no autoplay.
-class TSpiderForm : public TGameForm
+class TSpiderForm : public GameWindow
 {
     Q_OBJECT
 public:
@@ -26,26 +26,26 @@ public:
 protected:
     TSpiderForm(CardScale scale, QWidget *parent);
 
-    TCardPileView *DealingView() const override { return DeckPileView; }
-    void DealCards(bool animate) override;
-    void FinishDeal() override { UpdateStock(); }
-    bool MayDrag(TCardPileView *view, TCard *card) override;
-    bool MayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
-    void ViewStartDrag(TCardPileView *source) override;
-    void ViewEndDrag(TCardPileView *source) override;
-    int UndoLastAction() override;
-    bool QuietUndo() const override { return UndoList->LastSource == DeckPileView; }
-    void AfterUndo() override { UpdateStock(); }
-    void UnlockOptions() override;
+    TCardPileView *dealingView() const override { return DeckPileView; }
+    void dealCards(bool animate) override;
+    void finishDeal() override { UpdateStock(); }
+    bool mayDrag(TCardPileView *view, TCard *card) override;
+    bool mayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
+    void viewStartDrag(TCardPileView *source) override;
+    void viewEndDrag(TCardPileView *source) override;
+    int undoLastAction() override;
+    bool quietUndo() const override { return UndoList->LastSource == DeckPileView; }
+    void afterUndo() override { UpdateStock(); }
+    void unlockOptions() override;
 
 private:
     bool CanDropOnColumn(const TCardPileView *column, const TCardPileView *source, const TCardPile *cards) const;
     bool CanDropOnFoundation(const TCardPileView *foundation, const TCardPile *cards) const;
-    TCardPileView *DefaultTarget(const TCardPileView *source) const;
-    bool AnyColumnEmpty() const;
-    void DealOntoEveryColumn();
+    TCardPileView *defaultTarget(const TCardPileView *source) const;
+    bool anyColumnEmpty() const;
+    void dealOntoEveryColumn();
     void UpdateStock();
-    void UndoStockDeal();
+    void undoStockDeal();
 };
 
 // The small-card window: the same game laid out for 61 x 95 cards.

@@ -8,48 +8,33 @@
 
 namespace {
 
-std::optional<TMouseButton> buttonOf(const QMouseEvent *event)
+std::optional<Qt::MouseButton> buttonOf(const QMouseEvent *event)
 {
     switch (event->button()) {
-    case Qt::LeftButton: return mbLeft;
-    case Qt::RightButton: return mbRight;
-    case Qt::MiddleButton: return mbMiddle;
+    case Qt::LeftButton: return Qt::LeftButton;
+    case Qt::RightButton: return Qt::RightButton;
+    case Qt::MiddleButton: return Qt::MiddleButton;
     default: return std::nullopt;
     }
 }
 
 }  // namespace
 
-TGraphicControl::TGraphicControl(QWidget *parent) : QWidget(parent)
+GraphicControl::GraphicControl(QWidget *parent) : QWidget(parent)
 {
     // Moves without a button reach OnMouseMove too, as players' pointers hover.
     setMouseTracking(true);
 }
 
-TGraphicControl::~TGraphicControl() { TDragManager::instance().forget(this); }
+GraphicControl::~GraphicControl() { DragManager::instance().forget(this); }
 
-TShiftState TGraphicControl::shiftState(const QMouseEvent *event)
+Qt::KeyboardModifiers GraphicControl::shiftState(const QMouseEvent *event)
 {
-    TShiftState shift = 0;
-    const Qt::KeyboardModifiers keys = event->modifiers();
-    if (keys & Qt::ShiftModifier)
-        shift |= ssShift;
-    if (keys & Qt::AltModifier)
-        shift |= ssAlt;
-    if (keys & Qt::ControlModifier)
-        shift |= ssCtrl;
-    const Qt::MouseButtons held = event->buttons();
-    if (held & Qt::LeftButton)
-        shift |= ssLeft;
-    if (held & Qt::RightButton)
-        shift |= ssRight;
-    if (held & Qt::MiddleButton)
-        shift |= ssMiddle;
-    return shift;
+    return event->modifiers() & (Qt::ShiftModifier | Qt::AltModifier | Qt::ControlModifier);
 }
 
 // A press of a known button captures the mouse for this control until its release.
-std::optional<TMouseButton> TGraphicControl::capturePress(QMouseEvent *event)
+std::optional<Qt::MouseButton> GraphicControl::capturePress(QMouseEvent *event)
 {
     event->accept();
     const auto button = buttonOf(event);
@@ -60,30 +45,30 @@ std::optional<TMouseButton> TGraphicControl::capturePress(QMouseEvent *event)
     return button;
 }
 
-void TGraphicControl::mousePressEvent(QMouseEvent *event)
+void GraphicControl::mousePressEvent(QMouseEvent *event)
 {
     const auto button = capturePress(event);
     if (!button)
         return;
-    if (*button == mbLeft)
+    if (*button == Qt::LeftButton)
         clickArmed = true;
     const QPoint at = event->position().toPoint();
     MouseDown(*button, shiftState(event), at.x(), at.y());
 }
 
-void TGraphicControl::mouseDoubleClickEvent(QMouseEvent *event)
+void GraphicControl::mouseDoubleClickEvent(QMouseEvent *event)
 {
     const auto button = capturePress(event);
     if (!button)
         return;
     clickArmed = false;  // the release of a double click is no click
-    if (*button == mbLeft)
+    if (*button == Qt::LeftButton)
         DblClick();
     const QPoint at = event->position().toPoint();
-    MouseDown(*button, shiftState(event) | ssDouble, at.x(), at.y());
+    MouseDown(*button, shiftState(event), at.x(), at.y());
 }
 
-void TGraphicControl::mouseMoveEvent(QMouseEvent *event)
+void GraphicControl::mouseMoveEvent(QMouseEvent *event)
 {
     event->accept();
     lastGlobal = event->globalPosition().toPoint();
@@ -93,7 +78,7 @@ void TGraphicControl::mouseMoveEvent(QMouseEvent *event)
     MouseMove(shiftState(event), at.x(), at.y());
 }
 
-void TGraphicControl::mouseReleaseEvent(QMouseEvent *event)
+void GraphicControl::mouseReleaseEvent(QMouseEvent *event)
 {
     event->accept();
     const auto button = buttonOf(event);
@@ -103,7 +88,7 @@ void TGraphicControl::mouseReleaseEvent(QMouseEvent *event)
     captured = event->buttons() != Qt::NoButton;
     const QPoint at = event->position().toPoint();
     MouseUp(*button, shiftState(event), at.x(), at.y());
-    if (*button != mbLeft)
+    if (*button != Qt::LeftButton)
         return;
     const bool click = clickArmed && rect().contains(at);
     clickArmed = false;
@@ -111,60 +96,60 @@ void TGraphicControl::mouseReleaseEvent(QMouseEvent *event)
         Click();
 }
 
-void TGraphicControl::endCapture()
+void GraphicControl::endCapture()
 {
     captured = false;
     clickArmed = false;
 }
 
-void TGraphicControl::BeginDrag(bool immediate, const QImage &picture, QPoint hotSpot)
+void GraphicControl::BeginDrag(bool immediate, const QImage &picture, QPoint hotSpot)
 {
-    TDragManager::instance().begin(this, immediate, picture, hotSpot, pressGlobal, lastGlobal);
+    DragManager::instance().begin(this, immediate, picture, hotSpot, pressGlobal, lastGlobal);
 }
 
-bool TGraphicControl::Dragging() const
+bool GraphicControl::Dragging() const
 {
-    const TDragManager &drag = TDragManager::instance();
+    const DragManager &drag = DragManager::instance();
     return drag.source() == this && (drag.pending() || drag.active());
 }
 
-void TGraphicControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
+void GraphicControl::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)
 {
     if (OnMouseDown)
         OnMouseDown(this, button, shift, x, y);
 }
 
-void TGraphicControl::MouseMove(TShiftState shift, int x, int y)
+void GraphicControl::MouseMove(Qt::KeyboardModifiers shift, int x, int y)
 {
     if (OnMouseMove)
         OnMouseMove(this, shift, x, y);
 }
 
-void TGraphicControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
+void GraphicControl::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)
 {
     if (OnMouseUp)
         OnMouseUp(this, button, shift, x, y);
 }
 
-void TGraphicControl::Click()
+void GraphicControl::Click()
 {
     if (OnClick)
         OnClick(this);
 }
 
-void TGraphicControl::DblClick()
+void GraphicControl::DblClick()
 {
     if (OnDblClick)
         OnDblClick(this);
 }
 
-void TGraphicControl::DoStartDrag()
+void GraphicControl::DoStartDrag()
 {
     if (OnStartDrag)
         OnStartDrag(this);
 }
 
-void TGraphicControl::DoEndDrag(QObject *target, int x, int y)
+void GraphicControl::DoEndDrag(QObject *target, int x, int y)
 {
     if (OnEndDrag)
         OnEndDrag(this, target, x, y);

@@ -6,55 +6,47 @@
 
 class QImage;
 
-// The toolkit vocabulary the card views and game windows are written in: mouse
-// buttons, shift state, and the events of a control in the order the games rely on.
-enum TMouseButton { mbLeft, mbRight, mbMiddle };
+// The toolkit vocabulary the card views and game windows are written in: the events
+// of a control in the order the games rely on. Buttons and modifier keys are Qt's own.
+enum class DragState { Enter, Leave, Move };
 
-enum TShiftFlag : unsigned {
-    ssShift = 1u << 0, ssAlt = 1u << 1, ssCtrl = 1u << 2,
-    ssLeft = 1u << 3, ssRight = 1u << 4, ssMiddle = 1u << 5, ssDouble = 1u << 6
-};
-using TShiftState = unsigned;
-
-enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
-
-using TNotifyEvent = std::function<void(QObject *Sender)>;
-using TMouseEvent = std::function<void(QObject *Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
-using TMouseMoveEvent = std::function<void(QObject *Sender, TShiftState Shift, int X, int Y)>;
-using TDragOverEvent = std::function<void(QObject *Sender, QObject *Source, int X, int Y, TDragState State, bool &Accept)>;
-using TDragDropEvent = std::function<void(QObject *Sender, QObject *Source, int X, int Y)>;
-using TStartDragEvent = std::function<void(QObject *Sender)>;
-using TEndDragEvent = std::function<void(QObject *Sender, QObject *Target, int X, int Y)>;
+using NotifyEvent = std::function<void(QObject *Sender)>;
+using MouseEvent = std::function<void(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)>;
+using MouseMoveEvent = std::function<void(QObject *Sender, Qt::KeyboardModifiers Shift, int X, int Y)>;
+using DragOverEvent = std::function<void(QObject *Sender, QObject *Source, int X, int Y, DragState State, bool &Accept)>;
+using DragDropEvent = std::function<void(QObject *Sender, QObject *Source, int X, int Y)>;
+using StartDragEvent = std::function<void(QObject *Sender)>;
+using EndDragEvent = std::function<void(QObject *Sender, QObject *Target, int X, int Y)>;
 
 // Anything a drag can be released over: a pile view, or a game window's bare table.
 // A target without an OnDragOver handler refuses.
-class TDropTarget
+class DropZone
 {
 public:
-    virtual ~TDropTarget() = default;
-    TDragOverEvent OnDragOver;
-    TDragDropEvent OnDragDrop;
+    virtual ~DropZone() = default;
+    DragOverEvent OnDragOver;
+    DragDropEvent OnDragDrop;
 };
 
 // A window-less control: mouse events arrive in the toolkit's order (press, moves
 // while captured, release, then Click; a double click raises DblClick and then a
-// MouseDown with ssDouble), and it can be the source of a drag.
-class TGraphicControl : public QWidget, public TDropTarget
+// MouseDown), and it can be the source of a drag.
+class GraphicControl : public QWidget, public DropZone
 {
     Q_OBJECT
-    friend class TDragManager;
+    friend class DragManager;
 
 public:
-    explicit TGraphicControl(QWidget *parent = nullptr);
-    ~TGraphicControl() override;
+    explicit GraphicControl(QWidget *parent = nullptr);
+    ~GraphicControl() override;
 
-    TMouseEvent OnMouseDown;
-    TMouseEvent OnMouseUp;
-    TMouseMoveEvent OnMouseMove;
-    TNotifyEvent OnClick;
-    TNotifyEvent OnDblClick;
-    TStartDragEvent OnStartDrag;
-    TEndDragEvent OnEndDrag;
+    MouseEvent OnMouseDown;
+    MouseEvent OnMouseUp;
+    MouseMoveEvent OnMouseMove;
+    NotifyEvent OnClick;
+    NotifyEvent OnDblClick;
+    StartDragEvent OnStartDrag;
+    EndDragEvent OnEndDrag;
 
     // Starts a drag from this control: at once, or after the pointer has moved
     // the start-drag distance with the button held. The picture follows the
@@ -69,9 +61,9 @@ public:
     bool DropHandled() const { return dropHandled; }
 
     // The toolkit's hooks; overrides do their own work first, then call these.
-    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
-    virtual void MouseMove(TShiftState shift, int x, int y);
-    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    virtual void MouseMove(Qt::KeyboardModifiers shift, int x, int y);
+    virtual void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     virtual void Click();
     virtual void DblClick();
     virtual void DoStartDrag();
@@ -84,8 +76,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
-    static TShiftState shiftState(const QMouseEvent *event);
-    std::optional<TMouseButton> capturePress(QMouseEvent *event);
+    static Qt::KeyboardModifiers shiftState(const QMouseEvent *event);
+    std::optional<Qt::MouseButton> capturePress(QMouseEvent *event);
     void endCapture();
 
     bool captured = false;

@@ -96,17 +96,17 @@ bool isEscape(const QEvent *event)
     return static_cast<const QKeyEvent *>(event)->key() == Qt::Key_Escape;
 }
 
-TDropTarget *dropTargetOf(QWidget *widget) { return dynamic_cast<TDropTarget *>(widget); }
+DropZone *dropTargetOf(QWidget *widget) { return dynamic_cast<DropZone *>(widget); }
 
 }  // namespace
 
-TDragManager &TDragManager::instance()
+DragManager &DragManager::instance()
 {
-    static TDragManager manager;
+    static DragManager manager;
     return manager;
 }
 
-void TDragManager::begin(TGraphicControl *source, bool immediate, const QImage &image, QPoint hotSpot,
+void DragManager::begin(GraphicControl *source, bool immediate, const QImage &image, QPoint hotSpot,
                          QPoint press, QPoint pointer)
 {
     if (state != Idle)
@@ -134,13 +134,13 @@ void TDragManager::begin(TGraphicControl *source, bool immediate, const QImage &
         start(pointer);
 }
 
-void TDragManager::cancel()
+void DragManager::cancel()
 {
     if (state != Idle)
         finish(nullptr, lastPointer, true);
 }
 
-void TDragManager::forget(const TGraphicControl *control)
+void DragManager::forget(const GraphicControl *control)
 {
     if (currentTarget == control)
         currentTarget = nullptr;
@@ -150,7 +150,7 @@ void TDragManager::forget(const TGraphicControl *control)
     }
 }
 
-bool TDragManager::eventFilter(QObject *watched, QEvent *event)
+bool DragManager::eventFilter(QObject *watched, QEvent *event)
 {
     const bool mouse = isMouseEvent(event);
     // A mouse event reaches the window object first and then, usually, a widget.
@@ -178,18 +178,18 @@ bool TDragManager::eventFilter(QObject *watched, QEvent *event)
     return mouse && filterMouse(event);
 }
 
-bool TDragManager::Echo::matches(const QEvent *event) const
+bool DragManager::Echo::matches(const QEvent *event) const
 {
     const auto *mouseEvent = static_cast<const QMouseEvent *>(event);
     return event->type() == type && mouseEvent->timestamp() == timestamp && globalPointOf(event) == point;
 }
 
-bool TDragManager::filterMouse(QEvent *event)
+bool DragManager::filterMouse(QEvent *event)
 {
     return state == Pending ? filterPending(event) : filterActive(event);
 }
 
-bool TDragManager::isHeldBack(const QEvent *event)
+bool DragManager::isHeldBack(const QEvent *event)
 {
     switch (event->type()) {
     case QEvent::KeyPress:
@@ -203,7 +203,7 @@ bool TDragManager::isHeldBack(const QEvent *event)
     }
 }
 
-bool TDragManager::holdBack(QEvent *event)
+bool DragManager::holdBack(QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && isEscape(event))
         cancel();
@@ -213,7 +213,7 @@ bool TDragManager::holdBack(QEvent *event)
     return true;
 }
 
-bool TDragManager::filterPending(QEvent *event)
+bool DragManager::filterPending(QEvent *event)
 {
     lastPointer = globalPointOf(event);
     switch (event->type()) {
@@ -226,7 +226,7 @@ bool TDragManager::filterPending(QEvent *event)
     case QEvent::MouseButtonRelease: {
         // Released before the drag began: a plain click. The source gets its
         // things back first, then the release runs on as usual.
-        TGraphicControl *source = dragSource;
+        GraphicControl *source = dragSource;
         reset();
         if (source) {
             source->dragCancelled = true;
@@ -242,7 +242,7 @@ bool TDragManager::filterPending(QEvent *event)
     }
 }
 
-bool TDragManager::filterActive(QEvent *event)
+bool DragManager::filterActive(QEvent *event)
 {
     switch (event->type()) {
     case QEvent::MouseMove:
@@ -260,9 +260,9 @@ bool TDragManager::filterActive(QEvent *event)
     }
 }
 
-void TDragManager::start(QPoint pointer)
+void DragManager::start(QPoint pointer)
 {
-    TGraphicControl *source = dragSource;
+    GraphicControl *source = dragSource;
     if (!source) {
         reset();
         return;
@@ -279,7 +279,7 @@ void TDragManager::start(QPoint pointer)
     moveTo(pointer);
 }
 
-QWidget *TDragManager::findTargetAt(QPoint global) const
+QWidget *DragManager::findTargetAt(QPoint global) const
 {
     QWidgetList windows;
     if (dragSource)
@@ -303,33 +303,33 @@ QWidget *TDragManager::findTargetAt(QPoint global) const
     return nullptr;
 }
 
-bool TDragManager::askDragOver(QWidget *widget, QPoint pointer, TDragState dragState)
+bool DragManager::askDragOver(QWidget *widget, QPoint pointer, DragState dragState)
 {
-    TDropTarget *target = dropTargetOf(widget);
+    DropZone *target = dropTargetOf(widget);
     if (!target || !target->OnDragOver)
         return false;  // a control without a handler refuses
-    const TDragOverEvent handler = target->OnDragOver;
+    const DragOverEvent handler = target->OnDragOver;
     const QPoint at = widget->mapFromGlobal(pointer);
     bool accept = true;
     handler(widget, dragSource.data(), at.x(), at.y(), dragState, accept);
     return accept;
 }
 
-void TDragManager::moveTo(QPoint pointer)
+void DragManager::moveTo(QPoint pointer)
 {
     lastPointer = pointer;
     QWidget *under = findTargetAt(pointer);
     if (under != currentTarget) {
         if (QWidget *left = currentTarget.data()) {
             currentTarget = nullptr;
-            askDragOver(left, pointer, dsDragLeave);
+            askDragOver(left, pointer, DragState::Leave);
             if (state != Active)
                 return;
         }
         currentTarget = under;
-        accepted = under && askDragOver(under, pointer, dsDragEnter);
+        accepted = under && askDragOver(under, pointer, DragState::Enter);
     } else if (under) {
-        accepted = askDragOver(under, pointer, dsDragMove);
+        accepted = askDragOver(under, pointer, DragState::Move);
     }
     if (state != Active)
         return;
@@ -338,7 +338,7 @@ void TDragManager::moveTo(QPoint pointer)
     updateCursor();
 }
 
-void TDragManager::drop(QPoint pointer)
+void DragManager::drop(QPoint pointer)
 {
     if (pointer != lastPointer) {
         moveTo(pointer);
@@ -348,8 +348,8 @@ void TDragManager::drop(QPoint pointer)
     const QPointer<QWidget> target = targetAccepts() ? currentTarget.data() : nullptr;
     hidePicture();
     bool handled = false;
-    if (TDropTarget *dropTarget = target ? dropTargetOf(target) : nullptr; dropTarget && dropTarget->OnDragDrop) {
-        const TDragDropEvent handler = dropTarget->OnDragDrop;
+    if (DropZone *dropTarget = target ? dropTargetOf(target) : nullptr; dropTarget && dropTarget->OnDragDrop) {
+        const DragDropEvent handler = dropTarget->OnDragDrop;
         const QPoint at = target->mapFromGlobal(pointer);
         handler(target, dragSource.data(), at.x(), at.y());
         handled = true;
@@ -357,9 +357,9 @@ void TDragManager::drop(QPoint pointer)
     finish(target.data(), pointer, false, handled);
 }
 
-void TDragManager::finish(QWidget *target, QPoint pointer, bool cancelled, bool dropHandled)
+void DragManager::finish(QWidget *target, QPoint pointer, bool cancelled, bool dropHandled)
 {
-    const QPointer<TGraphicControl> source = dragSource;
+    const QPointer<GraphicControl> source = dragSource;
     reset();
     if (!source)
         return;
@@ -374,7 +374,7 @@ void TDragManager::finish(QWidget *target, QPoint pointer, bool cancelled, bool 
     }
 }
 
-void TDragManager::reset()
+void DragManager::reset()
 {
     state = Idle;
     hidePicture();
@@ -388,7 +388,7 @@ void TDragManager::reset()
     dragPicture = QImage();
 }
 
-void TDragManager::showPicture(QPoint pointer)
+void DragManager::showPicture(QPoint pointer)
 {
     hidePicture();
     if (dragPicture.isNull())
@@ -398,7 +398,7 @@ void TDragManager::showPicture(QPoint pointer)
     picture->show();
 }
 
-void TDragManager::hidePicture()
+void DragManager::hidePicture()
 {
     if (!picture)
         return;
@@ -407,7 +407,7 @@ void TDragManager::hidePicture()
     picture = nullptr;
 }
 
-void TDragManager::updateCursor()
+void DragManager::updateCursor()
 {
     if (cursorOverridden)
         QApplication::changeOverrideCursor(targetAccepts() ? Qt::ClosedHandCursor : Qt::ForbiddenCursor);

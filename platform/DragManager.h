@@ -14,28 +14,28 @@ class QWidget;
 // target under the pointer (a pile view, or a window's bare table) whether it
 // accepts, shows the drag picture in a small see-through window, and on release
 // drops on the target that accepted last and tells the source how it ended.
-class TDragManager : public QObject
+class DragManager : public QObject
 {
 public:
-    static TDragManager &instance();
+    static DragManager &instance();
 
-    // Called by TGraphicControl::BeginDrag. A delayed drag starts once the pointer
+    // Called by GraphicControl::BeginDrag. A delayed drag starts once the pointer
     // has moved QApplication::startDragDistance() from pressPoint with the button held.
-    void begin(TGraphicControl *source, bool immediate, const QImage &picture, QPoint hotSpot,
+    void begin(GraphicControl *source, bool immediate, const QImage &picture, QPoint hotSpot,
                QPoint pressPoint, QPoint pointer);
     void cancel();
     // Forgets a source that is being destroyed, without calling back into it.
-    void forget(const TGraphicControl *control);
+    void forget(const GraphicControl *control);
 
     bool pending() const { return state == Pending; }
     bool active() const { return state == Active; }
-    const TGraphicControl *source() const { return dragSource; }
+    const GraphicControl *source() const { return dragSource; }
     QWidget *target() const { return currentTarget; }        // control under the pointer
     bool targetAccepts() const { return currentTarget && accepted; }
     QWidget *pictureWindow() const { return picture; }
 
     // The drop target under a global point: the deepest visible widget there that
-    // is a TDropTarget (or its nearest such ancestor), in any visible top-level
+    // is a DropZone (or its nearest such ancestor), in any visible top-level
     // window of the program other than the drag picture.
     QWidget *findTargetAt(QPoint global) const;
 
@@ -45,7 +45,7 @@ protected:
 private:
     enum State { Idle, Pending, Active };
 
-    TDragManager() = default;
+    DragManager() = default;
     // The last mouse event handled at a window, so that its copy delivered to a
     // widget right after is not handled twice.
     struct Echo {
@@ -66,13 +66,13 @@ private:
     void drop(QPoint pointer);
     void finish(QWidget *target, QPoint pointer, bool cancelled, bool dropHandled = false);
     void reset();
-    bool askDragOver(QWidget *widget, QPoint pointer, TDragState dragState);
+    bool askDragOver(QWidget *widget, QPoint pointer, DragState dragState);
     void showPicture(QPoint pointer);
     void hidePicture();
     void updateCursor();
 
     State state = Idle;
-    QPointer<TGraphicControl> dragSource;
+    QPointer<GraphicControl> dragSource;
     QPointer<QWidget> currentTarget;
     QPointer<QWidget> picture;
     bool accepted = false;

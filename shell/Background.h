@@ -42,7 +42,7 @@ public:
     void SetBands(int value);  // 0 to 65535 colour steps
 
     TBackgroundPaintEvent OnPaint;  // after each paint, on the painted window
-    TNotifyEvent OnResize;          // when the owner window changes size
+    NotifyEvent OnResize;          // when the owner window changes size
 
     // The fill of the last paint at the owner's current client size, in client
     // coordinates. Its address stays valid for the component's whole life.

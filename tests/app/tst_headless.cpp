@@ -43,7 +43,7 @@ class TestHeadless : public QObject
     };
 
 private Q_SLOTS:
-    void initTestCase() { RegisterGames(); }
+    void initTestCase() { registerGames(); }
     void init() { player.emplace(); }
     void cleanup() { player.reset(); }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/PlayerWindows.h"
 #include "app/SandboxTable.h"
-#include "games/GameForm.h"
+#include "games/GameWindow.h"
 #include "games/Games.h"
 #include "platform/StartupQueue.h"
 #include "shell/GameCatalog.h"
@@ -51,7 +51,7 @@ class TestPlayerWindows : public QObject
     }
 
 private Q_SLOTS:
-    void initTestCase() { RegisterGames(); }
+    void initTestCase() { registerGames(); }
 
     void aGameNamedOnTheCommandLineOpensAtOnceAndIsSelected()
     {
@@ -59,8 +59,8 @@ private Q_SLOTS:
         int selected = -1;
         const int result = runUntilItEnds([] { return PlayerWindows::runLauncher(QStringLiteral("Klondike")); },
                                           [&] {
-                                              if (auto *game = shownWindow<TGameForm>())
-                                                  opened = game->Description().caption;
+                                              if (auto *game = shownWindow<GameWindow>())
+                                                  opened = game->gameDescription().caption;
                                               selected = SolitaireForm->GameSelectListBox->currentRow();
                                               SolitaireForm->close();
                                           });
@@ -113,9 +113,9 @@ private Q_SLOTS:
     // and the table goes exactly once, whatever events were still waiting.
     void closingTheSandboxEndsItsLoopAndFreesTheTableOnce()
     {
-        QPointer<TSandboxTable> table;
+        QPointer<SandboxTable> table;
         const int result = runUntilItEnds(&PlayerWindows::runSandbox, [&table] {
-            table = shownWindow<TSandboxTable>();
+            table = shownWindow<SandboxTable>();
             if (!table)
                 return QCoreApplication::exit(hung);
             table->NewDeal1->trigger();
@@ -125,7 +125,7 @@ private Q_SLOTS:
         QCoreApplication::processEvents();
         QCOMPARE(result, 0);
         QVERIFY(!table);
-        QVERIFY(!shownWindow<TSandboxTable>());
+        QVERIFY(!shownWindow<SandboxTable>());
     }
 };
 

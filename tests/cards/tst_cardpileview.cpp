@@ -91,7 +91,7 @@ private Q_SLOTS:
         column->AllowDrag = true;
         deal(column, 5);
         // The game's side of the protocol: any selected card may leave.
-        column->OnMouseDown = [](QObject *sender, TMouseButton, TShiftState, int, int) {
+        column->OnMouseDown = [](QObject *sender, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
             viewOf(sender)->CanDrag = viewOf(sender)->SelectedCard != nullptr;
         };
         column->OnEndDrag = [this](QObject *sender, QObject *, int, int) {
@@ -101,7 +101,7 @@ private Q_SLOTS:
 
         accepting = addView(QRect(200, 8, 80, 337));
         accepting->setObjectName("accepting");
-        accepting->OnDragOver = [this](QObject *, QObject *source, int, int, TDragState, bool &accept) {
+        accepting->OnDragOver = [this](QObject *, QObject *source, int, int, DragState, bool &accept) {
             viewOf(source)->DropTarget = accepting;
             accept = true;
         };
@@ -289,10 +289,10 @@ private Q_SLOTS:
         const QList<TCard *> before = cardsOf(column->Cards);
         press(QPoint(10, 45));  // the third card from the top
         moveTo(QPoint(12, 48));
-        QVERIFY(TDragManager::instance().active());
+        QVERIFY(DragManager::instance().active());
         QCOMPARE(cardsOf(column->DragPile), before.mid(2));
         QCOMPARE(cardsOf(column->Cards), before.mid(0, 2));
-        QWidget *picture = TDragManager::instance().pictureWindow();
+        QWidget *picture = DragManager::instance().pictureWindow();
         QVERIFY(picture && picture->isVisible());
         QCOMPARE(picture->pos(), column->mapToGlobal(QPoint(12, 48)) - QPoint(10, 5));
 
@@ -301,7 +301,7 @@ private Q_SLOTS:
         QCOMPARE(cardsOf(column->Cards), before);  // back in place and order
         QVERIFY(column->DragPile->IsEmpty());  // no reference outlives the drag
         QCOMPARE(endLog, QStringList({"none"}));
-        QVERIFY(!TDragManager::instance().active());
+        QVERIFY(!DragManager::instance().active());
     }
 
     void noDragWithoutPermission_data()
@@ -316,7 +316,7 @@ private Q_SLOTS:
         QFETCH(bool, allowDrag);
         QFETCH(bool, canDrag);
         column->AllowDrag = allowDrag;
-        column->OnMouseDown = [canDrag](QObject *sender, TMouseButton, TShiftState, int, int) {
+        column->OnMouseDown = [canDrag](QObject *sender, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
             viewOf(sender)->CanDrag = canDrag;
         };
         press(QPoint(10, 90));
@@ -336,7 +336,7 @@ private Q_SLOTS:
     void dropLandsOnTheStickyTarget()
     {
         QFETCH(bool, refusingFollowsTheProtocol);
-        refusing->OnDragOver = [=](QObject *, QObject *source, int, int, TDragState, bool &accept) {
+        refusing->OnDragOver = [=](QObject *, QObject *source, int, int, DragState, bool &accept) {
             accept = refusingFollowsTheProtocol && viewOf(source)->DropTarget != nullptr;
         };
         const QList<TCard *> before = cardsOf(column->Cards);
@@ -413,7 +413,7 @@ private Q_SLOTS:
         const QList<TCard *> before = cardsOf(column->Cards);
         press(QPoint(10, 65));
         moveTo(QPoint(11, 65));
-        QVERIFY(TDragManager::instance().pending());
+        QVERIFY(DragManager::instance().pending());
         release(QPoint(11, 65));
         QCOMPARE(cardsOf(column->Cards), before);
         QCOMPARE(clicks, 1);
@@ -421,7 +421,7 @@ private Q_SLOTS:
         press(QPoint(10, 65));
         moveTo(QPoint(11, 65));
         moveTo(over(accepting));
-        QVERIFY(TDragManager::instance().active());
+        QVERIFY(DragManager::instance().active());
         release(over(accepting));
         QCOMPARE(cardsOf(accepting->Cards), before.mid(3));
         QCOMPARE(clicks, 1);
@@ -448,7 +448,7 @@ private Q_SLOTS:
         QVERIFY(column->isHidden());
         QTest::mouseMove(window, end);
         QTest::mouseRelease(window, Qt::LeftButton, {}, end);
-        QVERIFY(!TDragManager::instance().active());
+        QVERIFY(!DragManager::instance().active());
         QCOMPARE(accepting->Cards->Count(), dropOnAccepting ? 1 : 0);
         QCOMPARE(column->Cards->Count(), dropOnAccepting ? 4 : 5);
         QCOMPARE(column->isVisible(), !dropOnAccepting);

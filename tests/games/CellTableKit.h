@@ -5,14 +5,14 @@
 // gestures on it.
 #include "GameTestKit.h"
 
-#include "games/CellGameForm.h"
+#include "games/CellGameWindow.h"
 #include "platform/IniFile.h"
 
 #include <QApplication>
 
 template <class Form>
 struct CellTable : GameTestKit {
-    GameWindow<Form> window;
+    DealtWindow<Form> window;
     TCardPileView *spare;  // a hidden pile for the cards a test took off the table
 
     CellTable() : spare(new TCardPileView(window))
@@ -34,7 +34,7 @@ struct CellTable : GameTestKit {
 
     void clear()
     {
-        for (TCardPileView *view : window->Views()) {
+        for (TCardPileView *view : window->pileViews()) {
             while (TCard *card = view->Cards->CardAt(0)) {
                 view->Cards->RemoveCard(card);
                 spare->Cards->AddCard(card);
@@ -46,7 +46,7 @@ struct CellTable : GameTestKit {
     // Takes a card from wherever it lies and puts it face up on a view.
     TCard *put(CardSuit suit, CardValue value, TCardPileView *onto)
     {
-        for (TCardPileView *view : window->Views() + QList<TCardPileView *>{spare})
+        for (TCardPileView *view : window->pileViews() + QList<TCardPileView *>{spare})
             for (int i = 0; i < view->Cards->Count(); ++i) {
                 TCard *card = view->Cards->CardAt(i);
                 if (card->Suit != suit || card->Value != value)

@@ -3,7 +3,7 @@
 // What the game tests share: the shell kit with a fixed seed, game windows that go
 // away with the test, the launcher, cards put where a test wants them, and a
 // player's hand on the mouse.
-#include "games/GameForm.h"
+#include "games/GameWindow.h"
 #include "games/GameRegistry.h"
 #include "shell/GameCatalog.h"
 #include "shell/Preferences.h"
@@ -20,12 +20,12 @@ struct GameTestKit : ShellKit {
 
 // A game window, dealt, deleted when the test ends unless it has gone already.
 template <class Form>
-class GameWindow
+class DealtWindow
 {
 public:
-    GameWindow() : form(CreateGameForm<Form>()) {}
-    ~GameWindow() { delete form.data(); }
-    Q_DISABLE_COPY(GameWindow)
+    DealtWindow() : form(createGameWindow<Form>()) {}
+    ~DealtWindow() { delete form.data(); }
+    Q_DISABLE_COPY(DealtWindow)
     Form *operator->() const { return form.data(); }
     operator Form *() const { return form.data(); }
 
@@ -53,9 +53,9 @@ struct LauncherWindow {
     Q_DISABLE_COPY(LauncherWindow)
 };
 
-inline TCard *FindCard(TGameForm *form, CardSuit suit, CardValue value)
+inline TCard *FindCard(GameWindow *form, CardSuit suit, CardValue value)
 {
-    for (TCardPileView *view : form->Views())
+    for (TCardPileView *view : form->pileViews())
         for (int i = 0; i < view->Cards->Count(); ++i)
             if (view->Cards->CardAt(i)->Suit == suit && view->Cards->CardAt(i)->Value == value)
                 return view->Cards->CardAt(i);
@@ -63,10 +63,10 @@ inline TCard *FindCard(TGameForm *form, CardSuit suit, CardValue value)
 }
 
 // Moves a card from wherever it lies onto the top of a view.
-inline TCard *Place(TGameForm *form, CardSuit suit, CardValue value, TCardPileView *onto, bool faceUp = true)
+inline TCard *Place(GameWindow *form, CardSuit suit, CardValue value, TCardPileView *onto, bool faceUp = true)
 {
     TCard *card = FindCard(form, suit, value);
-    for (TCardPileView *view : form->Views())
+    for (TCardPileView *view : form->pileViews())
         view->Cards->RemoveCard(card);
     card->FaceUp = faceUp;
     onto->Cards->AddCard(card);
@@ -152,19 +152,19 @@ inline void AddRowPerGameAndSize()
 // The launcher opens the game with large cards, then, with small cards chosen, closes
 // that window and opens the small one instead; the cards are small meanwhile. Leaves
 // the large size set for the next test and returns the small window.
-inline TGameForm *OpenBothSizesFromTheLauncher(const QString &game)
+inline GameWindow *OpenBothSizesFromTheLauncher(const QString &game)
 {
     const RegisteredGame *entry = GameRegistry::find(game);
     const int index = GameCatalog::indexOf(game);
     PreferencesDlg->CardSize = 1;
     SolitaireForm->SelectGame(index);
-    const QPointer<TGameForm> large = entry->largeWindow();
+    const QPointer<GameWindow> large = entry->largeWindow();
     if (!large || !large->isVisible())
         return nullptr;
     PreferencesDlg->CardSize = 0;
     SolitaireForm->SelectGame(index);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    TGameForm *small = entry->smallWindow();
+    GameWindow *small = entry->smallWindow();
     const bool replaced = !large && small && small->isVisible() && TCard::GetCardSize() == FS_SMALL;
     TCard::SetCardSize(FS_LARGE);
     return replaced ? small : nullptr;

@@ -15,7 +15,7 @@
 namespace {
 
 struct Castle : GameTestKit {
-    GameWindow<TCastleForm> window;
+    DealtWindow<TCastleForm> window;
     Castle()
     {
         window->show();
@@ -29,7 +29,7 @@ QString stored(const QString &section)
 }
 
 // Presses on the source's top card and lets go over the bare table, touching no other view.
-void DropOnTable(TCardPileView *from, TGameForm *form, QPoint table)
+void DropOnTable(TCardPileView *from, GameWindow *form, QPoint table)
 {
     const QPoint at = TopCardPoint(from);
     const QPoint target = from->mapFromGlobal(form->mapToGlobal(table));
@@ -55,7 +55,7 @@ class TestCastle : public QObject
     }
     void repaint()
     {
-        for (TCardPileView *view : form->Views())
+        for (TCardPileView *view : form->pileViews())
             view->update();
     }
     void drag(int from, int to)
@@ -83,7 +83,7 @@ private Q_SLOTS:
 
     void theFirstDealIsPinned()
     {
-        QCOMPARE(form->DealText(), QStringLiteral("TableauPileView1: 4C 6C 3C 2H 6S 5C\n"
+        QCOMPARE(form->dealText(), QStringLiteral("TableauPileView1: 4C 6C 3C 2H 6S 5C\n"
                                                   "TableauPileView2: 2D 5D KH 3H 6D 8S\n"
                                                   "TableauPileView3: 7C 2S KD 8H 7D 4S\n"
                                                   "TableauPileView4: JS 5S KC QS 9D 4H\n"
@@ -125,10 +125,10 @@ private Q_SLOTS:
 
     void restartDealsTheSameLayoutAces()
     {
-        const QString first = form->DealText();
+        const QString first = form->dealText();
         makeMoves(2);
         form->NewGame1Click(form->Restart1);
-        QCOMPARE(form->DealText(), first);
+        QCOMPARE(form->dealText(), first);
         QVERIFY(game->sounds.names().contains(QStringLiteral("RESTART")));
         QVERIFY(!game->sounds.names().contains(QStringLiteral("SHUFFLE")));
     }
@@ -199,9 +199,9 @@ private Q_SLOTS:
     {
         emptyRows({7});
         repaint();
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         DragWithMouse(form->Tableau[0], CardPoint(form->Tableau[0], 3), form->Tableau[7], {40, 40});
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         DragWithMouse(form->Tableau[0], TopCardPoint(form->Tableau[0]), form->Tableau[7], {40, 40});
         QCOMPARE(form->Tableau[7]->Cards->Count(), 1);
         QCOMPARE(form->Tableau[0]->Cards->Count(), 5);
@@ -275,7 +275,7 @@ private Q_SLOTS:
         Place(form, FS_CLUBS, FS_TWO, form->Tableau[1]);
         Place(form, FS_SPADES, FS_NINE, form->Tableau[1]);
         repaint();
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         drag(1, 2);  // the Nine leaves the Two of clubs on top
         QCOMPARE(form->Foundations[0]->Cards->Count(), 3);
         QCOMPARE(form->MoveCount, 3);
@@ -286,7 +286,7 @@ private Q_SLOTS:
         QTest::keyClick(form, Qt::Key_Z, Qt::ControlModifier);  // the Two
         QCOMPARE(form->Tableau[1]->Cards->CardAt(TCardPile::Top)->Value, FS_TWO);
         QTest::keyClick(form, Qt::Key_Z, Qt::ControlModifier);  // the Nine, which autoplay does not follow
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         QCOMPARE(form->MoveCount, 0);
         QCOMPARE(game->sounds.names().count(QStringLiteral("UNDO")), 3);
         QCOMPARE(form->windowTitle(), QStringLiteral("Beleaguered Castle   Score: 4"));
@@ -299,12 +299,12 @@ private Q_SLOTS:
         form->Autoplay1->trigger();
         QCOMPARE(stored(QStringLiteral("Castle")), QStringLiteral("True"));
         {
-            const GameWindow<TCastleForm> again;
+            const DealtWindow<TCastleForm> again;
             QVERIFY(again->DoAutoplay && again->Autoplay1->isChecked());
         }
         TCard::SetCardSize(FS_SMALL);
         {
-            const GameWindow<TsCastleForm> small;
+            const DealtWindow<TsCastleForm> small;
             QVERIFY(!small->DoAutoplay);  // the small window keeps its own section
             small->Autoplay1->trigger();
             small->Autoplay1->trigger();
@@ -327,21 +327,21 @@ private Q_SLOTS:
         TCard::SetCardSize(small ? FS_SMALL : FS_LARGE);
         const RegisteredGame *entry = GameRegistry::find(QStringLiteral("Beleaguered Castle"));
         QVERIFY(entry);
-        QPointer<TGameForm> window = small ? entry->createSmall() : entry->createLarge();
+        QPointer<GameWindow> window = small ? entry->createSmall() : entry->createLarge();
         TCard::SetCardSize(FS_LARGE);
         const QSize client = small ? QSize(561, 422) : QSize(748, 554);
         QCOMPARE(window->size(), client);
         QCOMPARE(window->minimumSize(), client);
         QCOMPARE(window->maximumSize(), client);
         QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
-        QCOMPARE(small ? static_cast<TGameForm *>(sCastleForm) : CastleForm.data(), window.data());
+        QCOMPARE(small ? static_cast<GameWindow *>(sCastleForm) : CastleForm.data(), window.data());
         delete window.data();
     }
 
     void theSmallWindowFollowsItsTable()
     {
         TCard::SetCardSize(FS_SMALL);
-        const GameWindow<TsCastleForm> small;
+        const DealtWindow<TsCastleForm> small;
         TCard::SetCardSize(FS_LARGE);
         for (int i = 0; i < 4; ++i) {
             QCOMPARE(small->Tableau[i]->geometry(), QRect(8, 8 + 104 * i, 232, 95));
@@ -351,7 +351,7 @@ private Q_SLOTS:
             QCOMPARE(form->Tableau[4 + i]->geometry(), QRect(432, 8 + 136 * i, 305, 125));
         }
         QCOMPARE(small->DeckPileView->geometry(), QRect(120, 392, 25, 29));
-        QCOMPARE(small->DealText(), form->DealText());  // the same seed deals the same game
+        QCOMPARE(small->dealText(), form->dealText());  // the same seed deals the same game
     }
 
     void promptsHelpAndThresholds()
@@ -396,10 +396,10 @@ private Q_SLOTS:
 
     void theLauncherOpensItAtTheChosenCardSize()
     {
-        RegisterGames();
+        registerGames();
         const ScreenOverride wide(1280);
         const LauncherWindow launcher;
-        const TGameForm *small = OpenBothSizesFromTheLauncher(QStringLiteral("Beleaguered Castle"));
+        const GameWindow *small = OpenBothSizesFromTheLauncher(QStringLiteral("Beleaguered Castle"));
         QVERIFY(small && small == sCastleForm);
     }
 };

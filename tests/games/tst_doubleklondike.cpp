@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "GameTestKit.h"
 
-#include "games/DoubleKlondikeWindow.h"
+#include "games/DblKlondikeWindow.h"
 #include "games/Games.h"
 #include "platform/Help.h"
 #include "platform/IniFile.h"
@@ -13,7 +13,7 @@
 namespace {
 
 struct DoubleKlondike : GameTestKit {
-    GameWindow<TDblKlondikeForm> window;
+    DealtWindow<TDblKlondikeForm> window;
     DoubleKlondike() { window->show(); }
 };
 
@@ -24,10 +24,10 @@ QString stored(const QString &key)
 
 // With two decks every card has a twin: this puts one that is not on a foundation
 // yet on top of a view.
-TCard *Take(TGameForm *form, CardSuit suit, CardValue value, TCardPileView *onto, bool faceUp = true)
+TCard *Take(GameWindow *form, CardSuit suit, CardValue value, TCardPileView *onto, bool faceUp = true)
 {
-    for (TCardPileView *view : form->Views())
-        for (int i = 0; form->RoleOf(view) != PileRole::Foundation && i < view->Cards->Count(); ++i) {
+    for (TCardPileView *view : form->pileViews())
+        for (int i = 0; form->roleOf(view) != PileRole::Foundation && i < view->Cards->Count(); ++i) {
             TCard *card = view->Cards->CardAt(i);
             if (card->Suit == suit && card->Value == value) {
                 view->Cards->RemoveCard(card);
@@ -39,9 +39,9 @@ TCard *Take(TGameForm *form, CardSuit suit, CardValue value, TCardPileView *onto
     return nullptr;
 }
 
-void repaintAll(TGameForm *form)
+void repaintAll(GameWindow *form)
 {
-    for (TCardPileView *view : form->Views())
+    for (TCardPileView *view : form->pileViews())
         view->update();
 }
 
@@ -77,7 +77,7 @@ private Q_SLOTS:
 
     void dealsNineColumnsAndAFiftyNineCardStock()
     {
-        QCOMPARE(form->DealText(),
+        QCOMPARE(form->dealText(),
                  QStringLiteral("DeckPileView: 9c 9h as 2h 5h 8h ts 7d qs 9d 6h 3s 4d ah 6c 6s 8d 7h 8h 4c 9s 3c jd 3d qh "
                                 "ts 4d qc jd 5s 3d 2h 7c jc 6d th ac 4c 4s 6h 7d 6s 6c jh ad kh 9c 8c qs ks 9s kd ah 5d "
                                 "ad 8d 7h qd js\n"
@@ -111,7 +111,7 @@ private Q_SLOTS:
 
     void theLauncherOpensItAndF1ShowsItsRules()
     {
-        RegisterGames();
+        registerGames();
         const ScreenOverride wide(1280);
         const LauncherWindow launcher;
         PreferencesDlg->CardSize = 1;
@@ -129,7 +129,7 @@ private Q_SLOTS:
         QCOMPARE(form->DeckPileView->Cards->Count(), 0);
         QCOMPARE(form->DeckPileView->State, FS_RECYCLE);
         QVERIFY(form->DeckPileView->toolTip().isEmpty());
-        const QString exhausted = form->DealText();
+        const QString exhausted = form->dealText();
         clickStock();  // rebuilds the stock and draws at once
         QCOMPARE(form->DeckPileView->Cards->Count(), 58);
         QCOMPARE(form->DiscardPileView->Cards->Count(), 1);
@@ -137,25 +137,25 @@ private Q_SLOTS:
         QCOMPARE(form->Recycles, 1);
         QCOMPARE(form->MoveCount, 60);
         undo();  // the draw and the rebuild together, and the rebuild may come again
-        QCOMPARE(form->DealText(), exhausted);
+        QCOMPARE(form->dealText(), exhausted);
         QCOMPARE(form->Recycles, 0);
         QCOMPARE(form->MoveCount, 59);
         QCOMPARE(form->DeckPileView->State, FS_RECYCLE);
         clickStock(59);
         QCOMPARE(form->DeckPileView->Cards->Count(), 0);
         QCOMPARE(form->DeckPileView->State, FS_BLANK);  // no third pass
-        const QString done = form->DealText();
+        const QString done = form->dealText();
         const int records = form->UndoList->Count();
         clickStock();
         QTest::keyClick(form, Qt::Key_Space);
-        QCOMPARE(form->DealText(), done);
+        QCOMPARE(form->dealText(), done);
         QCOMPARE(form->UndoList->Count(), records);
         QCOMPARE(form->MoveCount, 118);
     }
 
     void drawThreeRebuildsTheStockAsOftenAsNeeded()
     {
-        const QString first = form->DealText();
+        const QString first = form->dealText();
         clickStock(20);  // 19 threes and the last two
         QCOMPARE(form->DeckPileView->Cards->Count(), 0);
         QCOMPARE(form->DiscardPileView->Cards->Count(), 2);
@@ -168,7 +168,7 @@ private Q_SLOTS:
         QCOMPARE(form->MoveCount, 80);
         for (int i = 0; i < 80; ++i)
             undo();
-        QCOMPARE(form->DealText(), first);  // every counted click and its undo agree
+        QCOMPARE(form->dealText(), first);  // every counted click and its undo agree
         QCOMPARE(form->MoveCount, 0);
         QCOMPARE(form->Recycles, 0);
         QVERIFY(!form->Undo1->isEnabled());
@@ -190,7 +190,7 @@ private Q_SLOTS:
         QCOMPARE(stored(QStringLiteral("Autoplay")), QStringLiteral("True"));
         TCard::SetCardSize(FS_SMALL);
         {
-            const GameWindow<TsDblKlondikeForm> small;
+            const DealtWindow<TsDblKlondikeForm> small;
             QVERIFY(!small->DrawThree && small->DrawOne1->isChecked());
             QVERIFY(small->DoAutoplay);
         }
@@ -205,19 +205,19 @@ private Q_SLOTS:
         for (const CardSuit suit : {FS_CLUBS, FS_DIAMONDS, FS_SPADES})
             Take(form, suit, FS_NINE, form->DeckPileView, false);
         clickStock();
-        const QString firstBatch = form->DealText().section(QLatin1Char('\n'), 1, 1);
+        const QString firstBatch = form->dealText().section(QLatin1Char('\n'), 1, 1);
         QCOMPARE(firstBatch, QStringLiteral("DiscardPileView: 9S 9D 9C"));
         clickStock();
         doubleClickTop(form->DiscardPileView);
         doubleClickTop(form->DiscardPileView);
-        const QString beforeLastSend = form->DealText();
+        const QString beforeLastSend = form->dealText();
         doubleClickTop(form->DiscardPileView);
         QCOMPARE(form->Foundations[0]->Cards->Count(), 3);
-        QCOMPARE(form->DealText().section(QLatin1Char('\n'), 1, 1), firstBatch);
+        QCOMPARE(form->dealText().section(QLatin1Char('\n'), 1, 1), firstBatch);
         QCOMPARE(form->RecyclePileView->Cards->Count(), 0);
         QCOMPARE(form->windowTitle(), QStringLiteral("Double Klondike   Score: 3"));
         undo();  // the send and the refill it caused
-        QCOMPARE(form->DealText(), beforeLastSend);
+        QCOMPARE(form->dealText(), beforeLastSend);
     }
 
     void anEmptyColumnTakesOnlyAKingOrARunHeadedByOne()
@@ -248,9 +248,9 @@ private Q_SLOTS:
             Take(form, suit, value, form->Tableau[0]);
         Take(form, FS_SPADES, FS_KING, form->Tableau[1]);
         repaintAll(form);
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         DragWithMouse(form->Tableau[0], CardPoint(form->Tableau[0], 0), form->Tableau[2], {40, 40});
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         DragWithMouse(form->Tableau[0], CardPoint(form->Tableau[0], 1), form->Tableau[1],
                       TopCardPoint(form->Tableau[1]));
         QCOMPARE(form->Tableau[1]->Cards->Count(), 7);
@@ -258,7 +258,7 @@ private Q_SLOTS:
         QVERIFY(form->Tableau[0]->Cards->CardAt(0)->FaceUp);  // turned up
         QCOMPARE(form->MoveCount, 1);
         undo();  // the run goes back and the Five face down again, in one click
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         QCOMPARE(form->MoveCount, 0);
         QVERIFY(!form->Undo1->isEnabled());
     }
@@ -284,11 +284,11 @@ private Q_SLOTS:
     void undoTakesBackADrawWithTheShiftOfTheOlderDiscards()
     {
         clickStock();
-        const QString afterFirst = form->DealText();
+        const QString afterFirst = form->dealText();
         clickStock();
         game->sounds.clear();
         undo();
-        QCOMPARE(form->DealText(), afterFirst);
+        QCOMPARE(form->dealText(), afterFirst);
         QCOMPARE(form->DeckPileView->toolTip(), QStringLiteral("56"));
         QCOMPARE(form->MoveCount, 1);
         QCOMPARE(game->sounds.names(), QStringList{QStringLiteral("UNDO")});
@@ -306,7 +306,7 @@ private Q_SLOTS:
         form->DrawOne1->trigger();
         clickStock(2);
         form->Autoplay1->trigger();
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         doubleClickTop(form->DiscardPileView);  // the Two goes home, then autoplay sends the Three
         QCOMPARE(form->Foundations[0]->Cards->Count(), 3);
         QVERIFY(form->Tableau[0]->Cards->CardAt(0)->FaceUp);
@@ -316,7 +316,7 @@ private Q_SLOTS:
         QCOMPARE(form->Foundations[0]->Cards->Count(), 2);
         QVERIFY(!form->Tableau[0]->Cards->CardAt(0)->FaceUp);
         undo();  // the player's send and the refill
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         QCOMPARE(form->MoveCount, 2);
     }
 
@@ -369,8 +369,8 @@ private Q_SLOTS:
         QCOMPARE(form->maximumWidth(), 986);
         QCOMPARE(form->minimumHeight(), 480);
         QCOMPARE(form->size(), QSize(986, 582));
-        QCOMPARE(form->View(QStringLiteral("FoundationPile5"))->geometry(), QRect(632, 8, 80, 125));
-        QCOMPARE(form->View(QStringLiteral("TableauPileView8"))->pos(), QPoint(744, 162));
+        QCOMPARE(form->viewNamed(QStringLiteral("FoundationPile5"))->geometry(), QRect(632, 8, 80, 125));
+        QCOMPARE(form->viewNamed(QStringLiteral("TableauPileView8"))->pos(), QPoint(744, 162));
         form->resize(986, 700);
         for (TCardPileView *column : form->Tableau)
             QCOMPARE(column->height(), 700 - 165);
@@ -379,13 +379,13 @@ private Q_SLOTS:
     void theSmallWindowFollowsItsTable()
     {
         TCard::SetCardSize(FS_SMALL);
-        QPointer<TsDblKlondikeForm> small = CreateGameForm<TsDblKlondikeForm>();
+        QPointer<TsDblKlondikeForm> small = createGameWindow<TsDblKlondikeForm>();
         TCard::SetCardSize(FS_LARGE);
         small->show();
-        QCOMPARE(small->View(QStringLiteral("DeckPileView"))->geometry(), QRect(8, 8, 113, 113));
-        QCOMPARE(small->View(QStringLiteral("DiscardPileView"))->geometry(), QRect(128, 8, 105, 101));
+        QCOMPARE(small->viewNamed(QStringLiteral("DeckPileView"))->geometry(), QRect(8, 8, 113, 113));
+        QCOMPARE(small->viewNamed(QStringLiteral("DiscardPileView"))->geometry(), QRect(128, 8, 105, 101));
         QCOMPARE(small->DiscardPileView->XOffset, 20.0f);
-        QCOMPARE(small->View(QStringLiteral("RecyclePileView"))->geometry(), QRect(720, 112, 25, 25));
+        QCOMPARE(small->viewNamed(QStringLiteral("RecyclePileView"))->geometry(), QRect(720, 112, 25, 25));
         for (int i = 0; i < 8; ++i)
             QCOMPARE(small->Foundations[i]->geometry(), QRect(240 + 64 * i, 8, 61, 95));
         for (int i = 0; i < 9; ++i) {
@@ -397,7 +397,7 @@ private Q_SLOTS:
         QCOMPARE(small->minimumHeight(), 300);
         small->resize(756, 600);
         QCOMPARE(small->Tableau[8]->height(), 600 - 139);
-        QCOMPARE(small->DealText(), form->DealText());  // the same deal for the same seed
+        QCOMPARE(small->dealText(), form->dealText());  // the same deal for the same seed
         QVERIFY(small->close());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         const auto position = [](const char *section) {

@@ -23,7 +23,7 @@ struct LargeCards {
 // A dealt large-card Forty Thieves window on the screen, with the kit's seams.
 struct FortyThieves : GameTestKit {
     LargeCards cards;
-    GameWindow<TFortyThievesForm> window;
+    DealtWindow<TFortyThievesForm> window;
     FortyThieves() { window->show(); }
 };
 
@@ -94,7 +94,7 @@ class TestFortyThieves : public QObject
     QString stockTop() const { return CardText(form->DeckPileView->Cards->CardAt(TCardPile::Top)); }
 
 private Q_SLOTS:
-    void initTestCase() { RegisterGames(); }
+    void initTestCase() { registerGames(); }
     void init()
     {
         game.emplace();
@@ -104,7 +104,7 @@ private Q_SLOTS:
 
     void dealsTenColumnsOfFourAndASixtyFourCardStock()
     {
-        QCOMPARE(form->DealText(), QString::fromLatin1(firstDeal));
+        QCOMPARE(form->dealText(), QString::fromLatin1(firstDeal));
         QCOMPARE(form->DeckPileView->toolTip(), QStringLiteral("64"));
         QCOMPARE(form->windowTitle(), QStringLiteral("Forty Thieves"));
         QVERIFY(game->sounds.played().isEmpty());
@@ -129,7 +129,7 @@ private Q_SLOTS:
         QCOMPARE(form->Autoplay1->text(), QStringLiteral("A&utoplay"));
         QCOMPARE(form->Preferences1->text(), QStringLiteral("Pre&ferences..."));
         QCOMPARE(form->About1->text(), QStringLiteral("Rule&s..."));
-        QCOMPARE(form->Description().helpTopic, 1003);
+        QCOMPARE(form->gameDescription().helpTopic, 1003);
     }
 
     void onlyTheTopCardMovesAndColumnsBuildDownInSuit()
@@ -141,13 +141,13 @@ private Q_SLOTS:
         fromStock(FS_CLUBS, FS_NINE, form->Tableau[2]);
         fromStock(FS_DIAMONDS, FS_NINE, form->Tableau[3]);
         blockColumns(4);
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         DragWithMouse(form->Tableau[2], CardPoint(form->Tableau[2], 0), form->Tableau[0], TopCardPoint(form->Tableau[0]));
-        QCOMPARE(form->DealText(), before);  // the Nine of hearts lies under another card
+        QCOMPARE(form->dealText(), before);  // the Nine of hearts lies under another card
         drag(form->Tableau[3], form->Tableau[0]);  // a Nine of diamonds on a Ten of hearts: no
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         drag(form->Tableau[2], form->Tableau[1]);  // a Nine of clubs on a Ten of spades: no
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         EmptyInto(form->Tableau[1], form->DeckPileView);
         drag(form->Tableau[2], form->Tableau[1]);  // an empty column takes any card
         QCOMPARE(form->Tableau[1]->Cards->Count(), 1);
@@ -194,10 +194,10 @@ private Q_SLOTS:
         QVERIFY(form->DeckPileView->Cards->IsEmpty());
         QVERIFY(form->DeckPileView->toolTip().isEmpty());
         QVERIFY(!form->Peek1->isEnabled());
-        const QString turned = form->DealText();
+        const QString turned = form->dealText();
         game->sounds.clear();
         clickStock();
-        QCOMPARE(form->DealText(), turned);  // no redeal
+        QCOMPARE(form->dealText(), turned);  // no redeal
         QCOMPARE(form->MoveCount, 64);
         QVERIFY(game->sounds.played().isEmpty());
         form->Undo1->trigger();
@@ -205,7 +205,7 @@ private Q_SLOTS:
         QVERIFY(form->Peek1->isEnabled());
         for (int i = 0; i < 63; ++i)
             form->Undo1->trigger();
-        QCOMPARE(form->DealText(), QString::fromLatin1(firstDeal));
+        QCOMPARE(form->dealText(), QString::fromLatin1(firstDeal));
         QCOMPARE(form->MoveCount, 0);
         QVERIFY(!form->Undo1->isEnabled());
     }
@@ -278,7 +278,7 @@ private Q_SLOTS:
         QVERIFY(game->settings.read(QStringLiteral("Solitaire.ini")).contains("Autoplay=True"));
         TCard::SetCardSize(FS_SMALL);
         {
-            const GameWindow<TsFortyThievesForm> small;
+            const DealtWindow<TsFortyThievesForm> small;
             QVERIFY(small->DoAutoplay && small->Autoplay1->isChecked());
         }
         TCard::SetCardSize(FS_LARGE);
@@ -363,10 +363,10 @@ private Q_SLOTS:
         QCOMPARE(game->dialogs.messages().size(), 1);
         for (int i = 0; i < 11; ++i)
             form->DeckPileViewClick();
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         form->NewGame1Click(form->Restart1);
         QCOMPARE(game->dialogs.messages().last(), QStringLiteral("Restart this game of Forty Thieves?"));
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
     }
 
     void theLastKingHomeWinsTheGame()
@@ -399,9 +399,9 @@ private Q_SLOTS:
     void theSmallWindowFollowsItsTable()
     {
         TCard::SetCardSize(FS_SMALL);
-        const GameWindow<TsFortyThievesForm> small;
+        const DealtWindow<TsFortyThievesForm> small;
         small->show();
-        QCOMPARE(small->DealText(), QString::fromLatin1(firstDeal));
+        QCOMPARE(small->dealText(), QString::fromLatin1(firstDeal));
         QCOMPARE(small->DeckPileView->geometry(), QRect(8, 8, 107, 113));
         QCOMPARE(small->DiscardPileView->geometry(), QRect(128, 8, 593, 95));
         QCOMPARE(small->DiscardPileView->XOffset, 9.0f);

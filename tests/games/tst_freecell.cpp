@@ -29,7 +29,7 @@ class TestFreeCell : public QObject
     void hop() { DoubleClickTop(occupiedCell()); }
 
 private Q_SLOTS:
-    void initTestCase() { RegisterGames(); }
+    void initTestCase() { registerGames(); }
     void init()
     {
         table.emplace();
@@ -42,7 +42,7 @@ private Q_SLOTS:
 
     void dealsSevenRowsFaceUpFromTheFirstFreeCell()
     {
-        QCOMPARE(form->DealText(), QStringLiteral("FreePileView1:\nFreePileView2:\nFreePileView3:\nFreePileView4:\n"
+        QCOMPARE(form->dealText(), QStringLiteral("FreePileView1:\nFreePileView2:\nFreePileView3:\nFreePileView4:\n"
                                                   "FoundPileView1:\nFoundPileView2:\nFoundPileView3:\nFoundPileView4:\n"
                                                   "TableauPileView1: AH 6H 3D 9H QD TH 7H\n"
                                                   "TableauPileView2: 4C JC 8C 9S 5H QH 3S\n"
@@ -67,18 +67,18 @@ private Q_SLOTS:
     void newGameAndRestartDealWithTheirSounds()
     {
         PreferencesDlg->DoAnimation = true;
-        const QString first = form->DealText();
+        const QString first = form->dealText();
         DoubleClickTop(columns[0]);  // the Seven of hearts into the first free cell
         QCOMPARE(cells[0]->Cards->Count(), 1);
         QVERIFY(table->sounds.played().isEmpty());  // a move into a free cell is quiet
         form->Restart1->trigger();
-        QCOMPARE(form->DealText(), first);
+        QCOMPARE(form->dealText(), first);
         QCOMPARE(table->sounds.names(), QStringList{"RESTART"} + QStringList(7, "DEAL"));
         QVERIFY(!form->Undo1->isEnabled());
         table->sounds.clear();
         form->NewGame1->trigger();
         QCOMPARE(table->sounds.names(), QStringList{"SHUFFLE"} + QStringList(7, "DEAL"));
-        QCOMPARE(form->DealText(), first);  // the fixed seed shuffles alike
+        QCOMPARE(form->dealText(), first);  // the fixed seed shuffles alike
         for (TCardPileView *cell : cells)
             QVERIFY(cell->Cards->IsEmpty());
     }
@@ -99,10 +99,10 @@ private Q_SLOTS:
         QVERIFY(!form->close());  // closing asks already at five
         QCOMPARE(table->dialogs.messages(), QStringList{"Quit this game of FreeCell?"});
         hop();
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         form->Restart1->trigger();
         QCOMPARE(table->dialogs.messages().last(), QStringLiteral("Restart this game of FreeCell?"));
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         table->dialogs.answer = Dialogs::Ok;
     }
 
@@ -117,9 +117,9 @@ private Q_SLOTS:
         put(FS_CLUBS, FS_NINE, columns[2]);
         table->fillCells(2);
         // Four cards with two empty free cells: not even onto the Ten, with five empty columns.
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         DragWithMouse(columns[0], CardPoint(columns[0], 0), columns[1], TopCardPoint(columns[1]));
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         // Three cards: onto the Nine of clubs.
         DragWithMouse(columns[0], CardPoint(columns[0], 1), columns[2], TopCardPoint(columns[2]));
         QCOMPARE(columns[2]->Cards->Count(), 4);
@@ -129,9 +129,9 @@ private Q_SLOTS:
         table->fillCells(2);
         put(FS_DIAMONDS, FS_EIGHT, columns[4]);
         put(FS_SPADES, FS_SEVEN, columns[5]);
-        const QString full = form->DealText();
+        const QString full = form->dealText();
         DragWithMouse(columns[2], CardPoint(columns[2], 2), columns[4], TopCardPoint(columns[4]));
-        QCOMPARE(form->DealText(), full);
+        QCOMPARE(form->dealText(), full);
         DragWithMouse(columns[2], TopCardPoint(columns[2]), columns[5], TopCardPoint(columns[5]));
         QCOMPARE(columns[5]->Cards->Count(), 2);
         // Runs that break the alternation or the sequence stay, whatever the free cells.
@@ -141,10 +141,10 @@ private Q_SLOTS:
         put(FS_HEARTS, FS_FOUR, columns[6]);
         put(FS_DIAMONDS, FS_NINE, columns[7]);
         put(FS_SPADES, FS_SEVEN, columns[7]);
-        const QString broken = form->DealText();
+        const QString broken = form->dealText();
         DragWithMouse(columns[6], CardPoint(columns[6], 0), columns[3], {40, 40});
         DragWithMouse(columns[7], CardPoint(columns[7], 0), columns[3], {40, 40});
-        QCOMPARE(form->DealText(), broken);
+        QCOMPARE(form->dealText(), broken);
     }
 
     void anEmptyColumnTakesAnyRunAFoundationOneFittingCard()
@@ -244,11 +244,11 @@ private Q_SLOTS:
         QCOMPARE(foundations[0]->Cards->Count(), 3);
         put(FS_HEARTS, FS_KING, cells[2]);
         put(FS_CLUBS, FS_SIX, columns[4]);
-        const QString full = form->DealText();
+        const QString full = form->dealText();
         const int moves = form->MoveCount;
         QTest::mouseClick(columns[4], Qt::LeftButton, Qt::ControlModifier, TopCardPoint(columns[4]));
         DoubleClickTop(cells[1]);
-        QCOMPARE(form->DealText(), full);  // every free cell taken: nothing moves
+        QCOMPARE(form->dealText(), full);  // every free cell taken: nothing moves
         QCOMPARE(form->MoveCount, moves);
     }
 
@@ -263,7 +263,7 @@ private Q_SLOTS:
         put(FS_DIAMONDS, FS_SIX, columns[3]);
         form->Autoplay1->trigger();
         QVERIFY(foundations[0]->Cards->IsEmpty());  // turning autoplay on plays nothing yet
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         table->sounds.clear();
         DragWithMouse(columns[2], TopCardPoint(columns[2]), columns[3], TopCardPoint(columns[3]));
         QCOMPARE(foundations[0]->Cards->Count(), 3);  // the Ace, the Two from its cell, the Three
@@ -278,20 +278,20 @@ private Q_SLOTS:
         QCOMPARE(columns[2]->Cards->Count(), 1);
         QCOMPARE(form->windowTitle(), QStringLiteral("FreeCell"));
         form->Undo1->trigger();  // the player's drag
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         QCOMPARE(form->MoveCount, 0);
         QVERIFY(!form->Undo1->isEnabled());
         // A run moved in one drag comes back in one click; so does a send to a cell.
         put(FS_SPADES, FS_SEVEN, columns[3]);
         put(FS_DIAMONDS, FS_SIX, columns[3]);
         put(FS_CLUBS, FS_EIGHT, columns[4]);
-        const QString runs = form->DealText();
+        const QString runs = form->dealText();
         DragWithMouse(columns[4], TopCardPoint(columns[4]), cells[0], {20, 20});
         DragWithMouse(columns[3], CardPoint(columns[3], 0), columns[5], {20, 20});
         QCOMPARE(columns[5]->Cards->Count(), 2);
         form->Undo1->trigger();
         form->Undo1->trigger();
-        QCOMPARE(form->DealText(), runs);
+        QCOMPARE(form->dealText(), runs);
         QCOMPARE(table->sounds.names().count("UNDO"), 6);
     }
 
@@ -316,7 +316,7 @@ private Q_SLOTS:
         QCOMPARE(Stored("FreeCell", "Autoplay"), QStringLiteral("True"));
         TCard::SetCardSize(FS_SMALL);
         {
-            const GameWindow<TsFreeCellForm> small;
+            const DealtWindow<TsFreeCellForm> small;
             QVERIFY(small->DoAutoplay && small->Autoplay1->isChecked());
             small->Autoplay1->trigger();
         }
@@ -324,7 +324,7 @@ private Q_SLOTS:
         QCOMPARE(Stored("FreeCell", "Autoplay"), QStringLiteral("False"));
         IniFile::write(QStringLiteral("Solitaire.ini"), QStringLiteral("FreeCell"), QStringLiteral("Autoplay"),
                        QStringLiteral("yes"));
-        const GameWindow<TFreeCellForm> again;
+        const DealtWindow<TFreeCellForm> again;
         QVERIFY(again->DoAutoplay && again->Autoplay1->isChecked());
     }
 
@@ -347,7 +347,7 @@ private Q_SLOTS:
     void theSmallWindowHasItsOwnTableAndSizes()
     {
         TCard::SetCardSize(FS_SMALL);
-        GameWindow<TsFreeCellForm> small;
+        DealtWindow<TsFreeCellForm> small;
         TCard::SetCardSize(FS_LARGE);
         small->show();
         const QList<int> cellLefts{8, 72, 136, 200}, homeLefts{331, 395, 459, 523};
@@ -359,7 +359,7 @@ private Q_SLOTS:
             QCOMPARE(small->Tableau[c]->geometry(), QRect(16 + 72 * c, 108, 61, 300));
             QCOMPARE(small->Tableau[c]->YOffset, 16.0f);
         }
-        QCOMPARE(small->DealText(), form->DealText());  // the same deal
+        QCOMPARE(small->dealText(), form->dealText());  // the same deal
         QCOMPARE(small->minimumWidth(), 590);
         QCOMPARE(small->maximumWidth(), 590);
         small->resize(590, 500);
@@ -376,7 +376,7 @@ private Q_SLOTS:
     {
         const ScreenOverride screen{1280};
         LauncherWindow launcher;
-        const TGameForm *small = OpenBothSizesFromTheLauncher(QStringLiteral("Free Cell"));
+        const GameWindow *small = OpenBothSizesFromTheLauncher(QStringLiteral("Free Cell"));
         QVERIFY(small && small == sFreeCellForm);
         Help::setFilePath(QCoreApplication::applicationDirPath() + QStringLiteral("/../Cardenza.hlp"));
         QTest::keyClick(form, Qt::Key_F1);

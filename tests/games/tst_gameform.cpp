@@ -18,7 +18,7 @@
 namespace {
 
 struct Klondike : GameTestKit {
-    GameWindow<TKlondikeForm> window;
+    DealtWindow<TKlondikeForm> window;
     Klondike()
     {
         window->show();
@@ -26,11 +26,11 @@ struct Klondike : GameTestKit {
     }
 };
 
-int cardsOnTable(const TGameForm *form)
+int cardsOnTable(const GameWindow *form)
 {
     QSet<const TCard *> cards;
     int count = 0;
-    for (const TCardPileView *view : form->Views())
+    for (const TCardPileView *view : form->pileViews())
         for (int i = 0; i < view->Cards->Count(); ++i, ++count)
             cards.insert(view->Cards->CardAt(i));
     return cards.size() == count ? count : -1;  // -1: a card lies in two places
@@ -51,7 +51,7 @@ class TestGameForm : public QObject
         QTest::mousePress(column, Qt::LeftButton, {}, at);
         QTest::mouseMove(column, at + QPoint(6, 6));
         QTest::mouseMove(column, at + QPoint(20, 30));
-        QVERIFY(TDragManager::instance().active());
+        QVERIFY(DragManager::instance().active());
     }
     void releaseOverTheTable(TCardPileView *column)
     {
@@ -89,7 +89,7 @@ private Q_SLOTS:
         startDragging(column);
         QTest::keyClick(form, key.key(), key.keyboardModifiers());
         form->Undo1->trigger();  // the menu item too, as a shortcut would reach it
-        QVERIFY(TDragManager::instance().active());
+        QVERIFY(DragManager::instance().active());
         releaseOverTheTable(column);
         QCOMPARE(cardsOnTable(form), 52);
         QCOMPARE(form->SavedDeal->CardAt(0), firstDealt);  // no new deal
@@ -105,7 +105,7 @@ private Q_SLOTS:
         TCardPileView *from = nullptr, *to = nullptr;
         for (TCardPileView *a : form->Tableau)
             for (TCardPileView *b : form->Tableau)
-                if (a != b && !from && Rules::IsOneLowerOtherColour(a->Cards->CardAt(TCardPile::Top), b->Cards->CardAt(TCardPile::Top)))
+                if (a != b && !from && Rules::isOneLowerOtherColour(a->Cards->CardAt(TCardPile::Top), b->Cards->CardAt(TCardPile::Top)))
                     from = a, to = b;
         if (!from) {
             EmptyInto(form->Tableau[0], form->DeckPileView);
@@ -137,17 +137,17 @@ private Q_SLOTS:
     {
         for (int i = 0; i < 6; ++i)
             form->DeckPileViewClick();
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         startDragging(form->Tableau[6]);
         bool dragOverWhenAsked = false;
         Dialogs::setAnswerer([&](const Dialogs::Record &) {
-            dragOverWhenAsked = !TGameForm::DragUnderWay();
+            dragOverWhenAsked = !GameWindow::dragUnderWay();
             return int(Dialogs::Cancel);
         });
         QVERIFY(!form->close());
         QVERIFY(dragOverWhenAsked);
-        QCOMPARE(form->DealText(), before);
-        QVERIFY(!TDragManager::instance().pictureWindow());
+        QCOMPARE(form->dealText(), before);
+        QVERIFY(!DragManager::instance().pictureWindow());
     }
 
     void undoPairsASendWithTheStepsItCausedBeforeAnAutoplayChain()
@@ -162,12 +162,12 @@ private Q_SLOTS:
         Place(form, FS_HEARTS, FS_THREE, form->Tableau[0]);
         Place(form, FS_HEARTS, FS_TWO, form->DeckPileView, false);
         Place(form, FS_SPADES, FS_FIVE, form->DeckPileView, false);
-        for (TCardPileView *view : form->Views())
+        for (TCardPileView *view : form->pileViews())
             view->update();
         form->DeckPileViewClick();  // the Five goes to the waste
         form->DeckPileViewClick();  // and the Two on top of it
         form->Autoplay1Click();
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         const int moves = form->MoveCount;
         QTest::mouseDClick(form->DiscardPileView, Qt::LeftButton, {}, TopCardPoint(form->DiscardPileView));
         QCOMPARE(form->Foundations[0]->Cards->Count(), 3);  // the Two, then the Three by autoplay
@@ -177,7 +177,7 @@ private Q_SLOTS:
         QVERIFY(!form->Tableau[0]->Cards->CardAt(0)->FaceUp);
         QCOMPARE(form->Tableau[0]->Cards->Count(), 2);
         form->Undo1->trigger();  // the player's send and the refill of the waste
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         QCOMPARE(form->MoveCount, moves);
     }
 
@@ -203,16 +203,16 @@ private Q_SLOTS:
     void bothSizesShareTheRowsAndDifferOnlyInGeometry()
     {
         TCard::SetCardSize(FS_SMALL);
-        const GameWindow<TsKlondikeForm> small;
+        const DealtWindow<TsKlondikeForm> small;
         TCard::SetCardSize(FS_LARGE);
-        QCOMPARE(small->Views().size(), form->Views().size());
-        for (int i = 0; i < form->Views().size(); ++i) {
-            const TCardPileView *large = form->Views()[i], *little = small->Views()[i];
+        QCOMPARE(small->pileViews().size(), form->pileViews().size());
+        for (int i = 0; i < form->pileViews().size(); ++i) {
+            const TCardPileView *large = form->pileViews()[i], *little = small->pileViews()[i];
             QCOMPARE(little->objectName(), large->objectName());
             QCOMPARE(little->AllowDrag, large->AllowDrag);
             QCOMPARE(little->IsBordered, large->IsBordered);
             QCOMPARE(little->State, large->State);
-            QCOMPARE(small->RoleOf(little), form->RoleOf(large));
+            QCOMPARE(small->roleOf(little), form->roleOf(large));
         }
         QCOMPARE(small->Tableau[6]->geometry(), QRect(440, 120, 61, 270));
         QCOMPARE(small->Foundations[3]->geometry(), QRect(440, 8, 61, 95));

@@ -13,7 +13,7 @@ namespace {
 
 // A dealt Golf window on the screen, with the kit's seams.
 struct Golf : GameTestKit {
-    GameWindow<TGolfForm> window;
+    DealtWindow<TGolfForm> window;
     Golf()
     {
         window->show();
@@ -54,7 +54,7 @@ private Q_SLOTS:
 
     void theFirstDealOfSeedSevenIsPinned()
     {
-        QCOMPARE(form->DealText(), QStringLiteral("DiscardPileView: TD\n"
+        QCOMPARE(form->dealText(), QStringLiteral("DiscardPileView: TD\n"
                                                   "DeckPileView: 9c tc 3s 7h 4h 4s 8s 5c ks qc qh th 9d 7d 6d 6s\n"
                                                   "TableauPileView1: AH AS TS KC 8H\n"
                                                   "TableauPileView2: 4C 6H JH 4D AD\n"
@@ -131,19 +131,19 @@ private Q_SLOTS:
         setUp(FS_SEVEN, FS_HEARTS, FS_NINE);
         Place(form, FS_SPADES, FS_SIX, form->Tableau[1]);
         Place(form, FS_SPADES, FS_TEN, form->Tableau[1]);
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         QTest::mousePress(form->Tableau[1], Qt::LeftButton, {}, CardPoint(form->Tableau[1], 4));
         QVERIFY(!form->Tableau[1]->CanDrag);
         QTest::mouseRelease(form->Tableau[1], Qt::LeftButton, {}, CardPoint(form->Tableau[1], 4));
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
     }
 
     void aCardThatDoesNotFitComesBackFromADrag()
     {
         setUp(FS_SEVEN, FS_HEARTS, FS_NINE);
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         DragWithMouse(form->Tableau[0], TopCardPoint(form->Tableau[0]), form->DiscardPileView, {200, 40});
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         QCOMPARE(form->MoveCount, 1);
         QCOMPARE(form->UndoList->Count(), 1);
     }
@@ -162,9 +162,9 @@ private Q_SLOTS:
             form->DeckPileViewClick();
         QVERIFY(form->DeckPileView->toolTip().isEmpty());
         game->sounds.clear();
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         form->DeckPileViewClick();  // an empty stock changes nothing
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         QCOMPARE(form->MoveCount, 17);
         QCOMPARE(form->UndoList->Count(), 17);
         QVERIFY(game->sounds.played().isEmpty());
@@ -174,7 +174,7 @@ private Q_SLOTS:
     void undoTakesBackOneCardAtATime()
     {
         setUp(FS_SEVEN, FS_HEARTS, FS_EIGHT);
-        const QString dealt = form->DealText();
+        const QString dealt = form->dealText();
         pressTop(form->Tableau[0]);
         QTest::mouseClick(form->DeckPileView, Qt::LeftButton, {}, {20, 20});
         QCOMPARE(form->MoveCount, 3);
@@ -185,7 +185,7 @@ private Q_SLOTS:
         QCOMPARE(form->DeckPileView->toolTip(), QStringLiteral("16"));
         QCOMPARE(form->MoveCount, 2);
         form->Undo1->trigger();  // the Eight back onto its column
-        QCOMPARE(form->DealText(), dealt);
+        QCOMPARE(form->dealText(), dealt);
         QCOMPARE(form->MoveCount, 1);
         QCOMPARE(game->sounds.names(), (QStringList{QStringLiteral("UNDO"), QStringLiteral("UNDO")}));
     }
@@ -202,11 +202,11 @@ private Q_SLOTS:
         QCOMPARE(form->MoveCount, 0);
         QCOMPARE(form->windowTitle(), QStringLiteral("Golf"));
         // No column card plays onto an empty foundation, not even by a drag.
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         QTest::mousePress(form->Tableau[0], Qt::LeftButton, {}, TopCardPoint(form->Tableau[0]));
         QVERIFY(!form->Tableau[0]->CanDrag);
         QTest::mouseRelease(form->Tableau[0], Qt::LeftButton, {}, TopCardPoint(form->Tableau[0]));
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         form->DeckPileViewClick();
         QCOMPARE(form->DiscardPileView->Cards->CardAt(0), first);
     }
@@ -235,14 +235,14 @@ private Q_SLOTS:
         QVERIFY(game->settings.read(QStringLiteral("Solitaire.ini")).contains("KingStopsSequence=False"));
         TCard::SetCardSize(FS_SMALL);
         {
-            const GameWindow<TsGolfForm> small;
+            const DealtWindow<TsGolfForm> small;
             QVERIFY(!small->KingStops);
             QVERIFY(!small->KingStopsSequence1->isChecked());
             small->KingStopsSequence1->trigger();
         }
         TCard::SetCardSize(FS_LARGE);
         QVERIFY(game->settings.read(QStringLiteral("Solitaire.ini")).contains("KingStopsSequence=True"));
-        const GameWindow<TGolfForm> again;
+        const DealtWindow<TGolfForm> again;
         QVERIFY(again->KingStops);
     }
 
@@ -280,10 +280,10 @@ private Q_SLOTS:
     void theSmallWindowIsTheSameGameOnItsOwnTable()
     {
         TCard::SetCardSize(FS_SMALL);
-        QPointer<TsGolfForm> small = CreateGameForm<TsGolfForm>();
+        QPointer<TsGolfForm> small = createGameWindow<TsGolfForm>();
         TCard::SetCardSize(FS_LARGE);
         small->show();
-        QCOMPARE(small->DealText(), form->DealText());
+        QCOMPARE(small->dealText(), form->dealText());
         QCOMPARE(small->Tableau[0]->geometry(), QRect(24, 8, 61, 200));
         QCOMPARE(small->Tableau[6]->geometry(), QRect(504, 8, 61, 200));
         QCOMPARE(small->Tableau[3]->YOffset, 16.0f);
@@ -315,7 +315,7 @@ private Q_SLOTS:
         GameTestKit kit;
         ScreenOverride screen(1280);
         LauncherWindow launcher;
-        RegisterGames();
+        registerGames();
         const int golf = GameCatalog::indexOf(QStringLiteral("Golf"));
         PreferencesDlg->CardSize = 0;
         SolitaireForm->SelectGame(golf);
@@ -324,7 +324,7 @@ private Q_SLOTS:
         PreferencesDlg->CardSize = 1;
         SolitaireForm->SelectGame(golf);
         QVERIFY(GolfForm);
-        QCOMPARE(GolfForm->Description().helpTopic, 1005);
+        QCOMPARE(GolfForm->gameDescription().helpTopic, 1005);
         TCard::SetCardSize(FS_LARGE);
     }
 };

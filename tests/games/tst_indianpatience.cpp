@@ -16,7 +16,7 @@
 namespace {
 
 struct IndianPatience : GameTestKit {
-    GameWindow<TIndianPatienceForm> window;
+    DealtWindow<TIndianPatienceForm> window;
     IndianPatience()
     {
         window->show();
@@ -52,8 +52,8 @@ class TestIndianPatience : public QObject
             Place(form, CardSuit(suits.indexOf(upper[1])), CardValue(ranks.indexOf(upper[0])), column(i),
                   token == upper);
         }
-        form->ApplyBaseCardRule();
-        for (TCardPileView *view : form->Views())
+        form->applyBaseCardRule();
+        for (TCardPileView *view : form->pileViews())
             view->update();
     }
     // Every stock card goes face up onto the discard pile.
@@ -64,7 +64,7 @@ class TestIndianPatience : public QObject
             card->FaceUp = true;
             form->DiscardPileView->Cards->InsertCard(card, 0);
         }
-        form->ApplyBaseCardRule();
+        form->applyBaseCardRule();
     }
     void drag(TCardPileView *from, TCardPileView *to)
     {
@@ -81,7 +81,7 @@ private Q_SLOTS:
 
     void theFirstDealIsPinned()
     {
-        QCOMPARE(form->DealText(),
+        QCOMPARE(form->dealText(),
                  QStringLiteral("DeckPileView: 9c 9h as 2h 5h 8h ts 7d qs 9d 6h 3s 4d ah 6c 6s 8d 7h 8h 4c 9s 3c jd 3d "
                                 "qh ts 4d qc jd 5s 3d 2h 7c jc 6d th ac 4c 4s 6h 7d 6s 6c jh ad kh 9c 8c qs ks 9s kd "
                                 "ah 5d ad 8d 7h qd js 4h 2s kc as 5c 5c 5h ac qc qd 2s 4s td tc 3c\n"
@@ -110,12 +110,12 @@ private Q_SLOTS:
         form->NewGame1Click(form->NewGame1);
         QCOMPARE(game->sounds.names(), (QStringList{QStringLiteral("SHUFFLE"), QStringLiteral("DEAL"),
                                                     QStringLiteral("DEAL"), QStringLiteral("DEAL")}));
-        const QString dealt = form->DealText();
+        const QString dealt = form->dealText();
         form->DeckPileViewClick();
         game->sounds.clear();
         PreferencesDlg->DoAnimation = false;
         form->NewGame1Click(form->Restart1);
-        QCOMPARE(form->DealText(), dealt);
+        QCOMPARE(form->dealText(), dealt);
         QCOMPARE(game->sounds.names(), QStringList{QStringLiteral("RESTART")});
     }
 
@@ -146,20 +146,20 @@ private Q_SLOTS:
     {
         lay(0, QStringLiteral("5s"));
         QVERIFY(column(0)->Cards->CardAt(0)->FaceUp);  // alone: face up
-        QVERIFY(form->IsBase(column(0)->Cards->CardAt(0)));
+        QVERIFY(form->isBase(column(0)->Cards->CardAt(0)));
         lay(1, QStringLiteral("kd 4H"));
         lay(2, QStringLiteral("kc 6H"));
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         drag(column(1), column(0));  // nothing is built on a base card
         drag(column(0), column(2));  // and it does not go to another column
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         QCOMPARE(form->MoveCount, 0);
     }
 
     void emptyingAColumnRefillsItAndOneUndoTakesBothBack()
     {
         lay(0, QStringLiteral("ah"));
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         const int stock = form->DeckPileView->Cards->Count();
         QList<TCard *> next;
         for (int i = 1; i <= 3; ++i)
@@ -176,7 +176,7 @@ private Q_SLOTS:
         QCOMPARE(game->sounds.names(), QStringList{QStringLiteral("DEAL")});
         QCOMPARE(form->windowTitle(), QStringLiteral("Indian Patience   Score: 1"));
         QTest::keyClick(form, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         QCOMPARE(form->MoveCount, 0);
         QVERIFY(!form->Undo1->isEnabled());
         QCOMPARE(form->DeckPileView->toolTip(), QString::number(stock));
@@ -194,7 +194,7 @@ private Q_SLOTS:
         for (const CardSuit suit : {FS_CLUBS, FS_SPADES, FS_DIAMONDS})
             Place(form, suit, FS_NINE, form->DeckPileView, false);
         form->Autoplay1->trigger();
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         QTest::mouseDClick(column(0), Qt::LeftButton, {}, TopCardPoint(column(0)));
         QCOMPARE(form->Foundations[0]->Cards->Count(), 2);  // the Ace, then the Two by autoplay
         QCOMPARE(ColumnText(column(0)), QStringLiteral("9d 9S 9C"));
@@ -203,7 +203,7 @@ private Q_SLOTS:
         QCOMPARE(ColumnText(column(1)), QStringLiteral("kd 2H"));
         QCOMPARE(column(0)->Cards->Count(), 3);
         form->Undo1->trigger();  // the player's send and the refill
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         QCOMPARE(form->MoveCount, 0);
     }
 
@@ -211,13 +211,13 @@ private Q_SLOTS:
     {
         lay(0, QStringLiteral("9c 8D"));
         lay(1, QStringLiteral("kh 9S"));
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         drag(column(0), column(1));
         QCOMPARE(ColumnText(column(0)), QStringLiteral("9C"));  // alone: turned up
         QCOMPARE(ColumnText(column(1)), QStringLiteral("kh 9S 8D"));
         form->Undo1->trigger();
-        QCOMPARE(form->DealText(), before);
-        QVERIFY(form->IsBase(column(0)->Cards->CardAt(0)));
+        QCOMPARE(form->dealText(), before);
+        QVERIFY(form->isBase(column(0)->Cards->CardAt(0)));
     }
 
     void onceTheStockIsEmptyNothingIsLocked()
@@ -265,9 +265,9 @@ private Q_SLOTS:
     void anEmptyStockIsNeverRebuilt()
     {
         emptyStock();
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         form->DeckPileViewClick();
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         QCOMPARE(form->MoveCount, 0);
     }
 
@@ -277,13 +277,13 @@ private Q_SLOTS:
         while (form->DeckPileView->Cards->Count() > 1)
             form->DeckPileViewClick();
         const int moves = form->MoveCount;
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         drag(column(0), form->Foundations[0]);
         QCOMPARE(column(0)->Cards->Count(), 1);
         QCOMPARE(FaceUpCount(column(0)), 1);  // a single card lies face up
-        QVERIFY(!form->IsBase(column(0)->Cards->CardAt(0)));  // the stock is gone: nothing is locked
+        QVERIFY(!form->isBase(column(0)->Cards->CardAt(0)));  // the stock is gone: nothing is locked
         form->Undo1->trigger();
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         QCOMPARE(form->MoveCount, moves);
     }
 
@@ -342,7 +342,7 @@ private Q_SLOTS:
                                QStringLiteral("Autoplay"), QStringLiteral("None")),
                  QStringLiteral("True"));
         TCard::SetCardSize(FS_SMALL);
-        const GameWindow<TsIndianPatienceForm> small;
+        const DealtWindow<TsIndianPatienceForm> small;
         TCard::SetCardSize(FS_LARGE);
         QVERIFY(small->DoAutoplay && small->Autoplay1->isChecked());  // one option for both sizes
     }
@@ -357,7 +357,7 @@ private Q_SLOTS:
                     const bool last = suit == 3 && copy == 1 && value == FS_KING;
                     Place(form, CardSuit(suit), CardValue(value), last ? column(0) : form->Foundations[suit * 2 + copy]);
                 }
-        form->ApplyBaseCardRule();
+        form->applyBaseCardRule();
         QVERIFY(form->DeckPileView->Cards->IsEmpty());
         QTest::mouseClick(column(0), Qt::LeftButton, Qt::ControlModifier, TopCardPoint(column(0)));
         QCOMPARE(form->windowTitle(), QStringLiteral("Indian Patience   Score: 104"));
@@ -379,10 +379,10 @@ private Q_SLOTS:
         QFETCH(bool, small);
         TCard::SetCardSize(small ? FS_SMALL : FS_LARGE);
         const RegisteredGame *entry = GameRegistry::find(QStringLiteral("Indian Patience"));
-        QPointer<TGameForm> created = small ? entry->createSmall() : entry->createLarge();
+        QPointer<GameWindow> created = small ? entry->createSmall() : entry->createLarge();
         TCard::SetCardSize(FS_LARGE);
         auto *window = static_cast<TIndianPatienceForm *>(created.data());
-        QCOMPARE(small ? static_cast<TGameForm *>(sIndianPatienceForm) : IndianPatienceForm.data(), window);
+        QCOMPARE(small ? static_cast<GameWindow *>(sIndianPatienceForm) : IndianPatienceForm.data(), window);
         const int width = small ? 725 : 885;
         QCOMPARE(window->size(), QSize(width, small ? 520 : 675));
         QCOMPARE(window->minimumWidth(), width);
@@ -397,7 +397,7 @@ private Q_SLOTS:
     void theSmallWindowFollowsItsTable()
     {
         TCard::SetCardSize(FS_SMALL);
-        const GameWindow<TsIndianPatienceForm> small;
+        const DealtWindow<TsIndianPatienceForm> small;
         TCard::SetCardSize(FS_LARGE);
         QCOMPARE(small->DeckPileView->geometry(), QRect(8, 8, 107, 113));
         QCOMPARE(small->DiscardPileView->geometry(), QRect(128, 8, 593, 95));
@@ -409,15 +409,15 @@ private Q_SLOTS:
             QCOMPARE(form->Foundations[i]->geometry(), QRect(96 + 88 * i, 546, 80, 125));
         }
         QCOMPARE(small->Tableau[0]->YOffset, 16.0f);
-        QCOMPARE(small->DealText(), form->DealText());
+        QCOMPARE(small->dealText(), form->dealText());
     }
 
     void theLauncherOpensItAtTheChosenCardSize()
     {
-        RegisterGames();
+        registerGames();
         const ScreenOverride wide(1280);
         const LauncherWindow launcher;
-        const TGameForm *small = OpenBothSizesFromTheLauncher(QStringLiteral("Indian Patience"));
+        const GameWindow *small = OpenBothSizesFromTheLauncher(QStringLiteral("Indian Patience"));
         QVERIFY(small && small == sIndianPatienceForm);
     }
 };

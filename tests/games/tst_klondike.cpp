@@ -11,7 +11,7 @@ namespace {
 
 // A dealt Klondike window on the screen, with the kit's seams.
 struct Klondike : GameTestKit {
-    GameWindow<TKlondikeForm> window;
+    DealtWindow<TKlondikeForm> window;
     Klondike() { window->show(); }
 };
 
@@ -65,12 +65,12 @@ private Q_SLOTS:
 
     void restartDealsTheSameCardsInTheSamePlaces()
     {
-        const QString first = form->DealText();
+        const QString first = form->dealText();
         for (int i = 0; i < 3; ++i)
             form->DeckPileViewClick();
-        QVERIFY(form->DealText() != first);
+        QVERIFY(form->dealText() != first);
         form->NewGame1Click(form->Restart1);
-        QCOMPARE(form->DealText(), first);
+        QCOMPARE(form->dealText(), first);
         QVERIFY(game->sounds.names().contains(QStringLiteral("RESTART")));
         QVERIFY(game->dialogs.messages().isEmpty());
     }
@@ -88,10 +88,10 @@ private Q_SLOTS:
         QVERIFY(!form->close());  // closing asks already at five
         QCOMPARE(game->dialogs.messages(), QStringList{QStringLiteral("Quit this game of Klondike?")});
         form->DeckPileViewClick();
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         form->NewGame1Click(form->Restart1);  // six moves: Restart asks, Cancel keeps the game
         QCOMPARE(game->dialogs.messages().last(), QStringLiteral("Restart this game of Klondike?"));
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         form->GameOver = true;  // after a win nothing asks
         game->dialogs.clear();
         form->NewGame1Click(form->NewGame1);
@@ -133,9 +133,9 @@ private Q_SLOTS:
             form->DeckPileView->Cards->RemoveCard(card);
             form->Foundations[0]->Cards->AddCard(card);
         }
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         form->DeckPileViewClick();
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         QVERIFY(!form->Undo1->isEnabled());
         QCOMPARE(form->MoveCount, 0);
     }
@@ -171,9 +171,9 @@ private Q_SLOTS:
         Place(form, FS_DIAMONDS, FS_QUEEN, form->Tableau[2]);
         Place(form, FS_HEARTS, FS_JACK, form->Tableau[2]);
         Place(form, FS_SPADES, FS_KING, form->Tableau[1]);
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         DragWithMouse(form->Tableau[2], CardPoint(form->Tableau[2], 0), form->Tableau[0], {40, 40});
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
     }
 
     void releasingOverTheTableSendsToTheFirstAcceptingPile()
@@ -195,13 +195,13 @@ private Q_SLOTS:
         Place(form, FS_CLUBS, FS_NINE, form->Tableau[0]);
         Place(form, FS_DIAMONDS, FS_TWO, form->Tableau[1], false);
         Place(form, FS_HEARTS, FS_EIGHT, form->Tableau[1]);
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         DragWithMouse(form->Tableau[1], TopCardPoint(form->Tableau[1]), form->Tableau[0], TopCardPoint(form->Tableau[0]));
         QVERIFY(form->Tableau[1]->Cards->CardAt(TCardPile::Top)->FaceUp);
         QCOMPARE(form->MoveCount, 1);
         game->sounds.clear();
         form->Undo1->trigger();
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         QCOMPARE(form->MoveCount, 0);
         QVERIFY(!form->Undo1->isEnabled());
         QCOMPARE(game->sounds.names(), QStringList{QStringLiteral("UNDO")});
@@ -210,10 +210,10 @@ private Q_SLOTS:
     void undoTakesBackAStockClickInOneStep()
     {
         form->DeckPileViewClick();
-        const QString afterFirst = form->DealText();
+        const QString afterFirst = form->dealText();
         form->DeckPileViewClick();
         form->Undo1->trigger();
-        QCOMPARE(form->DealText(), afterFirst);
+        QCOMPARE(form->dealText(), afterFirst);
         QCOMPARE(form->DeckPileView->toolTip(), QStringLiteral("21"));
     }
 
@@ -223,13 +223,13 @@ private Q_SLOTS:
         form->DeckPileViewClick();
         Place(form, FS_HEARTS, FS_ACE, form->DeckPileView, false);
         form->DeckPileViewClick();
-        const QString beforeSend = form->DealText();
+        const QString beforeSend = form->dealText();
         QTest::mouseDClick(form->DiscardPileView, Qt::LeftButton, {}, TopCardPoint(form->DiscardPileView));
         QCOMPARE(form->Foundations[0]->Cards->Count(), 1);
         QCOMPARE(form->DiscardPileView->Cards->Count(), 1);  // the previous card came back
         QCOMPARE(form->RecyclePileView->Cards->Count(), 0);
         form->Undo1->trigger();
-        QCOMPARE(form->DealText(), beforeSend);
+        QCOMPARE(form->dealText(), beforeSend);
     }
 
     void undoTakesBackATurnoverOfTheWaste()
@@ -237,13 +237,13 @@ private Q_SLOTS:
         form->DrawOne1Click();
         for (int i = 0; i < 24; ++i)
             form->DeckPileViewClick();
-        const QString wasteFull = form->DealText();
+        const QString wasteFull = form->dealText();
         QCOMPARE(form->MoveCount, 24);
         form->DeckPileViewClick();  // turns the waste over and draws: one click, one move
         QCOMPARE(form->DeckPileView->Cards->Count(), 23);
         QCOMPARE(form->MoveCount, 25);
         form->Undo1->trigger();  // takes back the draw and the turnover together
-        QCOMPARE(form->DealText(), wasteFull);
+        QCOMPARE(form->dealText(), wasteFull);
         QCOMPARE(form->MoveCount, 24);
         for (int i = 0; i < 24; ++i)
             form->Undo1->trigger();
@@ -257,7 +257,7 @@ private Q_SLOTS:
         QVERIFY(form->DrawOne1->isChecked() && !form->DrawThree1->isChecked());
         TCard::SetCardSize(FS_SMALL);
         {
-            const GameWindow<TsKlondikeForm> small;
+            const DealtWindow<TsKlondikeForm> small;
             QVERIFY(!small->DrawThree);
             QCOMPARE(small->Tableau[0]->width(), 61);
             QCOMPARE(small->Tableau[1]->YOffset, 16.0f);
@@ -321,7 +321,7 @@ private Q_SLOTS:
 
     void aPrintedDealListsEveryViewWithItsCards()
     {
-        const QStringList lines = form->DealText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        const QStringList lines = form->dealText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 14);
         QCOMPARE(lines.first().section(QLatin1Char(':'), 0, 0), QStringLiteral("DeckPileView"));
         QCOMPARE(lines.last(), QStringLiteral("RecyclePileView:"));

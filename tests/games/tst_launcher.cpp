@@ -91,7 +91,7 @@ class TestLauncher : public QObject
     }
 
 private Q_SLOTS:
-    void initTestCase() { RegisterGames(); }
+    void initTestCase() { registerGames(); }
     void init() { launcher.emplace(); }
     void cleanup()
     {

@@ -15,7 +15,7 @@
 namespace {
 
 struct Montana : GameTestKit {
-    GameWindow<TMontanaForm> window;
+    DealtWindow<TMontanaForm> window;
     Montana()
     {
         window->show();
@@ -69,7 +69,7 @@ class TestMontana : public QObject
     void arrange(const QStringList &rows)
     {
         QList<TCard *> pool;
-        for (TCardPileView *view : form->Views())
+        for (TCardPileView *view : form->pileViews())
             while (TCard *card = view->Cards->CardAt(0)) {
                 view->Cards->RemoveCard(card);
                 pool << card;
@@ -100,7 +100,7 @@ class TestMontana : public QObject
             place->Cards->AddCard(pool.takeFirst());
         for (TCard *card : pool)
             form->DiscardPileView->Cards->AddCard(card);
-        for (TCardPileView *view : form->Views()) {
+        for (TCardPileView *view : form->pileViews()) {
             for (int i = 0; i < view->Cards->Count(); ++i)
                 view->Cards->CardAt(i)->FaceUp = true;
             view->update();
@@ -132,7 +132,7 @@ private Q_SLOTS:
                                       QStringLiteral("2D 7S 6C TS 3C 4D 2H QS -- 7D QC 4S TC"),
                                       QStringLiteral("7C -- 5D JH KH JD 3H 2C TD 9D KS 4H 9C"),
                                   }));
-        QVERIFY(form->DealText().endsWith(QStringLiteral("CardPileView52: 9C\nDiscardPileView: AH AD AC AS\n")));
+        QVERIFY(form->dealText().endsWith(QStringLiteral("CardPileView52: 9C\nDiscardPileView: AH AD AC AS\n")));
         QVERIFY(!form->DiscardPileView->isVisible());
         QCOMPARE(form->windowTitle(), QStringLiteral("Montana   Score: 1"));  // the Two of diamonds heads row 3
         QVERIFY(game->sounds.played().isEmpty());
@@ -153,10 +153,10 @@ private Q_SLOTS:
         QCOMPARE(game->sounds.names().count(QStringLiteral("DEAL")), 13);
         game->sounds.clear();
         PreferencesDlg->DoAnimation = false;
-        const QString second = form->DealText();
+        const QString second = form->dealText();
         click(0, 0);
         form->NewGame1Click(form->Restart1);
-        QCOMPARE(form->DealText(), second);  // every card face up again, in the same places
+        QCOMPARE(form->dealText(), second);  // every card face up again, in the same places
         QCOMPARE(game->sounds.names(), QStringList{QStringLiteral("RESTART")});
     }
 
@@ -212,16 +212,16 @@ private Q_SLOTS:
                  QStringLiteral("?? 5C ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? --"),
                  QStringLiteral("?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? --"),
                  QStringLiteral("?? KH -- -- ?? ?? ?? ?? ?? ?? ?? ?? ??")});
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         click(1, 1);  // the Four of clubs is followed by a card, not a gap
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         drag(1, 1, 3, 2);  // right of a King: refused, and there is no default place
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         DragWithMouse(at(1, 1), {30, 40}, form, {form->width() / 2, form->height() - 3});
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         click(3, 2);  // the gap after a King cannot be filled by a click either
         click(3, 3);  // nor a gap after a gap
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         QCOMPARE(form->MoveCount, 0);
         QVERIFY(!form->Undo1->isEnabled());
     }
@@ -287,9 +287,9 @@ private Q_SLOTS:
                                                 : QStringLiteral("Montana"));
         form->Shuffle1->trigger();
         QVERIFY(!form->Shuffle1->isEnabled());  // twice a game
-        const QString after = form->DealText();
+        const QString after = form->dealText();
         QTest::keyClick(form, Qt::Key_S, Qt::ControlModifier);
-        QCOMPARE(form->DealText(), after);
+        QCOMPARE(form->dealText(), after);
         form->NewGame1Click(form->NewGame1);
         QVERIFY(form->Shuffle1->isEnabled());
         QCOMPARE(form->Redeals, 0);
@@ -388,21 +388,21 @@ private Q_SLOTS:
         TCard::SetCardSize(small ? FS_SMALL : FS_LARGE);
         const RegisteredGame *entry = GameRegistry::find(QStringLiteral("Montana"));
         QVERIFY(entry);
-        QPointer<TGameForm> window = small ? entry->createSmall() : entry->createLarge();
+        QPointer<GameWindow> window = small ? entry->createSmall() : entry->createLarge();
         TCard::SetCardSize(FS_LARGE);
         const QSize client = small ? QSize(800, 420) : QSize(1041, 580);
         QCOMPARE(window->size(), client);
         QCOMPARE(window->minimumSize(), client);
         QCOMPARE(window->maximumSize(), client);
         QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
-        QCOMPARE(small ? static_cast<TGameForm *>(sMontanaForm) : MontanaForm.data(), window.data());
+        QCOMPARE(small ? static_cast<GameWindow *>(sMontanaForm) : MontanaForm.data(), window.data());
         delete window.data();
     }
 
     void theSmallGridSitsEdgeToEdge()
     {
         TCard::SetCardSize(FS_SMALL);
-        const GameWindow<TsMontanaForm> small;
+        const DealtWindow<TsMontanaForm> small;
         TCard::SetCardSize(FS_LARGE);
         for (int row = 0; row < 4; ++row)
             for (int column = 0; column < 13; ++column) {
@@ -412,15 +412,15 @@ private Q_SLOTS:
                 QCOMPARE(form->Grid[index]->geometry(), QRect(80 * column, 8 + 144 * row, 80, 125));
             }
         QCOMPARE(small->DiscardPileView->geometry(), QRect(72, 576, 129, 17));
-        QCOMPARE(small->DealText(), form->DealText());
+        QCOMPARE(small->dealText(), form->dealText());
     }
 
     void theLauncherOpensItAtTheChosenCardSize()
     {
-        RegisterGames();
+        registerGames();
         const ScreenOverride wide(1280);
         const LauncherWindow launcher;
-        const TGameForm *small = OpenBothSizesFromTheLauncher(QStringLiteral("Montana"));
+        const GameWindow *small = OpenBothSizesFromTheLauncher(QStringLiteral("Montana"));
         QVERIFY(small && small == sMontanaForm);
     }
 };

@@ -19,7 +19,7 @@ class BenchmarkOpening : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { RegisterGames(); }
+    void initTestCase() { registerGames(); }
 
     void openFromTheLauncher_data() { AddRowPerGameAndSize(); }
     void openFromTheLauncher() { measureOpening(Pictures::Kept); }
@@ -57,7 +57,7 @@ private:
             if (pictures != Pictures::Kept)
                 forgetPictures();
             SolitaireForm->SelectGame(index);
-            TGameForm *window = small ? entry->smallWindow() : entry->largeWindow();
+            GameWindow *window = small ? entry->smallWindow() : entry->largeWindow();
             QVERIFY(window);
             window->grab();  // paints every view, exposed yet or not
             SolitaireForm->CloseAllGames();

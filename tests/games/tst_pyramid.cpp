@@ -17,7 +17,7 @@ namespace {
 
 // A dealt Pyramid window on the screen, with the kit's seams.
 struct Pyramid : GameTestKit {
-    GameWindow<TPyramidForm> window;
+    DealtWindow<TPyramidForm> window;
     Pyramid()
     {
         window->show();
@@ -26,10 +26,10 @@ struct Pyramid : GameTestKit {
 };
 
 // Two cards change places wherever they lie; each place keeps its face.
-void exchange(TGameForm *form, TCard *a, TCard *b)
+void exchange(GameWindow *form, TCard *a, TCard *b)
 {
     const bool aUp = a->FaceUp, bUp = b->FaceUp;
-    for (TCardPileView *view : form->Views()) {
+    for (TCardPileView *view : form->pileViews()) {
         QList<TCard *> cards;
         for (int i = 0; i < view->Cards->Count(); ++i) {
             TCard *card = view->Cards->CardAt(i);
@@ -45,7 +45,7 @@ void exchange(TGameForm *form, TCard *a, TCard *b)
 }
 
 // The card of that suit and value takes the place of the view's top card.
-TCard *put(TGameForm *form, CardSuit suit, CardValue value, TCardPileView *view)
+TCard *put(GameWindow *form, CardSuit suit, CardValue value, TCardPileView *view)
 {
     TCard *card = FindCard(form, suit, value);
     exchange(form, card, view->Cards->CardAt(TCardPile::Top));
@@ -101,7 +101,7 @@ private Q_SLOTS:
 
     void theFirstDealOfSeedSevenIsPinned()
     {
-        QCOMPARE(form->DealText(),
+        QCOMPARE(form->dealText(),
                  QStringLiteral("CardPileView1: AH\nCardPileView2: 4C\nCardPileView3: 2D\nCardPileView4: 7C\n"
                                 "CardPileView5: JS\nCardPileView6: 8D\nCardPileView7: 7S\nCardPileView8: AS\n"
                                 "CardPileView9: 6H\nCardPileView10: JC\nCardPileView11: 6C\nCardPileView12: 5D\n"
@@ -123,12 +123,12 @@ private Q_SLOTS:
 
     void anAnimatedDealSoundsOnceAndRestartDealsTheSameCards()
     {
-        const QString first = form->DealText();
+        const QString first = form->dealText();
         QTest::mouseDClick(at(22), Qt::LeftButton, {}, TopCardPoint(at(22)));  // the King of clubs
         QVERIFY(!at(22)->isVisible());
         PreferencesDlg->DoAnimation = true;
         form->NewGame1Click(form->Restart1);
-        QCOMPARE(form->DealText(), first);
+        QCOMPARE(form->dealText(), first);
         QVERIFY(at(22)->isVisible());
         QCOMPARE(game->sounds.names(), (QStringList{QStringLiteral("RESTART"), QStringLiteral("DEAL")}));
         game->sounds.clear();
@@ -157,11 +157,11 @@ private Q_SLOTS:
         QFETCH(bool, pairs);
         TCard *moving = put(form, FS_SPADES, CardValue(dragged), at(25));
         TCard *other = put(form, FS_HEARTS, CardValue(partner), at(26));
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         dragOnto(at(25), at(26));
-        QVERIFY(!TDragManager::instance().active());
+        QVERIFY(!DragManager::instance().active());
         if (!pairs) {
-            QCOMPARE(form->DealText(), before);
+            QCOMPARE(form->dealText(), before);
             QVERIFY(at(25)->isVisible());
             QCOMPARE(form->MoveCount, 0);
             return;
@@ -186,11 +186,11 @@ private Q_SLOTS:
         QCOMPARE(form->MoveCount, 3);
         QCOMPARE(game->sounds.played(), QStringList{QStringLiteral("AUTOPLAY sync")});  // by drag only
         // A King that is not free stays; so does a card that is not a King.
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         QTest::mouseDClick(at(21), Qt::LeftButton, {}, CardPoint(at(21), 0));
         QTest::mouseDClick(at(25), Qt::LeftButton, {}, TopCardPoint(at(25)));
         dragOnto(at(26), form->DiscardPileView);
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         QCOMPARE(form->MoveCount, 3);
     }
 
@@ -237,9 +237,9 @@ private Q_SLOTS:
     {
         put(form, FS_SPADES, FS_SIX, at(22));
         put(form, FS_HEARTS, FS_SEVEN, at(16));
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         dragOnto(at(22), at(16));
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         QVERIFY(at(22)->isVisible());
     }
 
@@ -247,7 +247,7 @@ private Q_SLOTS:
     {
         put(form, FS_SPADES, FS_SIX, at(22));
         put(form, FS_HEARTS, FS_SEVEN, at(23));
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         // Over the partner, then on over the bare table: the target does not stick.
         TCardPileView *source = at(22);
         const QPoint from = TopCardPoint(source);
@@ -260,7 +260,7 @@ private Q_SLOTS:
         const QPoint table = source->mapFromGlobal(form->mapToGlobal(tableCorner(form)));
         QTest::mouseMove(source, table);
         QTest::mouseRelease(source, Qt::LeftButton, {}, table);
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         QVERIFY(source->isVisible());
         // Over the partner, then released outside every window.
         DragWithMouse(source, from, at(23), TopCardPoint(at(23)));
@@ -270,7 +270,7 @@ private Q_SLOTS:
         QTest::mouseMove(source, partner);
         QTest::mouseMove(source, {-300, -300});
         QTest::mouseRelease(source, Qt::LeftButton, {}, {-300, -300});
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         QVERIFY(source->isVisible());
         QCOMPARE(form->MoveCount, 0);
     }
@@ -282,7 +282,7 @@ private Q_SLOTS:
         put(form, FS_CLUBS, FS_QUEEN, form->WastePileView);
         put(form, FS_SPADES, FS_EIGHT, form->PlayPileView);
         put(form, FS_DIAMONDS, FS_FIVE, at(27));
-        const QString start = form->DealText();
+        const QString start = form->dealText();
         const int moves = form->MoveCount;
         // The waste's top card pairs with the card beneath it.
         QCOMPARE(form->WastePileView->Cards->Count(), 2);
@@ -299,7 +299,7 @@ private Q_SLOTS:
                                                     QStringLiteral("AUTOPLAY")}));
         form->Undo1->trigger();
         form->Undo1->trigger();
-        QCOMPARE(form->DealText(), start);
+        QCOMPARE(form->dealText(), start);
         QCOMPARE(form->MoveCount, moves);
         QVERIFY(at(27)->isVisible());
     }
@@ -310,7 +310,7 @@ private Q_SLOTS:
         clicks(24);
         QVERIFY(form->DeckPileView->toolTip().isEmpty());
         QCOMPARE(form->DeckPileView->State, FS_RECYCLE);
-        const QString endOfFirst = form->DealText();
+        const QString endOfFirst = form->dealText();
         clicks(1);  // a new pass, and its first card comes up at once
         QCOMPARE(form->Label1->text(), QStringLiteral("Second Pass"));
         QVERIFY(form->Label1->width() >= form->Label1->sizeHint().width());  // the words fit
@@ -318,7 +318,7 @@ private Q_SLOTS:
         QCOMPARE(form->DeckPileView->Cards->Count(), 23);
         QCOMPARE(form->WastePileView->Cards->Count(), 0);
         clicks(23);
-        QCOMPARE(form->DealText(), endOfFirst);  // the same order as the first time
+        QCOMPARE(form->dealText(), endOfFirst);  // the same order as the first time
         clicks(1);
         QCOMPARE(form->Label1->text(), QStringLiteral("Third Pass"));
         clicks(23);
@@ -340,12 +340,12 @@ private Q_SLOTS:
     {
         put(form, FS_SPADES, FS_SIX, at(22));
         put(form, FS_HEARTS, FS_SEVEN, at(23));
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         dragOnto(at(22), at(23));
         QVERIFY(at(16)->AllowDrag);
         game->sounds.clear();
         QTest::keyClick(form, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         QVERIFY(at(22)->isVisible() && at(23)->isVisible());
         QVERIFY(!at(16)->AllowDrag);
         QCOMPARE(form->MoveCount, 0);
@@ -361,12 +361,12 @@ private Q_SLOTS:
         put(form, FS_DIAMONDS, FS_KING, form->DeckPileView);  // the next stock card
         QTest::mouseDClick(at(22), Qt::LeftButton, {}, TopCardPoint(at(22)));  // the King of clubs
         clicks(1);
-        const QString beforeDrag = form->DealText();
+        const QString beforeDrag = form->dealText();
         dragOnto(form->PlayPileView, form->DiscardPileView);
         QVERIFY(form->PlayPileView->Cards->IsEmpty());
         QCOMPARE(form->MoveCount, 3);
         form->Undo1->trigger();
-        QCOMPARE(form->DealText(), beforeDrag);
+        QCOMPARE(form->dealText(), beforeDrag);
         QCOMPARE(form->MoveCount, 2);
         form->Undo1->trigger();
         form->Undo1->trigger();
@@ -380,28 +380,28 @@ private Q_SLOTS:
 
     void undoTakesBackAStockTurnWithThePreviousPlayCard()
     {
-        const QString dealt = form->DealText();
+        const QString dealt = form->dealText();
         clicks(1);
-        const QString afterOne = form->DealText();
+        const QString afterOne = form->dealText();
         clicks(1);
         QCOMPARE(form->WastePileView->Cards->Count(), 1);
         form->Undo1->trigger();
-        QCOMPARE(form->DealText(), afterOne);
+        QCOMPARE(form->dealText(), afterOne);
         QCOMPARE(form->DeckPileView->toolTip(), QStringLiteral("23"));
         form->Undo1->trigger();
-        QCOMPARE(form->DealText(), dealt);  // face down in the stock again
+        QCOMPARE(form->dealText(), dealt);  // face down in the stock again
         QCOMPARE(form->MoveCount, 0);
     }
 
     void undoTakesBackANewPassInOneClick()
     {
         clicks(24);
-        const QString endOfFirst = form->DealText();
+        const QString endOfFirst = form->dealText();
         clicks(1);
         QCOMPARE(form->Pass, 2);
         QCOMPARE(form->MoveCount, 25);
         form->Undo1->trigger();
-        QCOMPARE(form->DealText(), endOfFirst);
+        QCOMPARE(form->dealText(), endOfFirst);
         QCOMPARE(form->Pass, 1);
         QCOMPARE(form->Label1->text(), QStringLiteral("First Pass"));
         QCOMPARE(form->MoveCount, 24);
@@ -416,10 +416,10 @@ private Q_SLOTS:
     void undoTakesBackTheLastPassesMoveToTheWaste()
     {
         clicks(72);
-        const QString lastTurn = form->DealText();
+        const QString lastTurn = form->dealText();
         clicks(1);
         form->Undo1->trigger();
-        QCOMPARE(form->DealText(), lastTurn);
+        QCOMPARE(form->dealText(), lastTurn);
         QCOMPARE(form->MoveCount, 72);
         QCOMPARE(form->DeckPileView->State, FS_BLANK);
         QCOMPARE(form->Label1->text(), QStringLiteral("Third Pass"));
@@ -456,7 +456,7 @@ private Q_SLOTS:
     // ever lost or doubled, and undoing everything gives back the deal and no moves.
     void aLongLegalGameUndoesBackToTheDeal()
     {
-        const QString dealt = form->DealText();
+        const QString dealt = form->dealText();
         std::mt19937 random(11);
         const auto below = [&random](int bound) { return int(std::uniform_int_distribution<int>(0, bound - 1)(random)); };
         int removals = 0;
@@ -491,7 +491,7 @@ private Q_SLOTS:
                 clicks(1);
             }
             QSet<const TCard *> cards;
-            for (const TCardPileView *view : form->Views())
+            for (const TCardPileView *view : form->pileViews())
                 for (int i = 0; i < view->Cards->Count(); ++i)
                     cards.insert(view->Cards->CardAt(i));
             QCOMPARE(cards.size(), 52);
@@ -499,7 +499,7 @@ private Q_SLOTS:
         QVERIFY(removals > 20);
         while (form->Undo1->isEnabled())
             form->Undo1->trigger();
-        QCOMPARE(form->DealText(), dealt);
+        QCOMPARE(form->dealText(), dealt);
         QCOMPARE(form->MoveCount, 0);
         QCOMPARE(form->Pass, 1);
         for (int position = 1; position <= 28; ++position)
@@ -518,7 +518,7 @@ private Q_SLOTS:
         }
         bool dragOverWhenShown = false;
         game->dialogs.onModal = [&](const Dialogs::Record &) {
-            dragOverWhenShown = !TGameForm::DragUnderWay();
+            dragOverWhenShown = !GameWindow::dragUnderWay();
             return int(Dialogs::Ok);
         };
         dragOnto(form->PlayPileView, form->DiscardPileView);
@@ -544,17 +544,17 @@ private Q_SLOTS:
         PreferencesDlg->BackgroundColor = table;
         form->Preferences1->trigger();  // the dialog closes with the new colour
         QCOMPARE(form->Label1->palette().color(QPalette::WindowText), label);
-        const GameWindow<TPyramidForm> another;
+        const DealtWindow<TPyramidForm> another;
         QCOMPARE(another->Label1->palette().color(QPalette::WindowText), label);
     }
 
     void theSmallWindowFollowsItsTable()
     {
         TCard::SetCardSize(FS_SMALL);
-        QPointer<TsPyramidForm> small = CreateGameForm<TsPyramidForm>();
+        QPointer<TsPyramidForm> small = createGameWindow<TsPyramidForm>();
         TCard::SetCardSize(FS_LARGE);
         small->show();
-        QCOMPARE(small->DealText(), form->DealText());
+        QCOMPARE(small->dealText(), form->dealText());
         const int lefts[28] = {232, 200, 264, 168, 232, 296, 128, 197, 267, 336, 88,  160, 232, 304,
                                376, 50,  122, 194, 267, 339, 411, 16,  88,  160, 232, 304, 376, 448};
         const int rowTops[7] = {8, 48, 88, 128, 168, 208, 248};
@@ -609,12 +609,12 @@ private Q_SLOTS:
         GameTestKit kit;
         ScreenOverride screen(1280);
         LauncherWindow launcher;
-        RegisterGames();
+        registerGames();
         PreferencesDlg->CardSize = 1;
         SolitaireForm->SelectGame(GameCatalog::indexOf(QStringLiteral("Pyramid")));
         QVERIFY(PyramidForm);
         QCOMPARE(PyramidForm->Label1->text(), QStringLiteral("First Pass"));
-        QCOMPARE(PyramidForm->Description().helpTopic, 1009);
+        QCOMPARE(PyramidForm->gameDescription().helpTopic, 1009);
         QVERIFY(!PyramidForm->Autoplay1);
     }
 };

@@ -13,7 +13,7 @@
 namespace {
 
 struct QueenOfItaly : GameTestKit {
-    GameWindow<TQueenItalyForm> window;
+    DealtWindow<TQueenItalyForm> window;
     QueenOfItaly() { window->show(); }
 };
 
@@ -42,9 +42,9 @@ TCard *Take(TQueenItalyForm *form, CardSuit suit, CardValue value, TCardPileView
     return nullptr;
 }
 
-void repaintAll(TGameForm *form)
+void repaintAll(GameWindow *form)
 {
-    for (TCardPileView *view : form->Views())
+    for (TCardPileView *view : form->pileViews())
         view->update();
 }
 
@@ -100,7 +100,7 @@ private Q_SLOTS:
 
     void dealsTheTerraceAndFourCardsToChooseFrom()
     {
-        QCOMPARE(form->DealText(), QString::fromLatin1(firstDeal));
+        QCOMPARE(form->dealText(), QString::fromLatin1(firstDeal));
         QCOMPARE(FaceUpCount(form->TerracePileView), 11);
         QCOMPARE(form->TerracePileView->CardRectAt(10).left(), 120);  // fanned 12 pixels apart
         QCOMPARE(form->DeckPileView->toolTip(), QStringLiteral("89"));
@@ -117,7 +117,7 @@ private Q_SLOTS:
 
     void theLauncherOpensItAndF1ShowsItsRules()
     {
-        RegisterGames();
+        registerGames();
         const ScreenOverride wide(1280);
         const LauncherWindow launcher;
         PreferencesDlg->CardSize = 1;
@@ -137,7 +137,7 @@ private Q_SLOTS:
         QTest::mouseClick(form->TerracePileView, Qt::LeftButton, Qt::ShiftModifier, TopCardPoint(form->TerracePileView));
         DragWithMouse(form->TerracePileView, TopCardPoint(form->TerracePileView), form->Tableau[6], {30, 30});
         QTest::mouseClick(form->Tableau[2], Qt::MiddleButton, {}, {30, 30});
-        QCOMPARE(form->DealText(), QString::fromLatin1(firstDeal));
+        QCOMPARE(form->dealText(), QString::fromLatin1(firstDeal));
         PreferencesDlg->DoAnimation = true;
         game->sounds.clear();
         chooseBase(2);  // the Five of diamonds
@@ -151,7 +151,7 @@ private Q_SLOTS:
         QCOMPARE(form->MoveCount, 0);  // part of the deal: no move, no undo
         QVERIFY(!form->Undo1->isEnabled());
         form->NewGame1Click(form->Restart1);
-        QCOMPARE(form->DealText(), QString::fromLatin1(firstDeal));
+        QCOMPARE(form->dealText(), QString::fromLatin1(firstDeal));
         QVERIFY(!form->BaseChosen);
     }
 
@@ -214,11 +214,11 @@ private Q_SLOTS:
         emptyColumns({8});
         Take(form, FS_HEARTS, FS_ACE, form->Tableau[7]);
         repaintAll(form);
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         DragWithMouse(form->TerracePileView, TopCardPoint(form->TerracePileView), form->Tableau[8], {30, 30});
         DragWithMouse(form->TerracePileView, TopCardPoint(form->TerracePileView), form->Tableau[7],
                       TopCardPoint(form->Tableau[7]));
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         for (int value = FS_EIGHT; value <= FS_QUEEN; ++value)
             Take(form, FS_CLUBS, CardValue(value), form->Foundations[1]);
         form->Foundations[1]->update();
@@ -256,7 +256,7 @@ private Q_SLOTS:
         QCOMPARE(form->DeckPileView->Cards->Count(), 0);
         QVERIFY(form->DeckPileView->toolTip().isEmpty());
         QCOMPARE(form->DeckPileView->State, FS_RECYCLE);
-        const QString firstPass = form->DealText();
+        const QString firstPass = form->dealText();
         clickStock();  // turns the waste over and a card with it
         QCOMPARE(form->DeckPileView->Cards->Count(), 83);
         QCOMPARE(form->DiscardPileView->Cards->Count(), 1);
@@ -273,7 +273,7 @@ private Q_SLOTS:
         undo();
         QCOMPARE(form->DiscardPileView->Cards->Count(), 1);
         undo();  // the card and the turnover: the waste comes back face up in its order
-        QCOMPARE(form->DealText(), firstPass);
+        QCOMPARE(form->dealText(), firstPass);
         QVERIFY(!form->StockTurned);
         QCOMPARE(form->DeckPileView->State, FS_RECYCLE);
         QCOMPARE(form->MoveCount, 84);
@@ -300,9 +300,9 @@ private Q_SLOTS:
         QCOMPARE(form->DeckPileView->State, FS_BLANK);
         undo();  // the last card turned in the second pass goes back to the stock
         QCOMPARE(form->DeckPileView->Cards->Count(), 1);
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         clickStock();  // still the second pass: the waste holds cards, so nothing
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
     }
 
     void aLongWasteKeepsItsTopCardInSight()
@@ -399,7 +399,7 @@ private Q_SLOTS:
     {
         form->Autoplay1->trigger();
         TCard::SetCardSize(FS_SMALL);
-        QPointer<TsQueenItalyForm> small = CreateGameForm<TsQueenItalyForm>();
+        QPointer<TsQueenItalyForm> small = createGameWindow<TsQueenItalyForm>();
         TCard::SetCardSize(FS_LARGE);
         small->show();
         QVERIFY(!small->DoAutoplay);  // its own section
@@ -423,7 +423,7 @@ private Q_SLOTS:
         QCOMPARE(small->Tableau[0]->height(), 600 - 333);
         QCOMPARE(small->DeckPileView->y(), 600 - 116);
         QCOMPARE(small->DiscardPileView->y(), 600 - 116);
-        QCOMPARE(small->DealText(), QString::fromLatin1(firstDeal));
+        QCOMPARE(small->dealText(), QString::fromLatin1(firstDeal));
         QVERIFY(small->close());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(stored("sQueenItaly", QStringLiteral("NormPos")) != QStringLiteral("None"));

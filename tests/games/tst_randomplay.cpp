@@ -31,7 +31,7 @@ int playSteps()
 class RandomPlayer
 {
 public:
-    RandomPlayer(TGameForm *window, quint32 seed) : form(window), random(seed) {}
+    RandomPlayer(GameWindow *window, quint32 seed) : form(window), random(seed) {}
 
     void step();
     QString check() const;
@@ -51,14 +51,14 @@ private:
     void key();
     void command();
 
-    TGameForm *form;
+    GameWindow *form;
     std::mt19937 random;
 };
 
 TCardPileView *RandomPlayer::anyView()
 {
     QList<TCardPileView *> visible;
-    for (TCardPileView *view : form->Views())
+    for (TCardPileView *view : form->pileViews())
         if (view->isVisible())
             visible.append(view);
     return visible.isEmpty() ? nullptr : visible[below(int(visible.size()))];
@@ -177,7 +177,7 @@ QString RandomPlayer::check() const
 {
     QSet<const TCard *> seen;
     QHash<int, int> faces;
-    for (const TCardPileView *view : form->Views()) {
+    for (const TCardPileView *view : form->pileViews()) {
         if (!view->DragPile->IsEmpty())
             return QStringLiteral("%1 holds cards in its drag pile").arg(view->objectName());
         for (int i = 0; i < view->Cards->Count(); ++i) {
@@ -186,17 +186,17 @@ QString RandomPlayer::check() const
                 return QStringLiteral("%1 is on the table twice (%2)").arg(CardText(card), view->objectName());
             seen.insert(card);
             ++faces[card->Suit * 13 + card->Value];
-            if (form->RoleOf(view) == PileRole::Foundation && !card->FaceUp)
+            if (form->roleOf(view) == PileRole::Foundation && !card->FaceUp)
                 return QStringLiteral("%1 lies face down on %2").arg(CardText(card), view->objectName());
         }
     }
-    if (seen.size() != form->CardCount())
-        return QStringLiteral("%1 cards on the table instead of %2").arg(seen.size()).arg(form->CardCount());
+    if (seen.size() != form->cardCount())
+        return QStringLiteral("%1 cards on the table instead of %2").arg(seen.size()).arg(form->cardCount());
     for (int i = 0; i < form->SavedDeal->Count(); ++i)
         if (!seen.contains(form->SavedDeal->CardAt(i)))
             return QStringLiteral("a card of the deal is missing from the table");
     for (auto it = faces.cbegin(); it != faces.cend(); ++it)
-        if (it.value() != form->Description().decks)
+        if (it.value() != form->gameDescription().decks)
             return QStringLiteral("a card face appears %1 times").arg(it.value());
     if (form->MoveCount < 0)
         return QStringLiteral("MoveCount is %1").arg(form->MoveCount);
@@ -205,10 +205,10 @@ QString RandomPlayer::check() const
             .arg(form->Undo1->isEnabled() ? QStringLiteral("enabled") : QStringLiteral("disabled"))
             .arg(form->UndoList->Count());
     const QString caption = form->windowTitle();
-    if (caption != (form->ShowScore() > 0 ? form->Description().scorePrefix + QString::number(form->Score)
-                                         : form->Description().caption))
+    if (caption != (form->ShowScore() > 0 ? form->gameDescription().scorePrefix + QString::number(form->Score)
+                                         : form->gameDescription().caption))
         return QStringLiteral("the caption \"%1\" does not show the score %2").arg(caption).arg(form->Score);
-    if (TDragManager::instance().pending() || TDragManager::instance().active())
+    if (DragManager::instance().pending() || DragManager::instance().active())
         return QStringLiteral("a drag is still under way");
     return {};
 }
@@ -244,15 +244,15 @@ private Q_SLOTS:
         PreferencesDlg->DoAnimation = false;
         TCard::SetCardSize(small ? FS_SMALL : FS_LARGE);
         const RegisteredGame *entry = GameRegistry::find(game);
-        QPointer<TGameForm> form = small ? entry->createSmall() : entry->createLarge();
+        QPointer<GameWindow> form = small ? entry->createSmall() : entry->createLarge();
         form->show();
         QApplication::setActiveWindow(form);
         const quint32 seed = playSeed() ^ quint32(qHash(QString(QTest::currentDataTag())));
         RandomPlayer player(form, seed);
-        QString firstDeal = form->DealText();
+        QString firstDeal = form->dealText();
         int dealRecords = form->UndoList->Count();  // a deal may book steps of its own
-        QObject::connect(form, &TGameForm::tableDealt, form, [&] {
-            firstDeal = form->DealText();
+        QObject::connect(form, &GameWindow::tableDealt, form, [&] {
+            firstDeal = form->dealText();
             dealRecords = form->UndoList->Count();
         });
         const int steps = playSteps();
@@ -263,9 +263,9 @@ private Q_SLOTS:
             QString fault = form ? player.check() : QStringLiteral("the window went away");
             if (fault.isEmpty() && (step % 97 == 0 || step == steps)) {
                 fault = player.undoEverything(dealRecords);
-                if (fault.isEmpty() && form->UndoList->Count() == dealRecords && form->DealText() != firstDeal)
+                if (fault.isEmpty() && form->UndoList->Count() == dealRecords && form->dealText() != firstDeal)
                     fault = QStringLiteral("undoing everything does not give the first deal back:\n%1\ninstead of\n%2")
-                                .arg(form->DealText(), firstDeal);
+                                .arg(form->dealText(), firstDeal);
             }
             QVERIFY2(fault.isEmpty(), qPrintable(QStringLiteral("%1, seed %2, step %3: %4")
                                                      .arg(QString::fromLatin1(QTest::currentDataTag()))

@@ -2,7 +2,7 @@
 #include "CellTableKit.h"
 
 #include "games/Games.h"
-#include "games/SeaTowersWindow.h"
+#include "games/SeaHavenWindow.h"
 #include "platform/Help.h"
 #include "shell/GameCatalog.h"
 
@@ -25,7 +25,7 @@ class TestSeaTowers : public QObject
     }
 
 private Q_SLOTS:
-    void initTestCase() { RegisterGames(); }
+    void initTestCase() { registerGames(); }
     void init()
     {
         table.emplace();
@@ -38,7 +38,7 @@ private Q_SLOTS:
 
     void dealsTenColumnsOfFiveAndTwoCardsIntoTheMiddleFreeCells()
     {
-        QCOMPARE(form->DealText(), QStringLiteral("FoundPileView1:\nFoundPileView2:\n"
+        QCOMPARE(form->dealText(), QStringLiteral("FoundPileView1:\nFoundPileView2:\n"
                                                   "FreePileView1:\nFreePileView2: 9C\nFreePileView3: TC\nFreePileView4:\n"
                                                   "FoundPileView3:\nFoundPileView4:\n"
                                                   "TableauPileView1: AH 6C KD QS TH\n"
@@ -66,12 +66,12 @@ private Q_SLOTS:
     void restartDealsTheSameTableFreeCellsIncluded()
     {
         PreferencesDlg->DoAnimation = true;
-        const QString first = form->DealText();
+        const QString first = form->dealText();
         DoubleClickTop(cells[2]);  // the Ten of clubs hops to the first free cell
         QCOMPARE(cells[0]->Cards->Count(), 1);
         QVERIFY(cells[2]->Cards->IsEmpty());
         form->Restart1->trigger();
-        QCOMPARE(form->DealText(), first);
+        QCOMPARE(form->dealText(), first);
         QCOMPARE(table->sounds.names(), QStringList{"RESTART"} + QStringList(5, "DEAL"));
         table->sounds.clear();
         form->NewGame1->trigger();
@@ -104,18 +104,18 @@ private Q_SLOTS:
             put(FS_SPADES, value, columns[2]);
         put(FS_SPADES, FS_TEN, columns[3]);
         table->fillCells(2);
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         // Four cards with two empty free cells cannot move, even with six empty columns.
         DragWithMouse(columns[0], CardPoint(columns[0], 0), columns[1], TopCardPoint(columns[1]));
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         DragWithMouse(columns[2], CardPoint(columns[2], 0), columns[3], TopCardPoint(columns[3]));
         QCOMPARE(columns[3]->Cards->Count(), 4);
         // No empty free cell: the top card only.
         table->fillCells(2);
         buildFoundation(FS_SPADES, FS_SIX, foundations[0]);
-        const QString full = form->DealText();
+        const QString full = form->dealText();
         DragWithMouse(columns[3], CardPoint(columns[3], 2), foundations[1], {30, 30});
-        QCOMPARE(form->DealText(), full);
+        QCOMPARE(form->dealText(), full);
         DragWithMouse(columns[3], TopCardPoint(columns[3]), foundations[0], {30, 30});
         QCOMPARE(foundations[0]->Cards->Count(), 7);
         // Mixed suits or a gap never move together.
@@ -127,10 +127,10 @@ private Q_SLOTS:
         put(FS_DIAMONDS, FS_FOUR, columns[5]);
         put(FS_CLUBS, FS_SEVEN, columns[6]);
         put(FS_DIAMONDS, FS_SEVEN, columns[7]);
-        const QString broken = form->DealText();
+        const QString broken = form->dealText();
         DragWithMouse(columns[4], CardPoint(columns[4], 0), columns[6], TopCardPoint(columns[6]));
         DragWithMouse(columns[5], CardPoint(columns[5], 0), columns[7], TopCardPoint(columns[7]));
-        QCOMPARE(form->DealText(), broken);
+        QCOMPARE(form->dealText(), broken);
     }
 
     void anEmptyColumnTakesOnlyAKingOrARunHeadedByOne()
@@ -217,11 +217,11 @@ private Q_SLOTS:
         QCOMPARE(table->sounds.names(), QStringList(3, "AUTOPLAY"));
         table->fillCells(4);
         put(FS_CLUBS, FS_SIX, columns[2]);
-        const QString full = form->DealText();
+        const QString full = form->dealText();
         const int moves = form->MoveCount;
         QTest::mouseClick(columns[2], Qt::LeftButton, Qt::ShiftModifier, TopCardPoint(columns[2]));
         DoubleClickTop(cells[3]);
-        QCOMPARE(form->DealText(), full);
+        QCOMPARE(form->dealText(), full);
         QCOMPARE(form->MoveCount, moves);
     }
 
@@ -234,7 +234,7 @@ private Q_SLOTS:
         put(FS_CLUBS, FS_FIVE, columns[2]);
         put(FS_CLUBS, FS_SIX, columns[3]);
         QTest::keyClick(form, Qt::Key_A, Qt::ControlModifier);
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         DragWithMouse(columns[2], TopCardPoint(columns[2]), columns[3], TopCardPoint(columns[3]));
         QCOMPARE(foundations[0]->Cards->Count(), 3);
         QCOMPARE(table->sounds.names(), QStringList(3, "AUTOPLAY"));
@@ -246,17 +246,17 @@ private Q_SLOTS:
         QCOMPARE(cells[0]->Cards->Count(), 1);
         form->Undo1->trigger();
         form->Undo1->trigger();
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         QCOMPARE(form->MoveCount, 0);
         QVERIFY(!form->Undo1->isEnabled());
         // A run in one drag, back in one click.
         put(FS_DIAMONDS, FS_KING, columns[5]);
         put(FS_DIAMONDS, FS_QUEEN, columns[5]);
-        const QString run = form->DealText();
+        const QString run = form->dealText();
         DragWithMouse(columns[5], CardPoint(columns[5], 0), columns[6], {20, 20});
         QCOMPARE(columns[6]->Cards->Count(), 2);
         form->Undo1->trigger();
-        QCOMPARE(form->DealText(), run);
+        QCOMPARE(form->dealText(), run);
     }
 
     void autoplayLooksAtTheFreeCellsFirst()
@@ -278,7 +278,7 @@ private Q_SLOTS:
         QCOMPARE(Stored("SeaHavenTowers", "Autoplay"), QStringLiteral("True"));
         TCard::SetCardSize(FS_SMALL);
         {
-            const GameWindow<TsSeaHavenForm> small;
+            const DealtWindow<TsSeaHavenForm> small;
             QVERIFY(small->DoAutoplay && small->Autoplay1->isChecked());
         }
         TCard::SetCardSize(FS_LARGE);
@@ -289,11 +289,11 @@ private Q_SLOTS:
     {
         IniFile::write(QStringLiteral("Solitaire.ini"), QStringLiteral("SeaHavenTowers"), QStringLiteral("ShowCmd"),
                        QStringLiteral("3"));
-        GameWindow<TSeaHavenForm> again;
+        DealtWindow<TSeaHavenForm> again;
         again->show();
         QVERIFY(again->isMaximized());
         TCard::SetCardSize(FS_SMALL);
-        GameWindow<TsSeaHavenForm> small;
+        DealtWindow<TsSeaHavenForm> small;
         TCard::SetCardSize(FS_LARGE);
         small->show();
         QVERIFY(!small->isMaximized());  // its own section
@@ -318,7 +318,7 @@ private Q_SLOTS:
     void theSmallWindowHasItsOwnTableAndSizes()
     {
         TCard::SetCardSize(FS_SMALL);
-        GameWindow<TsSeaHavenForm> small;
+        DealtWindow<TsSeaHavenForm> small;
         TCard::SetCardSize(FS_LARGE);
         small->show();
         const QList<int> homeLefts{8, 72, 592, 656}, cellLefts{234, 298, 362, 426};
@@ -331,7 +331,7 @@ private Q_SLOTS:
             QCOMPARE(small->Tableau[c]->geometry(), QRect(8 + 72 * c, 108, 61, 370));
             QCOMPARE(small->Tableau[c]->YOffset, 16.0f);
         }
-        QCOMPARE(small->DealText(), form->DealText());
+        QCOMPARE(small->dealText(), form->dealText());
         QCOMPARE(small->minimumWidth(), 725);
         QCOMPARE(small->maximumWidth(), 725);
         small->resize(725, 600);
@@ -346,7 +346,7 @@ private Q_SLOTS:
     {
         const ScreenOverride screen{1280};
         LauncherWindow launcher;
-        const TGameForm *small = OpenBothSizesFromTheLauncher(QStringLiteral("Sea Towers"));
+        const GameWindow *small = OpenBothSizesFromTheLauncher(QStringLiteral("Sea Towers"));
         QVERIFY(small && small == sSeaHavenForm);
         Help::setFilePath(QCoreApplication::applicationDirPath() + QStringLiteral("/../Cardenza.hlp"));
         QTest::keyClick(form, Qt::Key_F1);

@@ -19,7 +19,7 @@ struct LargeCards {
 // A dealt large-card Spider window on the screen, with the kit's seams.
 struct Spider : GameTestKit {
     LargeCards cards;
-    GameWindow<TSpiderForm> window;
+    DealtWindow<TSpiderForm> window;
     Spider() { window->show(); }
 };
 
@@ -93,7 +93,7 @@ class TestSpider : public QObject
     }
 
 private Q_SLOTS:
-    void initTestCase() { RegisterGames(); }
+    void initTestCase() { registerGames(); }
     void init()
     {
         game.emplace();
@@ -103,7 +103,7 @@ private Q_SLOTS:
 
     void dealsTenColumnsAndASixtyCardStock()
     {
-        QCOMPARE(form->DealText(), QString::fromLatin1(firstDeal));
+        QCOMPARE(form->dealText(), QString::fromLatin1(firstDeal));
         QCOMPARE(form->DeckPileView->toolTip(), QStringLiteral("60"));
         QCOMPARE(form->windowTitle(), QStringLiteral("Spider"));
         QVERIFY(game->sounds.played().isEmpty());
@@ -126,7 +126,7 @@ private Q_SLOTS:
         QCOMPARE(form->SameSuitBuilds1->text(), QStringLiteral("&Same Suit Moves"));
         QCOMPARE(form->SameSuitBuilds1->toolTip(), QStringLiteral("If checked, build down only in same suit"));
         QCOMPARE(form->About1->text(), QStringLiteral("Rul&es..."));
-        QCOMPARE(form->Description().helpTopic, 1012);
+        QCOMPARE(form->gameDescription().helpTopic, 1012);
     }
 
     void aStockDealPutsOneFaceUpCardOnEveryColumn()
@@ -150,11 +150,11 @@ private Q_SLOTS:
     void aStockDealWaitsUntilNoColumnIsEmpty()
     {
         EmptyInto(form->Tableau[7], form->DeckPileView);
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         QTest::mouseClick(form->DeckPileView, Qt::LeftButton, {}, {30, 30});
         QCOMPARE(game->dialogs.messages(), QStringList{QStringLiteral("You must fill empty tableau spaces first.")});
         QCOMPARE(game->dialogs.records().first().icon, Dialogs::Icon::Information);
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         QCOMPARE(form->MoveCount, 0);
         QVERIFY(form->SameSuitBuilds1->isEnabled());
     }
@@ -165,16 +165,16 @@ private Q_SLOTS:
             form->DeckPileViewClick();
         QVERIFY(form->DeckPileView->Cards->IsEmpty());
         QVERIFY(form->DeckPileView->toolTip().isEmpty());
-        const QString dealtOut = form->DealText();
+        const QString dealtOut = form->dealText();
         game->sounds.clear();
         QTest::mouseClick(form->DeckPileView, Qt::LeftButton, {}, {30, 30});
-        QCOMPARE(form->DealText(), dealtOut);
+        QCOMPARE(form->dealText(), dealtOut);
         QCOMPARE(form->MoveCount, 6);  // an empty stock deals nothing and counts nothing
         QCOMPARE(form->UndoList->Count(), 60);
         QVERIFY(game->sounds.played().isEmpty());
         for (int i = 0; i < 6; ++i)
             form->Undo1->trigger();
-        QCOMPARE(form->DealText(), QString::fromLatin1(firstDeal));
+        QCOMPARE(form->dealText(), QString::fromLatin1(firstDeal));
         QCOMPARE(form->MoveCount, 0);
         QVERIFY(!form->Undo1->isEnabled());
     }
@@ -182,11 +182,11 @@ private Q_SLOTS:
     void undoReturnsAStockDealFaceDownInItsOrderWithoutASound()
     {
         form->DeckPileViewClick();
-        const QString afterOne = form->DealText();
+        const QString afterOne = form->dealText();
         form->DeckPileViewClick();
         game->sounds.clear();
         form->Undo1->trigger();
-        QCOMPARE(form->DealText(), afterOne);
+        QCOMPARE(form->dealText(), afterOne);
         QCOMPARE(form->DeckPileView->toolTip(), QStringLiteral("50"));
         QCOMPARE(form->MoveCount, 1);
         QVERIFY(game->sounds.played().isEmpty());
@@ -209,7 +209,7 @@ private Q_SLOTS:
     void aMixedRunMovesAsOneAndOneUndoTakesItBack()
     {
         layOutAMixedRun();
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         drag(form->Tableau[0], 1, form->Tableau[1]);  // Nine, Eight, Seven onto the Ten
         QCOMPARE(form->Tableau[1]->Cards->Count(), 4);
         QCOMPARE(form->Tableau[0]->Cards->Count(), 1);
@@ -217,7 +217,7 @@ private Q_SLOTS:
         QCOMPARE(form->MoveCount, 2);  // a completed drag counts two
         QVERIFY(game->sounds.played().isEmpty());
         form->Undo1->trigger();  // one undo: the run and the turned card, and both moves
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         QCOMPARE(form->MoveCount, 0);
         QCOMPARE(game->sounds.names(), QStringList{QStringLiteral("UNDO")});
         QVERIFY(!form->Undo1->isEnabled());
@@ -227,9 +227,9 @@ private Q_SLOTS:
     {
         form->SameSuitBuilds1->trigger();
         layOutAMixedRun();
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         drag(form->Tableau[0], 1, form->Tableau[1]);
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         drag(form->Tableau[0], 3, form->Tableau[2]);  // a single Seven on an Eight of another suit
         QCOMPARE(form->Tableau[2]->Cards->Count(), 2);
         fromStock(FS_CLUBS, FS_SIX, form->Tableau[2]);
@@ -247,11 +247,11 @@ private Q_SLOTS:
         fromStock(FS_HEARTS, FS_EIGHT, form->Tableau[0]);
         fromStock(FS_DIAMONDS, FS_TEN, form->Tableau[1]);
         blockColumns(2);
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         drag(form->Tableau[0], 0, form->Tableau[1]);
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         drag(form->Tableau[1], 0, form->Tableau[0]);  // a Ten does not go on an Eight
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
     }
 
     void onlyAWholeSuitGoesHomeAndOnlyToAnEmptyFoundation()
@@ -268,7 +268,7 @@ private Q_SLOTS:
         QCOMPARE(form->Foundations[1]->Cards->Count(), 0);
         drag(form->Tableau[0], 2, form->Foundations[1]);  // twelve cards
         QCOMPARE(form->Foundations[1]->Cards->Count(), 0);
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         drag(form->Tableau[0], 1, form->Foundations[0]);  // not onto a foundation that holds cards:
         QCOMPARE(form->Foundations[0]->Cards->Count(), 1);
         QCOMPARE(form->Foundations[1]->Cards->Count(), 13);  // the first empty one takes it
@@ -276,7 +276,7 @@ private Q_SLOTS:
         QCOMPARE(form->windowTitle(), QStringLiteral("Spider   Score: 14"));
         QCOMPARE(form->MoveCount, 2);
         form->Undo1->trigger();
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
         QCOMPARE(form->windowTitle(), QStringLiteral("Spider   Score: 1"));
         QCOMPARE(form->MoveCount, 0);
         releaseOverTable(form->Tableau[0], 1);  // released anywhere: home as well
@@ -310,13 +310,13 @@ private Q_SLOTS:
         QVERIFY(form->SameSuitBuilds);
         TCard::SetCardSize(FS_SMALL);
         {
-            const GameWindow<TsSpiderForm> small;  // the small window shares the options
+            const DealtWindow<TsSpiderForm> small;  // the small window shares the options
             QVERIFY(small->SameSuitBuilds1->isChecked());
         }
         TCard::SetCardSize(FS_LARGE);
         QVERIFY(game->settings.write(QStringLiteral("Solitaire.ini"), "[Spider]\nSameSuitBuilds=0\n"));
         {
-            const GameWindow<TSpiderForm> other;
+            const DealtWindow<TSpiderForm> other;
             QVERIFY(!other->SameSuitBuilds1->isChecked());
         }
         gatherIntoStock();
@@ -346,10 +346,10 @@ private Q_SLOTS:
         QCOMPARE(form->MoveCount, 10);
         QVERIFY(!form->close());
         QCOMPARE(game->dialogs.messages(), QStringList{QStringLiteral("Quit this game of Spider?")});
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         form->NewGame1Click(form->NewGame1);  // ten moves: New Game does not ask yet
         QCOMPARE(game->dialogs.messages().size(), 1);
-        QVERIFY(form->DealText() != before);
+        QVERIFY(form->dealText() != before);
     }
 
     void restartAsksAboveTenMoves()
@@ -363,10 +363,10 @@ private Q_SLOTS:
             drag(form->Tableau[i % 2 ? 0 : 1], 0, form->Tableau[i % 2 ? 1 : 0]);
         QCOMPARE(form->MoveCount, 12);
         game->dialogs.answer = Dialogs::Cancel;
-        const QString before = form->DealText();
+        const QString before = form->dealText();
         form->NewGame1Click(form->Restart1);
         QCOMPARE(game->dialogs.messages(), QStringList{QStringLiteral("Restart this game of Spider?")});
-        QCOMPARE(form->DealText(), before);
+        QCOMPARE(form->dealText(), before);
     }
 
     void theLastSuitHomeWinsTheGame()
@@ -389,9 +389,9 @@ private Q_SLOTS:
     void theSmallWindowFollowsItsTable()
     {
         TCard::SetCardSize(FS_SMALL);
-        const GameWindow<TsSpiderForm> small;
+        const DealtWindow<TsSpiderForm> small;
         TCard::SetCardSize(FS_LARGE);
-        QCOMPARE(small->DealText(), QString::fromLatin1(firstDeal));
+        QCOMPARE(small->dealText(), QString::fromLatin1(firstDeal));
         QCOMPARE(small->DeckPileView->geometry(), QRect(8, 8, 107, 113));
         for (int i = 0; i < 8; ++i)
             QCOMPARE(small->Foundations[i]->geometry(), QRect(208 + 64 * i, 6, 61, 95));

@@ -66,25 +66,25 @@ struct GameDescription {
 // table preferences, the rules and the size limits. It also wires the gestures
 // every game shares and runs the drag protocol around two questions each game
 // answers: may these cards leave this view, and may they land on that one.
-class TGameForm : public QWidget, public TDropTarget
+class GameWindow : public QWidget, public DropZone
 {
     Q_OBJECT
 public:
-    TGameForm(GameDescription description, CardScale scale, QWidget *parent = nullptr);
-    ~TGameForm() override;
+    GameWindow(GameDescription description, CardScale scale, QWidget *parent = nullptr);
+    ~GameWindow() override;
 
     // Runs after the most derived constructor: background, options, the silent first deal.
     void FormCreate();
 
-    TCardPileView *View(const QString &name) const;
-    const QList<TCardPileView *> &Views() const { return views; }
-    QList<TCardPileView *> ViewsOf(PileRole role) const;
-    PileRole RoleOf(const TCardPileView *view) const;
-    const GameDescription &Description() const { return description; }
-    CardScale Scale() const { return scale; }
+    TCardPileView *viewNamed(const QString &name) const;
+    const QList<TCardPileView *> &pileViews() const { return views; }
+    QList<TCardPileView *> viewsOf(PileRole role) const;
+    PileRole roleOf(const TCardPileView *view) const;
+    const GameDescription &gameDescription() const { return description; }
+    CardScale cardScale() const { return scale; }
     // The whole table as text, one line per view: "Name: AS 5h ...".
-    Q_INVOKABLE QString DealText() const;
-    int CardCount() const { return 52 * description.decks; }
+    Q_INVOKABLE QString dealText() const;
+    int cardCount() const { return 52 * description.decks; }
 
     QAction *Undo1 = nullptr;
     QAction *Autoplay1 = nullptr;
@@ -116,9 +116,9 @@ public:
     // The stock's click, the space bar and the middle button (games with a stock).
     virtual void DeckPileViewClick() {}
     // Sends the view's top card to a foundation, when one takes it.
-    virtual void SendHome(TCardPileView *view);
+    virtual void sendHome(TCardPileView *view);
     // True while a drag is waiting to start or running: nothing may touch the piles.
-    static bool DragUnderWay();
+    static bool dragUnderWay();
 
 Q_SIGNALS:
     // The table is dealt and play begins: undoing every move comes back to this table.
@@ -127,82 +127,82 @@ Q_SIGNALS:
 
 protected:
     // ---- what each game supplies -------------------------------------------------
-    virtual TCardPileView *DealingView() const = 0;
-    virtual void DealCards(bool animate) = 0;
-    virtual void FinishDeal() {}
+    virtual TCardPileView *dealingView() const = 0;
+    virtual void dealCards(bool animate) = 0;
+    virtual void finishDeal() {}
     // May the cards from `card` up leave this view (the press's question)?
-    virtual bool MayDrag(TCardPileView *view, TCard *card) = 0;
+    virtual bool mayDrag(TCardPileView *view, TCard *card) = 0;
     // May the dragged cards land on this view (the drag's question)?
-    virtual bool MayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) = 0;
+    virtual bool mayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) = 0;
     // Where the cards go when released with no target touched: tried in order.
-    virtual QList<TCardPileView *> DefaultTargets() const;
+    virtual QList<TCardPileView *> defaultTargets() const;
     // The foundation a card goes to on a send home, or null.
-    virtual TCardPileView *HomeFor(const TCard *card) const;
+    virtual TCardPileView *homeFor(const TCard *card) const;
     // The steps a move causes by itself (turning up a card, refilling a waste), each
     // booked as a record of its own right after the move.
-    virtual void AfterMove(TCardPileView *source) { Q_UNUSED(source) }
-    virtual int ComputeScore() const;
+    virtual void afterMove(TCardPileView *source) { Q_UNUSED(source) }
+    virtual int computeScore() const;
     virtual bool IsWon() const { return Score >= description.winningScore; }
     virtual void AutoplayPass();
     // The piles an autoplay pass looks at, in its order.
-    virtual QList<TCardPileView *> AutoplaySources() const;
+    virtual QList<TCardPileView *> autoplaySources() const;
     // Takes back the newest player's action; returns how many counted moves it was.
-    virtual int UndoLastAction();
+    virtual int undoLastAction();
     // The newest action (the list's last record just peeked) goes back without the undo sound.
-    virtual bool QuietUndo() const { return false; }
-    virtual void AfterUndo() {}
-    virtual void UnlockOptions();
+    virtual bool quietUndo() const { return false; }
+    virtual void afterUndo() {}
+    virtual void unlockOptions();
     virtual void FormResize();
     // Views that keep their distance to the bottom edge.
-    virtual QList<TCardPileView *> AnchoredViews() const { return {}; }
-    virtual void ViewMouseDown(TCardPileView *view, TMouseButton button, TShiftState shift);
-    virtual void ViewStartDrag(TCardPileView *source);
-    virtual void ViewDragOver(TCardPileView *target, TCardPileView *source);
-    virtual void ViewEndDrag(TCardPileView *source);
-    virtual void FormMouseDown(TMouseButton button, TShiftState shift);
+    virtual QList<TCardPileView *> anchoredViews() const { return {}; }
+    virtual void viewMouseDown(TCardPileView *view, Qt::MouseButton button, Qt::KeyboardModifiers shift);
+    virtual void viewStartDrag(TCardPileView *source);
+    virtual void viewDragOver(TCardPileView *target, TCardPileView *source);
+    virtual void viewEndDrag(TCardPileView *source);
+    virtual void FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift);
     virtual void FormKeyPress(QChar key);
 
     // ---- shared moves: each moves, repaints and records ------------------------
     // Moves the top card of `from` onto `to` as a card record.
-    TCard *MoveTopCard(TCardPileView *from, TCardPileView *to);
+    TCard *moveTopCard(TCardPileView *from, TCardPileView *to);
     // Turns a face-down top card face up, as a record of its own.
     bool TurnUpTop(TCardPileView *view);
     // Books the cards just dragged from `source` to its drop target.
-    void RecordDrag(TCardPileView *source);
-    void UndoOrdinaryRecord();
+    void recordDrag(TCardPileView *source);
+    void undoOrdinaryRecord();
     // Takes back a turn record: the card goes face down again.
-    void UndoTurnRecord();
+    void undoTurnRecord();
     // Counted move done: one more move, then the win check.
-    void MoveDone();
+    void moveDone();
     // One deal step of the animation: repaint the dealing view and play "DEAL".
-    void PlayDealStep(TCardPileView *dealingView);
+    void playDealStep(TCardPileView *dealingView);
     // Takes the dealing pile's top card and puts it on a view.
-    TCard *DealCard(TCardPileView *onto, bool faceUp, bool animate);
+    TCard *dealCard(TCardPileView *onto, bool faceUp, bool animate);
     void Deal(bool silent, bool newDeck);
 
     // ---- options ---------------------------------------------------------------
     // A checkable item bound to a setting: read at creation, written when chosen.
-    QAction *AddOption(const QString &itemName, const QString &caption, const QString &key, bool defaultValue,
+    QAction *addOption(const QString &itemName, const QString &caption, const QString &key, bool defaultValue,
                        bool *member);
     // Two items that choose one setting ("Draw Three" / "Draw One"). When lockable,
-    // LockChoice() disables the unchosen item until the next new deck.
+    // lockChoice() disables the unchosen item until the next new deck.
     struct Choice {
         QAction *whenTrue = nullptr;
         QAction *whenFalse = nullptr;
     };
-    Choice AddChoice(const QString &trueName, const QString &trueCaption, const QString &falseName,
+    Choice addChoice(const QString &trueName, const QString &trueCaption, const QString &falseName,
                      const QString &falseCaption, const QString &key, bool defaultValue, bool *member,
                      bool lockable);
-    void LockChoices();
+    void lockChoices();
     // A command item between Restart and Preferences ("Peek...").
-    QAction *AddCommand(const QString &name, const QString &caption, std::function<void()> handler);
-    bool ReadOption(const QString &key, bool defaultValue);
-    void WriteOption(const QString &key, bool value);
+    QAction *addCommand(const QString &name, const QString &caption, std::function<void()> handler);
+    bool readOption(const QString &key, bool defaultValue);
+    void writeOption(const QString &key, bool value);
 
-    static void Play(void (TSoundManager::*sound)());
-    static TCardPileView *AsView(QObject *object) { return qobject_cast<TCardPileView *>(object); }
-    bool Animating() const { return animating; }
-    const WindowSize &Size() const { return scale == CardScale::Large ? description.large : description.small; }
+    static void play(void (TSoundManager::*sound)());
+    static TCardPileView *asView(QObject *object) { return qobject_cast<TCardPileView *>(object); }
+    bool isAnimating() const { return animating; }
+    const WindowSize &windowSize() const { return scale == CardScale::Large ? description.large : description.small; }
 
     GameDescription description;
     CardScale scale;
@@ -240,7 +240,7 @@ private:
     void readOptions();
     void choose(ChoiceGroup &group, bool value, bool write);
     void FormClose();
-    void EmptyAllPiles(bool freeCards);
+    void emptyAllPiles(bool freeCards);
     bool isHidden(const TCardPileView *view) const;
     bool sendsHome(const TCardPileView *view) const;
     const PileViewRow &rowOf(const TCardPileView *view) const;
@@ -254,7 +254,7 @@ private:
 
 // Creates a game window and runs its creation step, as the launcher does.
 template <typename Form>
-Form *CreateGameForm(QWidget *parent = nullptr)
+Form *createGameWindow(QWidget *parent = nullptr)
 {
     auto *form = new Form(parent);
     form->FormCreate();

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "games/FortyThievesPeek.h"
+#include "games/FTPeekDlg.h"
 
 #include "cards/Card.h"
 

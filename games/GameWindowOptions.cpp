@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The common game window's options: checkable items bound to settings keys, pairs
 // of items choosing one setting with their lock, and command items.
-#include "games/GameForm.h"
+#include "games/GameWindow.h"
 
 #include "shell/Profile.h"
 
@@ -10,7 +10,7 @@
 
 // ---- options ------------------------------------------------------------------
 
-QAction *TGameForm::addCheckItem(const QString &name, const QString &caption)
+QAction *GameWindow::addCheckItem(const QString &name, const QString &caption)
 {
     if (!optionSeparator) {
         optionSeparator = new QAction(this);
@@ -23,23 +23,23 @@ QAction *TGameForm::addCheckItem(const QString &name, const QString &caption)
     return item;
 }
 
-QAction *TGameForm::AddOption(const QString &itemName, const QString &caption, const QString &key,
+QAction *GameWindow::addOption(const QString &itemName, const QString &caption, const QString &key,
                               bool defaultValue, bool *member)
 {
     QAction *item = addCheckItem(itemName, caption);
     options.append({item, key, defaultValue, member});
     connect(item, &QAction::triggered, this, [this, item, key, member] {
-        if (DragUnderWay()) {
+        if (dragUnderWay()) {
             item->setChecked(*member);
             return;
         }
         *member = item->isChecked();
-        WriteOption(key, *member);
+        writeOption(key, *member);
     });
     return item;
 }
 
-TGameForm::Choice TGameForm::AddChoice(const QString &trueName, const QString &trueCaption, const QString &falseName,
+GameWindow::Choice GameWindow::addChoice(const QString &trueName, const QString &trueCaption, const QString &falseName,
                                        const QString &falseCaption, const QString &key, bool defaultValue,
                                        bool *member, bool lockable)
 {
@@ -50,39 +50,39 @@ TGameForm::Choice TGameForm::AddChoice(const QString &trueName, const QString &t
     for (const bool value : {true, false})
         connect(value ? items.whenTrue : items.whenFalse, &QAction::triggered, this, [this, index, value] {
             ChoiceGroup &group = choices[index];
-            choose(group, DragUnderWay() ? *group.member : value, !DragUnderWay());
+            choose(group, dragUnderWay() ? *group.member : value, !dragUnderWay());
         });
     choose(choices[index], defaultValue, false);
     return items;
 }
 
-void TGameForm::choose(ChoiceGroup &group, bool value, bool write)
+void GameWindow::choose(ChoiceGroup &group, bool value, bool write)
 {
     *group.member = value;
     group.items.whenTrue->setChecked(value);
     group.items.whenFalse->setChecked(!value);
     if (write)
-        WriteOption(group.key, value);
+        writeOption(group.key, value);
 }
 
-void TGameForm::readOptions()
+void GameWindow::readOptions()
 {
     for (const OptionBinding &option : std::as_const(options)) {
-        *option.member = ReadOption(option.key, option.defaultValue);
+        *option.member = readOption(option.key, option.defaultValue);
         option.item->setChecked(*option.member);
     }
     for (ChoiceGroup &group : choices)
-        choose(group, ReadOption(group.key, *group.member), false);
+        choose(group, readOption(group.key, *group.member), false);
 }
 
-void TGameForm::LockChoices()
+void GameWindow::lockChoices()
 {
     for (const ChoiceGroup &group : std::as_const(choices))
         if (group.lockable)
             (*group.member ? group.items.whenFalse : group.items.whenTrue)->setEnabled(false);
 }
 
-void TGameForm::UnlockOptions()
+void GameWindow::unlockOptions()
 {
     for (const ChoiceGroup &group : std::as_const(choices)) {
         group.items.whenTrue->setEnabled(true);
@@ -90,11 +90,11 @@ void TGameForm::UnlockOptions()
     }
 }
 
-QAction *TGameForm::AddCommand(const QString &name, const QString &caption, std::function<void()> handler)
+QAction *GameWindow::addCommand(const QString &name, const QString &caption, std::function<void()> handler)
 {
     return addMenuItem(name, caption, QKeySequence(), std::move(handler), Preferences1);
 }
 
-bool TGameForm::ReadOption(const QString &key, bool defaultValue) { return Profile1->ReadBool(key, defaultValue); }
+bool GameWindow::readOption(const QString &key, bool defaultValue) { return Profile1->ReadBool(key, defaultValue); }
 
-void TGameForm::WriteOption(const QString &key, bool value) { Profile1->WriteBool(key, value); }
+void GameWindow::writeOption(const QString &key, bool value) { Profile1->WriteBool(key, value); }

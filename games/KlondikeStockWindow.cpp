@@ -1,67 +1,67 @@
 // SPDX-License-Identifier: MIT
-#include "games/KlondikeStock.h"
+#include "games/KlondikeStockWindow.h"
 
 #include "cards/Rules.h"
 #include "shell/Sounds.h"
 
 #include <QAction>
 
-KlondikeStockForm::KlondikeStockForm(GameDescription description, CardScale scale, QWidget *parent)
-    : TGameForm(std::move(description), scale, parent),
-      DeckPileView(View(QStringLiteral("DeckPileView"))),
-      DiscardPileView(View(QStringLiteral("DiscardPileView"))),
-      RecyclePileView(View(QStringLiteral("RecyclePileView"))),
-      Tableau(ViewsOf(PileRole::Column)),
-      Foundations(ViewsOf(PileRole::Foundation))
+KlondikeStockWindow::KlondikeStockWindow(GameDescription description, CardScale scale, QWidget *parent)
+    : GameWindow(std::move(description), scale, parent),
+      DeckPileView(viewNamed(QStringLiteral("DeckPileView"))),
+      DiscardPileView(viewNamed(QStringLiteral("DiscardPileView"))),
+      RecyclePileView(viewNamed(QStringLiteral("RecyclePileView"))),
+      Tableau(viewsOf(PileRole::Column)),
+      Foundations(viewsOf(PileRole::Foundation))
 {
-    const Choice draw = AddChoice(QStringLiteral("DrawThree1"), QStringLiteral("Draw Three"), QStringLiteral("DrawOne1"),
+    const Choice draw = addChoice(QStringLiteral("DrawThree1"), QStringLiteral("Draw Three"), QStringLiteral("DrawOne1"),
                                   QStringLiteral("Draw One"), QStringLiteral("DrawThree"), true, &DrawThree, true);
     DrawThree1 = draw.whenTrue;
     DrawOne1 = draw.whenFalse;
 }
 
-void KlondikeStockForm::DealColumns(bool animate)
+void KlondikeStockWindow::dealColumns(bool animate)
 {
     const int columns = int(Tableau.size());
     for (int row = 1; row <= columns; ++row) {
         for (int column = row; column <= columns; ++column)
-            DealCard(Tableau[column - 1], column == row, animate);
-        PlayDealStep(DeckPileView);
+            dealCard(Tableau[column - 1], column == row, animate);
+        playDealStep(DeckPileView);
     }
 }
 
 // ---- the stock and the waste ----------------------------------------------------------
 
-bool KlondikeStockForm::WasteHasCards() const
+bool KlondikeStockWindow::wasteHasCards() const
 {
     return !RecyclePileView->Cards->IsEmpty() || !DiscardPileView->Cards->IsEmpty();
 }
 
-void KlondikeStockForm::DeckPileViewClick()
+void KlondikeStockWindow::DeckPileViewClick()
 {
     // Nothing to turn and nothing (more) to turn over: the table stays as it is.
     const bool stockEmpty = DeckPileView->Cards->IsEmpty();
-    if (stockEmpty && (!WasteHasCards() || !MayRebuildStock()))
+    if (stockEmpty && (!wasteHasCards() || !mayRebuildStock()))
         return;
-    LockChoices();
+    lockChoices();
     if (stockEmpty)
-        RebuildStock();
-    DrawFromStock();
-    Play(&TSoundManager::PlayStock);
+        rebuildStock();
+    drawFromStock();
+    play(&TSoundManager::PlayStock);
     AutoplayPass();
     UpdateStock();
 }
 
-void KlondikeStockForm::DrawFromStock()
+void KlondikeStockWindow::drawFromStock()
 {
     TCardPile drawn;
     TCardPile *stock = DeckPileView->Cards;
-    for (int i = 1; i <= BatchSize() && !stock->IsEmpty(); ++i) {
+    for (int i = 1; i <= batchSize() && !stock->IsEmpty(); ++i) {
         if (i == 1) {
-            MoveBatchToRecycle();
+            moveBatchToRecycle();
             ++MoveCount;
         }
-        drawn.AddCard(DealCard(DiscardPileView, true, false));
+        drawn.AddCard(dealCard(DiscardPileView, true, false));
         DeckPileView->Paint();
         DiscardPileView->Paint();
     }
@@ -69,11 +69,11 @@ void KlondikeStockForm::DrawFromStock()
 }
 
 // The previous batch leaves the visible waste for the hidden pile beneath it.
-void KlondikeStockForm::MoveBatchToRecycle()
+void KlondikeStockWindow::moveBatchToRecycle()
 {
     TCardPile batch;
     TCardPile *waste = DiscardPileView->Cards;
-    for (int i = 0; i < BatchSize() && !waste->IsEmpty(); ++i) {
+    for (int i = 0; i < batchSize() && !waste->IsEmpty(); ++i) {
         TCard *card = waste->CardAt(0);
         waste->RemoveCard(card);
         RecyclePileView->Cards->AddCard(card);
@@ -83,10 +83,10 @@ void KlondikeStockForm::MoveBatchToRecycle()
 }
 
 // The whole waste goes back to the stock, the card turned first on top again.
-void KlondikeStockForm::RebuildStock()
+void KlondikeStockWindow::rebuildStock()
 {
     ++Recycles;
-    MoveBatchToRecycle();
+    moveBatchToRecycle();
     TCardPile *held = RecyclePileView->Cards;
     UndoList->AddPileMove(RecyclePileView, DeckPileView, held);
     held->CopyPileTo(DeckPileView->Cards);
@@ -96,7 +96,7 @@ void KlondikeStockForm::RebuildStock()
     DeckPileView->Paint();
 }
 
-void KlondikeStockForm::UpdateStock()
+void KlondikeStockWindow::UpdateStock()
 {
     const int count = DeckPileView->Cards->Count();
     if (count > 0) {
@@ -104,18 +104,18 @@ void KlondikeStockForm::UpdateStock()
         return;
     }
     DeckPileView->SetHint(QString());
-    DeckPileView->State = WasteHasCards() && MayRebuildStock() ? FS_RECYCLE : FS_BLANK;
+    DeckPileView->State = wasteHasCards() && mayRebuildStock() ? FS_RECYCLE : FS_BLANK;
     DeckPileView->Paint();
 }
 
 // When the visible waste runs out, the previous batch comes back to it.
-void KlondikeStockForm::RefillWaste()
+void KlondikeStockWindow::RefillWaste()
 {
     TCardPile *waste = DiscardPileView->Cards;
     TCardPile *held = RecyclePileView->Cards;
     if (!waste->IsEmpty() || held->IsEmpty())
         return;
-    for (int i = 0; i < BatchSize() && !held->IsEmpty(); ++i) {
+    for (int i = 0; i < batchSize() && !held->IsEmpty(); ++i) {
         TCard *card = held->CardAt(TCardPile::Top);
         held->RemoveCard(card);
         waste->InsertCard(card, 0);
@@ -126,27 +126,27 @@ void KlondikeStockForm::RefillWaste()
 
 // ---- the two questions ------------------------------------------------------------------
 
-bool KlondikeStockForm::MayDrag(TCardPileView *view, TCard *card)
+bool KlondikeStockWindow::mayDrag(TCardPileView *view, TCard *card)
 {
     if (view == DiscardPileView)
         return card == view->Cards->CardAt(TCardPile::Top);
-    return card->FaceUp && Rules::IsAlternatingRunFrom(view->Cards, card);
+    return card->FaceUp && Rules::isAlternatingRunFrom(view->Cards, card);
 }
 
-bool KlondikeStockForm::MayDrop(TCardPileView *target, TCardPileView *, const TCardPile *cards)
+bool KlondikeStockWindow::mayDrop(TCardPileView *target, TCardPileView *, const TCardPile *cards)
 {
     const TCard *moving = cards->CardAt(0);
     const TCard *top = target->Cards->CardAt(TCardPile::Top);
     if (Tableau.contains(target))
-        return top ? Rules::IsOneLowerOtherColour(moving, top) : moving->Value == FS_KING;
+        return top ? Rules::isOneLowerOtherColour(moving, top) : moving->Value == FS_KING;
     if (Foundations.contains(target))
-        return cards->Count() == 1 && Rules::FitsFoundation(moving, target->Cards);
+        return cards->Count() == 1 && Rules::fitsFoundation(moving, target->Cards);
     return false;
 }
 
 // A move from the waste brings the previous batch back; one from a column turns up
 // the card it uncovered.
-void KlondikeStockForm::AfterMove(TCardPileView *source)
+void KlondikeStockWindow::afterMove(TCardPileView *source)
 {
     RefillWaste();
     if (Tableau.contains(source))
@@ -154,48 +154,48 @@ void KlondikeStockForm::AfterMove(TCardPileView *source)
     UpdateStock();
 }
 
-void KlondikeStockForm::AutoplayPass()
+void KlondikeStockWindow::AutoplayPass()
 {
-    TGameForm::AutoplayPass();
+    GameWindow::AutoplayPass();
     UpdateStock();
 }
 
 // ---- undo ------------------------------------------------------------------------------------
 
-int KlondikeStockForm::UndoLastAction()
+int KlondikeStockWindow::undoLastAction()
 {
     UndoList->PeekLast();
     if (UndoList->LastSource == DeckPileView) {
-        UndoDraw();
+        undoDraw();
         // A click on the empty stock rebuilt it before it drew: one click, one move,
         // one undo.
         UndoList->PeekLast();
         if (UndoList->LastSource == RecyclePileView && UndoList->LastTarget == DeckPileView)
-            UndoFromRecycle();
+            undoFromRecycle();
         return 1;
     }
     if (UndoList->LastSource == RecyclePileView) {
-        UndoFromRecycle();
+        undoFromRecycle();
         return 1;
     }
-    return TGameForm::UndoLastAction();
+    return GameWindow::undoLastAction();
 }
 
 // The drawn cards go back to the stock, the first drawn on top, and the batch they
 // covered returns to the visible waste.
-void KlondikeStockForm::UndoDraw()
+void KlondikeStockWindow::undoDraw()
 {
     UndoList->LastPile->Flip();
     UndoList->UndoLast();
     DeckPileView->Paint();
     DiscardPileView->Paint();
     UndoList->DropLast();
-    UndoOrdinaryRecord();
+    undoOrdinaryRecord();
 }
 
 // A refill of the waste, or a rebuild of the stock from it, goes back face up
 // together with the move before it.
-void KlondikeStockForm::UndoFromRecycle()
+void KlondikeStockWindow::undoFromRecycle()
 {
     if (UndoList->LastTarget == DeckPileView)
         --Recycles;
@@ -204,5 +204,5 @@ void KlondikeStockForm::UndoFromRecycle()
     UndoList->UndoLast();
     UndoList->LastTarget->Paint();
     UndoList->DropLast();
-    UndoOrdinaryRecord();
+    undoOrdinaryRecord();
 }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-#include "games/CellGameForm.h"
+#include "games/CellGameWindow.h"
 
 #include <QPointer>
 
@@ -8,7 +8,7 @@
 // in the second and third of four free cells, and four foundations built up by suit,
 // two at each end of the top row. Columns build down in suit, and only a King, or a
 // run headed by one, fills an empty column.
-class TSeaHavenForm : public TCellGameForm
+class TSeaHavenForm : public CellGameWindow
 {
     Q_OBJECT
 public:
@@ -17,10 +17,10 @@ public:
 protected:
     TSeaHavenForm(CardScale scale, QWidget *parent);
 
-    TCardPileView *DealingView() const override { return FreeCells[1]; }
-    void DealCards(bool animate) override;
-    bool IsRunFrom(const TCardPile *pile, const TCard *card) const override;
-    bool FitsColumn(const TCardPile *cards, const TCardPileView *column) const override;
+    TCardPileView *dealingView() const override { return FreeCells[1]; }
+    void dealCards(bool animate) override;
+    bool isRunFrom(const TCardPile *pile, const TCard *card) const override;
+    bool fitsColumn(const TCardPile *cards, const TCardPileView *column) const override;
 };
 
 // The small-card window: the same game laid out for 61 x 95 cards.

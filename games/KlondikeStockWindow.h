@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-#include "games/GameForm.h"
+#include "games/GameWindow.h"
 
 // What the Klondike games share: columns built down in alternating colours, where
 // only a King (alone or heading a run) fills an empty one; foundations built up by
@@ -11,7 +11,7 @@
 //
 // A game of the family supplies its table (views "DeckPileView", "DiscardPileView",
 // "RecyclePileView", the columns and the foundations) and its deal.
-class KlondikeStockForm : public TGameForm
+class KlondikeStockWindow : public GameWindow
 {
     Q_OBJECT
 public:
@@ -30,31 +30,31 @@ public:
     void DrawOne1Click() { DrawOne1->trigger(); }
 
 protected:
-    KlondikeStockForm(GameDescription description, CardScale scale, QWidget *parent);
+    KlondikeStockWindow(GameDescription description, CardScale scale, QWidget *parent);
 
     // May the empty stock be rebuilt from the waste once more?
-    virtual bool MayRebuildStock() const { return true; }
+    virtual bool mayRebuildStock() const { return true; }
     // Row by row, column c receives c cards, the first of each row face up.
-    void DealColumns(bool animate);
+    void dealColumns(bool animate);
     // The stock's hint (its card count) and, when it is empty, its mark.
     void UpdateStock();
 
-    TCardPileView *DealingView() const override { return DeckPileView; }
-    void FinishDeal() override { Recycles = 0; }
-    bool MayDrag(TCardPileView *view, TCard *card) override;
-    bool MayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
-    void AfterMove(TCardPileView *source) override;
-    int UndoLastAction() override;
-    void AfterUndo() override { UpdateStock(); }
+    TCardPileView *dealingView() const override { return DeckPileView; }
+    void finishDeal() override { Recycles = 0; }
+    bool mayDrag(TCardPileView *view, TCard *card) override;
+    bool mayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
+    void afterMove(TCardPileView *source) override;
+    int undoLastAction() override;
+    void afterUndo() override { UpdateStock(); }
     void AutoplayPass() override;
 
 private:
-    int BatchSize() const { return DrawThree ? 3 : 1; }
-    bool WasteHasCards() const;
-    void RebuildStock();
-    void MoveBatchToRecycle();
-    void DrawFromStock();
+    int batchSize() const { return DrawThree ? 3 : 1; }
+    bool wasteHasCards() const;
+    void rebuildStock();
+    void moveBatchToRecycle();
+    void drawFromStock();
     void RefillWaste();
-    void UndoDraw();
-    void UndoFromRecycle();
+    void undoDraw();
+    void undoFromRecycle();
 };

@@ -2,40 +2,40 @@
 // The common game window's play: the drag protocol around the game's two questions,
 // the gestures every game shares, the moves that record themselves, autoplay, and
 // undo's skeleton.
-#include "games/GameForm.h"
+#include "games/GameWindow.h"
 
 #include "cards/Rules.h"
 #include "shell/Sounds.h"
 
 // ---- the drag protocol and the shared gestures ----------------------------------------
 
-void TGameForm::ViewMouseDown(TCardPileView *view, TMouseButton button, TShiftState shift)
+void GameWindow::viewMouseDown(TCardPileView *view, Qt::MouseButton button, Qt::KeyboardModifiers shift)
 {
-    if (button == mbMiddle) {
+    if (button == Qt::MiddleButton) {
         DeckPileViewClick();
         return;
     }
     view->CanDrag = false;
     TCard *card = view->SelectedCard;
-    if (button != mbLeft || !card)
+    if (button != Qt::LeftButton || !card)
         return;
-    if ((shift & (ssShift | ssCtrl)) && sendsHome(view)) {
-        SendHome(view);
+    if ((shift & (Qt::ShiftModifier | Qt::ControlModifier)) && sendsHome(view)) {
+        sendHome(view);
         return;
     }
-    view->CanDrag = view->AllowDrag && MayDrag(view, card);
+    view->CanDrag = view->AllowDrag && mayDrag(view, card);
 }
 
-QList<TCardPileView *> TGameForm::DefaultTargets() const
+QList<TCardPileView *> GameWindow::defaultTargets() const
 {
-    return ViewsOf(PileRole::Column) + ViewsOf(PileRole::Foundation);
+    return viewsOf(PileRole::Column) + viewsOf(PileRole::Foundation);
 }
 
-void TGameForm::ViewStartDrag(TCardPileView *source)
+void GameWindow::viewStartDrag(TCardPileView *source)
 {
     if (!source->DropTarget) {
-        for (TCardPileView *target : DefaultTargets())
-            if (target != source && MayDrop(target, source, source->DragPile)) {
+        for (TCardPileView *target : defaultTargets())
+            if (target != source && mayDrop(target, source, source->DragPile)) {
                 source->DropTarget = target;
                 break;
             }
@@ -43,33 +43,33 @@ void TGameForm::ViewStartDrag(TCardPileView *source)
     source->Paint();
 }
 
-void TGameForm::ViewDragOver(TCardPileView *target, TCardPileView *source)
+void GameWindow::viewDragOver(TCardPileView *target, TCardPileView *source)
 {
-    if (target != source && MayDrop(target, source, source->DragPile))
+    if (target != source && mayDrop(target, source, source->DragPile))
         source->DropTarget = target;
 }
 
-void TGameForm::ViewEndDrag(TCardPileView *source)
+void GameWindow::viewEndDrag(TCardPileView *source)
 {
     if (!source->DropTarget)
         return;
-    RecordDrag(source);
-    AfterMove(source);
-    MoveDone();
+    recordDrag(source);
+    afterMove(source);
+    moveDone();
 }
 
-void TGameForm::RecordDrag(TCardPileView *source)
+void GameWindow::recordDrag(TCardPileView *source)
 {
     UndoList->AddPileMove(source, source->DropTarget, source->DragPile);
 }
 
-void TGameForm::MoveDone()
+void GameWindow::moveDone()
 {
     ++MoveCount;
     CheckWin();
 }
 
-TCard *TGameForm::MoveTopCard(TCardPileView *from, TCardPileView *to)
+TCard *GameWindow::moveTopCard(TCardPileView *from, TCardPileView *to)
 {
     TCard *card = from->Cards->CardAt(TCardPile::Top);
     if (!card)
@@ -82,7 +82,7 @@ TCard *TGameForm::MoveTopCard(TCardPileView *from, TCardPileView *to)
     return card;
 }
 
-bool TGameForm::TurnUpTop(TCardPileView *view)
+bool GameWindow::TurnUpTop(TCardPileView *view)
 {
     TCard *top = view->Cards->CardAt(TCardPile::Top);
     if (!top || top->FaceUp)
@@ -93,53 +93,53 @@ bool TGameForm::TurnUpTop(TCardPileView *view)
     return true;
 }
 
-TCardPileView *TGameForm::HomeFor(const TCard *card) const
+TCardPileView *GameWindow::homeFor(const TCard *card) const
 {
-    for (TCardPileView *foundation : ViewsOf(PileRole::Foundation))
-        if (Rules::FitsFoundation(card, foundation->Cards))
+    for (TCardPileView *foundation : viewsOf(PileRole::Foundation))
+        if (Rules::fitsFoundation(card, foundation->Cards))
             return foundation;
     return nullptr;
 }
 
-void TGameForm::SendHome(TCardPileView *view)
+void GameWindow::sendHome(TCardPileView *view)
 {
     TCard *card = view->Cards->CardAt(TCardPile::Top);
-    TCardPileView *home = card && card->FaceUp ? HomeFor(card) : nullptr;
+    TCardPileView *home = card && card->FaceUp ? homeFor(card) : nullptr;
     if (!home)
         return;
-    MoveTopCard(view, home);
-    Play(&TSoundManager::PlayAutoplay);
+    moveTopCard(view, home);
+    play(&TSoundManager::PlayAutoplay);
     // What the send caused is booked before the autoplay pass that the win check
     // runs, so that an undo pairs each send with its own follow-ups.
-    AfterMove(view);
-    MoveDone();
+    afterMove(view);
+    moveDone();
 }
 
-QList<TCardPileView *> TGameForm::AutoplaySources() const
+QList<TCardPileView *> GameWindow::autoplaySources() const
 {
-    return ViewsOf(PileRole::Column) + ViewsOf(PileRole::Cell) + ViewsOf(PileRole::Waste);
+    return viewsOf(PileRole::Column) + viewsOf(PileRole::Cell) + viewsOf(PileRole::Waste);
 }
 
-void TGameForm::AutoplayPass()
+void GameWindow::AutoplayPass()
 {
     if (!description.hasAutoplay || !DoAutoplay)
         return;
-    for (TCardPileView *view : AutoplaySources()) {
+    for (TCardPileView *view : autoplaySources()) {
         TCard *top = view->Cards->CardAt(TCardPile::Top);
-        if (top && top->FaceUp && HomeFor(top)) {
-            SendHome(view);
+        if (top && top->FaceUp && homeFor(top)) {
+            sendHome(view);
             return;  // the send's own win check runs the next pass
         }
     }
 }
 
-void TGameForm::FormMouseDown(TMouseButton button, TShiftState)
+void GameWindow::FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers)
 {
-    if (button == mbMiddle)
+    if (button == Qt::MiddleButton)
         DeckPileViewClick();
 }
 
-void TGameForm::FormKeyPress(QChar key)
+void GameWindow::FormKeyPress(QChar key)
 {
     if (key == QLatin1Char(' '))
         DeckPileViewClick();
@@ -148,7 +148,7 @@ void TGameForm::FormKeyPress(QChar key)
 
 // ---- undo, score, win ---------------------------------------------------------------
 
-void TGameForm::UndoOrdinaryRecord()
+void GameWindow::undoOrdinaryRecord()
 {
     UndoList->PeekLast();
     if (!UndoList->LastSource)
@@ -159,7 +159,7 @@ void TGameForm::UndoOrdinaryRecord()
     UndoList->DropLast();
 }
 
-void TGameForm::UndoTurnRecord()
+void GameWindow::undoTurnRecord()
 {
     UndoList->PeekLast();
     UndoList->UndoLast();
@@ -169,25 +169,25 @@ void TGameForm::UndoTurnRecord()
     UndoList->DropLast();
 }
 
-int TGameForm::UndoLastAction()
+int GameWindow::undoLastAction()
 {
     // A turned-up card goes back with the move that exposed it.
     UndoList->PeekLast();
     if (UndoList->LastSource == UndoList->LastTarget)
-        UndoTurnRecord();
-    UndoOrdinaryRecord();
+        undoTurnRecord();
+    undoOrdinaryRecord();
     return 1;
 }
 
-void TGameForm::Undo1Click()
+void GameWindow::Undo1Click()
 {
     UndoList->PeekLast();
     if (!UndoList->LastSource)
         return;
-    const bool quiet = QuietUndo();
-    MoveCount = qMax(0, MoveCount - UndoLastAction());
+    const bool quiet = quietUndo();
+    MoveCount = qMax(0, MoveCount - undoLastAction());
     if (!quiet)
-        Play(&TSoundManager::PlayUndo);
-    AfterUndo();
+        play(&TSoundManager::PlayUndo);
+    afterUndo();
     ShowScore();
 }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "games/GameForm.h"
+#include "games/GameWindow.h"
 
 #include "cards/Rules.h"
 #include "platform/Dialogs.h"
@@ -21,7 +21,7 @@
 #include <QMenu>
 #include <QTimer>
 
-TGameForm::TGameForm(GameDescription gameDescription, CardScale cardScale, QWidget *parent)
+GameWindow::GameWindow(GameDescription gameDescription, CardScale cardScale, QWidget *parent)
     : QWidget(parent, Qt::Window), description(std::move(gameDescription)), scale(cardScale)
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -35,27 +35,27 @@ TGameForm::TGameForm(GameDescription gameDescription, CardScale cardScale, QWidg
     buildViews();
     buildMenu();
     applySizeLimits();
-    resize(Size().clientWidth, Size().clientHeight);
-    Profile1 = new TProfile(QStringLiteral("Solitaire.ini"), Size().optionsSection, QStringLiteral("None"), this);
+    resize(windowSize().clientWidth, windowSize().clientHeight);
+    Profile1 = new TProfile(QStringLiteral("Solitaire.ini"), windowSize().optionsSection, QStringLiteral("None"), this);
     FormPlacement1 = new TFormPlacement(this);
     FormPlacement1->IniFileName = QStringLiteral("Solitaire.ini");
-    FormPlacement1->IniSection = Size().placementSection;
+    FormPlacement1->IniSection = windowSize().placementSection;
     FormPlacement1->Options = description.placementState ? (fpState | fpPosition) : TPlacementOptions(fpPosition);
     zBackground1 = new TzBackground(this);
     SavedDeal = new TCardPile(this);
     UndoList = new TCardUndo(this);
     UndoList->SetMenuItem(Undo1);
     // The bare table, the stock and the waste accept exactly when a target is set.
-    OnDragOver = [](QObject *, QObject *source, int, int, TDragState, bool &accept) {
-        const TCardPileView *view = AsView(source);
+    OnDragOver = [](QObject *, QObject *source, int, int, DragState, bool &accept) {
+        const TCardPileView *view = asView(source);
         accept = view && view->DropTarget;
     };
     wireViews();
 }
 
-TGameForm::~TGameForm()
+GameWindow::~GameWindow()
 {
-    EmptyAllPiles(true);
+    emptyAllPiles(true);
     SavedDeal->Empty(false);
     delete SavedDeal;
     delete UndoList;
@@ -63,7 +63,7 @@ TGameForm::~TGameForm()
 
 // ---- building -----------------------------------------------------------------
 
-void TGameForm::buildViews()
+void GameWindow::buildViews()
 {
     for (const PileViewRow &row : description.layout.rows()) {
         const Geometry &place = scale == CardScale::Large ? row.large : row.small;
@@ -85,28 +85,28 @@ void TGameForm::buildViews()
     }
 }
 
-void TGameForm::wireViews()
+void GameWindow::wireViews()
 {
     for (TCardPileView *view : views) {
-        view->OnMouseDown = [this](QObject *sender, TMouseButton button, TShiftState shift, int, int) {
-            ViewMouseDown(AsView(sender), button, shift);
+        view->OnMouseDown = [this](QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int, int) {
+            viewMouseDown(asView(sender), button, shift);
         };
-        view->OnStartDrag = [this](QObject *sender) { ViewStartDrag(AsView(sender)); };
-        view->OnEndDrag = [this](QObject *sender, QObject *, int, int) { ViewEndDrag(AsView(sender)); };
-        view->OnDragOver = [this](QObject *sender, QObject *source, int, int, TDragState, bool &accept) {
-            TCardPileView *from = AsView(source);
+        view->OnStartDrag = [this](QObject *sender) { viewStartDrag(asView(sender)); };
+        view->OnEndDrag = [this](QObject *sender, QObject *, int, int) { viewEndDrag(asView(sender)); };
+        view->OnDragOver = [this](QObject *sender, QObject *source, int, int, DragState, bool &accept) {
+            TCardPileView *from = asView(source);
             if (from)
-                ViewDragOver(AsView(sender), from);
+                viewDragOver(asView(sender), from);
             accept = from && from->DropTarget;
         };
         if (sendsHome(view))
-            view->OnDblClick = [this](QObject *sender) { SendHome(AsView(sender)); };
-        if (RoleOf(view) == PileRole::Stock)
+            view->OnDblClick = [this](QObject *sender) { sendHome(asView(sender)); };
+        if (roleOf(view) == PileRole::Stock)
             view->OnClick = [this](QObject *) { DeckPileViewClick(); };
     }
 }
 
-QAction *TGameForm::addMenuItem(const QString &name, const QString &caption, QKeySequence shortcut,
+QAction *GameWindow::addMenuItem(const QString &name, const QString &caption, QKeySequence shortcut,
                                 std::function<void()> handler, QAction *before)
 {
     auto *action = new QAction(caption, this);
@@ -115,7 +115,7 @@ QAction *TGameForm::addMenuItem(const QString &name, const QString &caption, QKe
     // Nothing that touches the piles runs while cards are in the player's hand.
     if (handler)
         connect(action, &QAction::triggered, this, [handler = std::move(handler)] {
-            if (!DragUnderWay())
+            if (!dragUnderWay())
                 handler();
         });
     PopupMenu1->insertAction(before, action);
@@ -123,7 +123,7 @@ QAction *TGameForm::addMenuItem(const QString &name, const QString &caption, QKe
     return action;
 }
 
-void TGameForm::buildMenu()
+void GameWindow::buildMenu()
 {
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
@@ -146,9 +146,9 @@ void TGameForm::buildMenu()
     About1 = addMenuItem(QStringLiteral("About1"), description.aboutCaption, QKeySequence(), [this] { About1Click(); });
 }
 
-void TGameForm::applySizeLimits()
+void GameWindow::applySizeLimits()
 {
-    const WindowSize &size = Size();
+    const WindowSize &size = windowSize();
     const int frameAndCaption = Screen::captionHeight() + 2 * Screen::frameHeight();
     setMinimumWidth(size.trackingWidth);
     setMaximumWidth(size.trackingWidth);
@@ -160,11 +160,11 @@ void TGameForm::applySizeLimits()
     }
 }
 
-void TGameForm::FormCreate()
+void GameWindow::FormCreate()
 {
     ApplyBackground();
     if (description.hasAutoplay) {
-        DoAutoplay = ReadOption(QStringLiteral("Autoplay"), false);
+        DoAutoplay = readOption(QStringLiteral("Autoplay"), false);
         Autoplay1->setChecked(DoAutoplay);
     }
     readOptions();
@@ -173,21 +173,21 @@ void TGameForm::FormCreate()
 
 // ---- views and roles ------------------------------------------------------------
 
-const PileViewRow &TGameForm::rowOf(const TCardPileView *view) const
+const PileViewRow &GameWindow::rowOf(const TCardPileView *view) const
 {
     return description.layout.rows()[std::size_t(views.indexOf(view))];
 }
 
-PileRole TGameForm::RoleOf(const TCardPileView *view) const
+PileRole GameWindow::roleOf(const TCardPileView *view) const
 {
     return views.contains(view) ? rowOf(view).role : PileRole::Other;
 }
 
-bool TGameForm::isHidden(const TCardPileView *view) const { return rowOf(view).flags & Hidden; }
+bool GameWindow::isHidden(const TCardPileView *view) const { return rowOf(view).flags & Hidden; }
 
-bool TGameForm::sendsHome(const TCardPileView *view) const { return rowOf(view).flags & SendsHome; }
+bool GameWindow::sendsHome(const TCardPileView *view) const { return rowOf(view).flags & SendsHome; }
 
-TCardPileView *TGameForm::View(const QString &name) const
+TCardPileView *GameWindow::viewNamed(const QString &name) const
 {
     for (TCardPileView *view : views)
         if (view->objectName() == name)
@@ -195,16 +195,16 @@ TCardPileView *TGameForm::View(const QString &name) const
     return nullptr;
 }
 
-QList<TCardPileView *> TGameForm::ViewsOf(PileRole role) const
+QList<TCardPileView *> GameWindow::viewsOf(PileRole role) const
 {
     QList<TCardPileView *> group;
     for (TCardPileView *view : views)
-        if (RoleOf(view) == role)
+        if (roleOf(view) == role)
             group.append(view);
     return group;
 }
 
-QString TGameForm::DealText() const
+QString GameWindow::dealText() const
 {
     QString text;
     for (const TCardPileView *view : views) {
@@ -216,58 +216,58 @@ QString TGameForm::DealText() const
     return text;
 }
 
-void TGameForm::Play(void (TSoundManager::*sound)())
+void GameWindow::play(void (TSoundManager::*sound)())
 {
     if (SoundManager)
         (SoundManager->*sound)();
 }
 
-bool TGameForm::DragUnderWay()
+bool GameWindow::dragUnderWay()
 {
-    const TDragManager &drags = TDragManager::instance();
+    const DragManager &drags = DragManager::instance();
     return drags.pending() || drags.active();
 }
 
 // ---- the deal ---------------------------------------------------------------------
 
-void TGameForm::Deal(bool silent, bool newDeck)
+void GameWindow::Deal(bool silent, bool newDeck)
 {
     ShowScore();
     for (TCardPileView *view : std::as_const(views))
         if (isHidden(view))
             view->Cards->Empty(false);
-    TCardPile *deck = DealingView()->Cards;
+    TCardPile *deck = dealingView()->Cards;
     if (newDeck) {
-        UnlockOptions();
+        unlockOptions();
         for (int i = 0; i < description.decks; ++i)
             deck->AddDeck();
         deck->Shuffle();
         SavedDeal->Empty(false);
         deck->CopyPileTo(SavedDeal);
         if (!silent)
-            Play(&TSoundManager::PlayShuffle);
+            play(&TSoundManager::PlayShuffle);
     } else {
         SavedDeal->CopyPileTo(deck);
         if (description.restartFaceDown)
             for (int i = 0; i < deck->Count(); ++i)
                 deck->CardAt(i)->FaceUp = false;
-        Play(&TSoundManager::PlayRestart);
+        play(&TSoundManager::PlayRestart);
     }
     animating = !silent && PreferencesDlg && PreferencesDlg->DoAnimation;
-    DealCards(animating);
+    dealCards(animating);
     animating = false;
     for (TCardPileView *view : std::as_const(views))
         view->update();
     MoveCount = 0;
     UndoList->Clear();
     GameOver = false;
-    FinishDeal();
+    finishDeal();
     Q_EMIT tableDealt();
 }
 
-TCard *TGameForm::DealCard(TCardPileView *onto, bool faceUp, bool animate)
+TCard *GameWindow::dealCard(TCardPileView *onto, bool faceUp, bool animate)
 {
-    TCardPile *deck = DealingView()->Cards;
+    TCardPile *deck = dealingView()->Cards;
     TCard *card = deck->CardAt(TCardPile::Top);
     if (!card)
         return nullptr;
@@ -279,15 +279,15 @@ TCard *TGameForm::DealCard(TCardPileView *onto, bool faceUp, bool animate)
     return card;
 }
 
-void TGameForm::PlayDealStep(TCardPileView *dealingView)
+void GameWindow::playDealStep(TCardPileView *dealingView)
 {
     if (!animating)
         return;
     dealingView->Paint();
-    Play(&TSoundManager::PlayDeal);
+    play(&TSoundManager::PlayDeal);
 }
 
-void TGameForm::EmptyAllPiles(bool freeCards)
+void GameWindow::emptyAllPiles(bool freeCards)
 {
     for (TCardPileView *view : std::as_const(views)) {
         view->Cards->Empty(freeCards);
@@ -296,20 +296,20 @@ void TGameForm::EmptyAllPiles(bool freeCards)
     }
 }
 
-void TGameForm::NewGame1Click(QObject *sender)
+void GameWindow::NewGame1Click(QObject *sender)
 {
     const bool restart = sender == Restart1;
     if (MoveCount > description.promptThreshold && !GameOver) {
         if (restart ? !Dialogs::confirm(this, description.restartPrompt) : !FormCloseQuery())
             return;
     }
-    EmptyAllPiles(!restart);
+    emptyAllPiles(!restart);
     Deal(false, !restart);
 }
 
 // ---- closing ---------------------------------------------------------------------
 
-bool TGameForm::FormCloseQuery()
+bool GameWindow::FormCloseQuery()
 {
     const bool allowed = MoveCount < description.promptThreshold || GameOver || Dialogs::confirm(this, description.quitPrompt);
     if (SolitaireForm)
@@ -317,14 +317,14 @@ bool TGameForm::FormCloseQuery()
     return allowed;
 }
 
-void TGameForm::FormClose()
+void GameWindow::FormClose()
 {
-    EmptyAllPiles(true);
+    emptyAllPiles(true);
     SavedDeal->Empty(false);
     UndoList->Clear();
 }
 
-void TGameForm::closeEvent(QCloseEvent *event)
+void GameWindow::closeEvent(QCloseEvent *event)
 {
     // A close that arrives while a deal or an autoplay waits on its sound is taken
     // up again once that action has finished: the action still uses the cards.
@@ -336,8 +336,8 @@ void TGameForm::closeEvent(QCloseEvent *event)
         return;
     }
     // Cards in the player's hand go back before anything is asked.
-    if (DragUnderWay())
-        TDragManager::instance().cancel();
+    if (dragUnderWay())
+        DragManager::instance().cancel();
     if (!FormCloseQuery()) {
         event->ignore();
         return;
@@ -346,22 +346,22 @@ void TGameForm::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-int TGameForm::ComputeScore() const
+int GameWindow::computeScore() const
 {
     int score = 0;
-    for (const TCardPileView *foundation : ViewsOf(PileRole::Foundation))
+    for (const TCardPileView *foundation : viewsOf(PileRole::Foundation))
         score += foundation->Cards->Count();
     return score;
 }
 
-int TGameForm::ShowScore()
+int GameWindow::ShowScore()
 {
-    Score = ComputeScore();
+    Score = computeScore();
     setWindowTitle(Score > 0 ? description.scorePrefix + QString::number(Score) : description.caption);
     return Score;
 }
 
-void TGameForm::CheckWin()
+void GameWindow::CheckWin()
 {
     ShowScore();
     // Once won, a later check (a click on an empty pile, say) does not celebrate again.
@@ -374,14 +374,14 @@ void TGameForm::CheckWin()
 
 // ---- menu items ------------------------------------------------------------------------
 
-void TGameForm::Autoplay1Click()
+void GameWindow::Autoplay1Click()
 {
     DoAutoplay = !DoAutoplay;
     Autoplay1->setChecked(DoAutoplay);
-    WriteOption(QStringLiteral("Autoplay"), DoAutoplay);
+    writeOption(QStringLiteral("Autoplay"), DoAutoplay);
 }
 
-void TGameForm::ApplyBackground()
+void GameWindow::ApplyBackground()
 {
     QList<TCardPileView *> table;
     for (TCardPileView *view : std::as_const(views))
@@ -390,7 +390,7 @@ void TGameForm::ApplyBackground()
     ApplyTableBackground(this, zBackground1, table);
 }
 
-void TGameForm::Preferences1Click()
+void GameWindow::Preferences1Click()
 {
     if (PreferencesDlg)
         Dialogs::execModal(PreferencesDlg);
@@ -400,36 +400,36 @@ void TGameForm::Preferences1Click()
         view->update();
 }
 
-void TGameForm::About1Click() { Help::showTopic(this, description.helpTopic); }
+void GameWindow::About1Click() { Help::showTopic(this, description.helpTopic); }
 
 // ---- window events ---------------------------------------------------------------------
 
-void TGameForm::FormResize()
+void GameWindow::FormResize()
 {
-    const WindowSize &size = Size();
+    const WindowSize &size = windowSize();
     if (size.columnHeightMargin > 0)
-        for (TCardPileView *column : ViewsOf(PileRole::Column))
+        for (TCardPileView *column : viewsOf(PileRole::Column))
             column->resize(column->width(), height() - size.columnHeightMargin);
     if (size.anchorMargin > 0)
-        for (TCardPileView *view : AnchoredViews())
+        for (TCardPileView *view : anchoredViews())
             view->move(view->x(), height() - size.anchorMargin);
 }
 
-void TGameForm::resizeEvent(QResizeEvent *event)
+void GameWindow::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     FormResize();
 }
 
-void TGameForm::contextMenuEvent(QContextMenuEvent *event)
+void GameWindow::contextMenuEvent(QContextMenuEvent *event)
 {
-    if (!DragUnderWay())
+    if (!dragUnderWay())
         PopupMenu1->popup(event->globalPos());
 }
 
-void TGameForm::keyPressEvent(QKeyEvent *event)
+void GameWindow::keyPressEvent(QKeyEvent *event)
 {
-    if (DragUnderWay())
+    if (dragUnderWay())
         return;
     if (event->key() == Qt::Key_F1) {
         About1Click();
@@ -440,17 +440,10 @@ void TGameForm::keyPressEvent(QKeyEvent *event)
     QWidget::keyPressEvent(event);
 }
 
-void TGameForm::mousePressEvent(QMouseEvent *event)
+void GameWindow::mousePressEvent(QMouseEvent *event)
 {
-    const TMouseButton button = event->button() == Qt::MiddleButton ? mbMiddle
-                              : event->button() == Qt::RightButton  ? mbRight
-                                                                    : mbLeft;
-    TShiftState shift = 0;
-    if (event->modifiers() & Qt::ShiftModifier)
-        shift |= ssShift;
-    if (event->modifiers() & Qt::ControlModifier)
-        shift |= ssCtrl;
-    if (!DragUnderWay())
-        FormMouseDown(button, shift);
+    // The middle button on the bare table is the stock's click too.
+    if (event->button() == Qt::MiddleButton && !dragUnderWay())
+        DeckPileViewClick();
     QWidget::mousePressEvent(event);
 }

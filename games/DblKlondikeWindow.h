@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-#include "games/KlondikeStock.h"
+#include "games/KlondikeStockWindow.h"
 
 #include <QPointer>
 
@@ -8,7 +8,7 @@
 // and 59 cards in the stock, eight foundations (two per suit). The stock turns one
 // or three cards at a time; drawing three it may be rebuilt from the waste without
 // limit, drawing one only once.
-class TDblKlondikeForm : public KlondikeStockForm
+class TDblKlondikeForm : public KlondikeStockWindow
 {
     Q_OBJECT
 public:
@@ -17,8 +17,8 @@ public:
 protected:
     TDblKlondikeForm(CardScale scale, QWidget *parent);
 
-    void DealCards(bool animate) override;
-    bool MayRebuildStock() const override { return DrawThree || Recycles == 0; }
+    void dealCards(bool animate) override;
+    bool mayRebuildStock() const override { return DrawThree || Recycles == 0; }
 };
 
 // The small-card window: the same game laid out for 61 x 95 cards.

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "games/DoubleKlondikeWindow.h"
+#include "games/DblKlondikeWindow.h"
 
 #include "games/GameRegistry.h"
 
@@ -45,14 +45,14 @@ GameDescription doubleKlondike()
 TDblKlondikeForm::TDblKlondikeForm(QWidget *parent) : TDblKlondikeForm(CardScale::Large, parent) {}
 
 TDblKlondikeForm::TDblKlondikeForm(CardScale scale, QWidget *parent)
-    : KlondikeStockForm(doubleKlondike(), scale, parent)
+    : KlondikeStockWindow(doubleKlondike(), scale, parent)
 {
 }
 
 // Nine rows: row r gives a card to columns r to 9, the one on column r face up.
-void TDblKlondikeForm::DealCards(bool animate)
+void TDblKlondikeForm::dealCards(bool animate)
 {
-    DealColumns(animate);
+    dealColumns(animate);
     DeckPileView->Paint();
     UpdateStock();
 }

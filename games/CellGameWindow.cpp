@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: MIT
-#include "games/CellGameForm.h"
+#include "games/CellGameWindow.h"
 
 #include "cards/Rules.h"
 #include "shell/Sounds.h"
 
-TCellGameForm::TCellGameForm(GameDescription description, CardScale scale, QWidget *parent)
-    : TGameForm(std::move(description), scale, parent),
-      Tableau(ViewsOf(PileRole::Column)),
-      Foundations(ViewsOf(PileRole::Foundation)),
-      FreeCells(ViewsOf(PileRole::Cell))
+CellGameWindow::CellGameWindow(GameDescription description, CardScale scale, QWidget *parent)
+    : GameWindow(std::move(description), scale, parent),
+      Tableau(viewsOf(PileRole::Column)),
+      Foundations(viewsOf(PileRole::Foundation)),
+      FreeCells(viewsOf(PileRole::Cell))
 {
 }
 
-int TCellGameForm::EmptyCellCount() const
+int CellGameWindow::emptyCellCount() const
 {
     int empty = 0;
     for (const TCardPileView *cell : FreeCells)
@@ -20,7 +20,7 @@ int TCellGameForm::EmptyCellCount() const
     return empty;
 }
 
-TCardPileView *TCellGameForm::FirstEmptyCell() const
+TCardPileView *CellGameWindow::firstEmptyCell() const
 {
     for (TCardPileView *cell : FreeCells)
         if (cell->Cards->IsEmpty())
@@ -30,22 +30,22 @@ TCardPileView *TCellGameForm::FirstEmptyCell() const
 
 // ---- the two questions ------------------------------------------------------------
 
-bool TCellGameForm::MayDrag(TCardPileView *view, TCard *card)
+bool CellGameWindow::mayDrag(TCardPileView *view, TCard *card)
 {
     const int carried = view->Cards->Count() - view->Cards->CardIndex(card);
     if (FreeCells.contains(view))
         return carried == 1;
-    return Tableau.contains(view) && carried <= EmptyCellCount() + 1 && IsRunFrom(view->Cards, card);
+    return Tableau.contains(view) && carried <= emptyCellCount() + 1 && isRunFrom(view->Cards, card);
 }
 
-bool TCellGameForm::MayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards)
+bool CellGameWindow::mayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards)
 {
     if (target == source || cards->IsEmpty())
         return false;
     if (Tableau.contains(target))
-        return FitsColumn(cards, target);
+        return fitsColumn(cards, target);
     if (Foundations.contains(target))
-        return cards->Count() == 1 && Rules::FitsFoundation(cards->CardAt(0), target->Cards);
+        return cards->Count() == 1 && Rules::fitsFoundation(cards->CardAt(0), target->Cards);
     if (FreeCells.contains(target))
         return cards->Count() == 1 && target->Cards->IsEmpty();
     return false;
@@ -55,34 +55,34 @@ bool TCellGameForm::MayDrop(TCardPileView *target, TCardPileView *source, const 
 
 // The top card goes to its foundation with a sound, or quietly into the first empty
 // free cell, even from another free cell. Moved or not, the win check follows.
-void TCellGameForm::SendHome(TCardPileView *view)
+void CellGameWindow::sendHome(TCardPileView *view)
 {
     if (TCard *card = view->Cards->CardAt(TCardPile::Top)) {
-        if (TCardPileView *home = HomeFor(card)) {
-            MoveTopCard(view, home);
-            Play(&TSoundManager::PlayAutoplay);
+        if (TCardPileView *home = homeFor(card)) {
+            moveTopCard(view, home);
+            play(&TSoundManager::PlayAutoplay);
             ++MoveCount;
-        } else if (TCardPileView *cell = FirstEmptyCell()) {
-            MoveTopCard(view, cell);
+        } else if (TCardPileView *cell = firstEmptyCell()) {
+            moveTopCard(view, cell);
             ++MoveCount;
         }
     }
     CheckWin();
 }
 
-void TCellGameForm::ViewMouseDown(TCardPileView *view, TMouseButton button, TShiftState shift)
+void CellGameWindow::viewMouseDown(TCardPileView *view, Qt::MouseButton button, Qt::KeyboardModifiers shift)
 {
-    if (button == mbMiddle && Tableau.contains(view)) {
+    if (button == Qt::MiddleButton && Tableau.contains(view)) {
         view->CanDrag = false;
-        SendHome(view);
+        sendHome(view);
         return;
     }
-    TGameForm::ViewMouseDown(view, button, shift);
+    GameWindow::viewMouseDown(view, button, shift);
 }
 
 // Every record is one move of the player's or of autoplay: one click, one card or run.
-int TCellGameForm::UndoLastAction()
+int CellGameWindow::undoLastAction()
 {
-    UndoOrdinaryRecord();
+    undoOrdinaryRecord();
     return 1;
 }

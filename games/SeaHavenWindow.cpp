@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "games/SeaTowersWindow.h"
+#include "games/SeaHavenWindow.h"
 
 #include "cards/Rules.h"
 #include "games/GameRegistry.h"
@@ -38,30 +38,30 @@ GameDescription seaTowers()
 
 TSeaHavenForm::TSeaHavenForm(QWidget *parent) : TSeaHavenForm(CardScale::Large, parent) {}
 
-TSeaHavenForm::TSeaHavenForm(CardScale scale, QWidget *parent) : TCellGameForm(seaTowers(), scale, parent) {}
+TSeaHavenForm::TSeaHavenForm(CardScale scale, QWidget *parent) : CellGameWindow(seaTowers(), scale, parent) {}
 
 // The second free cell holds the deck while five rows are dealt across the ten
 // columns; of the two cards left, the upper goes to the third free cell and the
 // last stays, turned up, in the second.
-void TSeaHavenForm::DealCards(bool animate)
+void TSeaHavenForm::dealCards(bool animate)
 {
     for (int row = 1; row <= 5; ++row) {
         for (TCardPileView *column : std::as_const(Tableau))
-            DealCard(column, true, animate);
-        PlayDealStep(DealingView());
+            dealCard(column, true, animate);
+        playDealStep(dealingView());
     }
-    DealCard(FreeCells[2], true, animate);
-    DealingView()->Cards->CardAt(TCardPile::Top)->FaceUp = true;
+    dealCard(FreeCells[2], true, animate);
+    dealingView()->Cards->CardAt(TCardPile::Top)->FaceUp = true;
 }
 
-bool TSeaHavenForm::IsRunFrom(const TCardPile *pile, const TCard *card) const
+bool TSeaHavenForm::isRunFrom(const TCardPile *pile, const TCard *card) const
 {
-    return Rules::IsSameSuitRunFrom(pile, card);
+    return Rules::isSameSuitRunFrom(pile, card);
 }
 
-bool TSeaHavenForm::FitsColumn(const TCardPile *cards, const TCardPileView *column) const
+bool TSeaHavenForm::fitsColumn(const TCardPile *cards, const TCardPileView *column) const
 {
     const TCard *bottom = cards->CardAt(0);
     const TCard *top = column->Cards->CardAt(TCardPile::Top);
-    return top ? Rules::IsOneLowerSameSuit(bottom, top) : bottom->Value == FS_KING;
+    return top ? Rules::isOneLowerSameSuit(bottom, top) : bottom->Value == FS_KING;
 }
