@@ -22,7 +22,7 @@ TCardPileView *viewOf(QObject *object) { return qobject_cast<TCardPileView *>(ob
 
 }  // namespace
 
-SandboxTable::SandboxTable(QWidget *parent) : QWidget(parent), Deck(new TCardPile(this))
+SandboxTable::SandboxTable(QWidget *parent) : QWidget(parent), Deck(new TCardPile)
 {
     setWindowTitle(tr("Sandbox"));
     setFixedSize(margin + 7 * columnStep, columnTop + columnHeight + margin);

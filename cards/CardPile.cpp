@@ -6,7 +6,7 @@
 
 #include <utility>
 
-TCardPile::TCardPile(QObject *)
+TCardPile::TCardPile()
 {
     // Every pile reseeds the shared generator, as the program always has.
     Random::reseedFromTime();

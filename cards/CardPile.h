@@ -2,7 +2,6 @@
 #pragma once
 #include <QList>
 
-class QObject;
 class TCard;
 
 // An ordered list of card references, index 0 the bottom card. The index 9999
@@ -13,7 +12,7 @@ class TCardPile
 public:
     static constexpr int Top = 9999;
 
-    explicit TCardPile(QObject *owner = nullptr);
+    TCardPile();
     ~TCardPile() = default;
     TCardPile(const TCardPile &) = delete;
     TCardPile &operator=(const TCardPile &) = delete;

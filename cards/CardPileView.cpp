@@ -21,7 +21,7 @@ int truncated(double value) { return static_cast<int>(value); }
 }  // namespace
 
 TCardPileView::TCardPileView(QWidget *owner)
-    : GraphicControl(owner), Cards(new TCardPile(this)), DragPile(new TCardPile(this))
+    : GraphicControl(owner), Cards(new TCardPile), DragPile(new TCardPile)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(TCard::CardWidth(), TCard::CardHeight());
@@ -107,7 +107,7 @@ void TCardPileView::fillBackground(QPainter &painter) const
     if (BackgroundMode == FS_BITMAP && Background && !Background->isNull()) {
         // The part of the table picture that lies under the view.
         painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(QPoint(0, 0), *Background, QRect(Left(), Top(), Width(), Height()));
+        painter.drawImage(QPoint(0, 0), *Background, geometry());
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
 }
@@ -117,9 +117,9 @@ void TCardPileView::drawOutline(QPainter &painter) const
     // Black along the top and left, grey along the bottom and right.
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(Qt::black, 0));
-    painter.drawRect(QRect(0, 0, Width() - 2, Height() - 2));
+    painter.drawRect(QRect(0, 0, width() - 2, height() - 2));
     painter.setPen(QPen(outlineGrey, 0));
-    painter.drawRect(QRect(1, 1, Width() - 2, Height() - 2));
+    painter.drawRect(QRect(1, 1, width() - 2, height() - 2));
 }
 
 void TCardPileView::drawPileMark(QPainter &painter) const

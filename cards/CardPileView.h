@@ -47,10 +47,6 @@ public:
     const QImage &GetDragImages() const { return DragImage; }
 
     // Geometry helpers in the toolkit's names.
-    int Left() const { return x(); }
-    int Top() const { return y(); }
-    int Width() const { return width(); }
-    int Height() const { return height(); }
     void SetBounds(int left, int top, int width, int height) { setGeometry(left, top, width, height); }
     void SetHint(const QString &hint) { setToolTip(hint); }
     QColor EffectiveColor() const;

@@ -8,7 +8,7 @@
 #include <QAction>
 #include <QApplication>
 
-TCardUndo::TCardUndo(QObject *) {}
+TCardUndo::TCardUndo() = default;
 
 TCardUndo::~TCardUndo() { Clear(); }
 

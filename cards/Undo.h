@@ -3,7 +3,6 @@
 #include <QList>
 
 class QAction;
-class QObject;
 class TCard;
 class TCardPile;
 class TCardPileView;
@@ -15,7 +14,7 @@ class TCardPileView;
 class TCardUndo
 {
 public:
-    explicit TCardUndo(QObject *owner = nullptr);
+    TCardUndo();
     ~TCardUndo();
     TCardUndo(const TCardUndo &) = delete;
     TCardUndo &operator=(const TCardUndo &) = delete;

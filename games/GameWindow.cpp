@@ -42,8 +42,8 @@ GameWindow::GameWindow(GameDescription gameDescription, CardScale cardScale, QWi
     FormPlacement1->IniSection = windowSize().placementSection;
     FormPlacement1->Options = description.placementState ? (fpState | fpPosition) : TPlacementOptions(fpPosition);
     zBackground1 = new TzBackground(this);
-    SavedDeal = new TCardPile(this);
-    UndoList = new TCardUndo(this);
+    SavedDeal = new TCardPile;
+    UndoList = new TCardUndo;
     UndoList->SetMenuItem(Undo1);
     // The bare table, the stock and the waste accept exactly when a target is set.
     OnDragOver = [](QObject *, QObject *source, int, int, DragState, bool &accept) {

@@ -11,12 +11,7 @@ namespace {
 
 QString buttonName(Qt::MouseButton button)
 {
-    switch (button) {
-    case Qt::LeftButton: return "L";
-    case Qt::RightButton: return "R";
-    case Qt::MiddleButton: return "M";
-    }
-    return "?";
+    return button == Qt::LeftButton ? "L" : button == Qt::RightButton ? "R" : button == Qt::MiddleButton ? "M" : "?";
 }
 
 // A control that writes down every event it raises, in order.
