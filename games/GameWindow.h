@@ -93,7 +93,6 @@ public:
     QAction *Preferences1 = nullptr;
     QAction *About1 = nullptr;
     QMenu *PopupMenu1 = nullptr;
-    QList<QAction *> OptionItems() const { return optionItems; }
 
     TCardPile *SavedDeal = nullptr;
     TCardUndo *UndoList = nullptr;
@@ -247,7 +246,6 @@ private:
 
     bool animating = false;
     QAction *optionSeparator = nullptr;
-    QList<QAction *> optionItems;
     QList<OptionBinding> options;
     QList<ChoiceGroup> choices;
 };

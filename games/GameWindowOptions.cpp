@@ -19,7 +19,6 @@ QAction *GameWindow::addCheckItem(const QString &name, const QString &caption)
     }
     QAction *item = addMenuItem(name, caption, QKeySequence(), {}, optionSeparator);
     item->setCheckable(true);
-    optionItems.append(item);
     return item;
 }
 
