@@ -29,29 +29,18 @@ bool fitsFoundation(const TCard *card, const TCardPile *foundation)
     return top->Suit == card->Suit && top->Value + 1 == card->Value;
 }
 
-bool isAlternatingRunFrom(const TCardPile *pile, const TCard *card)
-{
-    const int start = pile->CardIndex(card);
-    if (start < 0)
-        return false;
-    for (int i = start + 1; i < pile->Count(); ++i)
-        if (!pile->CardAt(i)->FaceUp || !isOneLowerOtherColour(pile->CardAt(i), pile->CardAt(i - 1)))
-            return false;
-    return true;
-}
-
 bool isOneLowerSameSuit(const TCard *card, const TCard *onto)
 {
     return isOneLower(card, onto) && card->Suit == onto->Suit;
 }
 
-bool isSameSuitRunFrom(const TCardPile *pile, const TCard *card)
+bool isRunFrom(const TCardPile *pile, const TCard *card, Step step)
 {
     const int start = pile->CardIndex(card);
     if (start < 0)
         return false;
     for (int i = start + 1; i < pile->Count(); ++i)
-        if (!pile->CardAt(i)->FaceUp || !isOneLowerSameSuit(pile->CardAt(i), pile->CardAt(i - 1)))
+        if (!pile->CardAt(i)->FaceUp || !step(pile->CardAt(i), pile->CardAt(i - 1)))
             return false;
     return true;
 }

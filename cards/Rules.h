@@ -18,13 +18,23 @@ bool isOneLowerWrapping(const TCard *card, const TCard *onto);
 bool isOneLowerOtherColour(const TCard *card, const TCard *onto);
 // card goes on a foundation pile built up by suit from the Ace.
 bool fitsFoundation(const TCard *card, const TCardPile *foundation);
-// From card to the top of the pile every card is one lower than the card below it
-// and of the other colour (a single top card is a run of one).
-bool isAlternatingRunFrom(const TCardPile *pile, const TCard *card);
 // card is one lower than onto and of its suit: the Five of hearts on the Six of hearts.
 bool isOneLowerSameSuit(const TCard *card, const TCard *onto);
-// From card to the top of the pile every card is one lower than the card below it
-// and of the same suit.
-bool isSameSuitRunFrom(const TCardPile *pile, const TCard *card);
+
+// How one card of a run goes on the card below it.
+using Step = bool (*)(const TCard *card, const TCard *onto);
+// From card to the top of the pile every card is face up and goes on the card below
+// it by `step` (a single top card is a run of one).
+bool isRunFrom(const TCardPile *pile, const TCard *card, Step step);
+// ... one lower and of the other colour each time.
+inline bool isAlternatingRunFrom(const TCardPile *pile, const TCard *card)
+{
+    return isRunFrom(pile, card, isOneLowerOtherColour);
+}
+// ... one lower and of the same suit each time.
+inline bool isSameSuitRunFrom(const TCardPile *pile, const TCard *card)
+{
+    return isRunFrom(pile, card, isOneLowerSameSuit);
+}
 
 }  // namespace Rules

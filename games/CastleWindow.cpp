@@ -15,14 +15,12 @@ GameDescription castle()
 {
     GameDescription d;
     d.caption = QStringLiteral("Beleaguered Castle");
-    d.scorePrefix = QStringLiteral("Beleaguered Castle   Score: ");
     d.helpTopic = 1001;
-    d.restartPrompt = QStringLiteral("Restart this game of Beleaguered Castle?");
-    d.quitPrompt = QStringLiteral("Quit this game of Beleaguered Castle?");
     d.autoplayCaption = QStringLiteral("&Autoplay");
     d.canMaximize = false;
-    d.large = {748, 554, 748, 0, true, 0, 0, QStringLiteral("Castle"), QStringLiteral("Castle")};
-    d.small = {561, 422, 561, 0, true, 0, 0, QStringLiteral("sCastle"), QStringLiteral("sCastle")};
+    d.middleButtonSends = true;
+    d.large = {.clientWidth = 748, .clientHeight = 554, .fixedHeight = true, .placementSection = QStringLiteral("Castle"), .optionsSection = QStringLiteral("Castle")};
+    d.small = {.clientWidth = 561, .clientHeight = 422, .fixedHeight = true, .placementSection = QStringLiteral("sCastle"), .optionsSection = QStringLiteral("sCastle")};
     d.layout
         .series(QStringLiteral("TableauPileView"), 4, PileRole::Column, {16, 8, 305, 125, 12.0f, 0}, {0, 136},
                 {8, 8, 232, 95, 9.0f, 0}, {0, 104}, Draggable | SendsHome)
@@ -35,21 +33,13 @@ GameDescription castle()
     return d;
 }
 
-// A foundation takes the next card of its suit; it is never empty in this game.
-bool FitsStartedFoundation(const TCard *card, const TCardPile *foundation)
-{
-    return !foundation->IsEmpty() && Rules::fitsFoundation(card, foundation);
-}
-
 }  // namespace
 
 TCastleForm::TCastleForm(QWidget *parent) : TCastleForm(CardScale::Large, parent) {}
 
 TCastleForm::TCastleForm(CardScale scale, QWidget *parent)
     : GameWindow(castle(), scale, parent),
-      DeckPileView(viewNamed(QStringLiteral("DeckPileView"))),
-      Tableau(viewsOf(PileRole::Column)),
-      Foundations(viewsOf(PileRole::Foundation))
+      DeckPileView(viewOf(PileRole::Holding))
 {
 }
 
@@ -97,50 +87,5 @@ bool TCastleForm::mayDrop(TCardPileView *target, TCardPileView *, const TCardPil
         const TCard *top = target->Cards->CardAt(TCardPile::Top);
         return !top || Rules::isOneLower(moving, top);
     }
-    return Foundations.contains(target) && FitsStartedFoundation(moving, target->Cards);
-}
-
-// Released with no target touched: a row that takes the card, then an empty row,
-// then a foundation.
-QList<TCardPileView *> TCastleForm::defaultTargets() const
-{
-    QList<TCardPileView *> targets;
-    for (TCardPileView *column : Tableau)
-        if (!column->Cards->IsEmpty())
-            targets.append(column);
-    return targets + Tableau + Foundations;
-}
-
-// ---- sends ------------------------------------------------------------------------------
-
-// The middle button, and the left one with Shift or Ctrl, send the row's last card home.
-void TCastleForm::viewMouseDown(TCardPileView *view, Qt::MouseButton button, Qt::KeyboardModifiers shift)
-{
-    const bool sendGesture = button == Qt::MiddleButton || (button == Qt::LeftButton && (shift & (Qt::ShiftModifier | Qt::ControlModifier)));
-    if (sendGesture && Tableau.contains(view)) {
-        view->CanDrag = false;
-        sendHome(view);
-        return;
-    }
-    GameWindow::viewMouseDown(view, button, shift);
-}
-
-TCardPileView *TCastleForm::homeFor(const TCard *card) const
-{
-    for (TCardPileView *foundation : Foundations)
-        if (FitsStartedFoundation(card, foundation->Cards))
-            return foundation;
-    return nullptr;
-}
-
-// A send that finds no foundation still runs the win check and with it the autoplay.
-void TCastleForm::sendHome(TCardPileView *view)
-{
-    const TCard *top = view->Cards->CardAt(TCardPile::Top);
-    if (!top)
-        return;
-    if (homeFor(top))
-        GameWindow::sendHome(view);
-    else
-        CheckWin();
+    return Foundations.contains(target) && Rules::fitsFoundation(moving, target->Cards);
 }

@@ -7,7 +7,8 @@
 // Beleaguered Castle: the four Aces start on the foundations, the other 48 cards lie
 // face up in eight rows of six, fanned to the right. Rows build down regardless of
 // suit, one card at a time; an empty row takes any card; the foundations build up by
-// suit to the King.
+// suit to the King. The middle button, and the left one with Shift or Ctrl, send a
+// row's last card home.
 class TCastleForm : public GameWindow
 {
     Q_OBJECT
@@ -15,22 +16,14 @@ public:
     explicit TCastleForm(QWidget *parent = nullptr);
 
     TCardPileView *DeckPileView;
-    QList<TCardPileView *> Tableau;
-    QList<TCardPileView *> Foundations;
-
-    void sendHome(TCardPileView *view) override;
 
 protected:
     TCastleForm(CardScale scale, QWidget *parent);
 
     TCardPileView *dealingView() const override { return DeckPileView; }
     void dealCards(bool animate) override;
-    void finishDeal() override { ShowScore(); }
     bool mayDrag(TCardPileView *view, TCard *card) override;
     bool mayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
-    QList<TCardPileView *> defaultTargets() const override;
-    TCardPileView *homeFor(const TCard *card) const override;
-    void viewMouseDown(TCardPileView *view, Qt::MouseButton button, Qt::KeyboardModifiers shift) override;
 
 private:
     void putAcesOnFoundations(bool animate);

@@ -4,11 +4,19 @@
 #include "cards/Rules.h"
 #include "shell/Sounds.h"
 
+namespace {
+
+// The middle button on a column sends its top card, as a double-click does.
+GameDescription withMiddleButtonSends(GameDescription description)
+{
+    description.middleButtonSends = true;
+    return description;
+}
+
+}  // namespace
+
 CellGameWindow::CellGameWindow(GameDescription description, CardScale scale, QWidget *parent)
-    : GameWindow(std::move(description), scale, parent),
-      Tableau(viewsOf(PileRole::Column)),
-      Foundations(viewsOf(PileRole::Foundation)),
-      FreeCells(viewsOf(PileRole::Cell))
+    : GameWindow(withMiddleButtonSends(std::move(description)), scale, parent)
 {
 }
 
@@ -68,21 +76,4 @@ void CellGameWindow::sendHome(TCardPileView *view)
         }
     }
     CheckWin();
-}
-
-void CellGameWindow::viewMouseDown(TCardPileView *view, Qt::MouseButton button, Qt::KeyboardModifiers shift)
-{
-    if (button == Qt::MiddleButton && Tableau.contains(view)) {
-        view->CanDrag = false;
-        sendHome(view);
-        return;
-    }
-    GameWindow::viewMouseDown(view, button, shift);
-}
-
-// Every record is one move of the player's or of autoplay: one click, one card or run.
-int CellGameWindow::undoLastAction()
-{
-    undoOrdinaryRecord();
-    return 1;
 }

@@ -17,9 +17,6 @@ public:
     void sendHome(TCardPileView *view) override;
     int emptyCellCount() const;
 
-    QList<TCardPileView *> Tableau;
-    QList<TCardPileView *> Foundations;
-    QList<TCardPileView *> FreeCells;
 
 protected:
     CellGameWindow(GameDescription description, CardScale scale, QWidget *parent);
@@ -32,8 +29,6 @@ protected:
     bool mayDrag(TCardPileView *view, TCard *card) override;
     bool mayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
     QList<TCardPileView *> autoplaySources() const override { return FreeCells + Tableau; }
-    int undoLastAction() override;
-    void viewMouseDown(TCardPileView *view, Qt::MouseButton button, Qt::KeyboardModifiers shift) override;
 
 private:
     TCardPileView *firstEmptyCell() const;

@@ -14,14 +14,11 @@ GameDescription doubleKlondike()
 {
     GameDescription d;
     d.caption = QStringLiteral("Double Klondike");
-    d.scorePrefix = QStringLiteral("Double Klondike   Score: ");
     d.helpTopic = 1002;
-    d.restartPrompt = QStringLiteral("Restart this game of Double Klondike?");
-    d.quitPrompt = QStringLiteral("Quit this game of Double Klondike?");
     d.winningScore = 104;
     d.decks = 2;
-    d.large = {986, 582, 986, 480, false, 165, 0, QStringLiteral("DoubleKlondike"), QStringLiteral("DoubleKlondike")};
-    d.small = {756, 489, 756, 300, false, 139, 0, QStringLiteral("sDoubleKlondike"), QStringLiteral("DoubleKlondike")};
+    d.large = {.clientWidth = 986, .clientHeight = 582, .minimumHeight = 480, .columnHeightMargin = 165, .placementSection = QStringLiteral("DoubleKlondike"), .optionsSection = QStringLiteral("DoubleKlondike")};
+    d.small = {.clientWidth = 756, .clientHeight = 489, .minimumHeight = 300, .columnHeightMargin = 139, .placementSection = QStringLiteral("sDoubleKlondike"), .optionsSection = QStringLiteral("DoubleKlondike")};
     d.layout
         .pile(QStringLiteral("DeckPileView"), PileRole::Stock, {8, 8, 129, 145, 0.4f, 0.2f}, {8, 8, 113, 113, 0.4f, 0.2f})
         .withState(FS_RECYCLE)

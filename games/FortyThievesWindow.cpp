@@ -19,18 +19,15 @@ GameDescription fortyThieves()
 {
     GameDescription d;
     d.caption = QStringLiteral("Forty Thieves");
-    d.scorePrefix = QStringLiteral("Forty Thieves   Score: ");
     d.helpTopic = 1003;
-    d.restartPrompt = QStringLiteral("Restart this game of Forty Thieves?");
-    d.quitPrompt = QStringLiteral("Quit this game of Forty Thieves?");
     d.promptThreshold = 10;
     d.winningScore = 104;
     d.decks = 2;
     d.newGameName = QStringLiteral("NewDeal1");
     d.restartName = QStringLiteral("Redeal1");
     d.preferencesCaption = QStringLiteral("Pre&ferences...");
-    d.large = {885, 675, 885, 600, false, 298, 129, QStringLiteral("FortyThieves"), QStringLiteral("FortyThieves")};
-    d.small = {725, 520, 725, 520, false, 250, 102, QStringLiteral("sFortyThieves"), QStringLiteral("FortyThieves")};
+    d.large = {.clientWidth = 885, .clientHeight = 675, .minimumHeight = 600, .columnHeightMargin = 298, .anchorMargin = 129, .placementSection = QStringLiteral("FortyThieves"), .optionsSection = QStringLiteral("FortyThieves")};
+    d.small = {.clientWidth = 725, .clientHeight = 520, .minimumHeight = 520, .columnHeightMargin = 250, .anchorMargin = 102, .placementSection = QStringLiteral("sFortyThieves"), .optionsSection = QStringLiteral("FortyThieves")};
     d.layout
         .pile(QStringLiteral("DeckPileView"), PileRole::Stock, {8, 8, 137, 145, 0.4f, 0.2f},
               {8, 8, 107, 113, 0.4f, 0.2f})
@@ -49,10 +46,8 @@ TFortyThievesForm::TFortyThievesForm(QWidget *parent) : TFortyThievesForm(CardSc
 
 TFortyThievesForm::TFortyThievesForm(CardScale scale, QWidget *parent)
     : GameWindow(fortyThieves(), scale, parent),
-      DeckPileView(viewNamed(QStringLiteral("DeckPileView"))),
-      DiscardPileView(viewNamed(QStringLiteral("DiscardPileView"))),
-      Tableau(viewsOf(PileRole::Column)),
-      Foundations(viewsOf(PileRole::Foundation)),
+      DeckPileView(viewOf(PileRole::Stock)),
+      DiscardPileView(viewOf(PileRole::Waste)),
       wasteStep(DiscardPileView->XOffset)
 {
     Peek1 = addCommand(QStringLiteral("Peek1"), QStringLiteral("&Peek..."), [this] { Peek1Click(); });
@@ -79,7 +74,7 @@ void TFortyThievesForm::finishDeal()
 // ---- the stock, the waste and the peek dialog ------------------------------------------------
 
 // The stock is turned once only: when it is empty, a click changes nothing.
-void TFortyThievesForm::DeckPileViewClick()
+void TFortyThievesForm::turnStock()
 {
     if (TCard *next = DeckPileView->Cards->CardAt(TCardPile::Top)) {
         next->FaceUp = true;
@@ -155,17 +150,6 @@ bool TFortyThievesForm::mayDrop(TCardPileView *target, TCardPileView *, const TC
         return !top || (moving->Suit == top->Suit && Rules::isOneLower(moving, top));
     }
     return Foundations.contains(target) && cards->Count() == 1 && Rules::fitsFoundation(moving, target->Cards);
-}
-
-// Released where nothing took it, a card goes onto a column that builds on it, else
-// into the first empty column, else home.
-QList<TCardPileView *> TFortyThievesForm::defaultTargets() const
-{
-    QList<TCardPileView *> targets;
-    for (TCardPileView *column : Tableau)
-        if (!column->Cards->IsEmpty())
-            targets.append(column);
-    return targets + Tableau + Foundations;
 }
 
 void TFortyThievesForm::afterMove(TCardPileView *) { fitWasteFan(); }

@@ -17,13 +17,11 @@ public:
 
     TCardPileView *DeckPileView;
     TCardPileView *DiscardPileView;
-    QList<TCardPileView *> Tableau;
-    QList<TCardPileView *> Foundations;
     QAction *Peek1;
     // This window's peek dialog, made on the first Peek and released with the window.
     QPointer<TFTPeekDlg> FTPeekDlg;
 
-    void DeckPileViewClick() override;
+    void turnStock() override;
     void Peek1Click();
 
 protected:
@@ -34,10 +32,9 @@ protected:
     void finishDeal() override;
     bool mayDrag(TCardPileView *view, TCard *card) override;
     bool mayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
-    QList<TCardPileView *> defaultTargets() const override;
     void afterMove(TCardPileView *source) override;
     int undoLastAction() override;
-    void afterUndo() override { UpdateStock(); }
+    void tableChanged() override { UpdateStock(); }
     QList<TCardPileView *> anchoredViews() const override { return Foundations; }
     void closeEvent(QCloseEvent *event) override;
 

@@ -14,13 +14,10 @@ GameDescription freeCell()
 {
     GameDescription d;
     d.caption = QStringLiteral("FreeCell");
-    d.scorePrefix = QStringLiteral("FreeCell   Score: ");
     d.helpTopic = 1004;
-    d.restartPrompt = QStringLiteral("Restart this game of FreeCell?");
-    d.quitPrompt = QStringLiteral("Quit this game of FreeCell?");
     d.restartName = QStringLiteral("Redeal1");
-    d.large = {776, 541, 776, 480, false, 148, 0, QStringLiteral("FreeCell"), QStringLiteral("FreeCell")};
-    d.small = {590, 409, 590, 300, false, 109, 0, QStringLiteral("sFreeCell"), QStringLiteral("FreeCell")};
+    d.large = {.clientWidth = 776, .clientHeight = 541, .minimumHeight = 480, .columnHeightMargin = 148, .placementSection = QStringLiteral("FreeCell"), .optionsSection = QStringLiteral("FreeCell")};
+    d.small = {.clientWidth = 590, .clientHeight = 409, .minimumHeight = 300, .columnHeightMargin = 109, .placementSection = QStringLiteral("sFreeCell"), .optionsSection = QStringLiteral("FreeCell")};
     d.layout
         .series(QStringLiteral("FreePileView"), 4, PileRole::Cell, {8, 8, 80, 125}, {88, 0}, {8, 8, 61, 95}, {64, 0},
                 Bordered | Draggable | SendsHome)
@@ -58,15 +55,4 @@ bool TFreeCellForm::fitsColumn(const TCardPile *cards, const TCardPileView *colu
 {
     const TCard *top = column->Cards->CardAt(TCardPile::Top);
     return !top || Rules::isOneLowerOtherColour(cards->CardAt(0), top);
-}
-
-// Released with nothing touched, cards go onto a column that has cards, else into
-// an empty column, else home; never into a free cell.
-QList<TCardPileView *> TFreeCellForm::defaultTargets() const
-{
-    QList<TCardPileView *> targets;
-    for (TCardPileView *column : Tableau)
-        if (!column->Cards->IsEmpty())
-            targets.append(column);
-    return targets + Tableau + Foundations;
 }

@@ -21,7 +21,6 @@ protected:
     void dealCards(bool animate) override;
     bool isRunFrom(const TCardPile *pile, const TCard *card) const override;
     bool fitsColumn(const TCardPile *cards, const TCardPileView *column) const override;
-    QList<TCardPileView *> defaultTargets() const override;
 };
 
 // The small-card window: the same game laid out for 61 x 95 cards.

@@ -33,10 +33,14 @@ GameWindow::GameWindow(GameDescription gameDescription, CardScale cardScale, QWi
     setPalette(table);
     setAutoFillBackground(true);
     buildViews();
+    Tableau = viewsOf(PileRole::Column);
+    Foundations = viewsOf(PileRole::Foundation);
+    FreeCells = viewsOf(PileRole::Cell);
     buildMenu();
     applySizeLimits();
     resize(windowSize().clientWidth, windowSize().clientHeight);
-    Profile1 = new TProfile(QStringLiteral("Solitaire.ini"), windowSize().optionsSection, QStringLiteral("None"), this);
+    if (!windowSize().optionsSection.isEmpty())
+        Profile1 = new TProfile(QStringLiteral("Solitaire.ini"), windowSize().optionsSection, QStringLiteral("None"), this);
     FormPlacement1 = new TFormPlacement(this);
     FormPlacement1->IniFileName = QStringLiteral("Solitaire.ini");
     FormPlacement1->IniSection = windowSize().placementSection;
@@ -150,8 +154,8 @@ void GameWindow::applySizeLimits()
 {
     const WindowSize &size = windowSize();
     const int frameAndCaption = Screen::captionHeight() + 2 * Screen::frameHeight();
-    setMinimumWidth(size.trackingWidth);
-    setMaximumWidth(size.trackingWidth);
+    setMinimumWidth(size.clientWidth);
+    setMaximumWidth(size.clientWidth);
     if (size.fixedHeight) {
         setMinimumHeight(size.clientHeight);
         setMaximumHeight(size.clientHeight);
@@ -186,6 +190,14 @@ PileRole GameWindow::roleOf(const TCardPileView *view) const
 bool GameWindow::isHidden(const TCardPileView *view) const { return rowOf(view).flags & Hidden; }
 
 bool GameWindow::sendsHome(const TCardPileView *view) const { return rowOf(view).flags & SendsHome; }
+
+TCardPileView *GameWindow::viewOf(PileRole role) const
+{
+    for (TCardPileView *view : views)
+        if (roleOf(view) == role)
+            return view;
+    return nullptr;
+}
 
 TCardPileView *GameWindow::viewNamed(const QString &name) const
 {
@@ -222,6 +234,8 @@ void GameWindow::play(void (TSoundManager::*sound)())
         (SoundManager->*sound)();
 }
 
+bool GameWindow::animationOn() { return PreferencesDlg && PreferencesDlg->DoAnimation; }
+
 bool GameWindow::dragUnderWay()
 {
     const DragManager &drags = DragManager::instance();
@@ -253,7 +267,7 @@ void GameWindow::Deal(bool silent, bool newDeck)
                 deck->CardAt(i)->FaceUp = false;
         play(&TSoundManager::PlayRestart);
     }
-    animating = !silent && PreferencesDlg && PreferencesDlg->DoAnimation;
+    animating = !silent && animationOn();
     dealCards(animating);
     animating = false;
     for (TCardPileView *view : std::as_const(views))
@@ -262,6 +276,7 @@ void GameWindow::Deal(bool silent, bool newDeck)
     UndoList->Clear();
     GameOver = false;
     finishDeal();
+    refreshTable();
     Q_EMIT tableDealt();
 }
 
@@ -300,7 +315,7 @@ void GameWindow::NewGame1Click(QObject *sender)
 {
     const bool restart = sender == Restart1;
     if (MoveCount > description.promptThreshold && !GameOver) {
-        if (restart ? !Dialogs::confirm(this, description.restartPrompt) : !FormCloseQuery())
+        if (restart ? !Dialogs::confirm(this, description.restartPrompt()) : !FormCloseQuery())
             return;
     }
     emptyAllPiles(!restart);
@@ -311,7 +326,7 @@ void GameWindow::NewGame1Click(QObject *sender)
 
 bool GameWindow::FormCloseQuery()
 {
-    const bool allowed = MoveCount < description.promptThreshold || GameOver || Dialogs::confirm(this, description.quitPrompt);
+    const bool allowed = MoveCount < description.promptThreshold || GameOver || Dialogs::confirm(this, description.quitPrompt());
     if (SolitaireForm)
         SolitaireForm->CanCloseGames = allowed;
     return allowed;
@@ -349,15 +364,15 @@ void GameWindow::closeEvent(QCloseEvent *event)
 int GameWindow::computeScore() const
 {
     int score = 0;
-    for (const TCardPileView *foundation : viewsOf(PileRole::Foundation))
-        score += foundation->Cards->Count();
+    for (const TCardPileView *home : viewsOf(PileRole::Foundation) + viewsOf(PileRole::Discard))
+        score += home->Cards->Count();
     return score;
 }
 
 int GameWindow::ShowScore()
 {
     Score = computeScore();
-    setWindowTitle(Score > 0 ? description.scorePrefix + QString::number(Score) : description.caption);
+    setWindowTitle(Score > 0 ? description.scorePrefix() + QString::number(Score) : description.caption);
     return Score;
 }
 
@@ -365,7 +380,7 @@ void GameWindow::CheckWin()
 {
     ShowScore();
     // Once won, a later check (a click on an empty pile, say) does not celebrate again.
-    if (!GameOver && IsWon()) {
+    if (!GameOver && Score >= description.winningScore) {
         GameOver = true;
         ShowWinForm(this);
     }
@@ -435,8 +450,8 @@ void GameWindow::keyPressEvent(QKeyEvent *event)
         About1Click();
         return;
     }
-    if (!event->text().isEmpty())
-        FormKeyPress(event->text().at(0));
+    if (event->key() == Qt::Key_Space)
+        DeckPileViewClick();
     QWidget::keyPressEvent(event);
 }
 

@@ -21,27 +21,23 @@ class TSoundManager;
 
 enum class CardScale { Large, Small };
 
-// A window's size rules at one card size. Heights are outer heights, as the
-// window's minimum- and maximum-size query gives them; widths are client widths,
-// the frames added by the platform.
+// A window's size rules at one card size. Widths are client widths, the frames
+// added by the platform; the minimum height is an outer height, as the window's
+// minimum-size query gives it.
 struct WindowSize {
-    int clientWidth = 0, clientHeight = 0;
-    int trackingWidth = 0;      // the fixed width
-    int minimumHeight = 0;      // minimum outer height; 0: the client height
-    bool fixedHeight = false;   // the window cannot be resized at all
-    int columnHeightMargin = 0; // on resize: column height = client height - margin (0: none)
-    int anchorMargin = 0;       // on resize: anchored views' top = client height - margin (0: none)
-    QString placementSection;   // "Klondike", "sKlondike"
-    QString optionsSection;     // usually shared by both sizes
+    int clientWidth = 0, clientHeight = 0;  // the width is also the window's fixed width
+    int minimumHeight = 0;       // minimum outer height; 0: the client height
+    bool fixedHeight = false;    // the window cannot be resized at all
+    int columnHeightMargin = 0;  // on resize: column height = client height - margin (0: none)
+    int anchorMargin = 0;        // on resize: anchored views' top = client height - margin (0: none)
+    QString placementSection;    // "Klondike", "sKlondike"
+    QString optionsSection;      // usually shared by both sizes; empty: the game keeps no options
 };
 
 // Everything about a game window that is a value, not a rule.
 struct GameDescription {
-    QString caption;          // "Klondike"
-    QString scorePrefix;      // "Klondike   Score: "
+    QString caption;  // "Klondike"
     int helpTopic = 0;
-    QString restartPrompt;
-    QString quitPrompt;
     int winningScore = 52;
     // Closing asks from this many moves on; New Game and Restart ask above it.
     int promptThreshold = 5;
@@ -56,8 +52,15 @@ struct GameDescription {
     bool canMaximize = true;
     bool placementState = false;  // the window position store keeps the maximised state too
     bool restartFaceDown = true;  // Restart turns every card face down before dealing
+    bool middleButtonSends = false;  // the middle button on a column sends its top card home
     WindowSize large, small;
     TableLayout layout;
+
+    // The caption while the score counts ("Klondike   Score: 12") and the two prompts
+    // all follow from the game's name.
+    QString scorePrefix() const { return caption + QStringLiteral("   Score: "); }
+    QString restartPrompt() const { return QStringLiteral("Restart this game of %1?").arg(caption); }
+    QString quitPrompt() const { return QStringLiteral("Quit this game of %1?").arg(caption); }
 };
 
 // The common game window: construction from the settings file, the pop-up menu,
@@ -77,6 +80,8 @@ public:
     void FormCreate();
 
     TCardPileView *viewNamed(const QString &name) const;
+    // The first view of a role: the stock, the waste.
+    TCardPileView *viewOf(PileRole role) const;
     const QList<TCardPileView *> &pileViews() const { return views; }
     QList<TCardPileView *> viewsOf(PileRole role) const;
     PileRole roleOf(const TCardPileView *view) const;
@@ -93,6 +98,11 @@ public:
     QAction *Preferences1 = nullptr;
     QAction *About1 = nullptr;
     QMenu *PopupMenu1 = nullptr;
+
+    // The table's views by role, left to right.
+    QList<TCardPileView *> Tableau;
+    QList<TCardPileView *> Foundations;
+    QList<TCardPileView *> FreeCells;
 
     TCardPile *SavedDeal = nullptr;
     TCardUndo *UndoList = nullptr;
@@ -113,7 +123,7 @@ public:
     int ShowScore();
     virtual void CheckWin();
     // The stock's click, the space bar and the middle button (games with a stock).
-    virtual void DeckPileViewClick() {}
+    void DeckPileViewClick();
     // Sends the view's top card to a foundation, when one takes it.
     virtual void sendHome(TCardPileView *view);
     // True while a drag is waiting to start or running: nothing may touch the piles.
@@ -125,41 +135,54 @@ Q_SIGNALS:
     void tableDealt();
 
 protected:
-    // ---- what each game supplies -------------------------------------------------
+    // ---- what a game supplies ---------------------------------------------------
+    // Every game: where the deck lies while it is dealt, the deal, and the two
+    // questions: may the cards from `card` up leave this view (the press), and may the
+    // dragged cards land on that one (the drag)?
     virtual TCardPileView *dealingView() const = 0;
     virtual void dealCards(bool animate) = 0;
-    virtual void finishDeal() {}
-    // May the cards from `card` up leave this view (the press's question)?
     virtual bool mayDrag(TCardPileView *view, TCard *card) = 0;
-    // May the dragged cards land on this view (the drag's question)?
     virtual bool mayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) = 0;
-    // Where the cards go when released with no target touched: tried in order.
-    virtual QList<TCardPileView *> defaultTargets() const;
-    // The foundation a card goes to on a send home, or null.
+
+    // Where a game departs from the common pattern; the games named override each.
+    // After the deal: the game's own counters and labels (Klondike, Forty Thieves, Golf, Montana).
+    virtual void finishDeal() {}
+    // The stock's click: what it turns (every game with a stock).
+    virtual void turnStock() {}
+    // Released with no target touched, the cards try these in order; by default the
+    // columns that have cards, then every column, then the foundations (Spider, Montana).
+    virtual QList<TCardPileView *> defaultTargets(const TCardPileView *source) const;
+    // The foundation a card goes to on a send home, or null (Castle, Queen of Italy).
     virtual TCardPileView *homeFor(const TCard *card) const;
     // The steps a move causes by itself (turning up a card, refilling a waste), each
-    // booked as a record of its own right after the move.
+    // booked as a record of its own right after the move (the Klondike family,
+    // Forty Thieves, Indian Patience, Spider).
     virtual void afterMove(TCardPileView *source) { Q_UNUSED(source) }
+    // What the table shows beyond its piles (the stock's mark, a pass label), brought
+    // up to date after every deal, action and undo (games with a stock).
+    virtual void tableChanged() {}
+    // By default the cards on the foundations and discard piles (Montana).
     virtual int computeScore() const;
-    virtual bool IsWon() const { return Score >= description.winningScore; }
-    virtual void AutoplayPass();
-    // The piles an autoplay pass looks at, in its order.
+    // The piles an autoplay pass looks at, in its order (Queen of Italy).
     virtual QList<TCardPileView *> autoplaySources() const;
-    // Takes back the newest player's action; returns how many counted moves it was.
+    // Takes back the newest player's action; returns how many counted moves it was
+    // (games whose actions are more than one record).
     virtual int undoLastAction();
-    // The newest action (the list's last record just peeked) goes back without the undo sound.
+    // The newest action (the list's last record just peeked) goes back without the
+    // undo sound (Spider's deal).
     virtual bool quietUndo() const { return false; }
-    virtual void afterUndo() {}
+    // A new deck frees the options a game locks during play (Spider).
     virtual void unlockOptions();
-    virtual void FormResize();
-    // Views that keep their distance to the bottom edge.
+    // Views that keep their distance to the bottom edge (Forty Thieves, Indian
+    // Patience, Queen of Italy).
     virtual QList<TCardPileView *> anchoredViews() const { return {}; }
+    // A press that plays instead of dragging (Golf's columns, a Montana gap, Queen of
+    // Italy's choice of base).
     virtual void viewMouseDown(TCardPileView *view, Qt::MouseButton button, Qt::KeyboardModifiers shift);
+    // The drag protocol, for a game whose drops are its own (Pyramid).
     virtual void viewStartDrag(TCardPileView *source);
     virtual void viewDragOver(TCardPileView *target, TCardPileView *source);
     virtual void viewEndDrag(TCardPileView *source);
-    virtual void FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift);
-    virtual void FormKeyPress(QChar key);
 
     // ---- shared moves: each moves, repaints and records ------------------------
     // Moves the top card of `from` onto `to` as a card record.
@@ -168,6 +191,8 @@ protected:
     bool TurnUpTop(TCardPileView *view);
     // Books the cards just dragged from `source` to its drop target.
     void recordDrag(TCardPileView *source);
+    // Sends every top card that fits a foundation home while autoplay is on.
+    void AutoplayPass();
     void undoOrdinaryRecord();
     // Takes back a turn record: the card goes face down again.
     void undoTurnRecord();
@@ -178,6 +203,14 @@ protected:
     // Takes the dealing pile's top card and puts it on a view.
     TCard *dealCard(TCardPileView *onto, bool faceUp, bool animate);
     void Deal(bool silent, bool newDeck);
+    // The stock's count as its tooltip, then the game's own marks.
+    void refreshTable();
+    // The waste turns over into the stock face down, the card turned first on top
+    // again, as one record; and that record taken back.
+    void turnOverWaste(TCardPileView *waste, TCardPileView *stock);
+    void undoTurnOver();
+    // Is the deal animation on (the preference)?
+    static bool animationOn();
 
     // ---- options ---------------------------------------------------------------
     // A checkable item bound to a setting: read at creation, written when chosen.
@@ -239,6 +272,7 @@ private:
     void readOptions();
     void choose(ChoiceGroup &group, bool value, bool write);
     void FormClose();
+    void FormResize();
     void emptyAllPiles(bool freeCards);
     bool isHidden(const TCardPileView *view) const;
     bool sendsHome(const TCardPileView *view) const;

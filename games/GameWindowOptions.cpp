@@ -94,6 +94,14 @@ QAction *GameWindow::addCommand(const QString &name, const QString &caption, std
     return addMenuItem(name, caption, QKeySequence(), std::move(handler), Preferences1);
 }
 
-bool GameWindow::readOption(const QString &key, bool defaultValue) { return Profile1->ReadBool(key, defaultValue); }
+// A game that keeps no options has no section of its own in the settings file.
+bool GameWindow::readOption(const QString &key, bool defaultValue)
+{
+    return Profile1 ? Profile1->ReadBool(key, defaultValue) : defaultValue;
+}
 
-void GameWindow::writeOption(const QString &key, bool value) { Profile1->WriteBool(key, value); }
+void GameWindow::writeOption(const QString &key, bool value)
+{
+    if (Profile1)
+        Profile1->WriteBool(key, value);
+}

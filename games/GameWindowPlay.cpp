@@ -12,7 +12,11 @@
 void GameWindow::viewMouseDown(TCardPileView *view, Qt::MouseButton button, Qt::KeyboardModifiers shift)
 {
     if (button == Qt::MiddleButton) {
-        DeckPileViewClick();
+        view->CanDrag = false;
+        if (description.middleButtonSends && Tableau.contains(view))
+            sendHome(view);
+        else
+            DeckPileViewClick();
         return;
     }
     view->CanDrag = false;
@@ -26,15 +30,19 @@ void GameWindow::viewMouseDown(TCardPileView *view, Qt::MouseButton button, Qt::
     view->CanDrag = view->AllowDrag && mayDrag(view, card);
 }
 
-QList<TCardPileView *> GameWindow::defaultTargets() const
+QList<TCardPileView *> GameWindow::defaultTargets(const TCardPileView *) const
 {
-    return viewsOf(PileRole::Column) + viewsOf(PileRole::Foundation);
+    QList<TCardPileView *> targets;
+    for (TCardPileView *column : Tableau)
+        if (!column->Cards->IsEmpty())
+            targets.append(column);
+    return targets + Tableau + Foundations;
 }
 
 void GameWindow::viewStartDrag(TCardPileView *source)
 {
     if (!source->DropTarget) {
-        for (TCardPileView *target : defaultTargets())
+        for (TCardPileView *target : defaultTargets(source))
             if (target != source && mayDrop(target, source, source->DragPile)) {
                 source->DropTarget = target;
                 break;
@@ -66,7 +74,23 @@ void GameWindow::recordDrag(TCardPileView *source)
 void GameWindow::moveDone()
 {
     ++MoveCount;
+    refreshTable();
     CheckWin();
+}
+
+void GameWindow::refreshTable()
+{
+    for (TCardPileView *stock : viewsOf(PileRole::Stock)) {
+        const int count = stock->Cards->Count();
+        stock->SetHint(count > 0 ? QString::number(count) : QString());
+    }
+    tableChanged();
+}
+
+void GameWindow::DeckPileViewClick()
+{
+    turnStock();
+    refreshTable();
 }
 
 TCard *GameWindow::moveTopCard(TCardPileView *from, TCardPileView *to)
@@ -105,8 +129,10 @@ void GameWindow::sendHome(TCardPileView *view)
 {
     TCard *card = view->Cards->CardAt(TCardPile::Top);
     TCardPileView *home = card && card->FaceUp ? homeFor(card) : nullptr;
-    if (!home)
+    if (!home) {
+        CheckWin();  // a send that finds no home still ends with the win check and its autoplay
         return;
+    }
     moveTopCard(view, home);
     play(&TSoundManager::PlayAutoplay);
     // What the send caused is booked before the autoplay pass that the win check
@@ -133,27 +159,45 @@ void GameWindow::AutoplayPass()
     }
 }
 
-void GameWindow::FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers)
-{
-    if (button == Qt::MiddleButton)
-        DeckPileViewClick();
-}
-
-void GameWindow::FormKeyPress(QChar key)
-{
-    if (key == QLatin1Char(' '))
-        DeckPileViewClick();
-}
 
 
 // ---- undo, score, win ---------------------------------------------------------------
 
+// Cards that go back to the stock go back face down.
 void GameWindow::undoOrdinaryRecord()
 {
     UndoList->PeekLast();
     if (!UndoList->LastSource)
         return;
     UndoList->UndoLast();
+    if (roleOf(UndoList->LastSource) == PileRole::Stock)
+        for (int i = 0; i < UndoList->LastPile->Count(); ++i)
+            UndoList->LastPile->CardAt(i)->FaceUp = false;
+    UndoList->LastSource->Paint();
+    UndoList->LastTarget->Paint();
+    UndoList->DropLast();
+}
+
+void GameWindow::turnOverWaste(TCardPileView *waste, TCardPileView *stock)
+{
+    TCardPile *cards = waste->Cards;
+    UndoList->AddPileMove(waste, stock, cards);
+    for (int i = cards->Count() - 1; i >= 0; --i) {
+        cards->CardAt(i)->FaceUp = false;
+        stock->Cards->AddCard(cards->CardAt(i));
+    }
+    cards->Empty(false);
+    waste->Paint();
+    stock->Paint();
+}
+
+void GameWindow::undoTurnOver()
+{
+    UndoList->PeekLast();
+    UndoList->UndoLast();
+    TCardPile *returned = UndoList->LastPile;
+    for (int i = 0; i < returned->Count(); ++i)
+        returned->CardAt(i)->FaceUp = true;
     UndoList->LastSource->Paint();
     UndoList->LastTarget->Paint();
     UndoList->DropLast();
@@ -188,6 +232,6 @@ void GameWindow::Undo1Click()
     MoveCount = qMax(0, MoveCount - undoLastAction());
     if (!quiet)
         play(&TSoundManager::PlayUndo);
-    afterUndo();
+    refreshTable();
     ShowScore();
 }

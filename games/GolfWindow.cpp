@@ -16,17 +16,14 @@ GameDescription golf()
 {
     GameDescription d;
     d.caption = QStringLiteral("Golf");
-    d.scorePrefix = QStringLiteral("Golf   Score: ");
     d.helpTopic = 1005;
-    d.restartPrompt = QStringLiteral("Restart this game of Golf?");
-    d.quitPrompt = QStringLiteral("Quit this game of Golf?");
     d.hasAutoplay = false;
     d.canMaximize = false;
     // Both sizes keep their place and their option in the one section.
-    d.large = {700, 430, 700, 0, true, 0, 0, QStringLiteral("Golf"), QStringLiteral("Golf")};
-    d.small = {585, 340, 585, 0, true, 0, 0, QStringLiteral("Golf"), QStringLiteral("Golf")};
+    d.large = {.clientWidth = 700, .clientHeight = 430, .fixedHeight = true, .placementSection = QStringLiteral("Golf"), .optionsSection = QStringLiteral("Golf")};
+    d.small = {.clientWidth = 585, .clientHeight = 340, .fixedHeight = true, .placementSection = QStringLiteral("Golf"), .optionsSection = QStringLiteral("Golf")};
     d.layout
-        .pile(QStringLiteral("DiscardPileView"), PileRole::Foundation, {128, 288, 569, 125, 9.0f, 0},
+        .pile(QStringLiteral("DiscardPileView"), PileRole::Discard, {128, 288, 569, 125, 9.0f, 0},
               {112, 224, 473, 95, 7.0f, 0})
         .pile(QStringLiteral("DeckPileView"), PileRole::Stock, {8, 288, 113, 137, 0.4f, 0.2f},
               {8, 224, 97, 105, 0.4f, 0.2f})
@@ -41,9 +38,8 @@ TGolfForm::TGolfForm(QWidget *parent) : TGolfForm(CardScale::Large, parent) {}
 
 TGolfForm::TGolfForm(CardScale scale, QWidget *parent)
     : GameWindow(golf(), scale, parent),
-      DiscardPileView(viewNamed(QStringLiteral("DiscardPileView"))),
-      DeckPileView(viewNamed(QStringLiteral("DeckPileView"))),
-      Tableau(viewsOf(PileRole::Column))
+      DiscardPileView(viewOf(PileRole::Discard)),
+      DeckPileView(viewOf(PileRole::Stock))
 {
     KingStopsSequence1 = addOption(QStringLiteral("KingStopsSequence1"), QStringLiteral("King Stops Sequence"),
                                    QStringLiteral("KingStopsSequence"), true, &KingStops);
@@ -59,7 +55,6 @@ void TGolfForm::dealCards(bool animate)
         playDealStep(DeckPileView);
     }
     DeckPileView->Paint();
-    UpdateStock();
 }
 
 // The first stock card starts the foundation: a move of its own, and the first
@@ -74,7 +69,7 @@ void TGolfForm::finishDeal()
 
 // ---- the stock ---------------------------------------------------------------------------
 
-void TGolfForm::DeckPileViewClick()
+void TGolfForm::turnStock()
 {
     TurnStockCard(false);
     CheckWin();
@@ -90,13 +85,6 @@ void TGolfForm::TurnStockCard(bool silent)
         if (!silent)
             play(&TSoundManager::PlayStock);
     }
-    UpdateStock();
-}
-
-void TGolfForm::UpdateStock()
-{
-    const int count = DeckPileView->Cards->Count();
-    DeckPileView->SetHint(count > 0 ? QString::number(count) : QString());
 }
 
 // ---- a press on a column -------------------------------------------------------------------
@@ -137,19 +125,4 @@ void TGolfForm::playCard(TCardPileView *column)
 {
     moveTopCard(column, DiscardPileView);
     moveDone();
-}
-
-// ---- undo ------------------------------------------------------------------------------------
-
-// One card at a time; a stock card goes back face down.
-int TGolfForm::undoLastAction()
-{
-    UndoList->PeekLast();
-    const bool fromStock = UndoList->LastSource == DeckPileView;
-    undoOrdinaryRecord();
-    if (TCard *returned = DeckPileView->Cards->CardAt(TCardPile::Top); fromStock && returned) {
-        returned->FaceUp = false;
-        DeckPileView->Paint();
-    }
-    return 1;
 }

@@ -16,11 +16,10 @@ public:
 
     TCardPileView *DiscardPileView;
     TCardPileView *DeckPileView;
-    QList<TCardPileView *> Tableau;
     QAction *KingStopsSequence1;
     bool KingStops = true;
 
-    void DeckPileViewClick() override;
+    void turnStock() override;
 
 protected:
     TGolfForm(CardScale scale, QWidget *parent);
@@ -31,15 +30,12 @@ protected:
     bool mayDrag(TCardPileView *, TCard *) override { return true; }
     bool mayDrop(TCardPileView *, TCardPileView *, const TCardPile *) override { return false; }
     void viewMouseDown(TCardPileView *view, Qt::MouseButton button, Qt::KeyboardModifiers shift) override;
-    int undoLastAction() override;
-    void afterUndo() override { UpdateStock(); }
 
 private:
     enum class Press { Plays, Drags, Nothing };
     Press pressOn(const TCard *card) const;
     void playCard(TCardPileView *column);
     void TurnStockCard(bool silent);
-    void UpdateStock();
 
     bool firstDealDone = false;
 };

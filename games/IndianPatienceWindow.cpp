@@ -19,18 +19,15 @@ GameDescription indianPatience()
 {
     GameDescription d;
     d.caption = QStringLiteral("Indian Patience");
-    d.scorePrefix = QStringLiteral("Indian Patience   Score: ");
     d.helpTopic = 1006;
-    d.restartPrompt = QStringLiteral("Restart this game of Indian Patience?");
-    d.quitPrompt = QStringLiteral("Quit this game of Indian Patience?");
     d.winningScore = 104;
     d.promptThreshold = 10;
     d.decks = 2;
     d.newGameName = QStringLiteral("NewDeal1");
     d.restartName = QStringLiteral("Redeal1");
     d.preferencesCaption = QStringLiteral("Pre&ferences...");
-    d.large = {885, 675, 885, 600, false, 298, 129, QStringLiteral("IndianPatience"), QStringLiteral("IndianPatience")};
-    d.small = {725, 520, 725, 520, false, 250, 102, QStringLiteral("sIndianPatience"), QStringLiteral("IndianPatience")};
+    d.large = {.clientWidth = 885, .clientHeight = 675, .minimumHeight = 600, .columnHeightMargin = 298, .anchorMargin = 129, .placementSection = QStringLiteral("IndianPatience"), .optionsSection = QStringLiteral("IndianPatience")};
+    d.small = {.clientWidth = 725, .clientHeight = 520, .minimumHeight = 520, .columnHeightMargin = 250, .anchorMargin = 102, .placementSection = QStringLiteral("sIndianPatience"), .optionsSection = QStringLiteral("IndianPatience")};
     d.layout
         .pile(QStringLiteral("DeckPileView"), PileRole::Stock, {8, 8, 137, 145, 0.4f, 0.2f}, {8, 8, 107, 113, 0.4f, 0.2f})
         .pile(QStringLiteral("DiscardPileView"), PileRole::Waste, {152, 8, 729, 125, 12.0f, 0},
@@ -48,10 +45,8 @@ TIndianPatienceForm::TIndianPatienceForm(QWidget *parent) : TIndianPatienceForm(
 
 TIndianPatienceForm::TIndianPatienceForm(CardScale scale, QWidget *parent)
     : GameWindow(indianPatience(), scale, parent),
-      DeckPileView(viewNamed(QStringLiteral("DeckPileView"))),
-      DiscardPileView(viewNamed(QStringLiteral("DiscardPileView"))),
-      Tableau(viewsOf(PileRole::Column)),
-      Foundations(viewsOf(PileRole::Foundation)),
+      DeckPileView(viewOf(PileRole::Stock)),
+      DiscardPileView(viewOf(PileRole::Waste)),
       BaseCards(ColumnCount, nullptr)
 {
 }
@@ -72,7 +67,7 @@ void TIndianPatienceForm::dealCards(bool animate)
     UpdateStock();
 }
 
-void TIndianPatienceForm::DeckPileViewClick()
+void TIndianPatienceForm::turnStock()
 {
     if (TCard *top = DeckPileView->Cards->CardAt(TCardPile::Top)) {
         top->FaceUp = true;
@@ -172,17 +167,6 @@ bool TIndianPatienceForm::mayDrop(TCardPileView *target, TCardPileView *source, 
     return moving->Suit != top->Suit && Rules::isOneLower(moving, top);
 }
 
-// Released with no target touched: a column that takes the card, then an empty
-// column, then a foundation.
-QList<TCardPileView *> TIndianPatienceForm::defaultTargets() const
-{
-    QList<TCardPileView *> targets;
-    for (TCardPileView *column : Tableau)
-        if (!column->Cards->IsEmpty())
-            targets.append(column);
-    return targets + Tableau + Foundations;
-}
-
 // A send that finds no foundation still settles the columns and runs the win check.
 void TIndianPatienceForm::sendHome(TCardPileView *view)
 {
@@ -237,7 +221,7 @@ void TIndianPatienceForm::undoMove()
     UndoList->DropLast();
 }
 
-void TIndianPatienceForm::afterUndo()
+void TIndianPatienceForm::tableChanged()
 {
     applyBaseCardRule();
     UpdateStock();

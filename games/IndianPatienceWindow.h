@@ -18,11 +18,9 @@ public:
 
     TCardPileView *DeckPileView;
     TCardPileView *DiscardPileView;
-    QList<TCardPileView *> Tableau;
-    QList<TCardPileView *> Foundations;
     QList<TCard *> BaseCards;  // per column, while the stock lasts
 
-    void DeckPileViewClick() override;
+    void turnStock() override;
     void sendHome(TCardPileView *view) override;
     bool isBase(const TCard *card) const { return card && BaseCards.contains(card); }
     // Settles the base cards after anything that changed the columns or the stock.
@@ -35,10 +33,9 @@ protected:
     void dealCards(bool animate) override;
     bool mayDrag(TCardPileView *view, TCard *card) override;
     bool mayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
-    QList<TCardPileView *> defaultTargets() const override;
     void afterMove(TCardPileView *source) override;
     int undoLastAction() override;
-    void afterUndo() override;
+    void tableChanged() override;
     QList<TCardPileView *> anchoredViews() const override { return Foundations; }
 
 private:

@@ -8,11 +8,9 @@
 
 KlondikeStockWindow::KlondikeStockWindow(GameDescription description, CardScale scale, QWidget *parent)
     : GameWindow(std::move(description), scale, parent),
-      DeckPileView(viewNamed(QStringLiteral("DeckPileView"))),
-      DiscardPileView(viewNamed(QStringLiteral("DiscardPileView"))),
-      RecyclePileView(viewNamed(QStringLiteral("RecyclePileView"))),
-      Tableau(viewsOf(PileRole::Column)),
-      Foundations(viewsOf(PileRole::Foundation))
+      DeckPileView(viewOf(PileRole::Stock)),
+      DiscardPileView(viewOf(PileRole::Waste)),
+      RecyclePileView(viewOf(PileRole::Holding))
 {
     const Choice draw = addChoice(QStringLiteral("DrawThree1"), QStringLiteral("Draw Three"), QStringLiteral("DrawOne1"),
                                   QStringLiteral("Draw One"), QStringLiteral("DrawThree"), true, &DrawThree, true);
@@ -37,7 +35,7 @@ bool KlondikeStockWindow::wasteHasCards() const
     return !RecyclePileView->Cards->IsEmpty() || !DiscardPileView->Cards->IsEmpty();
 }
 
-void KlondikeStockWindow::DeckPileViewClick()
+void KlondikeStockWindow::turnStock()
 {
     // Nothing to turn and nothing (more) to turn over: the table stays as it is.
     const bool stockEmpty = DeckPileView->Cards->IsEmpty();
@@ -49,7 +47,6 @@ void KlondikeStockWindow::DeckPileViewClick()
     drawFromStock();
     play(&TSoundManager::PlayStock);
     AutoplayPass();
-    UpdateStock();
 }
 
 void KlondikeStockWindow::drawFromStock()
@@ -87,23 +84,14 @@ void KlondikeStockWindow::rebuildStock()
 {
     ++Recycles;
     moveBatchToRecycle();
-    TCardPile *held = RecyclePileView->Cards;
-    UndoList->AddPileMove(RecyclePileView, DeckPileView, held);
-    held->CopyPileTo(DeckPileView->Cards);
-    DeckPileView->Cards->Flip();
-    held->Empty(false);
+    turnOverWaste(RecyclePileView, DeckPileView);
     DiscardPileView->Paint();
-    DeckPileView->Paint();
 }
 
 void KlondikeStockWindow::UpdateStock()
 {
-    const int count = DeckPileView->Cards->Count();
-    if (count > 0) {
-        DeckPileView->SetHint(QString::number(count));
+    if (!DeckPileView->Cards->IsEmpty())
         return;
-    }
-    DeckPileView->SetHint(QString());
     DeckPileView->State = wasteHasCards() && mayRebuildStock() ? FS_RECYCLE : FS_BLANK;
     DeckPileView->Paint();
 }
@@ -151,13 +139,6 @@ void KlondikeStockWindow::afterMove(TCardPileView *source)
     RefillWaste();
     if (Tableau.contains(source))
         TurnUpTop(source);
-    UpdateStock();
-}
-
-void KlondikeStockWindow::AutoplayPass()
-{
-    GameWindow::AutoplayPass();
-    UpdateStock();
 }
 
 // ---- undo ------------------------------------------------------------------------------------
@@ -170,14 +151,16 @@ int KlondikeStockWindow::undoLastAction()
         // A click on the empty stock rebuilt it before it drew: one click, one move,
         // one undo.
         UndoList->PeekLast();
-        if (UndoList->LastSource == RecyclePileView && UndoList->LastTarget == DeckPileView)
-            undoFromRecycle();
+        if (UndoList->LastSource == RecyclePileView && UndoList->LastTarget == DeckPileView) {
+            --Recycles;
+            undoTurnOver();
+            undoOrdinaryRecord();
+        }
         return 1;
     }
-    if (UndoList->LastSource == RecyclePileView) {
-        undoFromRecycle();
-        return 1;
-    }
+    // A refill of the waste goes back with the move that emptied it.
+    if (UndoList->LastSource == RecyclePileView)
+        undoOrdinaryRecord();
     return GameWindow::undoLastAction();
 }
 
@@ -189,20 +172,6 @@ void KlondikeStockWindow::undoDraw()
     UndoList->UndoLast();
     DeckPileView->Paint();
     DiscardPileView->Paint();
-    UndoList->DropLast();
-    undoOrdinaryRecord();
-}
-
-// A refill of the waste, or a rebuild of the stock from it, goes back face up
-// together with the move before it.
-void KlondikeStockWindow::undoFromRecycle()
-{
-    if (UndoList->LastTarget == DeckPileView)
-        --Recycles;
-    for (int i = 0; i < UndoList->LastPile->Count(); ++i)
-        UndoList->LastPile->CardAt(i)->FaceUp = true;
-    UndoList->UndoLast();
-    UndoList->LastTarget->Paint();
     UndoList->DropLast();
     undoOrdinaryRecord();
 }

@@ -18,14 +18,12 @@ public:
     TCardPileView *DeckPileView;
     TCardPileView *DiscardPileView;
     TCardPileView *RecyclePileView;
-    QList<TCardPileView *> Tableau;
-    QList<TCardPileView *> Foundations;
     QAction *DrawThree1;
     QAction *DrawOne1;
     bool DrawThree = true;
     int Recycles = 0;  // times the stock has been rebuilt in this deal
 
-    void DeckPileViewClick() override;
+    void turnStock() override;
     void DrawThree1Click() { DrawThree1->trigger(); }
     void DrawOne1Click() { DrawOne1->trigger(); }
 
@@ -36,7 +34,7 @@ protected:
     virtual bool mayRebuildStock() const { return true; }
     // Row by row, column c receives c cards, the first of each row face up.
     void dealColumns(bool animate);
-    // The stock's hint (its card count) and, when it is empty, its mark.
+    // The empty stock's mark: it can be rebuilt, or not.
     void UpdateStock();
 
     TCardPileView *dealingView() const override { return DeckPileView; }
@@ -45,8 +43,7 @@ protected:
     bool mayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
     void afterMove(TCardPileView *source) override;
     int undoLastAction() override;
-    void afterUndo() override { UpdateStock(); }
-    void AutoplayPass() override;
+    void tableChanged() override { UpdateStock(); }
 
 private:
     int batchSize() const { return DrawThree ? 3 : 1; }
@@ -56,5 +53,4 @@ private:
     void drawFromStock();
     void RefillWaste();
     void undoDraw();
-    void undoFromRecycle();
 };

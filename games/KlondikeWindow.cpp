@@ -13,12 +13,9 @@ GameDescription klondike()
 {
     GameDescription d;
     d.caption = QStringLiteral("Klondike");
-    d.scorePrefix = QStringLiteral("Klondike   Score: ");
     d.helpTopic = 1007;
-    d.restartPrompt = QStringLiteral("Restart this game of Klondike?");
-    d.quitPrompt = QStringLiteral("Quit this game of Klondike?");
-    d.large = {672, 491, 672, 480, false, 154, 0, QStringLiteral("Klondike"), QStringLiteral("Klondike")};
-    d.small = {510, 392, 510, 300, false, 122, 0, QStringLiteral("sKlondike"), QStringLiteral("Klondike")};
+    d.large = {.clientWidth = 672, .clientHeight = 491, .minimumHeight = 480, .columnHeightMargin = 154, .placementSection = QStringLiteral("Klondike"), .optionsSection = QStringLiteral("Klondike")};
+    d.small = {.clientWidth = 510, .clientHeight = 392, .minimumHeight = 300, .columnHeightMargin = 122, .placementSection = QStringLiteral("sKlondike"), .optionsSection = QStringLiteral("Klondike")};
     d.layout
         .pile(QStringLiteral("DeckPileView"), PileRole::Stock, {8, 8, 121, 129, 1.0f, 0.2f}, {8, 8, 96, 101, 1.0f, 0.2f})
         .withState(FS_RECYCLE)

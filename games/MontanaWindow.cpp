@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "games/MontanaWindow.h"
 
+#include "cards/Rules.h"
+
 #include "games/GameRegistry.h"
-#include "shell/Preferences.h"
 #include "shell/Sounds.h"
 
 #include <QAction>
@@ -18,17 +19,14 @@ GameDescription montana()
 {
     GameDescription d;
     d.caption = QStringLiteral("Montana");
-    d.scorePrefix = QStringLiteral("Montana   Score: ");
     d.helpTopic = 1008;
-    d.restartPrompt = QStringLiteral("Restart this game of Montana?");
-    d.quitPrompt = QStringLiteral("Quit this game of Montana?");
     d.winningScore = 48;
     d.hasAutoplay = false;
     d.aboutCaption = QStringLiteral("Rul&es...");
     d.canMaximize = false;
     d.restartFaceDown = false;
-    d.large = {1041, 580, 1041, 0, true, 0, 0, QStringLiteral("Montana"), QString()};
-    d.small = {800, 420, 800, 0, true, 0, 0, QStringLiteral("sMontana"), QString()};
+    d.large = {.clientWidth = 1041, .clientHeight = 580, .fixedHeight = true, .placementSection = QStringLiteral("Montana")};
+    d.small = {.clientWidth = 800, .clientHeight = 420, .fixedHeight = true, .placementSection = QStringLiteral("sMontana")};
     for (int row = 0; row < TMontanaForm::Rows; ++row)
         d.layout.series(QStringLiteral("CardPileView"), TMontanaForm::Columns, PileRole::Place,
                         {0, 8 + 144 * row, 80, 125}, {80, 0}, {3, 8 + 104 * row, 61, 95}, {61, 0},
@@ -39,8 +37,6 @@ GameDescription montana()
     return d;
 }
 
-bool Animation() { return PreferencesDlg && PreferencesDlg->DoAnimation; }
-
 }  // namespace
 
 TMontanaForm::TMontanaForm(QWidget *parent) : TMontanaForm(CardScale::Large, parent) {}
@@ -48,7 +44,7 @@ TMontanaForm::TMontanaForm(QWidget *parent) : TMontanaForm(CardScale::Large, par
 TMontanaForm::TMontanaForm(CardScale scale, QWidget *parent)
     : GameWindow(montana(), scale, parent),
       Grid(viewsOf(PileRole::Place)),
-      DiscardPileView(viewNamed(QStringLiteral("DiscardPileView")))
+      DiscardPileView(viewOf(PileRole::Holding))
 {
     Shuffle1 = addCommand(QStringLiteral("Shuffle1"), QStringLiteral("&Shuffle Remaining"), [this] { Shuffle1Click(); });
     Shuffle1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -105,7 +101,7 @@ bool TMontanaForm::fitsGap(int index, const TCard *card) const
     if (index % Columns == 0)
         return card->Value == FS_TWO;
     const TCard *left = cardIn(index - 1);
-    return left && left->Suit == card->Suit && left->Value + 1 == card->Value;
+    return left && Rules::isOneLowerSameSuit(left, card);
 }
 
 bool TMontanaForm::mayDrop(TCardPileView *target, TCardPileView *, const TCardPile *cards)
@@ -133,7 +129,7 @@ int TMontanaForm::runLength(int row) const
     int length = 1;
     for (; length < Columns; ++length) {
         const TCard *next = cardIn(first + length);
-        if (!next || next->Suit != card->Suit || next->Value != card->Value + 1)
+        if (!next || !Rules::isOneLowerSameSuit(card, next))
             break;
         card = next;
     }
@@ -264,7 +260,7 @@ void TMontanaForm::dealRow(int row, int start, TCardPile *cards, bool animate)
 // each row keeps its run. Moves before it cannot be taken back.
 void TMontanaForm::Shuffle1Click()
 {
-    const bool animate = Animation();
+    const bool animate = animationOn();
     TCardPile gathered;
     int starts[Rows];
     for (int row = 0; row < Rows; ++row) {

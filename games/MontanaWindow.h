@@ -37,7 +37,7 @@ protected:
     void finishDeal() override;
     bool mayDrag(TCardPileView *, TCard *) override { return true; }
     bool mayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
-    QList<TCardPileView *> defaultTargets() const override { return {}; }
+    QList<TCardPileView *> defaultTargets(const TCardPileView *) const override { return {}; }
     int computeScore() const override;
     void viewMouseDown(TCardPileView *view, Qt::MouseButton button, Qt::KeyboardModifiers shift) override;
 

@@ -38,15 +38,12 @@ GameDescription pyramid()
 {
     GameDescription d;
     d.caption = QStringLiteral("Pyramid");
-    d.scorePrefix = QStringLiteral("Pyramid   Score: ");
     d.helpTopic = 1009;
-    d.restartPrompt = QStringLiteral("Restart this game of Pyramid?");
-    d.quitPrompt = QStringLiteral("Quit this game of Pyramid?");
     d.hasAutoplay = false;
     d.canMaximize = false;
     d.placementState = true;
-    d.large = {640, 586, 640, 0, true, 0, 0, QStringLiteral("Pyramid"), QStringLiteral("Pyramid")};
-    d.small = {520, 480, 520, 0, true, 0, 0, QStringLiteral("sPyramid"), QStringLiteral("sPyramid")};
+    d.large = {.clientWidth = 640, .clientHeight = 586, .fixedHeight = true, .placementSection = QStringLiteral("Pyramid")};
+    d.small = {.clientWidth = 520, .clientHeight = 480, .fixedHeight = true, .placementSection = QStringLiteral("sPyramid")};
     for (int position = 1; position <= places; ++position) {
         const int row = pyramidRow(position);
         // Only the bottom row is free at the start.
@@ -62,7 +59,7 @@ GameDescription pyramid()
               Draggable | DelayedDrag | DropByHand | SendsHome)
         .pile(QStringLiteral("WastePileView"), PileRole::Waste, {368, 432, 113, 145, 0.6f, 0.6f},
               {296, 353, 88, 113, 0.5f, 0.5f}, Draggable | DropByHand | SendsHome)
-        .pile(QStringLiteral("DiscardPileView"), PileRole::Foundation, {544, 440, 80, 125}, {448, 361, 61, 95},
+        .pile(QStringLiteral("DiscardPileView"), PileRole::Discard, {544, 440, 80, 125}, {448, 361, 61, 95},
               Bordered);
     return d;
 }
@@ -316,7 +313,7 @@ void TPyramidForm::sendHome(TCardPileView *view)
 
 // ---- the stock -----------------------------------------------------------------------------------
 
-void TPyramidForm::DeckPileViewClick()
+void TPyramidForm::turnStock()
 {
     if (!PlayPileView->Cards->IsEmpty())
         moveTopCard(PlayPileView, WastePileView);

@@ -25,7 +25,7 @@ public:
     QLabel *Label1;
     int Pass = 1;
 
-    void DeckPileViewClick() override;
+    void turnStock() override;
     // A free King leaves alone (double-click, Shift or Ctrl press).
     void sendHome(TCardPileView *view) override;
     void ApplyBackground() override;
@@ -41,7 +41,7 @@ protected:
     void viewDragOver(TCardPileView *target, TCardPileView *source) override;
     void viewEndDrag(TCardPileView *source) override;
     int undoLastAction() override;
-    void afterUndo() override { UpdateStock(); }
+    void tableChanged() override { UpdateStock(); }
 
 private:
     void wireDrops();

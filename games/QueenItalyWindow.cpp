@@ -3,7 +3,6 @@
 
 #include "cards/Rules.h"
 #include "games/GameRegistry.h"
-#include "shell/Preferences.h"
 #include "shell/Sounds.h"
 
 QPointer<TQueenItalyForm> QueenItalyForm;
@@ -19,15 +18,12 @@ GameDescription queenOfItaly()
 {
     GameDescription d;
     d.caption = QStringLiteral("Queen of Italy");
-    d.scorePrefix = QStringLiteral("Queen of Italy   Score: ");
     d.helpTopic = 1010;
-    d.restartPrompt = QStringLiteral("Restart this game of Queen of Italy?");
-    d.quitPrompt = QStringLiteral("Quit this game of Queen of Italy?");
     d.winningScore = 104;
     d.decks = 2;
     d.autoplayCaption = QStringLiteral("&Autoplay");
-    d.large = {882, 700, 882, 600, false, 427, 148, QStringLiteral("QueenItaly"), QStringLiteral("QueenItaly")};
-    d.small = {670, 540, 670, 480, false, 333, 116, QStringLiteral("sQueenItaly"), QStringLiteral("sQueenItaly")};
+    d.large = {.clientWidth = 882, .clientHeight = 700, .minimumHeight = 600, .columnHeightMargin = 427, .anchorMargin = 148, .placementSection = QStringLiteral("QueenItaly"), .optionsSection = QStringLiteral("QueenItaly")};
+    d.small = {.clientWidth = 670, .clientHeight = 540, .minimumHeight = 480, .columnHeightMargin = 333, .anchorMargin = 116, .placementSection = QStringLiteral("sQueenItaly"), .optionsSection = QStringLiteral("sQueenItaly")};
     d.layout
         .pile(QStringLiteral("TerracePileView"), PileRole::Other, {344, 8, 225, 125, 12.0f, 0},
               {248, 8, 170, 95, 9.0f, 0}, Draggable | SendsHome)
@@ -49,11 +45,9 @@ TQueenItalyForm::TQueenItalyForm(QWidget *parent) : TQueenItalyForm(CardScale::L
 
 TQueenItalyForm::TQueenItalyForm(CardScale scale, QWidget *parent)
     : GameWindow(queenOfItaly(), scale, parent),
-      TerracePileView(viewNamed(QStringLiteral("TerracePileView"))),
-      DeckPileView(viewNamed(QStringLiteral("DeckPileView"))),
-      DiscardPileView(viewNamed(QStringLiteral("DiscardPileView"))),
-      Tableau(viewsOf(PileRole::Column)),
-      Foundations(viewsOf(PileRole::Foundation)),
+      TerracePileView(viewOf(PileRole::Other)),
+      DeckPileView(viewOf(PileRole::Stock)),
+      DiscardPileView(viewOf(PileRole::Waste)),
       wasteFan(DiscardPileView->XOffset)
 {
     move(160, 48);  // where the window first opens; later it opens where it was left
@@ -110,7 +104,7 @@ void TQueenItalyForm::chooseBase(TCardPileView *column)
 
 void TQueenItalyForm::FillColumns()
 {
-    const bool animate = PreferencesDlg && PreferencesDlg->DoAnimation;
+    const bool animate = animationOn();
     for (TCardPileView *column : std::as_const(Tableau)) {
         if (!column->Cards->IsEmpty())
             continue;
@@ -126,7 +120,7 @@ void TQueenItalyForm::FillColumns()
 
 // ---- the stock and the waste ----------------------------------------------------------------
 
-void TQueenItalyForm::DeckPileViewClick()
+void TQueenItalyForm::turnStock()
 {
     if (!BaseChosen)
         return;
@@ -220,16 +214,6 @@ bool TQueenItalyForm::fitsFoundation(const TCard *card, const TCardPileView *fou
         return card->Value == BaseValue;
     return foundation->Cards->Count() < FoundationSize && top->Suit == card->Suit
         && Rules::isOneLowerWrapping(top, card);
-}
-
-// Released over the table, a card goes to the first column with cards that takes it,
-// then to the first empty column, then to a foundation.
-QList<TCardPileView *> TQueenItalyForm::defaultTargets() const
-{
-    QList<TCardPileView *> filled, empty;
-    for (TCardPileView *column : Tableau)
-        (column->Cards->IsEmpty() ? empty : filled).append(column);
-    return filled + empty + Foundations;
 }
 
 TCardPileView *TQueenItalyForm::homeFor(const TCard *card) const

@@ -21,14 +21,12 @@ public:
     TCardPileView *TerracePileView;
     TCardPileView *DeckPileView;
     TCardPileView *DiscardPileView;
-    QList<TCardPileView *> Tableau;
-    QList<TCardPileView *> Foundations;
     bool BaseChosen = false;
     CardValue BaseValue = FS_ACE;
     bool StockTurned = false;
     int Turnovers = 0;  // times the waste has been turned over into the stock
 
-    void DeckPileViewClick() override;
+    void turnStock() override;
 
 protected:
     TQueenItalyForm(CardScale scale, QWidget *parent);
@@ -38,12 +36,11 @@ protected:
     void viewMouseDown(TCardPileView *view, Qt::MouseButton button, Qt::KeyboardModifiers shift) override;
     bool mayDrag(TCardPileView *view, TCard *card) override;
     bool mayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
-    QList<TCardPileView *> defaultTargets() const override;
     TCardPileView *homeFor(const TCard *card) const override;
     QList<TCardPileView *> autoplaySources() const override;
     void afterMove(TCardPileView *) override { fitWaste(); }
     int undoLastAction() override;
-    void afterUndo() override { UpdateStock(); }
+    void tableChanged() override { UpdateStock(); }
     QList<TCardPileView *> anchoredViews() const override { return {DeckPileView, DiscardPileView}; }
 
 private:

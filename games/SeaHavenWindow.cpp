@@ -14,14 +14,11 @@ GameDescription seaTowers()
 {
     GameDescription d;
     d.caption = QStringLiteral("Sea Towers");
-    d.scorePrefix = QStringLiteral("Sea Towers   Score: ");
     d.helpTopic = 1011;
-    d.restartPrompt = QStringLiteral("Restart this game of Sea Towers?");
-    d.quitPrompt = QStringLiteral("Quit this game of Sea Towers?");
     d.restartName = QStringLiteral("Redeal1");
     d.placementState = true;
-    d.large = {887, 571, 887, 480, false, 142, 0, QStringLiteral("SeaHavenTowers"), QStringLiteral("SeaHavenTowers")};
-    d.small = {725, 480, 725, 360, false, 110, 0, QStringLiteral("sSeaHavenTowers"), QStringLiteral("SeaHavenTowers")};
+    d.large = {.clientWidth = 887, .clientHeight = 571, .minimumHeight = 480, .columnHeightMargin = 142, .placementSection = QStringLiteral("SeaHavenTowers"), .optionsSection = QStringLiteral("SeaHavenTowers")};
+    d.small = {.clientWidth = 725, .clientHeight = 480, .minimumHeight = 360, .columnHeightMargin = 110, .placementSection = QStringLiteral("sSeaHavenTowers"), .optionsSection = QStringLiteral("SeaHavenTowers")};
     d.layout
         .series(QStringLiteral("FoundPileView"), 2, PileRole::Foundation, {8, 8, 80, 125}, {88, 0}, {8, 8, 61, 95},
                 {64, 0}, Bordered)

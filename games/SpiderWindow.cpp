@@ -19,10 +19,7 @@ GameDescription spider()
 {
     GameDescription d;
     d.caption = QStringLiteral("Spider");
-    d.scorePrefix = QStringLiteral("Spider   Score: ");
     d.helpTopic = 1012;
-    d.restartPrompt = QStringLiteral("Restart this game of Spider?");
-    d.quitPrompt = QStringLiteral("Quit this game of Spider?");
     d.promptThreshold = 10;
     d.winningScore = 104;
     d.decks = 2;
@@ -30,8 +27,8 @@ GameDescription spider()
     d.restartName = QStringLiteral("Redeal1");
     d.aboutCaption = QStringLiteral("Rul&es...");
     d.placementState = true;
-    d.large = {887, 646, 887, 480, false, 158, 0, QStringLiteral("Spider"), QStringLiteral("Spider")};
-    d.small = {725, 506, 725, 450, false, 136, 0, QStringLiteral("sSpider"), QStringLiteral("Spider")};
+    d.large = {.clientWidth = 887, .clientHeight = 646, .minimumHeight = 480, .columnHeightMargin = 158, .placementSection = QStringLiteral("Spider"), .optionsSection = QStringLiteral("Spider")};
+    d.small = {.clientWidth = 725, .clientHeight = 506, .minimumHeight = 450, .columnHeightMargin = 136, .placementSection = QStringLiteral("sSpider"), .optionsSection = QStringLiteral("Spider")};
     d.layout
         .pile(QStringLiteral("DeckPileView"), PileRole::Stock, {8, 8, 137, 145, 0.4f, 0.2f},
               {8, 8, 107, 113, 0.4f, 0.2f})
@@ -42,27 +39,13 @@ GameDescription spider()
     return d;
 }
 
-// From `card` to the top of the pile every card is one lower than the card below
-// it, and with `oneSuit` of the suit of `card`.
-bool IsDescendingRunFrom(const TCardPile *pile, const TCard *card, bool oneSuit)
-{
-    for (int i = pile->CardIndex(card) + 1; i < pile->Count(); ++i) {
-        const TCard *above = pile->CardAt(i);
-        if (!Rules::isOneLower(above, pile->CardAt(i - 1)) || (oneSuit && above->Suit != card->Suit))
-            return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 TSpiderForm::TSpiderForm(QWidget *parent) : TSpiderForm(CardScale::Large, parent) {}
 
 TSpiderForm::TSpiderForm(CardScale scale, QWidget *parent)
     : GameWindow(spider(), scale, parent),
-      DeckPileView(viewNamed(QStringLiteral("DeckPileView"))),
-      Tableau(viewsOf(PileRole::Column)),
-      Foundations(viewsOf(PileRole::Foundation))
+      DeckPileView(viewOf(PileRole::Stock))
 {
     SameSuitBuilds1 = addOption(QStringLiteral("SameSuitBuilds1"), QStringLiteral("&Same Suit Moves"),
                                 QStringLiteral("SameSuitBuilds"), false, &SameSuitBuilds);
@@ -96,7 +79,7 @@ bool TSpiderForm::anyColumnEmpty() const
     return false;
 }
 
-void TSpiderForm::DeckPileViewClick()
+void TSpiderForm::turnStock()
 {
     if (anyColumnEmpty()) {
         Dialogs::message(this, QStringLiteral("You must fill empty tableau spaces first."),
@@ -111,7 +94,6 @@ void TSpiderForm::DeckPileViewClick()
     DeckPileView->Paint();
     ++MoveCount;
     SameSuitBuilds1->setEnabled(false);
-    UpdateStock();
 }
 
 // One face-up card on each column, each card a record of its own.
@@ -126,17 +108,11 @@ void TSpiderForm::dealOntoEveryColumn()
     }
 }
 
-void TSpiderForm::UpdateStock()
-{
-    const int count = DeckPileView->Cards->Count();
-    DeckPileView->SetHint(count > 0 ? QString::number(count) : QString());
-}
-
 // ---- the two questions ------------------------------------------------------------------
 
 bool TSpiderForm::mayDrag(TCardPileView *view, TCard *card)
 {
-    return card->FaceUp && IsDescendingRunFrom(view->Cards, card, SameSuitBuilds);
+    return card->FaceUp && Rules::isRunFrom(view->Cards, card, SameSuitBuilds ? Rules::isOneLowerSameSuit : Rules::isOneLower);
 }
 
 bool TSpiderForm::mayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards)
@@ -170,39 +146,23 @@ bool TSpiderForm::CanDropOnFoundation(const TCardPileView *foundation, const TCa
 
 // Released where nothing took it, a run goes home when it is a whole suit, else
 // onto a column whose top card has its suit, else onto any column that takes it.
-TCardPileView *TSpiderForm::defaultTarget(const TCardPileView *source) const
+QList<TCardPileView *> TSpiderForm::defaultTargets(const TCardPileView *source) const
 {
-    const TCardPile *cards = source->DragPile;
-    for (TCardPileView *foundation : Foundations)
-        if (CanDropOnFoundation(foundation, cards))
-            return foundation;
+    QList<TCardPileView *> suited;
     for (TCardPileView *column : Tableau) {
         const TCard *top = column->Cards->CardAt(TCardPile::Top);
-        if (top && top->Suit == cards->CardAt(0)->Suit && CanDropOnColumn(column, source, cards))
-            return column;
+        if (top && top->Suit == source->DragPile->CardAt(0)->Suit)
+            suited.append(column);
     }
-    for (TCardPileView *column : Tableau)
-        if (CanDropOnColumn(column, source, cards))
-            return column;
-    return nullptr;
-}
-
-void TSpiderForm::viewStartDrag(TCardPileView *source)
-{
-    source->DropTarget = defaultTarget(source);
-    source->Paint();
+    return Foundations + suited + Tableau;
 }
 
 // A completed drag counts two moves; the card it uncovers turns up.
-void TSpiderForm::viewEndDrag(TCardPileView *source)
+void TSpiderForm::afterMove(TCardPileView *source)
 {
-    if (!source->DropTarget)
-        return;
-    recordDrag(source);
     TurnUpTop(source);
     SameSuitBuilds1->setEnabled(false);
     ++MoveCount;
-    moveDone();
 }
 
 // ---- options and undo ----------------------------------------------------------------------

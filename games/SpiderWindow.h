@@ -16,35 +16,29 @@ public:
     explicit TSpiderForm(QWidget *parent = nullptr);
 
     TCardPileView *DeckPileView;
-    QList<TCardPileView *> Tableau;
-    QList<TCardPileView *> Foundations;
     QAction *SameSuitBuilds1;
     bool SameSuitBuilds = false;
 
-    void DeckPileViewClick() override;
+    void turnStock() override;
 
 protected:
     TSpiderForm(CardScale scale, QWidget *parent);
 
     TCardPileView *dealingView() const override { return DeckPileView; }
     void dealCards(bool animate) override;
-    void finishDeal() override { UpdateStock(); }
     bool mayDrag(TCardPileView *view, TCard *card) override;
     bool mayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
-    void viewStartDrag(TCardPileView *source) override;
-    void viewEndDrag(TCardPileView *source) override;
+    QList<TCardPileView *> defaultTargets(const TCardPileView *source) const override;
+    void afterMove(TCardPileView *source) override;
     int undoLastAction() override;
     bool quietUndo() const override { return UndoList->LastSource == DeckPileView; }
-    void afterUndo() override { UpdateStock(); }
     void unlockOptions() override;
 
 private:
     bool CanDropOnColumn(const TCardPileView *column, const TCardPileView *source, const TCardPile *cards) const;
     bool CanDropOnFoundation(const TCardPileView *foundation, const TCardPile *cards) const;
-    TCardPileView *defaultTarget(const TCardPileView *source) const;
     bool anyColumnEmpty() const;
     void dealOntoEveryColumn();
-    void UpdateStock();
     void undoStockDeal();
 };
 

@@ -10,7 +10,9 @@
 // What a pile is for. The engine wires the gestures a role shares: a stock turns on
 // a click, the space bar or the middle button; columns, cells and the waste send
 // their top card home on a double-click or a Shift/Ctrl press.
-enum class PileRole { Stock, Waste, Column, Foundation, Cell, Holding, Place, Other };
+// A discard pile takes cards off the table for good; like the foundations, it counts
+// towards the score.
+enum class PileRole { Stock, Waste, Column, Foundation, Discard, Cell, Holding, Place, Other };
 
 // Where a view sits and how it fans its cards, at one card size.
 struct Geometry {

@@ -204,8 +204,11 @@ QString RandomPlayer::check() const
         return QStringLiteral("Undo is %1 with %2 records")
             .arg(form->Undo1->isEnabled() ? QStringLiteral("enabled") : QStringLiteral("disabled"))
             .arg(form->UndoList->Count());
+    // A deal that puts cards home (Beleaguered Castle's Aces) leaves the caption plain
+    // until the first move.
     const QString caption = form->windowTitle();
-    if (caption != (form->ShowScore() > 0 ? form->gameDescription().scorePrefix + QString::number(form->Score)
+    const bool plainAfterDeal = form->MoveCount == 0 && caption == form->gameDescription().caption;
+    if (!plainAfterDeal && caption != (form->ShowScore() > 0 ? form->gameDescription().scorePrefix() + QString::number(form->Score)
                                          : form->gameDescription().caption))
         return QStringLiteral("the caption \"%1\" does not show the score %2").arg(caption).arg(form->Score);
     if (DragManager::instance().pending() || DragManager::instance().active())
