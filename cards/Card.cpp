@@ -35,7 +35,7 @@ void TCard::DrawCardOnCanvas(const QPoint &point, QPainter &canvas) const
         return;
     }
     // A back index outside the list draws the first back rather than nothing.
-    TImageList *backs = CardImages::backs();
+    ImageList *backs = CardImages::backs();
     const int index = backIndex >= 0 && backIndex < backs->Count() ? backIndex : 0;
     backs->Draw(canvas, point.x(), point.y(), index);
 }
@@ -58,8 +58,8 @@ CardSize TCard::GetCardSize() { return cardSize; }
 void TCard::SetBackIndex(int index) { backIndex = index; }
 int TCard::GetBackIndex() { return backIndex; }
 
-TImageList *TCard::GetCardImageList() { return CardImages::faces(); }
-TImageList *TCard::GetBackImageList() { return CardImages::backs(); }
+ImageList *TCard::GetCardImageList() { return CardImages::faces(); }
+ImageList *TCard::GetBackImageList() { return CardImages::backs(); }
 
 int TCard::CardWidth() { return cardSize == FS_SMALL ? 61 : 80; }
 int TCard::CardHeight() { return cardSize == FS_SMALL ? 95 : 125; }

@@ -6,7 +6,7 @@
 class QPainter;
 class QPoint;
 class QImage;
-class TImageList;
+class ImageList;
 
 enum CardSuit : std::uint8_t { FS_CLUBS = 0, FS_SPADES = 1, FS_DIAMONDS = 2, FS_HEARTS = 3 };
 enum CardValue : std::uint8_t {
@@ -43,8 +43,8 @@ public:
     static CardSize GetCardSize();
     static void SetBackIndex(int index);
     static int GetBackIndex();
-    static TImageList *GetCardImageList();
-    static TImageList *GetBackImageList();
+    static ImageList *GetCardImageList();
+    static ImageList *GetBackImageList();
     static int CardWidth();   // 61 for small cards, 80 for large
     static int CardHeight();  // 95 for small cards, 125 for large
 

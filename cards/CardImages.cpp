@@ -19,9 +19,9 @@ constexpr int emptyMarkNumber = 157;
 struct ImageSets {
     CardSize size = FS_LARGE;
     qreal ratio = 1.0;
-    std::unique_ptr<TImageList> faces;
-    std::unique_ptr<TImageList> backs;
-    std::unique_ptr<TImageList> marks;
+    std::unique_ptr<ImageList> faces;
+    std::unique_ptr<ImageList> backs;
+    std::unique_ptr<ImageList> marks;
 };
 
 std::unique_ptr<ImageSets> sets;
@@ -37,10 +37,10 @@ QImage picture(CardSize size, qreal ratio, int number)
 // Each picture is made the first time a card shows it: a game deals most of its
 // cards face down, and the faces come as they are turned up. The pictures have as
 // many pixels as the screen shows.
-std::unique_ptr<TImageList> imageList(CardSize size, qreal ratio, int first, int count)
+std::unique_ptr<ImageList> imageList(CardSize size, qreal ratio, int first, int count)
 {
     const bool small = size == FS_SMALL;
-    auto list = std::make_unique<TImageList>(small ? 61 : 80, small ? 95 : 125, ratio);
+    auto list = std::make_unique<ImageList>(small ? 61 : 80, small ? 95 : 125, ratio);
     for (int number = first; number < first + count; ++number)
         list->AddMaskedLater([size, ratio, number] { return picture(size, ratio, number); });
     return list;
@@ -73,7 +73,7 @@ void CardImages::load(CardSize size)
 void CardImages::release() { sets.reset(); }
 bool CardImages::isLoaded() { return sets != nullptr; }
 CardSize CardImages::loadedSize() { return current().size; }
-TImageList *CardImages::faces() { return current().faces.get(); }
-TImageList *CardImages::backs() { return current().backs.get(); }
-TImageList *CardImages::pileMarks() { return current().marks.get(); }
+ImageList *CardImages::faces() { return current().faces.get(); }
+ImageList *CardImages::backs() { return current().backs.get(); }
+ImageList *CardImages::pileMarks() { return current().marks.get(); }
 int CardImages::loadCount() { return loads; }

@@ -2,7 +2,7 @@
 #pragma once
 #include "cards/Card.h"
 
-class TImageList;
+class ImageList;
 
 // The one owner of the pictures every card and pile view draws from: the faces and
 // the joker, the backs, and the pile marks, all at one card size at a time. Each
@@ -14,9 +14,9 @@ void release();             // the next use loads the current size again
 bool isLoaded();
 CardSize loadedSize();
 
-TImageList *faces();      // 52 faces and the joker, by 13 x suit + value
-TImageList *backs();      // the built-in backs, and a custom one when the player chose it
-TImageList *pileMarks();  // the recycle mark and the empty-pile cross
+ImageList *faces();      // 52 faces and the joker, by 13 x suit + value
+ImageList *backs();      // the built-in backs, and a custom one when the player chose it
+ImageList *pileMarks();  // the recycle mark and the empty-pile cross
 
 // How often a set was made, so a test can tell that nothing was made again.
 // A set is made at once; its pictures are drawn as they are first needed.

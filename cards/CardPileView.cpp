@@ -40,7 +40,7 @@ void TCardPileView::LoadPileBitmaps() { CardImages::load(TCard::GetCardSize()); 
 
 void TCardPileView::FreePileBitmaps() { CardImages::release(); }
 
-TImageList *TCardPileView::PileMarks() { return CardImages::pileMarks(); }
+ImageList *TCardPileView::PileMarks() { return CardImages::pileMarks(); }
 
 QColor TCardPileView::EffectiveColor() const
 {

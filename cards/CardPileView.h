@@ -8,7 +8,7 @@
 #include <QRect>
 
 class TCard;
-class TImageList;
+class ImageList;
 
 enum PileBitmap { FS_BLANK = 0, FS_RECYCLE = 1, FS_EMPTY = 2 };
 enum BackgroundType { FS_NORMAL = 0, FS_BITMAP = 1 };
@@ -58,7 +58,7 @@ public:
 
     static void LoadPileBitmaps();
     static void FreePileBitmaps();
-    static TImageList *PileMarks();
+    static ImageList *PileMarks();
 
     // Where card i of this pile lies, in view coordinates, at the current card size.
     QRect CardRectAt(int index) const;

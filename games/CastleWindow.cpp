@@ -19,8 +19,8 @@ GameDescription castle()
     d.autoplayCaption = QStringLiteral("&Autoplay");
     d.canMaximize = false;
     d.middleButtonSends = true;
-    d.large = {.clientWidth = 748, .clientHeight = 554, .fixedHeight = true, .placementSection = QStringLiteral("Castle"), .optionsSection = QStringLiteral("Castle")};
-    d.small = {.clientWidth = 561, .clientHeight = 422, .fixedHeight = true, .placementSection = QStringLiteral("sCastle"), .optionsSection = QStringLiteral("sCastle")};
+    d.large = {.clientWidth = 748, .clientHeight = 554, .fixedHeight = true, .optionsSection = QStringLiteral("Castle"), .placementSection = QStringLiteral("Castle")};
+    d.small = {.clientWidth = 561, .clientHeight = 422, .fixedHeight = true, .optionsSection = QStringLiteral("sCastle"), .placementSection = QStringLiteral("sCastle")};
     d.layout
         .series(QStringLiteral("TableauPileView"), 4, PileRole::Column, {16, 8, 305, 125, 12.0f, 0}, {0, 136},
                 {8, 8, 232, 95, 9.0f, 0}, {0, 104}, Draggable | SendsHome)

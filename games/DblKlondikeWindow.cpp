@@ -17,8 +17,8 @@ GameDescription doubleKlondike()
     d.helpTopic = 1002;
     d.winningScore = 104;
     d.decks = 2;
-    d.large = {.clientWidth = 986, .clientHeight = 582, .minimumHeight = 480, .columnHeightMargin = 165, .placementSection = QStringLiteral("DoubleKlondike"), .optionsSection = QStringLiteral("DoubleKlondike")};
-    d.small = {.clientWidth = 756, .clientHeight = 489, .minimumHeight = 300, .columnHeightMargin = 139, .placementSection = QStringLiteral("sDoubleKlondike"), .optionsSection = QStringLiteral("DoubleKlondike")};
+    d.large = {.clientWidth = 986, .clientHeight = 582, .minimumHeight = 480, .columnHeightMargin = 165, .optionsSection = QStringLiteral("DoubleKlondike"), .placementSection = QStringLiteral("DoubleKlondike")};
+    d.small = {.clientWidth = 756, .clientHeight = 489, .minimumHeight = 300, .columnHeightMargin = 139, .optionsSection = QStringLiteral("DoubleKlondike"), .placementSection = QStringLiteral("sDoubleKlondike")};
     d.layout
         .pile(QStringLiteral("DeckPileView"), PileRole::Stock, {8, 8, 129, 145, 0.4f, 0.2f}, {8, 8, 113, 113, 0.4f, 0.2f})
         .withState(FS_RECYCLE)

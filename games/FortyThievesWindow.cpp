@@ -26,8 +26,8 @@ GameDescription fortyThieves()
     d.newGameName = QStringLiteral("NewDeal1");
     d.restartName = QStringLiteral("Redeal1");
     d.preferencesCaption = QStringLiteral("Pre&ferences...");
-    d.large = {.clientWidth = 885, .clientHeight = 675, .minimumHeight = 600, .columnHeightMargin = 298, .anchorMargin = 129, .placementSection = QStringLiteral("FortyThieves"), .optionsSection = QStringLiteral("FortyThieves")};
-    d.small = {.clientWidth = 725, .clientHeight = 520, .minimumHeight = 520, .columnHeightMargin = 250, .anchorMargin = 102, .placementSection = QStringLiteral("sFortyThieves"), .optionsSection = QStringLiteral("FortyThieves")};
+    d.large = {.clientWidth = 885, .clientHeight = 675, .minimumHeight = 600, .columnHeightMargin = 298, .anchorMargin = 129, .optionsSection = QStringLiteral("FortyThieves"), .placementSection = QStringLiteral("FortyThieves")};
+    d.small = {.clientWidth = 725, .clientHeight = 520, .minimumHeight = 520, .columnHeightMargin = 250, .anchorMargin = 102, .optionsSection = QStringLiteral("FortyThieves"), .placementSection = QStringLiteral("sFortyThieves")};
     d.layout
         .pile(QStringLiteral("DeckPileView"), PileRole::Stock, {8, 8, 137, 145, 0.4f, 0.2f},
               {8, 8, 107, 113, 0.4f, 0.2f})
@@ -88,9 +88,7 @@ void TFortyThievesForm::turnStock()
 
 void TFortyThievesForm::UpdateStock()
 {
-    const int count = DeckPileView->Cards->Count();
-    DeckPileView->SetHint(count > 0 ? QString::number(count) : QString());
-    Peek1->setEnabled(count > 0);
+    Peek1->setEnabled(!DeckPileView->Cards->IsEmpty());
     followStock();
     fitWasteFan();
 }
@@ -154,16 +152,7 @@ bool TFortyThievesForm::mayDrop(TCardPileView *target, TCardPileView *, const TC
 
 void TFortyThievesForm::afterMove(TCardPileView *) { fitWasteFan(); }
 
-// ---- undo and closing ------------------------------------------------------------------------
-
-// Every record is one move; a stock card goes back face down.
-int TFortyThievesForm::undoLastAction()
-{
-    UndoList->PeekLast();
-    if (UndoList->LastSource == DeckPileView)
-        UndoList->LastPile->CardAt(0)->FaceUp = false;
-    return GameWindow::undoLastAction();
-}
+// ---- closing ------------------------------------------------------------------------
 
 void TFortyThievesForm::closeEvent(QCloseEvent *event)
 {

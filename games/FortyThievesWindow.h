@@ -33,7 +33,6 @@ protected:
     bool mayDrag(TCardPileView *view, TCard *card) override;
     bool mayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
     void afterMove(TCardPileView *source) override;
-    int undoLastAction() override;
     void tableChanged() override { UpdateStock(); }
     QList<TCardPileView *> anchoredViews() const override { return Foundations; }
     void closeEvent(QCloseEvent *event) override;

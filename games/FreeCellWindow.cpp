@@ -16,8 +16,8 @@ GameDescription freeCell()
     d.caption = QStringLiteral("FreeCell");
     d.helpTopic = 1004;
     d.restartName = QStringLiteral("Redeal1");
-    d.large = {.clientWidth = 776, .clientHeight = 541, .minimumHeight = 480, .columnHeightMargin = 148, .placementSection = QStringLiteral("FreeCell"), .optionsSection = QStringLiteral("FreeCell")};
-    d.small = {.clientWidth = 590, .clientHeight = 409, .minimumHeight = 300, .columnHeightMargin = 109, .placementSection = QStringLiteral("sFreeCell"), .optionsSection = QStringLiteral("FreeCell")};
+    d.large = {.clientWidth = 776, .clientHeight = 541, .minimumHeight = 480, .columnHeightMargin = 148, .optionsSection = QStringLiteral("FreeCell"), .placementSection = QStringLiteral("FreeCell")};
+    d.small = {.clientWidth = 590, .clientHeight = 409, .minimumHeight = 300, .columnHeightMargin = 109, .optionsSection = QStringLiteral("FreeCell"), .placementSection = QStringLiteral("sFreeCell")};
     d.layout
         .series(QStringLiteral("FreePileView"), 4, PileRole::Cell, {8, 8, 80, 125}, {88, 0}, {8, 8, 61, 95}, {64, 0},
                 Bordered | Draggable | SendsHome)

@@ -30,8 +30,8 @@ struct WindowSize {
     bool fixedHeight = false;    // the window cannot be resized at all
     int columnHeightMargin = 0;  // on resize: column height = client height - margin (0: none)
     int anchorMargin = 0;        // on resize: anchored views' top = client height - margin (0: none)
-    QString placementSection;    // "Klondike", "sKlondike"
-    QString optionsSection;      // usually shared by both sizes; empty: the game keeps no options
+    QString optionsSection = {};  // usually shared by both sizes; empty: the game keeps no options
+    QString placementSection = {};  // "Klondike", "sKlondike"
 };
 
 // Everything about a game window that is a value, not a rule.

@@ -20,8 +20,8 @@ GameDescription golf()
     d.hasAutoplay = false;
     d.canMaximize = false;
     // Both sizes keep their place and their option in the one section.
-    d.large = {.clientWidth = 700, .clientHeight = 430, .fixedHeight = true, .placementSection = QStringLiteral("Golf"), .optionsSection = QStringLiteral("Golf")};
-    d.small = {.clientWidth = 585, .clientHeight = 340, .fixedHeight = true, .placementSection = QStringLiteral("Golf"), .optionsSection = QStringLiteral("Golf")};
+    d.large = {.clientWidth = 700, .clientHeight = 430, .fixedHeight = true, .optionsSection = QStringLiteral("Golf"), .placementSection = QStringLiteral("Golf")};
+    d.small = {.clientWidth = 585, .clientHeight = 340, .fixedHeight = true, .optionsSection = QStringLiteral("Golf"), .placementSection = QStringLiteral("Golf")};
     d.layout
         .pile(QStringLiteral("DiscardPileView"), PileRole::Discard, {128, 288, 569, 125, 9.0f, 0},
               {112, 224, 473, 95, 7.0f, 0})

@@ -26,8 +26,8 @@ GameDescription indianPatience()
     d.newGameName = QStringLiteral("NewDeal1");
     d.restartName = QStringLiteral("Redeal1");
     d.preferencesCaption = QStringLiteral("Pre&ferences...");
-    d.large = {.clientWidth = 885, .clientHeight = 675, .minimumHeight = 600, .columnHeightMargin = 298, .anchorMargin = 129, .placementSection = QStringLiteral("IndianPatience"), .optionsSection = QStringLiteral("IndianPatience")};
-    d.small = {.clientWidth = 725, .clientHeight = 520, .minimumHeight = 520, .columnHeightMargin = 250, .anchorMargin = 102, .placementSection = QStringLiteral("sIndianPatience"), .optionsSection = QStringLiteral("IndianPatience")};
+    d.large = {.clientWidth = 885, .clientHeight = 675, .minimumHeight = 600, .columnHeightMargin = 298, .anchorMargin = 129, .optionsSection = QStringLiteral("IndianPatience"), .placementSection = QStringLiteral("IndianPatience")};
+    d.small = {.clientWidth = 725, .clientHeight = 520, .minimumHeight = 520, .columnHeightMargin = 250, .anchorMargin = 102, .optionsSection = QStringLiteral("IndianPatience"), .placementSection = QStringLiteral("sIndianPatience")};
     d.layout
         .pile(QStringLiteral("DeckPileView"), PileRole::Stock, {8, 8, 137, 145, 0.4f, 0.2f}, {8, 8, 107, 113, 0.4f, 0.2f})
         .pile(QStringLiteral("DiscardPileView"), PileRole::Waste, {152, 8, 729, 125, 12.0f, 0},

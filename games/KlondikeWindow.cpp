@@ -14,8 +14,8 @@ GameDescription klondike()
     GameDescription d;
     d.caption = QStringLiteral("Klondike");
     d.helpTopic = 1007;
-    d.large = {.clientWidth = 672, .clientHeight = 491, .minimumHeight = 480, .columnHeightMargin = 154, .placementSection = QStringLiteral("Klondike"), .optionsSection = QStringLiteral("Klondike")};
-    d.small = {.clientWidth = 510, .clientHeight = 392, .minimumHeight = 300, .columnHeightMargin = 122, .placementSection = QStringLiteral("sKlondike"), .optionsSection = QStringLiteral("Klondike")};
+    d.large = {.clientWidth = 672, .clientHeight = 491, .minimumHeight = 480, .columnHeightMargin = 154, .optionsSection = QStringLiteral("Klondike"), .placementSection = QStringLiteral("Klondike")};
+    d.small = {.clientWidth = 510, .clientHeight = 392, .minimumHeight = 300, .columnHeightMargin = 122, .optionsSection = QStringLiteral("Klondike"), .placementSection = QStringLiteral("sKlondike")};
     d.layout
         .pile(QStringLiteral("DeckPileView"), PileRole::Stock, {8, 8, 121, 129, 1.0f, 0.2f}, {8, 8, 96, 101, 1.0f, 0.2f})
         .withState(FS_RECYCLE)

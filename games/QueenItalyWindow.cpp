@@ -22,8 +22,8 @@ GameDescription queenOfItaly()
     d.winningScore = 104;
     d.decks = 2;
     d.autoplayCaption = QStringLiteral("&Autoplay");
-    d.large = {.clientWidth = 882, .clientHeight = 700, .minimumHeight = 600, .columnHeightMargin = 427, .anchorMargin = 148, .placementSection = QStringLiteral("QueenItaly"), .optionsSection = QStringLiteral("QueenItaly")};
-    d.small = {.clientWidth = 670, .clientHeight = 540, .minimumHeight = 480, .columnHeightMargin = 333, .anchorMargin = 116, .placementSection = QStringLiteral("sQueenItaly"), .optionsSection = QStringLiteral("sQueenItaly")};
+    d.large = {.clientWidth = 882, .clientHeight = 700, .minimumHeight = 600, .columnHeightMargin = 427, .anchorMargin = 148, .optionsSection = QStringLiteral("QueenItaly"), .placementSection = QStringLiteral("QueenItaly")};
+    d.small = {.clientWidth = 670, .clientHeight = 540, .minimumHeight = 480, .columnHeightMargin = 333, .anchorMargin = 116, .optionsSection = QStringLiteral("sQueenItaly"), .placementSection = QStringLiteral("sQueenItaly")};
     d.layout
         .pile(QStringLiteral("TerracePileView"), PileRole::Other, {344, 8, 225, 125, 12.0f, 0},
               {248, 8, 170, 95, 9.0f, 0}, Draggable | SendsHome)
@@ -113,7 +113,7 @@ void TQueenItalyForm::FillColumns()
             play(&TSoundManager::PlayDeal);
     }
     DeckPileView->Paint();
-    UpdateStock();
+    refreshTable();
     for (TCardPileView *column : std::as_const(Tableau))
         column->update();
 }
@@ -127,22 +127,16 @@ void TQueenItalyForm::turnStock()
     if (DeckPileView->Cards->IsEmpty()) {
         if (DiscardPileView->Cards->IsEmpty())
             return;  // nothing to turn over
-        turnOverWaste();
+        turnOverWasteToStock();
     }
     TurnStockCard();
     CheckWin();
 }
 
 // The waste goes back to the stock face down, the card turned first on top.
-void TQueenItalyForm::turnOverWaste()
+void TQueenItalyForm::turnOverWasteToStock()
 {
-    TCardPile *waste = DiscardPileView->Cards;
-    UndoList->AddPileMove(DiscardPileView, DeckPileView, waste);
-    waste->CopyPileTo(DeckPileView->Cards);
-    DeckPileView->Cards->Flip();
-    waste->Empty(false);
-    DiscardPileView->Paint();
-    DeckPileView->Paint();
+    turnOverWaste(DiscardPileView, DeckPileView);
     ++Turnovers;
     StockTurned = true;
 }
@@ -162,8 +156,6 @@ void TQueenItalyForm::TurnStockCard()
 
 void TQueenItalyForm::UpdateStock()
 {
-    const int count = DeckPileView->Cards->Count();
-    DeckPileView->SetHint(count > 0 ? QString::number(count) : QString());
     DeckPileView->State = StockTurned ? FS_BLANK : FS_RECYCLE;
     DeckPileView->Paint();
     fitWaste();
@@ -236,7 +228,7 @@ int TQueenItalyForm::undoLastAction()
     UndoList->PeekLast();
     if (UndoList->LastSource != DeckPileView)
         return GameWindow::undoLastAction();
-    undoStockCard();
+    undoOrdinaryRecord();
     // A click on the empty stock turned the waste over before it turned a card: one
     // click, one move, one undo.
     if (lastIsTurnover())
@@ -250,20 +242,10 @@ bool TQueenItalyForm::lastIsTurnover() const
     return UndoList->LastSource == DiscardPileView && UndoList->LastTarget == DeckPileView;
 }
 
-void TQueenItalyForm::undoStockCard()
-{
-    undoOrdinaryRecord();
-    DeckPileView->Cards->CardAt(TCardPile::Top)->FaceUp = false;
-    DeckPileView->Paint();
-}
-
 // The stock goes back onto the waste face up, in its old order, and the stock counts
 // one turnover less.
 void TQueenItalyForm::undoTurnover()
 {
-    undoOrdinaryRecord();
-    for (int i = 0; i < DiscardPileView->Cards->Count(); ++i)
-        DiscardPileView->Cards->CardAt(i)->FaceUp = true;
-    DiscardPileView->Paint();
+    undoTurnOver();
     StockTurned = --Turnovers > 0;
 }

@@ -47,12 +47,11 @@ private:
     bool fitsFoundation(const TCard *card, const TCardPileView *foundation) const;
     void chooseBase(TCardPileView *column);
     void FillColumns();
-    void turnOverWaste();
+    void turnOverWasteToStock();
     void TurnStockCard();
     void UpdateStock();
     void fitWaste();
     bool lastIsTurnover() const;
-    void undoStockCard();
     void undoTurnover();
 
     float wasteFan;  // the waste's designed distance between cards

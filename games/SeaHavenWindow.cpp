@@ -17,8 +17,8 @@ GameDescription seaTowers()
     d.helpTopic = 1011;
     d.restartName = QStringLiteral("Redeal1");
     d.placementState = true;
-    d.large = {.clientWidth = 887, .clientHeight = 571, .minimumHeight = 480, .columnHeightMargin = 142, .placementSection = QStringLiteral("SeaHavenTowers"), .optionsSection = QStringLiteral("SeaHavenTowers")};
-    d.small = {.clientWidth = 725, .clientHeight = 480, .minimumHeight = 360, .columnHeightMargin = 110, .placementSection = QStringLiteral("sSeaHavenTowers"), .optionsSection = QStringLiteral("SeaHavenTowers")};
+    d.large = {.clientWidth = 887, .clientHeight = 571, .minimumHeight = 480, .columnHeightMargin = 142, .optionsSection = QStringLiteral("SeaHavenTowers"), .placementSection = QStringLiteral("SeaHavenTowers")};
+    d.small = {.clientWidth = 725, .clientHeight = 480, .minimumHeight = 360, .columnHeightMargin = 110, .optionsSection = QStringLiteral("SeaHavenTowers"), .placementSection = QStringLiteral("sSeaHavenTowers")};
     d.layout
         .series(QStringLiteral("FoundPileView"), 2, PileRole::Foundation, {8, 8, 80, 125}, {88, 0}, {8, 8, 61, 95},
                 {64, 0}, Bordered)

@@ -27,8 +27,8 @@ GameDescription spider()
     d.restartName = QStringLiteral("Redeal1");
     d.aboutCaption = QStringLiteral("Rul&es...");
     d.placementState = true;
-    d.large = {.clientWidth = 887, .clientHeight = 646, .minimumHeight = 480, .columnHeightMargin = 158, .placementSection = QStringLiteral("Spider"), .optionsSection = QStringLiteral("Spider")};
-    d.small = {.clientWidth = 725, .clientHeight = 506, .minimumHeight = 450, .columnHeightMargin = 136, .placementSection = QStringLiteral("sSpider"), .optionsSection = QStringLiteral("Spider")};
+    d.large = {.clientWidth = 887, .clientHeight = 646, .minimumHeight = 480, .columnHeightMargin = 158, .optionsSection = QStringLiteral("Spider"), .placementSection = QStringLiteral("Spider")};
+    d.small = {.clientWidth = 725, .clientHeight = 506, .minimumHeight = 450, .columnHeightMargin = 136, .optionsSection = QStringLiteral("Spider"), .placementSection = QStringLiteral("sSpider")};
     d.layout
         .pile(QStringLiteral("DeckPileView"), PileRole::Stock, {8, 8, 137, 145, 0.4f, 0.2f},
               {8, 8, 107, 113, 0.4f, 0.2f})

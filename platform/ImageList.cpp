@@ -6,18 +6,18 @@
 
 #include <algorithm>
 
-TImageList::TImageList(int w, int h, qreal pictureRatio) : width(w), height(h), ratio(pictureRatio) {}
+ImageList::ImageList(int w, int h, qreal pictureRatio) : width(w), height(h), ratio(pictureRatio) {}
 
-void TImageList::Clear() { images.clear(); }
+void ImageList::Clear() { images.clear(); }
 
-void TImageList::SetSize(int w, int h)
+void ImageList::SetSize(int w, int h)
 {
     width = w;
     height = h;
     images.clear();
 }
 
-QImage TImageList::fitted(const QImage &image) const
+QImage ImageList::fitted(const QImage &image) const
 {
     // Rounded up, as the pictures are drawn; the tolerance keeps 80 x 1.1 at 88.
     const auto devicePixels = [this](int logical) { return qCeil(logical * ratio - 1e-6); };
@@ -31,7 +31,7 @@ QImage TImageList::fitted(const QImage &image) const
     return result;
 }
 
-QImage TImageList::masked(const QImage &image, QColor key) const
+QImage ImageList::masked(const QImage &image, QColor key) const
 {
     QImage picture = fitted(image);
     const QRgb keyRgb = key.rgb() & 0xFFFFFF;
@@ -44,19 +44,19 @@ QImage TImageList::masked(const QImage &image, QColor key) const
     return picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-int TImageList::AddMasked(const QImage &image, QColor key)
+int ImageList::AddMasked(const QImage &image, QColor key)
 {
     images.append({masked(image, key), {}, key});
     return images.size() - 1;
 }
 
-int TImageList::AddMaskedLater(std::function<QImage()> make, QColor key)
+int ImageList::AddMaskedLater(std::function<QImage()> make, QColor key)
 {
     images.append({QImage(), std::move(make), key});
     return images.size() - 1;
 }
 
-const QImage &TImageList::made(int index) const
+const QImage &ImageList::made(int index) const
 {
     Entry &entry = images[index];
     if (entry.make) {
@@ -66,12 +66,12 @@ const QImage &TImageList::made(int index) const
     return entry.picture;
 }
 
-int TImageList::MadeCount() const
+int ImageList::MadeCount() const
 {
     return int(std::count_if(images.cbegin(), images.cend(), [](const Entry &entry) { return !entry.make; }));
 }
 
-QImage TImageList::applyMask(const QImage &image, const QImage &mask) const
+QImage ImageList::applyMask(const QImage &image, const QImage &mask) const
 {
     QImage picture = fitted(image);
     const QImage maskPicture = fitted(mask);
@@ -87,25 +87,25 @@ QImage TImageList::applyMask(const QImage &image, const QImage &mask) const
     return picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-int TImageList::AddWithMask(const QImage &image, const QImage &mask)
+int ImageList::AddWithMask(const QImage &image, const QImage &mask)
 {
     images.append({applyMask(image, mask), {}, QColor()});
     return images.size() - 1;
 }
 
-void TImageList::ReplaceWithMask(int index, const QImage &image, const QImage &mask)
+void ImageList::ReplaceWithMask(int index, const QImage &image, const QImage &mask)
 {
     if (index >= 0 && index < images.size())
         images[index] = {applyMask(image, mask), {}, QColor()};
 }
 
-void TImageList::Draw(QPainter &painter, int x, int y, int index) const
+void ImageList::Draw(QPainter &painter, int x, int y, int index) const
 {
     if (index >= 0 && index < images.size())
         painter.drawImage(QPointF(x, y), made(index));
 }
 
-const QImage &TImageList::Image(int index) const
+const QImage &ImageList::Image(int index) const
 {
     Q_ASSERT(index >= 0 && index < images.size());
     return made(index);

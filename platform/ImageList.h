@@ -15,10 +15,10 @@ class QPainter;
 // Sizes are logical pixels. A list made for a device pixel ratio holds pictures of
 // that many device pixels per logical one, so they stay sharp on dense screens; a
 // picture added to it is placed in logical pixels whatever its own ratio.
-class TImageList
+class ImageList
 {
 public:
-    TImageList(int width, int height, qreal ratio = 1.0);
+    ImageList(int width, int height, qreal ratio = 1.0);
 
     int Width() const { return width; }
     int Height() const { return height; }

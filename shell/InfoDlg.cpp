@@ -52,7 +52,7 @@ constexpr JesterStep jesterSteps[4] = {{3, 1}, {2, 2}, {1, 3}, {2, 0}};
 
 }  // namespace
 
-TURLLabel::TURLLabel(const QString &caption, const QString &url, QWidget *parent)
+UrlLabel::UrlLabel(const QString &caption, const QString &url, QWidget *parent)
     : QLabel(caption, parent), URL(url)
 {
     QFont linkFont = font();
@@ -66,12 +66,12 @@ TURLLabel::TURLLabel(const QString &caption, const QString &url, QWidget *parent
     setToolTip(url);
 }
 
-void TURLLabel::mousePressEvent(QMouseEvent *event)
+void UrlLabel::mousePressEvent(QMouseEvent *event)
 {
     pressed = event->button() == Qt::LeftButton;
 }
 
-void TURLLabel::mouseReleaseEvent(QMouseEvent *event)
+void UrlLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     const bool clicked = pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     pressed = false;
@@ -136,12 +136,12 @@ void TInfoBox::buildControls()
                                         "\n"
                                         "The latest version and more information is always available at:"),
                          {96, 72});
-    URLLabel1 = new TURLLabel(QStringLiteral("https://cardenza.example.org"),
+    URLLabel1 = new UrlLabel(QStringLiteral("https://cardenza.example.org"),
                               QStringLiteral("https://cardenza.example.org"), this);
     URLLabel1->move(179, 202);
     URLLabel1->adjustSize();
     Label3 = placedLabel(this, QStringLiteral("Please forward all suggestions,comments, or bug reports to:"), {96, 232});
-    URLLabel2 = new TURLLabel(QStringLiteral("feedback@cardenza.example.org"),
+    URLLabel2 = new UrlLabel(QStringLiteral("feedback@cardenza.example.org"),
                               QStringLiteral("mailto:feedback@cardenza.example.org"), this);
     URLLabel2->move(185, 252);
     URLLabel2->adjustSize();

@@ -9,11 +9,11 @@ class QTimer;
 
 // A label that opens a web page or writes a mail when clicked: navy, bold and
 // underlined, with the hand cursor.
-class TURLLabel : public QLabel
+class UrlLabel : public QLabel
 {
     Q_OBJECT
 public:
-    TURLLabel(const QString &caption, const QString &url, QWidget *parent);
+    UrlLabel(const QString &caption, const QString &url, QWidget *parent);
 
     QString URL;
 
@@ -40,9 +40,9 @@ public:
     QLabel *Image2;
     QLabel *Label1;
     QLabel *Label2;
-    TURLLabel *URLLabel1;
+    UrlLabel *URLLabel1;
     QLabel *Label3;
-    TURLLabel *URLLabel2;
+    UrlLabel *URLLabel2;
     QLabel *Label4;
     QTimer *Timer1;
 

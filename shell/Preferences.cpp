@@ -409,7 +409,7 @@ void TPreferencesDlg::CreateOtherPage()
 void TPreferencesDlg::ShowBuiltInBacks()
 {
     // The three backs at the large size, as every card draws them.
-    TImageList backs(largeCardWidth, 125, Screen::pictureRatio());
+    ImageList backs(largeCardWidth, 125, Screen::pictureRatio());
     const QColor face = palette().color(QPalette::Button);
     for (int i = 0; i < 3; ++i) {
         backs.AddMasked(Resources::bitmapForScreen(QStringLiteral("FSCARD%1").arg(153 + i)));
@@ -713,7 +713,7 @@ void TPreferencesDlg::BuildCustomBack(const QImage &picture)
     QImage preview = framedPicture("BORDER", QRect(5, 5, 70, 115), picture);
     // Built at the size the cards are drawn with now; after a change of card size
     // the launcher has it rebuilt before the next game window opens.
-    TImageList *backs = TCard::GetBackImageList();
+    ImageList *backs = TCard::GetBackImageList();
     const bool large = backs->Width() == largeCardWidth;
     const QImage card = large ? preview : framedPicture("sBORDER", QRect(4, 4, 53, 87), picture);
     const QImage mask = Resources::bitmapForScreen(large ? QStringLiteral("BORDERMASK") : QStringLiteral("sBORDERMASK"));

@@ -17,14 +17,14 @@ namespace {
 constexpr int frameMilliseconds = 200;
 }  // namespace
 
-TAnimate::TAnimate(QWidget *parent) : QWidget(parent), Timer(new QTimer(this))
+AnimationControl::AnimationControl(QWidget *parent) : QWidget(parent), Timer(new QTimer(this))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     Timer->setInterval(frameMilliseconds);
-    connect(Timer, &QTimer::timeout, this, &TAnimate::Step);
+    connect(Timer, &QTimer::timeout, this, &AnimationControl::Step);
 }
 
-void TAnimate::SetResName(const QString &name)
+void AnimationControl::SetResName(const QString &name)
 {
     Stop();
     frames = Resources::framesForScreen(name);
@@ -32,7 +32,7 @@ void TAnimate::SetResName(const QString &name)
     update();
 }
 
-void TAnimate::Play(int fromFrame, int toFrame)
+void AnimationControl::Play(int fromFrame, int toFrame)
 {
     if (frames.isEmpty())
         return;
@@ -43,23 +43,23 @@ void TAnimate::Play(int fromFrame, int toFrame)
     update();
 }
 
-void TAnimate::Stop() { Timer->stop(); }
+void AnimationControl::Stop() { Timer->stop(); }
 
-bool TAnimate::Active() const { return Timer->isActive(); }
+bool AnimationControl::Active() const { return Timer->isActive(); }
 
-const QImage &TAnimate::CurrentImage() const
+const QImage &AnimationControl::CurrentImage() const
 {
     static const QImage none;
     return current >= 1 && current <= frames.size() ? frames[current - 1] : none;
 }
 
-void TAnimate::Step()
+void AnimationControl::Step()
 {
     current = current >= stopFrame ? startFrame : current + 1;
     update();
 }
 
-void TAnimate::paintEvent(QPaintEvent *)
+void AnimationControl::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), palette().window());
@@ -77,7 +77,7 @@ TWinForm::TWinForm(QWidget *owner)
     setFont(font);
     setFixedSize(376, 192);
 
-    Animate1 = new TAnimate(this);
+    Animate1 = new AnimationControl(this);
     Animate1->setGeometry(0, 0, width(), 154);
     Button1 = new QPushButton(QStringLiteral("OK, Great!"), this);
     Button1->setGeometry(144, 162, 97, 25);

@@ -10,11 +10,11 @@ class QTimer;
 
 // The animation control: plays the frames of a video resource in a loop, one
 // frame per tick of its timer.
-class TAnimate : public QWidget
+class AnimationControl : public QWidget
 {
     Q_OBJECT
 public:
-    explicit TAnimate(QWidget *parent = nullptr);
+    explicit AnimationControl(QWidget *parent = nullptr);
 
     void SetResName(const QString &name);
     void Play(int fromFrame, int toFrame);  // frames counted from 1
@@ -48,7 +48,7 @@ public:
     explicit TWinForm(QWidget *owner = nullptr);
     ~TWinForm() override;
 
-    TAnimate *Animate1;
+    AnimationControl *Animate1;
     QPushButton *Button1;
 
     // The window has no way out but its button: Escape does nothing.

@@ -23,7 +23,7 @@ QImage drawn(const TCard &card)
 // The same resource picture keyed and drawn the way image lists draw it.
 QImage resourceDrawn(const QString &name)
 {
-    TImageList list(TCard::CardWidth(), TCard::CardHeight());
+    ImageList list(TCard::CardWidth(), TCard::CardHeight());
     list.AddMasked(Resources::bitmap(name));
     QImage image(list.Width(), list.Height(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
@@ -176,7 +176,7 @@ private Q_SLOTS:
     {
         TCard::FreeCardBitmaps();
         TCard::SetCardSize(FS_LARGE);
-        const TImageList *faces = TCard::GetCardImageList();
+        const ImageList *faces = TCard::GetCardImageList();
         QCOMPARE(faces->MadeCount(), 0);
         QCOMPARE(drawn(TCard(FS_SPADES, FS_QUEEN, 1)), resourceDrawn("FSCARD124"));
         drawn(TCard(FS_SPADES, FS_QUEEN));  // face down: the back, no face

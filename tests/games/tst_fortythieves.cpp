@@ -271,6 +271,18 @@ private Q_SLOTS:
         QCOMPARE(form->MoveCount, 0);
     }
 
+    void aSendThatFindsNoHomeStillRunsTheAutoplay()
+    {
+        form->Autoplay1->trigger();
+        gatherIntoStock();
+        fromStock(FS_DIAMONDS, FS_FIVE, form->Tableau[0]);
+        fromStock(FS_DIAMONDS, FS_ACE, form->Tableau[4]);  // laid there without a move
+        QTest::mouseDClick(form->Tableau[0], Qt::LeftButton, {}, TopCardPoint(form->Tableau[0]));
+        QCOMPARE(form->Tableau[0]->Cards->Count(), 1);
+        QVERIFY(form->Tableau[4]->Cards->IsEmpty());
+        QCOMPARE(CardText(form->Foundations[0]->Cards->CardAt(0)), QStringLiteral("AD"));
+    }
+
     void theAutoplayKeyIsWrittenAndSharedWithTheSmallWindow()
     {
         QVERIFY(!form->DoAutoplay);

@@ -28,8 +28,8 @@ class TestImageList : public QObject
 private Q_SLOTS:
     void aPictureMadeLaterEqualsOneAddedAtOnce()
     {
-        TImageList eager(20, 30);
-        TImageList lazy(20, 30);
+        ImageList eager(20, 30);
+        ImageList lazy(20, 30);
         int made = 0;
         eager.AddMasked(sample());
         lazy.AddMaskedLater([&] {
@@ -48,7 +48,7 @@ private Q_SLOTS:
 
     void drawingMakesOnlyThePictureDrawn()
     {
-        TImageList list(20, 30);
+        ImageList list(20, 30);
         for (int i = 0; i < 3; ++i)
             list.AddMaskedLater([] { return sample(); });
         QImage canvas(40, 40, QImage::Format_ARGB32_Premultiplied);
@@ -64,7 +64,7 @@ private Q_SLOTS:
 
     void aListAtRatioTwoHoldsTwiceThePixelsInTheSameLogicalPlace()
     {
-        TImageList sharp(20, 30, 2.0);
+        ImageList sharp(20, 30, 2.0);
         sharp.AddMasked(sample(2.0));
         sharp.AddMasked(sample(1.0));  // a plain picture is placed in logical pixels
         for (int i = 0; i < 2; ++i) {
@@ -87,7 +87,7 @@ private Q_SLOTS:
 
     void aFractionalRatioRoundsThePicturesUp()
     {
-        TImageList list(61, 95, 1.5);
+        ImageList list(61, 95, 1.5);
         list.AddMasked(sample(1.5));
         QCOMPARE(list.Image(0).size(), QSize(92, 143));
         QCOMPARE(list.Width(), 61);

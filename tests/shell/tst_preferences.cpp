@@ -386,7 +386,7 @@ private Q_SLOTS:
         QCOMPARE(dlg->BackIndex, 3);
         QCOMPARE(TCard::GetBackIndex(), 3);
         QCOMPARE(stored("CustomImage"), path);
-        const TImageList *backs = TCard::GetBackImageList();
+        const ImageList *backs = TCard::GetBackImageList();
         QCOMPARE(backs->Count(), 4);
         const QImage back = backs->Image(3);
         QCOMPARE(back.size(), QSize(TCard::CardWidth(), TCard::CardHeight()));

@@ -69,7 +69,7 @@ private Q_SLOTS:
     void animationLoopsThroughTenFrames()
     {
         showWinForm([](TWinForm *window) {
-            TAnimate *animation = window->Animate1;
+            AnimationControl *animation = window->Animate1;
             QCOMPARE(animation->geometry(), QRect(0, 0, 376, 154));
             QCOMPARE(animation->FrameCount(), 10);
             QVERIFY(animation->Active());
