@@ -2,7 +2,6 @@
 #include "app/AppCommands.h"
 #include "app/CommandLine.h"
 #include "app/PlayerWindows.h"
-#include "games/Games.h"
 #include "platform/DataFiles.h"
 #include "platform/Random.h"
 #include "platform/Screen.h"
@@ -44,6 +43,5 @@ int main(int argc, char *argv[])
     Screen::overrideWidth(command.screenWidth);
     Screen::overrideColors(command.screenColors);
     Resources::usePictureFolder(DataFiles::locate(QStringLiteral("pictures")));
-    registerGames();
     return runCommand(command);
 }

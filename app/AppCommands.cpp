@@ -3,6 +3,7 @@
 
 #include "app/HeadlessSession.h"
 #include "cards/Card.h"
+#include "games/GameRegistry.h"
 #include "platform/Dialogs.h"
 #include "platform/Help.h"
 #include "platform/Random.h"
@@ -25,13 +26,6 @@
 #include <memory>
 
 namespace {
-
-QString dealTextOf(QWidget *window)
-{
-    QString text;
-    QMetaObject::invokeMethod(window, "dealText", Qt::DirectConnection, Q_RETURN_ARG(QString, text));
-    return text;
-}
 
 QString fileNameFor(const QString &gameName) { return QString(gameName).remove(QLatin1Char(' ')); }
 
@@ -83,24 +77,23 @@ int saveSecondaryWindows(const QDir &out)
     return failures;
 }
 
-// Each game that exists: the launcher showing its preview, then its large- and
-// small-card windows after the first deal.
+// Each game: the launcher showing its preview, then its large- and small-card
+// windows after the first deal.
 int saveGameWindows(const QDir &out)
 {
     int failures = 0;
-    for (const GameEntry &game : GameCatalog::entries()) {
-        if (!game.createLarge)
-            continue;
+    for (const GameEntry *game : GameCatalog::entries()) {
+        const QString fileName = fileNameFor(game->name);
         SolitaireForm->StartPanel->hide();
-        SolitaireForm->GameImage->setPixmap(QPixmap::fromImage(Resources::bitmapForScreen(game.preview)));
-        failures += saveWindow(SolitaireForm, out.filePath(QStringLiteral("Launcher-%1.png").arg(fileNameFor(game.name)))) ? 0 : 1;
+        SolitaireForm->GameImage->setPixmap(QPixmap::fromImage(Resources::bitmapForScreen(game->preview)));
+        failures += saveWindow(SolitaireForm, out.filePath(QStringLiteral("Launcher-%1.png").arg(fileName))) ? 0 : 1;
         TCard::SetCardSize(FS_LARGE);
-        std::unique_ptr<QWidget> large(game.createLarge());
-        failures += saveWindow(large.get(), out.filePath(fileNameFor(game.name) + QStringLiteral(".png"))) ? 0 : 1;
+        std::unique_ptr<QWidget> large(game->createLarge());
+        failures += saveWindow(large.get(), out.filePath(fileName + QStringLiteral(".png"))) ? 0 : 1;
         large.reset();
         TCard::SetCardSize(FS_SMALL);
-        std::unique_ptr<QWidget> small(game.createSmall());
-        failures += saveWindow(small.get(), out.filePath(QStringLiteral("s") + fileNameFor(game.name) + QStringLiteral(".png"))) ? 0 : 1;
+        std::unique_ptr<QWidget> small(game->createSmall());
+        failures += saveWindow(small.get(), out.filePath(QStringLiteral("s") + fileName + QStringLiteral(".png"))) ? 0 : 1;
     }
     return failures;
 }
@@ -121,22 +114,17 @@ int exportResources(const QString &directory)
 
 int printDeal(const QString &gameName)
 {
-    const int index = GameCatalog::indexOf(gameName);
-    if (index < 0) {
+    const RegisteredGame *game = GameRegistry::find(gameName);
+    if (!game) {
         std::fprintf(stderr, "No game is called \"%s\".\n", qPrintable(gameName));
-        return 2;
-    }
-    const GameEntry &game = GameCatalog::entries()[index];
-    if (!game.createLarge) {
-        std::fprintf(stderr, "\"%s\" cannot be played yet.\n", qPrintable(game.name));
         return 2;
     }
     const HeadlessSession session;
     if (!session.ready())
         return session.refuse();
     TCard::SetCardSize(FS_LARGE);
-    std::unique_ptr<QWidget> window(game.createLarge());
-    std::fputs(qPrintable(dealTextOf(window.get())), stdout);
+    const std::unique_ptr<GameWindow> window(game->createLarge());
+    std::fputs(qPrintable(window->dealText()), stdout);
     return 0;
 }
 

@@ -165,8 +165,8 @@ QString readGame(const QCommandLineParser &parser, CommandLine &command)
     if (GameCatalog::indexOf(command.game) >= 0)
         return {};
     QStringList names;
-    for (const GameEntry &entry : GameCatalog::entries())
-        names << QStringLiteral("  ") + entry.name;
+    for (const GameEntry *entry : GameCatalog::entries())
+        names << QStringLiteral("  ") + entry->name;
     return QStringLiteral("No game is called \"%1\". The games are:\n%2").arg(command.game, names.join(QLatin1Char('\n')));
 }
 

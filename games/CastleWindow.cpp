@@ -6,7 +6,7 @@
 
 QPointer<TCastleForm> CastleForm;
 QPointer<TsCastleForm> sCastleForm;
-static const GameRegistration<TCastleForm, TsCastleForm> registration("Beleaguered Castle", CastleForm,
+static const GameRegistration<TCastleForm, TsCastleForm> registration("Beleaguered Castle", "CASTLE", CastleForm,
                                                                       sCastleForm);
 
 namespace {

@@ -5,8 +5,8 @@
 
 QPointer<TDblKlondikeForm> DblKlondikeForm;
 QPointer<TsDblKlondikeForm> sDblKlondikeForm;
-static const GameRegistration<TDblKlondikeForm, TsDblKlondikeForm> registration("Double Klondike", DblKlondikeForm,
-                                                                                sDblKlondikeForm);
+static const GameRegistration<TDblKlondikeForm, TsDblKlondikeForm> registration("Double Klondike", "DBLKLONDIKE",
+                                                                                DblKlondikeForm, sDblKlondikeForm);
 
 namespace {
 

@@ -10,8 +10,8 @@
 
 QPointer<TFortyThievesForm> FortyThievesForm;
 QPointer<TsFortyThievesForm> sFortyThievesForm;
-static const GameRegistration<TFortyThievesForm, TsFortyThievesForm> registration("Forty Thieves", FortyThievesForm,
-                                                                                  sFortyThievesForm);
+static const GameRegistration<TFortyThievesForm, TsFortyThievesForm> registration("Forty Thieves", "FORTYTHIEVES",
+                                                                                  FortyThievesForm, sFortyThievesForm);
 
 namespace {
 

@@ -6,7 +6,8 @@
 
 QPointer<TFreeCellForm> FreeCellForm;
 QPointer<TsFreeCellForm> sFreeCellForm;
-static const GameRegistration<TFreeCellForm, TsFreeCellForm> registration("Free Cell", FreeCellForm, sFreeCellForm);
+static const GameRegistration<TFreeCellForm, TsFreeCellForm> registration("Free Cell", "FREECELL", FreeCellForm,
+                                                                          sFreeCellForm);
 
 namespace {
 

@@ -1,39 +1,53 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 #include "games/GameWindow.h"
+#include "shell/GameCatalog.h"
 
 #include <QPointer>
-#include <QString>
-#include <functional>
-#include <vector>
 
-// The games that exist, each entered by its own file: the launcher's name, how to
-// create its large- and small-card windows, and where the open ones are.
-struct RegisteredGame {
-    QString name;
-    std::function<GameWindow *()> createLarge;
-    std::function<GameWindow *()> createSmall;
-    std::function<GameWindow *()> largeWindow;  // the open window, or null
-    std::function<GameWindow *()> smallWindow;
+// A game of the launcher's catalogue, seen from above the launcher: its windows are
+// game windows.
+class RegisteredGame : public GameEntry
+{
+public:
+    GameWindow *createLarge() const override = 0;
+    GameWindow *createSmall() const override = 0;
+    GameWindow *largeWindow() const override = 0;
+    GameWindow *smallWindow() const override = 0;
+
+protected:
+    using GameEntry::GameEntry;
+    ~RegisteredGame() = default;
 };
 
 namespace GameRegistry {
-std::vector<RegisteredGame> &games();
-const RegisteredGame *find(const QString &name);
+const RegisteredGame *find(const QString &name);  // in any case; null when no game has that name
 }  // namespace GameRegistry
 
-// A game file declares one of these at namespace scope to enter itself.
+// A game file declares one of these at namespace scope to enter itself: its launcher
+// name, its preview picture and the pointers that hold its windows.
 template <class Large, class Small>
-struct GameRegistration {
-    GameRegistration(const char *name, QPointer<Large> &large, QPointer<Small> &small)
+class GameRegistration final : public RegisteredGame
+{
+public:
+    GameRegistration(const char *name, const char *preview, QPointer<Large> &large, QPointer<Small> &small)
+        : RegisteredGame(QString::fromLatin1(name), QString::fromLatin1(preview)), large(large), small(small)
     {
-        // A window that has closed is on its way out, even before it is destroyed.
-        GameRegistry::games().push_back({
-            QString::fromLatin1(name),
-            [&large]() -> GameWindow * { return large = createGameWindow<Large>(); },
-            [&small]() -> GameWindow * { return small = createGameWindow<Small>(); },
-            [&large]() -> GameWindow * { return large && large->isVisible() ? large.data() : nullptr; },
-            [&small]() -> GameWindow * { return small && small->isVisible() ? small.data() : nullptr; },
-        });
     }
+
+    GameWindow *createLarge() const override { return large = createGameWindow<Large>(); }
+    GameWindow *createSmall() const override { return small = createGameWindow<Small>(); }
+    GameWindow *largeWindow() const override { return shown(large); }
+    GameWindow *smallWindow() const override { return shown(small); }
+
+private:
+    // A window that has closed is on its way out, even before it is destroyed.
+    template <class Window>
+    static GameWindow *shown(const QPointer<Window> &window)
+    {
+        return window && window->isVisible() ? window.data() : nullptr;
+    }
+
+    QPointer<Large> &large;
+    QPointer<Small> &small;
 };

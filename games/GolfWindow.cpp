@@ -8,7 +8,7 @@
 
 QPointer<TGolfForm> GolfForm;
 QPointer<TsGolfForm> sGolfForm;
-static const GameRegistration<TGolfForm, TsGolfForm> registration("Golf", GolfForm, sGolfForm);
+static const GameRegistration<TGolfForm, TsGolfForm> registration("Golf", "GOLF", GolfForm, sGolfForm);
 
 namespace {
 

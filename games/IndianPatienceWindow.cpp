@@ -7,7 +7,7 @@
 
 QPointer<TIndianPatienceForm> IndianPatienceForm;
 QPointer<TsIndianPatienceForm> sIndianPatienceForm;
-static const GameRegistration<TIndianPatienceForm, TsIndianPatienceForm> registration("Indian Patience",
+static const GameRegistration<TIndianPatienceForm, TsIndianPatienceForm> registration("Indian Patience", "INDIAN",
                                                                                       IndianPatienceForm,
                                                                                       sIndianPatienceForm);
 

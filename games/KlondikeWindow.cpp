@@ -5,7 +5,8 @@
 
 QPointer<TKlondikeForm> KlondikeForm;
 QPointer<TsKlondikeForm> sKlondikeForm;
-static const GameRegistration<TKlondikeForm, TsKlondikeForm> registration("Klondike", KlondikeForm, sKlondikeForm);
+static const GameRegistration<TKlondikeForm, TsKlondikeForm> registration("Klondike", "KLONDIKE", KlondikeForm,
+                                                                          sKlondikeForm);
 
 namespace {
 

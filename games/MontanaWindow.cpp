@@ -11,7 +11,8 @@
 
 QPointer<TMontanaForm> MontanaForm;
 QPointer<TsMontanaForm> sMontanaForm;
-static const GameRegistration<TMontanaForm, TsMontanaForm> registration("Montana", MontanaForm, sMontanaForm);
+static const GameRegistration<TMontanaForm, TsMontanaForm> registration("Montana", "MONTANA", MontanaForm,
+                                                                        sMontanaForm);
 
 namespace {
 

@@ -9,7 +9,8 @@
 
 QPointer<TPyramidForm> PyramidForm;
 QPointer<TsPyramidForm> sPyramidForm;
-static const GameRegistration<TPyramidForm, TsPyramidForm> registration("Pyramid", PyramidForm, sPyramidForm);
+static const GameRegistration<TPyramidForm, TsPyramidForm> registration("Pyramid", "PYRAMID", PyramidForm,
+                                                                        sPyramidForm);
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 QPointer<TQueenItalyForm> QueenItalyForm;
 QPointer<TsQueenItalyForm> sQueenItalyForm;
-static const GameRegistration<TQueenItalyForm, TsQueenItalyForm> registration("Queen of Italy", QueenItalyForm,
-                                                                              sQueenItalyForm);
+static const GameRegistration<TQueenItalyForm, TsQueenItalyForm> registration("Queen of Italy", "QUEENITALY",
+                                                                              QueenItalyForm, sQueenItalyForm);
 
 namespace {
 

@@ -6,7 +6,8 @@
 
 QPointer<TSeaHavenForm> SeaHavenForm;
 QPointer<TsSeaHavenForm> sSeaHavenForm;
-static const GameRegistration<TSeaHavenForm, TsSeaHavenForm> registration("Sea Towers", SeaHavenForm, sSeaHavenForm);
+static const GameRegistration<TSeaHavenForm, TsSeaHavenForm> registration("Sea Towers", "SEAHAVEN", SeaHavenForm,
+                                                                          sSeaHavenForm);
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 QPointer<TSpiderForm> SpiderForm;
 QPointer<TsSpiderForm> sSpiderForm;
-static const GameRegistration<TSpiderForm, TsSpiderForm> registration("Spider", SpiderForm, sSpiderForm);
+static const GameRegistration<TSpiderForm, TsSpiderForm> registration("Spider", "SPIDER", SpiderForm, sSpiderForm);
 
 namespace {
 

@@ -1,32 +1,34 @@
 // SPDX-License-Identifier: MIT
 #include "shell/GameCatalog.h"
 
-namespace GameCatalog {
+#include <algorithm>
 
-QList<GameEntry> &entries()
+namespace {
+
+QList<const GameEntry *> &catalogue()
 {
-    static QList<GameEntry> games = {
-        {QStringLiteral("Beleaguered Castle"), QStringLiteral("CASTLE"), {}, {}, {}, {}},
-        {QStringLiteral("Double Klondike"), QStringLiteral("DBLKLONDIKE"), {}, {}, {}, {}},
-        {QStringLiteral("Forty Thieves"), QStringLiteral("FORTYTHIEVES"), {}, {}, {}, {}},
-        {QStringLiteral("Free Cell"), QStringLiteral("FREECELL"), {}, {}, {}, {}},
-        {QStringLiteral("Golf"), QStringLiteral("GOLF"), {}, {}, {}, {}},
-        {QStringLiteral("Indian Patience"), QStringLiteral("INDIAN"), {}, {}, {}, {}},
-        {QStringLiteral("Klondike"), QStringLiteral("KLONDIKE"), {}, {}, {}, {}},
-        {QStringLiteral("Montana"), QStringLiteral("MONTANA"), {}, {}, {}, {}},
-        {QStringLiteral("Pyramid"), QStringLiteral("PYRAMID"), {}, {}, {}, {}},
-        {QStringLiteral("Queen of Italy"), QStringLiteral("QUEENITALY"), {}, {}, {}, {}},
-        {QStringLiteral("Sea Towers"), QStringLiteral("SEAHAVEN"), {}, {}, {}, {}},
-        {QStringLiteral("Spider"), QStringLiteral("SPIDER"), {}, {}, {}, {}},
-    };
+    static QList<const GameEntry *> games;
     return games;
 }
 
+}  // namespace
+
+GameEntry::GameEntry(QString name, QString preview) : name(std::move(name)), preview(std::move(preview))
+{
+    QList<const GameEntry *> &games = catalogue();
+    const auto byName = [](const GameEntry *a, const GameEntry *b) { return a->name < b->name; };
+    games.insert(std::upper_bound(games.begin(), games.end(), this, byName), this);
+}
+
+namespace GameCatalog {
+
+const QList<const GameEntry *> &entries() { return catalogue(); }
+
 int indexOf(const QString &name)
 {
-    const QList<GameEntry> &games = entries();
+    const QList<const GameEntry *> &games = entries();
     for (int i = 0; i < games.size(); ++i)
-        if (games[i].name.compare(name, Qt::CaseInsensitive) == 0)
+        if (games[i]->name.compare(name, Qt::CaseInsensitive) == 0)
             return i;
     return -1;
 }

@@ -2,21 +2,30 @@
 #pragma once
 #include <QList>
 #include <QString>
-#include <QWidget>
-#include <functional>
 
-// The twelve games in the launcher's order, with their previews and, for the games
-// that exist, how to create their large- and small-card windows and find the open ones.
-struct GameEntry {
-    QString name;     // the launcher's item text
-    QString preview;  // 320 x 125 preview picture
-    std::function<QWidget *()> createLarge;  // empty while the game is not built
-    std::function<QWidget *()> createSmall;
-    std::function<QWidget *()> largeWindow;  // the open large window, or null
-    std::function<QWidget *()> smallWindow;
+class QWidget;
+
+// One game of the launcher: its item text and preview, how to create its large- and
+// small-card windows and where the open ones are. The games sit above the launcher,
+// so each enters itself from its own file by deriving from this.
+class GameEntry
+{
+public:
+    const QString name;     // the launcher's item text
+    const QString preview;  // 320 x 125 preview picture
+    virtual QWidget *createLarge() const = 0;
+    virtual QWidget *createSmall() const = 0;
+    virtual QWidget *largeWindow() const = 0;  // the open large window, or null
+    virtual QWidget *smallWindow() const = 0;
+
+protected:
+    GameEntry(QString name, QString preview);  // enters the catalogue
+    ~GameEntry() = default;
+    Q_DISABLE_COPY_MOVE(GameEntry)
 };
 
+// The games in the launcher's order, which is by name.
 namespace GameCatalog {
-QList<GameEntry> &entries();
-int indexOf(const QString &name);  // -1 when no game has that name
+const QList<const GameEntry *> &entries();
+int indexOf(const QString &name);  // in any case; -1 when no game has that name
 }  // namespace GameCatalog

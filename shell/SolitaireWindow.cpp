@@ -78,8 +78,8 @@ void TSolitaireForm::buildControls()
     GameSelectListBox->setToolTip(QStringLiteral("Select Solitaire Game"));
     // Rows 15 pixels high, as many as the list shows at once.
     GameSelectListBox->setUniformItemSizes(true);
-    for (const GameEntry &game : GameCatalog::entries()) {
-        auto *item = new QListWidgetItem(game.name, GameSelectListBox);
+    for (const GameEntry *game : GameCatalog::entries()) {
+        auto *item = new QListWidgetItem(game->name, GameSelectListBox);
         item->setSizeHint(QSize(0, listRowHeight));
     }
     connect(GameSelectListBox, &QListWidget::itemClicked, this, [this] { GameSelectListBoxClick(); });
@@ -181,10 +181,10 @@ void TSolitaireForm::selectRowQuietly(int row)
 
 QWidget *TSolitaireForm::OpenGameWindow() const
 {
-    for (const GameEntry &game : GameCatalog::entries()) {
-        if (QWidget *window = game.largeWindow ? game.largeWindow() : nullptr)
+    for (const GameEntry *game : GameCatalog::entries()) {
+        if (QWidget *window = game->largeWindow())
             return window;
-        if (QWidget *window = game.smallWindow ? game.smallWindow() : nullptr)
+        if (QWidget *window = game->smallWindow())
             return window;
     }
     return nullptr;
@@ -201,9 +201,9 @@ void TSolitaireForm::GameSelectListBoxClick()
     const int index = GameSelectListBox->currentRow();
     if (index < 0 || index >= GameCatalog::entries().size())
         return;
-    const GameEntry &game = GameCatalog::entries()[index];
-    const auto &openWindow = large ? game.largeWindow : game.smallWindow;
-    if (!openWindow || !openWindow()) {
+    const GameEntry *game = GameCatalog::entries()[index];
+    const QWidget *openWindow = large ? game->largeWindow() : game->smallWindow();
+    if (!openWindow) {
         CloseAllGames();
         if (!CanCloseGames) {
             selectRowQuietly(LastGameIndex);
@@ -211,14 +211,12 @@ void TSolitaireForm::GameSelectListBoxClick()
             return;
         }
         StartPanel->hide();
-        GameImage->setPixmap(QPixmap::fromImage(Resources::bitmapForScreen(game.preview)));
+        GameImage->setPixmap(QPixmap::fromImage(Resources::bitmapForScreen(game->preview)));
         if (CheckScreenSize(index, large)) {
             TCard::SetCardSize(large ? FS_LARGE : FS_SMALL);
             if (PreferencesDlg)
                 PreferencesDlg->RefreshCustomBack();
-            const auto &create = large ? game.createLarge : game.createSmall;
-            if (create)
-                create()->show();
+            (large ? game->createLarge() : game->createSmall())->show();
         }
     }
     LastGameIndex = GameSelectListBox->currentRow();
@@ -227,9 +225,9 @@ void TSolitaireForm::GameSelectListBoxClick()
 void TSolitaireForm::CloseAllGames()
 {
     CanCloseGames = true;
-    for (const GameEntry &game : GameCatalog::entries()) {
-        for (const auto &window : {game.largeWindow, game.smallWindow}) {
-            if (QWidget *open = window ? window() : nullptr) {
+    for (const GameEntry *game : GameCatalog::entries()) {
+        for (QWidget *open : {game->largeWindow(), game->smallWindow()}) {
+            if (open) {
                 open->close();
                 if (!CanCloseGames)
                     return;

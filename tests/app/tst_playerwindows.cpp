@@ -2,7 +2,6 @@
 #include "app/PlayerWindows.h"
 #include "app/SandboxTable.h"
 #include "games/GameWindow.h"
-#include "games/Games.h"
 #include "platform/StartupQueue.h"
 #include "shell/GameCatalog.h"
 #include "shell/Preferences.h"
@@ -51,7 +50,6 @@ class TestPlayerWindows : public QObject
     }
 
 private Q_SLOTS:
-    void initTestCase() { registerGames(); }
 
     void aGameNamedOnTheCommandLineOpensAtOnceAndIsSelected()
     {

@@ -137,15 +137,15 @@ inline void DragWithMouse(TCardPileView *from, QPoint at, QWidget *to, QPoint ov
     QTest::mouseRelease(from, Qt::LeftButton, {}, target);
 }
 
-// One data row per registered game and card size, tagged "Klondike/large" and
-// "Klondike/small", with the columns `game` (the launcher's name) and `small`.
+// One data row per game and card size, tagged "Klondike/large" and "Klondike/small",
+// with the columns `game` (the launcher's name) and `small`.
 inline void AddRowPerGameAndSize()
 {
     QTest::addColumn<QString>("game");
     QTest::addColumn<bool>("small");
-    for (const RegisteredGame &game : GameRegistry::games()) {
-        QTest::newRow(qPrintable(game.name + QStringLiteral("/large"))) << game.name << false;
-        QTest::newRow(qPrintable(game.name + QStringLiteral("/small"))) << game.name << true;
+    for (const GameEntry *game : GameCatalog::entries()) {
+        QTest::newRow(qPrintable(game->name + QStringLiteral("/large"))) << game->name << false;
+        QTest::newRow(qPrintable(game->name + QStringLiteral("/small"))) << game->name << true;
     }
 }
 

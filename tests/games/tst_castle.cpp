@@ -3,7 +3,6 @@
 
 #include "games/CastleWindow.h"
 #include "games/GameRegistry.h"
-#include "games/Games.h"
 #include "shell/GameCatalog.h"
 #include "platform/Help.h"
 #include "platform/IniFile.h"
@@ -397,7 +396,6 @@ private Q_SLOTS:
 
     void theLauncherOpensItAtTheChosenCardSize()
     {
-        registerGames();
         const ScreenOverride wide(1280);
         const LauncherWindow launcher;
         const GameWindow *small = OpenBothSizesFromTheLauncher(QStringLiteral("Beleaguered Castle"));

@@ -2,7 +2,6 @@
 #include "GameTestKit.h"
 
 #include "games/DblKlondikeWindow.h"
-#include "games/Games.h"
 #include "platform/Help.h"
 #include "platform/IniFile.h"
 #include "shell/GameCatalog.h"
@@ -111,7 +110,6 @@ private Q_SLOTS:
 
     void theLauncherOpensItAndF1ShowsItsRules()
     {
-        registerGames();
         const ScreenOverride wide(1280);
         const LauncherWindow launcher;
         PreferencesDlg->CardSize = 1;

@@ -2,7 +2,6 @@
 #include "GameTestKit.h"
 
 #include "games/FortyThievesWindow.h"
-#include "games/Games.h"
 #include "platform/Screen.h"
 #include "shell/GameCatalog.h"
 
@@ -94,7 +93,6 @@ class TestFortyThieves : public QObject
     QString stockTop() const { return CardText(form->DeckPileView->Cards->CardAt(TCardPile::Top)); }
 
 private Q_SLOTS:
-    void initTestCase() { registerGames(); }
     void init()
     {
         game.emplace();

@@ -2,7 +2,6 @@
 #include "CellTableKit.h"
 
 #include "games/FreeCellWindow.h"
-#include "games/Games.h"
 #include "platform/Help.h"
 #include "shell/GameCatalog.h"
 
@@ -29,7 +28,6 @@ class TestFreeCell : public QObject
     void hop() { DoubleClickTop(occupiedCell()); }
 
 private Q_SLOTS:
-    void initTestCase() { registerGames(); }
     void init()
     {
         table.emplace();

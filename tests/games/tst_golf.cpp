@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "GameTestKit.h"
 
-#include "games/Games.h"
 #include "games/GolfWindow.h"
 #include "shell/GameCatalog.h"
 
@@ -315,7 +314,6 @@ private Q_SLOTS:
         GameTestKit kit;
         ScreenOverride screen(1280);
         LauncherWindow launcher;
-        registerGames();
         const int golf = GameCatalog::indexOf(QStringLiteral("Golf"));
         PreferencesDlg->CardSize = 0;
         SolitaireForm->SelectGame(golf);

@@ -2,7 +2,6 @@
 #include "GameTestKit.h"
 
 #include "games/GameRegistry.h"
-#include "games/Games.h"
 #include "shell/GameCatalog.h"
 #include "games/IndianPatienceWindow.h"
 #include "platform/Help.h"
@@ -414,7 +413,6 @@ private Q_SLOTS:
 
     void theLauncherOpensItAtTheChosenCardSize()
     {
-        registerGames();
         const ScreenOverride wide(1280);
         const LauncherWindow launcher;
         const GameWindow *small = OpenBothSizesFromTheLauncher(QStringLiteral("Indian Patience"));

@@ -2,7 +2,6 @@
 #include "GameTestKit.h"
 
 #include "games/GameRegistry.h"
-#include "games/Games.h"
 #include "shell/GameCatalog.h"
 #include "games/MontanaWindow.h"
 #include "platform/Help.h"
@@ -417,7 +416,6 @@ private Q_SLOTS:
 
     void theLauncherOpensItAtTheChosenCardSize()
     {
-        registerGames();
         const ScreenOverride wide(1280);
         const LauncherWindow launcher;
         const GameWindow *small = OpenBothSizesFromTheLauncher(QStringLiteral("Montana"));

@@ -8,7 +8,6 @@
 
 #include "cards/CardImages.h"
 #include "games/GameRegistry.h"
-#include "games/Games.h"
 #include "resources/Resources.h"
 #include "shell/GameCatalog.h"
 
@@ -19,7 +18,6 @@ class BenchmarkOpening : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { registerGames(); }
 
     void openFromTheLauncher_data() { AddRowPerGameAndSize(); }
     void openFromTheLauncher() { measureOpening(Pictures::Kept); }

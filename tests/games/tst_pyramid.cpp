@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "GameTestKit.h"
 
-#include "games/Games.h"
 #include "games/PyramidWindow.h"
 #include "platform/DragManager.h"
 #include "shell/GameCatalog.h"
@@ -609,7 +608,6 @@ private Q_SLOTS:
         GameTestKit kit;
         ScreenOverride screen(1280);
         LauncherWindow launcher;
-        registerGames();
         PreferencesDlg->CardSize = 1;
         SolitaireForm->SelectGame(GameCatalog::indexOf(QStringLiteral("Pyramid")));
         QVERIFY(PyramidForm);

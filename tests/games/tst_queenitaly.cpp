@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "GameTestKit.h"
 
-#include "games/Games.h"
 #include "games/QueenItalyWindow.h"
 #include "platform/Help.h"
 #include "platform/IniFile.h"
@@ -117,7 +116,6 @@ private Q_SLOTS:
 
     void theLauncherOpensItAndF1ShowsItsRules()
     {
-        registerGames();
         const ScreenOverride wide(1280);
         const LauncherWindow launcher;
         PreferencesDlg->CardSize = 1;

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "CellTableKit.h"
 
-#include "games/Games.h"
 #include "games/SeaHavenWindow.h"
 #include "platform/Help.h"
 #include "shell/GameCatalog.h"
@@ -25,7 +24,6 @@ class TestSeaTowers : public QObject
     }
 
 private Q_SLOTS:
-    void initTestCase() { registerGames(); }
     void init()
     {
         table.emplace();

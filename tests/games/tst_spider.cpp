@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "GameTestKit.h"
 
-#include "games/Games.h"
 #include "games/SpiderWindow.h"
 #include "shell/GameCatalog.h"
 
@@ -93,7 +92,6 @@ class TestSpider : public QObject
     }
 
 private Q_SLOTS:
-    void initTestCase() { registerGames(); }
     void init()
     {
         game.emplace();
