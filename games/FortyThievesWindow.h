@@ -35,7 +35,6 @@ protected:
     bool mayDrag(TCardPileView *view, TCard *card) override;
     bool mayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
     QList<TCardPileView *> defaultTargets() const override;
-    void afterMove(TCardPileView *source) override;
     int undoLastAction() override;
     void afterUndo() override { UpdateStock(); }
     QList<TCardPileView *> anchoredViews() const override { return Foundations; }
@@ -44,9 +43,6 @@ protected:
 private:
     void UpdateStock();
     void followStock();
-    void fitWasteFan();
-
-    float wasteStep;  // the waste's spacing while its cards fit
 };
 
 // The small-card window: the same game laid out for 61 x 95 cards.

@@ -34,7 +34,7 @@ GameDescription indianPatience()
     d.layout
         .pile(QStringLiteral("DeckPileView"), PileRole::Stock, {8, 8, 137, 145, 0.4f, 0.2f}, {8, 8, 107, 113, 0.4f, 0.2f})
         .pile(QStringLiteral("DiscardPileView"), PileRole::Waste, {152, 8, 729, 125, 12.0f, 0},
-              {128, 8, 593, 95, 9.0f, 0}, Draggable | SendsHome)
+              {128, 8, 593, 95, 9.0f, 0}, Draggable | SendsHome | ClosesUp)
         .series(QStringLiteral("TableauPile"), ColumnCount, PileRole::Column, {8, 160, 80, 377, 0, 20.0f}, {88, 0},
                 {8, 136, 61, 270, 0, 16.0f}, {72, 0}, Draggable | SendsHome)
         .series(QStringLiteral("FoundPile"), 8, PileRole::Foundation, {96, 546, 80, 125}, {88, 0}, {79, 418, 61, 95},

@@ -41,7 +41,6 @@ protected:
     QList<TCardPileView *> defaultTargets() const override;
     TCardPileView *homeFor(const TCard *card) const override;
     QList<TCardPileView *> autoplaySources() const override;
-    void afterMove(TCardPileView *) override { fitWaste(); }
     int undoLastAction() override;
     void afterUndo() override { UpdateStock(); }
     QList<TCardPileView *> anchoredViews() const override { return {DeckPileView, DiscardPileView}; }
@@ -53,12 +52,9 @@ private:
     void turnOverWaste();
     void TurnStockCard();
     void UpdateStock();
-    void fitWaste();
     bool lastIsTurnover() const;
     void undoStockCard();
     void undoTurnover();
-
-    float wasteFan;  // the waste's designed distance between cards
 };
 
 // The small-card window: the same game laid out for 61 x 95 cards, with options of
