@@ -146,8 +146,18 @@ void TIndianPatienceForm::Refill(int column)
 void TIndianPatienceForm::afterMove(TCardPileView *)
 {
     refillEmptyColumns();
+    turnUpLoneCards();
     applyBaseCardRule();
     UpdateStock();
+}
+
+// A card left alone in its column turns face up, booked so that the undo of the move
+// that uncovered it turns it down again, whether the stock lasts or not.
+void TIndianPatienceForm::turnUpLoneCards()
+{
+    for (TCardPileView *column : std::as_const(Tableau))
+        if (column->Cards->Count() == 1)
+            TurnUpTop(column);
 }
 
 // ---- the two questions --------------------------------------------------------------------
@@ -199,10 +209,15 @@ void TIndianPatienceForm::sendHome(TCardPileView *view)
 
 // ---- undo -----------------------------------------------------------------------------------
 
-// A refill goes back to the stock together with the move that emptied the column.
+// A refill goes back to the stock together with the move that emptied the column,
+// a card turned up with the move that uncovered it.
 int TIndianPatienceForm::undoLastAction()
 {
     UndoList->PeekLast();
+    if (UndoList->LastSource == UndoList->LastTarget) {
+        undoTurnRecord();
+        UndoList->PeekLast();
+    }
     const bool refill = UndoList->LastSource == DeckPileView && UndoList->LastTarget != DiscardPileView;
     if (refill)
         undoRefill();

@@ -43,6 +43,7 @@ protected:
 
 private:
     void refillEmptyColumns();
+    void turnUpLoneCards();
     void Refill(int column);
     void UpdateStock();
     void undoRefill();
