@@ -50,9 +50,20 @@ QColor TCardPileView::EffectiveColor() const
     return window->palette().color(QPalette::Window);
 }
 
-QPoint TCardPileView::cardOrigin(int index) const
+QPointF TCardPileView::fanStep() const
 {
-    return {truncated(index * double(XOffset)), truncated(index * double(YOffset))};
+    const QPointF designed(XOffset, YOffset);
+    const int gaps = Cards->Count() - 1;
+    if (!closesUp || gaps < 1)
+        return designed;
+    const double roomX = qMax(0, width() - TCard::CardWidth());
+    const double roomY = qMax(0, height() - TCard::CardHeight());
+    return {qMin(designed.x(), roomX / gaps), qMin(designed.y(), roomY / gaps)};
+}
+
+QPoint TCardPileView::cardOrigin(int index, QPointF step)
+{
+    return {truncated(index * step.x()), truncated(index * step.y())};
 }
 
 QRect TCardPileView::CardRectAt(int index) const
@@ -94,8 +105,9 @@ QImage TCardPileView::Render() const
     if (IsBordered)
         drawOutline(painter);
     const int count = Cards->Count();
+    const QPointF step = fanStep();
     for (int i = 0; i < count; ++i)
-        Cards->CardAt(i)->DrawCardOnCanvas(cardOrigin(i), painter);
+        Cards->CardAt(i)->DrawCardOnCanvas(cardOrigin(i, step), painter);
     if (count == 0)
         drawPileMark(painter);
     return picture;
@@ -168,8 +180,9 @@ void TCardPileView::startCardDrag()
     // A drag needs a card of this pile to carry; anything else is refused quietly.
     if (!SelectedCard || Cards->CardIndex(SelectedCard) < 0)
         return;
+    const QPointF step = fanStep();  // the spacing the player saw, before the cards leave
     takeDraggedCards();
-    DragImage = composeDragPicture();
+    DragImage = composeDragPicture(step);
     BeginDrag(!DragDelayed, DragImage, HotSpot);
 }
 
@@ -184,18 +197,18 @@ void TCardPileView::takeDraggedCards()
         Cards->RemoveCard(Cards->CardAt(i));
 }
 
-QImage TCardPileView::composeDragPicture() const
+QImage TCardPileView::composeDragPicture(QPointF step) const
 {
     // One offset step larger than the cards need; everything around the cards
     // is see-through, so the table shows between them.
     const int count = DragPile->Count();
-    const int width = truncated(count * double(XOffset) + TCard::CardWidth());
-    const int height = truncated(count * double(YOffset) + TCard::CardHeight());
+    const int width = truncated(count * step.x() + TCard::CardWidth());
+    const int height = truncated(count * step.y() + TCard::CardHeight());
     QImage picture = canvas(QSize(width, height));
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
     for (int j = 0; j < count; ++j)
-        DragPile->CardAt(j)->DrawCardOnCanvas(cardOrigin(j), painter);
+        DragPile->CardAt(j)->DrawCardOnCanvas(cardOrigin(j, step), painter);
     return picture;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPointF>
 #include <QRect>
 
 class TCard;
@@ -32,6 +33,9 @@ public:
     PileBitmap State = FS_BLANK;
     BackgroundType BackgroundMode = FS_NORMAL;
     QColor Color;  // follows the parent window's colour unless set
+    // A fan too long for the view closes up, so that its top card always lies wholly
+    // inside; painting, hit-testing and the drag picture share the closer spacing.
+    bool closesUp = false;
 
     // Public members the games use.
     TCardPile *Cards;
@@ -62,6 +66,9 @@ public:
 
     // Where card i of this pile lies, in view coordinates, at the current card size.
     QRect CardRectAt(int index) const;
+    // The distance from one card to the next as drawn: the offsets, or less where the
+    // view closes up a fan too long for it.
+    QPointF fanStep() const;
 
     void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
     void MouseMove(Qt::KeyboardModifiers shift, int x, int y) override;
@@ -72,10 +79,11 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QPoint cardOrigin(int index) const;
+    QPoint cardOrigin(int index) const { return cardOrigin(index, fanStep()); }
+    static QPoint cardOrigin(int index, QPointF step);
     void selectCardAt(QPoint point);
     void takeDraggedCards();
-    QImage composeDragPicture() const;
+    QImage composeDragPicture(QPointF step) const;
     QImage canvas(QSize logical) const;
     void startCardDrag();
     void fillBackground(QPainter &painter) const;

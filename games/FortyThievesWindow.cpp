@@ -32,7 +32,7 @@ GameDescription fortyThieves()
         .pile(QStringLiteral("DeckPileView"), PileRole::Stock, {8, 8, 137, 145, 0.4f, 0.2f},
               {8, 8, 107, 113, 0.4f, 0.2f})
         .pile(QStringLiteral("DiscardPileView"), PileRole::Waste, {152, 8, 729, 125, 12.0f, 0},
-              {128, 8, 593, 95, 9.0f, 0}, Draggable | SendsHome)
+              {128, 8, 593, 95, 9.0f, 0}, Draggable | SendsHome | ClosesUp)
         .series(QStringLiteral("TableauPile"), 10, PileRole::Column, {8, 160, 80, 377, 0, 20.0f}, {88, 0},
                 {8, 136, 61, 270, 0, 16.0f}, {72, 0}, Draggable | SendsHome)
         .series(QStringLiteral("FoundPile"), 8, PileRole::Foundation, {96, 546, 80, 125}, {88, 0},
@@ -47,8 +47,7 @@ TFortyThievesForm::TFortyThievesForm(QWidget *parent) : TFortyThievesForm(CardSc
 TFortyThievesForm::TFortyThievesForm(CardScale scale, QWidget *parent)
     : GameWindow(fortyThieves(), scale, parent),
       DeckPileView(viewOf(PileRole::Stock)),
-      DiscardPileView(viewOf(PileRole::Waste)),
-      wasteStep(DiscardPileView->XOffset)
+      DiscardPileView(viewOf(PileRole::Waste))
 {
     Peek1 = addCommand(QStringLiteral("Peek1"), QStringLiteral("&Peek..."), [this] { Peek1Click(); });
     Peek1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
@@ -90,7 +89,6 @@ void TFortyThievesForm::UpdateStock()
 {
     Peek1->setEnabled(!DeckPileView->Cards->IsEmpty());
     followStock();
-    fitWasteFan();
 }
 
 // An open peek dialog shows the next stock card, and goes when there is none.
@@ -119,19 +117,6 @@ void TFortyThievesForm::Peek1Click()
     FTPeekDlg->DrawPeekCard();
 }
 
-// However long the waste grows, its fan closes up so that the top card stays in
-// sight and within reach.
-void TFortyThievesForm::fitWasteFan()
-{
-    const int count = DiscardPileView->Cards->Count();
-    const float room = float(DiscardPileView->width() - TCard::CardWidth());
-    const float step = count > 1 ? qMin(wasteStep, room / float(count - 1)) : wasteStep;
-    if (step == DiscardPileView->XOffset)
-        return;
-    DiscardPileView->XOffset = step;
-    DiscardPileView->Paint();
-}
-
 // ---- the two questions ------------------------------------------------------------------
 
 // One card moves at a time: the top card of a column or of the waste.
@@ -149,8 +134,6 @@ bool TFortyThievesForm::mayDrop(TCardPileView *target, TCardPileView *, const TC
     }
     return Foundations.contains(target) && cards->Count() == 1 && Rules::fitsFoundation(moving, target->Cards);
 }
-
-void TFortyThievesForm::afterMove(TCardPileView *) { fitWasteFan(); }
 
 // ---- closing ------------------------------------------------------------------------
 

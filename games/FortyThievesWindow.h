@@ -32,7 +32,6 @@ protected:
     void finishDeal() override;
     bool mayDrag(TCardPileView *view, TCard *card) override;
     bool mayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
-    void afterMove(TCardPileView *source) override;
     void tableChanged() override { UpdateStock(); }
     QList<TCardPileView *> anchoredViews() const override { return Foundations; }
     void closeEvent(QCloseEvent *event) override;
@@ -40,9 +39,6 @@ protected:
 private:
     void UpdateStock();
     void followStock();
-    void fitWasteFan();
-
-    float wasteStep;  // the waste's spacing while its cards fit
 };
 
 // The small-card window: the same game laid out for 61 x 95 cards.

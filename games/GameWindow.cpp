@@ -80,6 +80,7 @@ void GameWindow::buildViews()
         view->AllowDrag = row.flags & Draggable;
         view->ManualDrop = row.flags & DropByHand;
         view->DragDelayed = row.flags & DelayedDrag;
+        view->closesUp = row.flags & ClosesUp;
         view->State = row.state;
         if (row.color.isValid())
             view->Color = row.color;

@@ -31,7 +31,7 @@ GameDescription indianPatience()
     d.layout
         .pile(QStringLiteral("DeckPileView"), PileRole::Stock, {8, 8, 137, 145, 0.4f, 0.2f}, {8, 8, 107, 113, 0.4f, 0.2f})
         .pile(QStringLiteral("DiscardPileView"), PileRole::Waste, {152, 8, 729, 125, 12.0f, 0},
-              {128, 8, 593, 95, 9.0f, 0}, Draggable | SendsHome)
+              {128, 8, 593, 95, 9.0f, 0}, Draggable | SendsHome | ClosesUp)
         .series(QStringLiteral("TableauPile"), ColumnCount, PileRole::Column, {8, 160, 80, 377, 0, 20.0f}, {88, 0},
                 {8, 136, 61, 270, 0, 16.0f}, {72, 0}, Draggable | SendsHome)
         .series(QStringLiteral("FoundPile"), 8, PileRole::Foundation, {96, 546, 80, 125}, {88, 0}, {79, 418, 61, 95},
@@ -64,7 +64,6 @@ void TIndianPatienceForm::dealCards(bool animate)
         }
         playDealStep(DeckPileView);
     }
-    UpdateStock();
 }
 
 void TIndianPatienceForm::turnStock()
@@ -76,14 +75,7 @@ void TIndianPatienceForm::turnStock()
         play(&TSoundManager::PlayStock);
         applyBaseCardRule();
     }
-    UpdateStock();
     AutoplayPass();
-}
-
-void TIndianPatienceForm::UpdateStock()
-{
-    const int count = DeckPileView->Cards->Count();
-    DeckPileView->SetHint(count > 0 ? QString::number(count) : QString());
 }
 
 // ---- base cards and refills --------------------------------------------------------------
@@ -141,8 +133,17 @@ void TIndianPatienceForm::Refill(int column)
 void TIndianPatienceForm::afterMove(TCardPileView *)
 {
     refillEmptyColumns();
+    turnUpLoneCards();
     applyBaseCardRule();
-    UpdateStock();
+}
+
+// A card left alone in its column turns face up, booked so that the undo of the move
+// that uncovered it turns it down again, whether the stock lasts or not.
+void TIndianPatienceForm::turnUpLoneCards()
+{
+    for (TCardPileView *column : std::as_const(Tableau))
+        if (column->Cards->Count() == 1)
+            TurnUpTop(column);
 }
 
 // ---- the two questions --------------------------------------------------------------------
@@ -183,14 +184,19 @@ void TIndianPatienceForm::sendHome(TCardPileView *view)
 
 // ---- undo -----------------------------------------------------------------------------------
 
-// A refill goes back to the stock together with the move that emptied the column.
+// A refill goes back to the stock together with the move that emptied the column,
+// a card turned up with the move that uncovered it.
 int TIndianPatienceForm::undoLastAction()
 {
     UndoList->PeekLast();
+    if (UndoList->LastSource == UndoList->LastTarget) {
+        undoTurnRecord();
+        UndoList->PeekLast();
+    }
     const bool refill = UndoList->LastSource == DeckPileView && UndoList->LastTarget != DiscardPileView;
     if (refill)
         undoRefill();
-    undoMove();
+    undoOrdinaryRecord();
     return refill ? 2 : 1;
 }
 
@@ -198,31 +204,10 @@ int TIndianPatienceForm::undoLastAction()
 void TIndianPatienceForm::undoRefill()
 {
     UndoList->LastPile->Flip();
-    UndoList->UndoLast();
-    TCardPile *stock = DeckPileView->Cards;
-    for (int i = qMax(0, stock->Count() - 3); i < stock->Count(); ++i)
-        stock->CardAt(i)->FaceUp = false;
-    DeckPileView->Paint();
-    UndoList->LastTarget->Paint();
-    UndoList->DropLast();
-}
-
-// Any other move goes back as it came; a drawn card returns face down.
-void TIndianPatienceForm::undoMove()
-{
-    UndoList->PeekLast();
-    if (!UndoList->LastSource)
-        return;
-    UndoList->UndoLast();
-    if (TCard *top = DeckPileView->Cards->CardAt(TCardPile::Top))
-        top->FaceUp = false;
-    UndoList->LastSource->Paint();
-    UndoList->LastTarget->Paint();
-    UndoList->DropLast();
+    undoOrdinaryRecord();
 }
 
 void TIndianPatienceForm::tableChanged()
 {
     applyBaseCardRule();
-    UpdateStock();
 }

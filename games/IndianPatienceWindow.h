@@ -40,10 +40,9 @@ protected:
 
 private:
     void refillEmptyColumns();
+    void turnUpLoneCards();
     void Refill(int column);
-    void UpdateStock();
     void undoRefill();
-    void undoMove();
 };
 
 // The small-card window: the same game laid out for 61 x 95 cards.

@@ -35,7 +35,7 @@ GameDescription queenOfItaly()
               {12, 424, 89, 110, 0.2f, 0.2f})
         .withState(FS_RECYCLE)
         .pile(QStringLiteral("DiscardPileView"), PileRole::Waste, {136, 552, 745, 125, 12.0f, 0},
-              {104, 424, 566, 95, 9.0f, 0}, Draggable | SendsHome);
+              {104, 424, 566, 95, 9.0f, 0}, Draggable | SendsHome | ClosesUp);
     return d;
 }
 
@@ -47,8 +47,7 @@ TQueenItalyForm::TQueenItalyForm(CardScale scale, QWidget *parent)
     : GameWindow(queenOfItaly(), scale, parent),
       TerracePileView(viewOf(PileRole::Other)),
       DeckPileView(viewOf(PileRole::Stock)),
-      DiscardPileView(viewOf(PileRole::Waste)),
-      wasteFan(DiscardPileView->XOffset)
+      DiscardPileView(viewOf(PileRole::Waste))
 {
     move(160, 48);  // where the window first opens; later it opens where it was left
 }
@@ -158,20 +157,6 @@ void TQueenItalyForm::UpdateStock()
 {
     DeckPileView->State = StockTurned ? FS_BLANK : FS_RECYCLE;
     DeckPileView->Paint();
-    fitWaste();
-}
-
-// A long waste draws its cards closer together, so that its top card, the one that
-// plays, always lies inside the view.
-void TQueenItalyForm::fitWaste()
-{
-    const int count = DiscardPileView->Cards->Count();
-    const float room = float(DiscardPileView->width() - TCard::CardWidth());
-    const float fan = count > 1 ? qMin(wasteFan, room / float(count - 1)) : wasteFan;
-    if (fan == DiscardPileView->XOffset)
-        return;
-    DiscardPileView->XOffset = fan;
-    DiscardPileView->update();
 }
 
 // ---- the two questions ------------------------------------------------------------------

@@ -38,7 +38,6 @@ protected:
     bool mayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
     TCardPileView *homeFor(const TCard *card) const override;
     QList<TCardPileView *> autoplaySources() const override;
-    void afterMove(TCardPileView *) override { fitWaste(); }
     int undoLastAction() override;
     void tableChanged() override { UpdateStock(); }
     QList<TCardPileView *> anchoredViews() const override { return {DeckPileView, DiscardPileView}; }
@@ -50,11 +49,8 @@ private:
     void turnOverWasteToStock();
     void TurnStockCard();
     void UpdateStock();
-    void fitWaste();
     bool lastIsTurnover() const;
     void undoTurnover();
-
-    float wasteFan;  // the waste's designed distance between cards
 };
 
 // The small-card window: the same game laid out for 61 x 95 cards, with options of

@@ -34,6 +34,7 @@ enum ViewFlag : unsigned {
     DropByHand = 1u << 3,     // ManualDrop: the game disposes of dropped cards
     DelayedDrag = 1u << 4,    // DragDelayed
     SendsHome = 1u << 5,      // double-click and Shift/Ctrl press send the top card home
+    ClosesUp = 1u << 6,       // a fan too long for the view closes up to keep its top card inside
 };
 
 // One view of a table: its name, role, flags and its geometry for large and small

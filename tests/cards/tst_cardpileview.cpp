@@ -490,6 +490,41 @@ private Q_SLOTS:
         QCOMPARE(qAlpha(picture.pixel(size.width() - 1, size.height() - 1)), 0);  // see-through beyond the cards
         release(pressAt);
     }
+
+    void aClosedUpFanKeepsItsTopCardInsideForEyeHandAndDrag_data()
+    {
+        QTest::addColumn<float>("xOffset");
+        QTest::addColumn<float>("yOffset");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("across") << 12.0f << 0.0f << QSize(200, 125);
+        QTest::newRow("down") << 0.0f << 20.0f << QSize(80, 337);
+    }
+    void aClosedUpFanKeepsItsTopCardInsideForEyeHandAndDrag()
+    {
+        QFETCH(float, xOffset);
+        QFETCH(float, yOffset);
+        QFETCH(QSize, size);
+        column->XOffset = xOffset;
+        column->YOffset = yOffset;
+        column->resize(size);
+        column->closesUp = true;
+        deal(column, 20);  // 25 cards, far more than the offsets leave room for
+        const QRect top = column->CardRectAt(24);
+        QVERIFY(column->rect().contains(top));
+        const QImage shown = opaque(column->grab().toImage());
+        const QImage topCard = cardOnTable(column->Cards->CardAt(24), tableGreen);
+        QCOMPARE(shown.copy(inner(top)), topCard.copy(inner(topCard.rect())));
+
+        const QPointF step = column->fanStep();
+        const QPoint belowTop = column->CardRectAt(23).topLeft() + QPoint(2, 2);
+        press(belowTop);
+        QCOMPARE(column->SelectedCard, column->Cards->CardAt(23));
+        moveTo(belowTop + QPoint(3, 3));
+        QCOMPARE(column->DragPile->Count(), 2);
+        QCOMPARE(column->DragImage.size(), QSize(int(2 * step.x()) + 80, int(2 * step.y()) + 125));
+        release(belowTop);
+        QCOMPARE(column->Cards->Count(), 25);
+    }
 };
 
 QTEST_MAIN(TestCardPileView)

@@ -208,21 +208,6 @@ private Q_SLOTS:
         QVERIFY(!form->Undo1->isEnabled());
     }
 
-    void aLongWasteClosesUpSoItsTopCardCanBePlayed()
-    {
-        for (int i = 0; i < 64; ++i)
-            form->DeckPileViewClick();
-        TCardPileView *waste = form->DiscardPileView;
-        QVERIFY(waste->rect().contains(waste->CardRectAt(63)));
-        EmptyInto(form->Tableau[9], form->DeckPileView);
-        drag(waste, form->Tableau[9]);
-        QCOMPARE(form->Tableau[9]->Cards->Count(), 1);
-        QCOMPARE(waste->Cards->Count(), 63);
-        form->Undo1->trigger();
-        QCOMPARE(waste->Cards->Count(), 64);
-        QVERIFY(waste->rect().contains(waste->CardRectAt(63)));
-    }
-
     void doubleClickAndModifierPressesSendHome()
     {
         gatherIntoStock();

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The common game window, tried through Klondike: what no key, menu or close may do
 // while cards are in the player's hand, how the undo of a move and the automatic
-// steps it caused pair up, and the engine's layout and registry.
+// steps it caused pair up, and the engine's layout and registry; and the long wastes
+// of the games that turn their whole stock onto one.
 #include "GameTestKit.h"
 
 #include "games/GameRegistry.h"
@@ -14,6 +15,7 @@
 #include <QMenu>
 #include <QSet>
 #include <QTest>
+#include <memory>
 
 namespace {
 
@@ -67,7 +69,11 @@ private Q_SLOTS:
         form = game->window;
         form->DrawOne1Click();
     }
-    void cleanup() { game.reset(); }
+    void cleanup()
+    {
+        game.reset();
+        TCard::SetCardSize(FS_LARGE);
+    }
 
     void keysAndShortcutsWaitWhileCardsAreInTheHand_data()
     {
@@ -217,6 +223,40 @@ private Q_SLOTS:
         QCOMPARE(small->Tableau[6]->geometry(), QRect(440, 120, 61, 270));
         QCOMPARE(small->Foundations[3]->geometry(), QRect(440, 8, 61, 95));
         QCOMPARE(form->Tableau[6]->geometry(), QRect(584, 152, 80, 337));
+    }
+
+    // However long a waste grows, its top card stays wholly in sight and a drag takes it.
+    void aLongWasteKeepsItsTopCardInReach_data()
+    {
+        QTest::addColumn<QString>("game");
+        QTest::addColumn<bool>("small");
+        for (const char *game : {"Forty Thieves", "Indian Patience", "Queen of Italy"}) {
+            QTest::newRow(qPrintable(QStringLiteral("%1/large").arg(game))) << QString::fromLatin1(game) << false;
+            QTest::newRow(qPrintable(QStringLiteral("%1/small").arg(game))) << QString::fromLatin1(game) << true;
+        }
+    }
+    void aLongWasteKeepsItsTopCardInReach()
+    {
+        QFETCH(QString, game);
+        QFETCH(bool, small);
+        const RegisteredGame *entry = GameRegistry::find(game);
+        TCard::SetCardSize(small ? FS_SMALL : FS_LARGE);
+        const std::unique_ptr<GameWindow> window(small ? entry->createSmall() : entry->createLarge());
+        window->show();
+        TCardPileView *stock = window->viewNamed(QStringLiteral("DeckPileView"));
+        TCardPileView *waste = window->viewNamed(QStringLiteral("DiscardPileView"));
+        TCardPileView *column = window->viewsOf(PileRole::Column)[0];
+        QTest::mouseClick(column, Qt::LeftButton, {}, {30, 30});  // Queen of Italy: chooses the base
+        while (!stock->Cards->IsEmpty())
+            QTest::mouseClick(stock, Qt::LeftButton, {}, {30, 30});
+        const int count = waste->Cards->Count();
+        QVERIFY(count > 60);
+        QVERIFY(waste->rect().contains(waste->CardRectAt(count - 1)));
+        const TCard *top = waste->Cards->CardAt(TCardPile::Top);
+        EmptyInto(column, stock);
+        DragWithMouse(waste, TopCardPoint(waste), column, {30, 30});
+        QCOMPARE(column->Cards->CardAt(0), top);
+        QCOMPARE(waste->Cards->Count(), count - 1);
     }
 
     void everyGameEntersTheRegistryFromItsOwnFile()

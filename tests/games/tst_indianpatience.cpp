@@ -239,6 +239,26 @@ private Q_SLOTS:
         QVERIFY(form->DeckPileView->toolTip().isEmpty());
     }
 
+    void onceTheStockIsEmptyUndoStillTurnsAnUncoveredCardDown()
+    {
+        const FixedSeed five(5);
+        const DealtWindow<TIndianPatienceForm> seeded;
+        form = seeded;
+        form->show();
+        QApplication::setActiveWindow(form);
+        for (int i = 0; i < 74; ++i)
+            QTest::keyClick(form, Qt::Key_Space);
+        QCOMPARE(ColumnText(column(4)), QStringLiteral("th 5S 5D"));
+        drag(column(4), column(1));  // onto the Six of clubs
+        const QString before = form->dealText();
+        drag(column(4), column(8));  // the Five of spades onto the Six of hearts
+        QCOMPARE(ColumnText(column(4)), QStringLiteral("TH"));
+        QTest::keyClick(form, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(ColumnText(column(4)), QStringLiteral("th 5S"));
+        QCOMPARE(form->dealText(), before);
+        QCOMPARE(form->MoveCount, 75);
+    }
+
     void theStockTurnsOneCardByClickKeyOrMiddleButton()
     {
         TCard *top = form->DeckPileView->Cards->CardAt(TCardPile::Top);

@@ -303,21 +303,6 @@ private Q_SLOTS:
         QCOMPARE(form->dealText(), before);
     }
 
-    void aLongWasteKeepsItsTopCardInSight()
-    {
-        chooseBase(0);
-        clickStock(83);
-        const TCardPileView *waste = form->DiscardPileView;
-        QVERIFY(waste->CardRectAt(82).right() < waste->width());
-        QVERIFY(waste->XOffset < 12.0f);
-        emptyColumns({8});
-        DragWithMouse(form->DiscardPileView, TopCardPoint(form->DiscardPileView), form->Tableau[8], {30, 30});
-        QCOMPARE(form->Tableau[8]->Cards->Count(), 1);
-        for (int i = 0; i < 80; ++i)
-            undo();
-        QCOMPARE(form->DiscardPileView->XOffset, 12.0f);
-    }
-
     void autoplayTakesTheTerraceFirstWithItsOwnRecord()
     {
         chooseBase(0);  // the Eight of spades
