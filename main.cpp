@@ -38,7 +38,7 @@ int main(int argc, char *argv[])
     if (command.headless() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Cardenza!"));
+    PlayerWindows::nameProgram();
     Random::fixSeed(command.seed);
     Screen::overrideWidth(command.screenWidth);
     Screen::overrideColors(command.screenColors);

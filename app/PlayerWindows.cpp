@@ -36,6 +36,8 @@ void endStartOnFirstPaint(bool quitAfterFirstPaint)
 
 namespace PlayerWindows {
 
+void nameProgram() { QGuiApplication::setDesktopFileName(QStringLiteral("org.cardenza.Cardenza")); }
+
 int runLauncher(const QString &game, bool quitAfterFirstPaint)
 {
     StartupQueue::hold();

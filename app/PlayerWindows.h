@@ -6,6 +6,10 @@
 // closes and returns the program's exit code.
 namespace PlayerWindows {
 
+// Tells the desktop which entry the program's windows belong to. No display name is
+// set: Qt would append it to every caption, and each window's caption is its own.
+void nameProgram();
+
 // The launcher with the preferences and the display check it keeps for the whole
 // run; the program ends when the launcher closes, even while it sits hidden in the
 // notification area with no other window open. A game named here opens at once,

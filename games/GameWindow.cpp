@@ -154,14 +154,13 @@ void GameWindow::buildMenu()
 void GameWindow::applySizeLimits()
 {
     const WindowSize &size = windowSize();
-    const int frameAndCaption = Screen::captionHeight() + 2 * Screen::frameHeight();
     setMinimumWidth(size.clientWidth);
     setMaximumWidth(size.clientWidth);
     if (size.fixedHeight) {
         setMinimumHeight(size.clientHeight);
         setMaximumHeight(size.clientHeight);
     } else if (size.minimumHeight > 0) {
-        setMinimumHeight(qMax(0, size.minimumHeight - frameAndCaption));
+        setMinimumHeight(qMax(0, size.minimumHeight - Screen::frameAndCaptionHeight(*this)));
     }
 }
 
@@ -423,17 +422,35 @@ void GameWindow::About1Click() { Help::showTopic(this, description.helpTopic); }
 void GameWindow::FormResize()
 {
     const WindowSize &size = windowSize();
+    // A window system that lets the window shrink below its minimum shows part of
+    // the table laid out for the minimum, never a squeezed one.
+    const int tableHeight = qMax(height(), minimumHeight());
     if (size.columnHeightMargin > 0)
         for (TCardPileView *column : viewsOf(PileRole::Column))
-            column->resize(column->width(), height() - size.columnHeightMargin);
+            column->resize(column->width(), tableHeight - size.columnHeightMargin);
     if (size.anchorMargin > 0)
         for (TCardPileView *view : anchoredViews())
-            view->move(view->x(), height() - size.anchorMargin);
+            view->move(view->x(), tableHeight - size.anchorMargin);
+}
+
+// The window system reports the frame's size once the window is shown or, with a
+// window manager, once that has framed it, which moves it: the limits follow.
+void GameWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    applySizeLimits();
+}
+
+void GameWindow::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    applySizeLimits();
 }
 
 void GameWindow::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    applySizeLimits();
     FormResize();
 }
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "platform/Dialogs.h"
 
-#include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
 
@@ -9,11 +8,8 @@ namespace {
 Dialogs::Answerer answerer;
 QList<Dialogs::Record> records;
 
-QString applicationCaption()
-{
-    const QString title = QApplication::applicationDisplayName();
-    return title.isEmpty() ? QStringLiteral("Cardenza!") : title;
-}
+// The program's title, which every message box bears.
+QString applicationCaption() { return QStringLiteral("Cardenza!"); }
 
 QMessageBox::Icon boxIcon(Dialogs::Icon icon)
 {

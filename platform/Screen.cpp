@@ -3,6 +3,8 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
+#include <QWindow>
 
 namespace {
 std::optional<int> widthOverride;
@@ -29,11 +31,20 @@ int paletteColors()
     return depth > 8 ? -1 : 1 << depth;
 }
 
-// A top-level window on Linux gets its frame from the window manager; these are the
-// sizes the window limits are computed with, the same on every desktop.
+// A top-level window on Linux gets its frame from the window manager, which says how
+// large it is only once the window is shown; until then these sizes stand in.
 int frameWidth() { return 0; }
 int frameHeight() { return 0; }
 int captionHeight() { return 0; }
+
+int frameAndCaptionHeight(const QWidget &window)
+{
+    const QWindow *handle = window.windowHandle();
+    if (!window.isVisible() || !handle)
+        return captionHeight() + 2 * frameHeight();
+    const QMargins frame = handle->frameMargins();
+    return frame.top() + frame.bottom();
+}
 
 void overrideWidth(std::optional<int> value) { widthOverride = value; }
 void overrideColors(std::optional<int> value) { colorsOverride = value; }

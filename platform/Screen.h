@@ -4,6 +4,8 @@
 
 #include <optional>
 
+class QWidget;
+
 // What the windows ask of the display: the primary screen's width, the number of
 // colours, the density of its pixels, and the frame and caption sizes of a top-level
 // window. Tests (and a curious player, with --screen-width / --screen-colors) can
@@ -17,6 +19,9 @@ int paletteColors();
 int frameWidth();     // sizing-frame width on each side of a window
 int frameHeight();    // sizing-frame height above and below
 int captionHeight();  // title bar height
+// The height the frame and caption add to a top-level window's client height: what
+// the window system reports for the shown window, before that the sizes above.
+int frameAndCaptionHeight(const QWidget &window);
 // Device pixels per logical pixel our pictures are drawn with: the highest ratio of
 // the screens (2 on a high-density screen, 1.5 with a scale factor of 1.5).
 qreal pictureRatio();

@@ -51,6 +51,18 @@ class TestPlayerWindows : public QObject
 
 private Q_SLOTS:
 
+    // Qt appends a display name, once one is set, to every window's caption; while
+    // none is set the display name follows the application's name.
+    void theProgramSetsNoDisplayNameForTheCaptions()
+    {
+        PlayerWindows::nameProgram();
+        const QString name = QCoreApplication::applicationName();
+        QCoreApplication::setApplicationName(QStringLiteral("probe"));
+        const QString displayName = QGuiApplication::applicationDisplayName();
+        QCoreApplication::setApplicationName(name);
+        QCOMPARE(displayName, QStringLiteral("probe"));
+    }
+
     void aGameNamedOnTheCommandLineOpensAtOnceAndIsSelected()
     {
         QString opened;

@@ -137,8 +137,15 @@ inline void DragWithMouse(TCardPileView *from, QPoint at, QWidget *to, QPoint ov
     QTest::mouseRelease(from, Qt::LeftButton, {}, target);
 }
 
-// One data row per game and card size, tagged "Klondike/large" and "Klondike/small",
-// with the columns `game` (the launcher's name) and `small`.
+// The minimum height of the shown window with its frame and caption, as the window
+// system adds them.
+inline int OuterMinimumHeight(const QWidget *window)
+{
+    return window->minimumHeight() + window->frameGeometry().height() - window->height();
+}
+
+// One data row per registered game and card size, tagged "Klondike/large" and
+// "Klondike/small", with the columns `game` (the launcher's name) and `small`.
 inline void AddRowPerGameAndSize()
 {
     QTest::addColumn<QString>("game");

@@ -379,8 +379,7 @@ private Q_SLOTS:
 
     void enlargingMovesTheFoundationsDownAndLengthensTheColumns()
     {
-        const int frames = Screen::captionHeight() + 2 * Screen::frameHeight();
-        QCOMPARE(form->minimumHeight(), 600 - frames);
+        QCOMPARE(OuterMinimumHeight(form), 600);
         QCOMPARE(form->minimumWidth(), 885);
         QCOMPARE(form->maximumWidth(), 885);
         form->resize(885, 800);

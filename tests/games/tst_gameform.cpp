@@ -15,6 +15,8 @@
 #include <QMenu>
 #include <QSet>
 #include <QTest>
+#include <QWindow>
+
 #include <memory>
 
 namespace {
@@ -257,6 +259,38 @@ private Q_SLOTS:
         DragWithMouse(waste, TopCardPoint(waste), column, {30, 30});
         QCOMPARE(column->Cards->CardAt(0), top);
         QCOMPARE(waste->Cards->Count(), count - 1);
+    }
+
+    void aWindowShorterThanItsMinimumKeepsTheMinimumsTable_data() { AddRowPerGameAndSize(); }
+    void aWindowShorterThanItsMinimumKeepsTheMinimumsTable()
+    {
+        QFETCH(QString, game);
+        QFETCH(bool, small);
+        const RegisteredGame *entry = GameRegistry::find(game);
+        TCard::SetCardSize(small ? FS_SMALL : FS_LARGE);
+        const std::unique_ptr<GameWindow> window(small ? entry->createSmall() : entry->createLarge());
+        TCard::SetCardSize(FS_LARGE);
+        window->show();
+        // Shown, the window has a frame: its outer height has the minimum.
+        const WindowSize &size = small ? window->gameDescription().small : window->gameDescription().large;
+        QVERIFY(window->frameGeometry().height() > window->height());
+        if (size.fixedHeight)
+            QCOMPARE(window->minimumHeight(), size.clientHeight);
+        else
+            QCOMPARE(OuterMinimumHeight(window.get()), size.minimumHeight);
+        window->resize(window->width(), window->minimumHeight());
+        const auto layout = [&window] {
+            QList<QRect> geometries;
+            for (const TCardPileView *view : window->pileViews())
+                geometries << view->geometry();
+            return geometries;
+        };
+        const QList<QRect> atTheMinimum = layout();
+        // A window system that ignores the minimum makes the window shorter still.
+        window->windowHandle()->resize(window->width(), window->minimumHeight() / 2);
+        QCoreApplication::processEvents();
+        QCOMPARE(window->height(), window->minimumHeight() / 2);
+        QCOMPARE(layout(), atTheMinimum);
     }
 
     void everyGameEntersTheRegistryFromItsOwnFile()

@@ -370,7 +370,7 @@ private Q_SLOTS:
         QCOMPARE(form->size(), QSize(882, 700));
         QCOMPARE(form->minimumWidth(), 882);
         QCOMPARE(form->maximumWidth(), 882);
-        QCOMPARE(form->minimumHeight(), 600);
+        QCOMPARE(OuterMinimumHeight(form), 600);
         QCOMPARE(form->DiscardPileView->geometry(), QRect(136, 552, 745, 125));
         form->resize(882, 800);
         QCOMPARE(form->Tableau[8]->height(), 800 - 427);
@@ -401,7 +401,7 @@ private Q_SLOTS:
         QCOMPARE(small->DiscardPileView->XOffset, 9.0f);
         QCOMPARE(small->minimumWidth(), 670);
         QCOMPARE(small->maximumWidth(), 670);
-        QCOMPARE(small->minimumHeight(), 480);
+        QCOMPARE(OuterMinimumHeight(small), 480);
         small->resize(670, 600);
         QCOMPARE(small->Tableau[0]->height(), 600 - 333);
         QCOMPARE(small->DeckPileView->y(), 600 - 116);

@@ -245,6 +245,7 @@ private Q_SLOTS:
         QCOMPARE(dialogs.records().size(), 1);
         const Dialogs::Record record = dialogs.records().first();
         QCOMPARE(record.kind, QStringLiteral("message"));
+        QCOMPARE(record.caption, QStringLiteral("Cardenza!"));
         QCOMPARE(record.icon, Dialogs::Icon::Error);
         QVERIFY(record.text.contains(QDir::toNativeSeparators(path)));
         QVERIFY(record.text.contains(QStringLiteral("could not be found")));
