@@ -5,6 +5,7 @@
 // of the games that turn their whole stock onto one.
 #include "GameTestKit.h"
 
+#include "games/FreeCellWindow.h"
 #include "games/GameRegistry.h"
 #include "games/KlondikeWindow.h"
 #include "cards/Rules.h"
@@ -88,6 +89,9 @@ private Q_SLOTS:
     void keysAndShortcutsWaitWhileCardsAreInTheHand()
     {
         QFETCH(QKeyCombination, key);
+        // A red Queen, with a black King to go to when released over bare table.
+        Place(form, FS_SPADES, FS_KING, form->Tableau[5]);
+        Place(form, FS_HEARTS, FS_QUEEN, form->Tableau[6]);
         form->DeckPileViewClick();
         const bool autoplay = form->DoAutoplay;
         const int stock = form->DeckPileView->Cards->Count();
@@ -103,7 +107,8 @@ private Q_SLOTS:
         QCOMPARE(form->SavedDeal->CardAt(0), firstDealt);  // no new deal
         QCOMPARE(form->DoAutoplay, autoplay);
         QCOMPARE(form->DeckPileView->Cards->Count(), stock);  // no stock click, no undo of it
-        QCOMPARE(form->MoveCount, column->Cards->Count() == columnBefore ? 1 : 2);
+        QCOMPARE(column->Cards->Count(), columnBefore - 1);
+        QCOMPARE(form->MoveCount, 2);  // the stock's turn and the Queen's move
     }
 
     void aDragTakenBackByUndoCannotLandTwice()
@@ -128,6 +133,21 @@ private Q_SLOTS:
         releaseOverTheTable(to);
         QCOMPARE(cardsOnTable(form), 52);
         QTest::keyClick(form, Qt::Key_N, Qt::ControlModifier);  // frees every card once
+        QCOMPARE(cardsOnTable(form), 52);
+    }
+
+    void cardsInTheHandStayInTheirOwnGame()
+    {
+        // Another game's window lies beside this one: an Ace dropped on its empty
+        // foundation goes back to its column.
+        const DealtWindow<TFreeCellForm> other;
+        other->move(form->frameGeometry().topRight() + QPoint(10, 0));
+        other->show();
+        Place(form, FS_SPADES, FS_ACE, form->Tableau[6]);
+        TCardPileView *foundation = other->viewsOf(PileRole::Foundation).first();
+        DragWithMouse(form->Tableau[6], TopCardPoint(form->Tableau[6]), foundation, foundation->rect().center());
+        QEXPECT_FAIL("", "a game window takes the cards dragged from another game's window", Abort);
+        QCOMPARE(cardsOnTable(other), 52);
         QCOMPARE(cardsOnTable(form), 52);
     }
 

@@ -91,6 +91,19 @@ class TestSpider : public QObject
         DragWithMouse(from, CardPoint(from, index), form, {40, 157});
     }
 
+    // Column 1: a face-down Two, then a Nine, Eight and Seven of mixed suits;
+    // column 2 a Ten, column 3 an Eight of diamonds.
+    void layOutAMixedRun()
+    {
+        gatherIntoStock();
+        fromStock(FS_CLUBS, FS_TWO, form->Tableau[0], false);
+        fromStock(FS_SPADES, FS_NINE, form->Tableau[0]);
+        fromStock(FS_HEARTS, FS_EIGHT, form->Tableau[0]);
+        fromStock(FS_CLUBS, FS_SEVEN, form->Tableau[0]);
+        fromStock(FS_DIAMONDS, FS_TEN, form->Tableau[1]);
+        fromStock(FS_DIAMONDS, FS_EIGHT, form->Tableau[2]);
+    }
+
 private Q_SLOTS:
     void init()
     {
@@ -189,19 +202,6 @@ private Q_SLOTS:
         QCOMPARE(form->MoveCount, 1);
         QVERIFY(game->sounds.played().isEmpty());
         QVERIFY(!form->SameSuitBuilds1->isEnabled());  // stays locked
-    }
-
-    // Column 1: a face-down Two, then a Nine, Eight and Seven of mixed suits;
-    // column 2 a Ten, column 3 an Eight of diamonds.
-    void layOutAMixedRun()
-    {
-        gatherIntoStock();
-        fromStock(FS_CLUBS, FS_TWO, form->Tableau[0], false);
-        fromStock(FS_SPADES, FS_NINE, form->Tableau[0]);
-        fromStock(FS_HEARTS, FS_EIGHT, form->Tableau[0]);
-        fromStock(FS_CLUBS, FS_SEVEN, form->Tableau[0]);
-        fromStock(FS_DIAMONDS, FS_TEN, form->Tableau[1]);
-        fromStock(FS_DIAMONDS, FS_EIGHT, form->Tableau[2]);
     }
 
     void aMixedRunMovesAsOneAndOneUndoTakesItBack()

@@ -84,12 +84,6 @@ private Q_SLOTS:
                 QVERIFY2(pictures[i] != pictures[j], qPrintable(launcherPictures[i] + " = " + launcherPictures[j]));
     }
 
-    void picturesAreTheSameEveryRun()
-    {
-        for (const QString &name : {QStringLiteral("KLONDIKE"), QStringLiteral("SPIDER"), QStringLiteral("MONTANA")})
-            QCOMPARE(*PreviewArt::render(name), *PreviewArt::render(name));
-    }
-
     void startupLeavesRoomForTheStartPanel_data()
     {
         QTest::addColumn<int>("ratio");
@@ -139,15 +133,25 @@ private Q_SLOTS:
         QVERIFY2(differing > all / 40, qPrintable(QString::number(differing)));
     }
 
-    // Pinned from the pictures as drawn before denser screens were served.
+    // Pinned from the pictures as drawn before denser screens were served: the same
+    // pixels in every run and every build.
+    void ordinaryPicturesStayAsTheyWere_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("md5");
+        QTest::newRow("STARTUP") << "STARTUP" << QByteArray("6bac1f2a77188b8a655e35bd0a58684f");
+        QTest::newRow("KLONDIKE") << "KLONDIKE" << QByteArray("15f9eed3aad2c4ff0780ebb9ad6fd72e");
+        QTest::newRow("SPIDER") << "SPIDER" << QByteArray("8dc9a61713d1726760a60f14921122f6");
+        QTest::newRow("MONTANA") << "MONTANA" << QByteArray("4ac5bb09c33b4b39f456ba7221fae16b");
+    }
+
     void ordinaryPicturesStayAsTheyWere()
     {
-        auto checksum = [](const QImage &image) {
-            const QByteArrayView bits(reinterpret_cast<const char *>(image.constBits()), image.sizeInBytes());
-            return QCryptographicHash::hash(bits, QCryptographicHash::Md5).toHex();
-        };
-        QCOMPARE(checksum(Resources::bitmap(QStringLiteral("STARTUP"))), "6bac1f2a77188b8a655e35bd0a58684f");
-        QCOMPARE(checksum(Resources::bitmap(QStringLiteral("KLONDIKE"))), "15f9eed3aad2c4ff0780ebb9ad6fd72e");
+        QFETCH(QString, name);
+        QFETCH(QByteArray, md5);
+        const QImage picture = *PreviewArt::render(name);
+        const QByteArrayView bits(reinterpret_cast<const char *>(picture.constBits()), picture.sizeInBytes());
+        QCOMPARE(QCryptographicHash::hash(bits, QCryptographicHash::Md5).toHex(), md5);
     }
 };
 
