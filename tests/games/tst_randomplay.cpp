@@ -11,6 +11,7 @@
 #include "GameTestKit.h"
 
 #include "games/GameRegistry.h"
+#include "shell/GameCatalog.h"
 #include "platform/DragManager.h"
 
 #include <QAction>
@@ -306,10 +307,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("game");
         QTest::addColumn<bool>("small");
         QTest::addColumn<bool>("longWalk");
-        for (const RegisteredGame &game : GameRegistry::games()) {
-            QTest::newRow(qPrintable(game.name + QStringLiteral("/large"))) << game.name << false << false;
-            QTest::newRow(qPrintable(game.name + QStringLiteral("/small"))) << game.name << true << false;
-            QTest::newRow(qPrintable(game.name + QStringLiteral("/long"))) << game.name << false << true;
+        for (const GameEntry *game : GameCatalog::entries()) {
+            QTest::newRow(qPrintable(game->name + QStringLiteral("/large"))) << game->name << false << false;
+            QTest::newRow(qPrintable(game->name + QStringLiteral("/small"))) << game->name << true << false;
+            QTest::newRow(qPrintable(game->name + QStringLiteral("/long"))) << game->name << false << true;
         }
     }
 
