@@ -49,9 +49,12 @@ GameWindow::GameWindow(GameDescription gameDescription, CardScale cardScale, QWi
     SavedDeal = new TCardPile;
     UndoList = new TCardUndo;
     UndoList->SetMenuItem(Undo1);
-    // The bare table, the stock and the waste accept exactly when a target is set.
-    OnDragOver = [](QObject *, QObject *source, int, int, DragState, bool &accept) {
-        const TCardPileView *view = asView(source);
+    // The bare table accepts exactly when a target is set; where targets do not stick,
+    // it never does.
+    OnDragOver = [this](QObject *, QObject *source, int, int, DragState, bool &accept) {
+        TCardPileView *view = asView(source);
+        if (view && !description.dropTargetSticks)
+            view->DropTarget = nullptr;
         accept = view && view->DropTarget;
     };
     wireViews();
@@ -78,7 +81,6 @@ void GameWindow::buildViews()
         view->YOffset = place.yOffset;
         view->IsBordered = row.flags & Bordered;
         view->AllowDrag = row.flags & Draggable;
-        view->ManualDrop = row.flags & DropByHand;
         view->DragDelayed = row.flags & DelayedDrag;
         view->closesUp = row.flags & ClosesUp;
         view->State = row.state;
@@ -97,10 +99,14 @@ void GameWindow::wireViews()
             viewMouseDown(asView(sender), button, shift);
         };
         view->OnStartDrag = [this](QObject *sender) { viewStartDrag(asView(sender)); };
-        view->OnEndDrag = [this](QObject *sender, QObject *, int, int) { viewEndDrag(asView(sender)); };
-        view->OnDragOver = [this](QObject *sender, QObject *source, int, int, DragState, bool &accept) {
+        view->OnEndDrag = [this](QObject *sender, QObject *over, int, int) {
+            viewEndDrag(asView(sender), asView(over));
+        };
+        view->OnDragOver = [this](QObject *sender, QObject *source, int, int, DragState state, bool &accept) {
             TCardPileView *from = asView(source);
-            if (from)
+            if (from && state == DragState::Leave && !description.dropTargetSticks)
+                from->DropTarget = nullptr;
+            else if (from)
                 viewDragOver(asView(sender), from);
             accept = from && from->DropTarget;
         };
@@ -191,6 +197,14 @@ bool GameWindow::isHidden(const TCardPileView *view) const { return rowOf(view).
 
 bool GameWindow::sendsHome(const TCardPileView *view) const { return rowOf(view).flags & SendsHome; }
 
+bool GameWindow::pairsOff(const TCardPileView *view) const { return views.contains(view) && rowOf(view).flags & PairsOff; }
+
+void GameWindow::showWhileHolding(TCardPileView *view)
+{
+    if (rowOf(view).flags & HiddenWhenEmpty)
+        view->setVisible(!view->Cards->IsEmpty());
+}
+
 TCardPileView *GameWindow::viewOf(PileRole role) const
 {
     for (TCardPileView *view : views)
@@ -274,6 +288,7 @@ void GameWindow::Deal(bool silent, bool newDeck)
         view->update();
     MoveCount = 0;
     UndoList->Clear();
+    joinedRecords.clear();
     GameOver = false;
     finishDeal();
     refreshTable();
@@ -289,6 +304,7 @@ TCard *GameWindow::dealCard(TCardPileView *onto, bool faceUp, bool animate)
     deck->RemoveCard(card);
     card->FaceUp = faceUp;
     onto->Cards->AddCard(card);
+    showWhileHolding(onto);
     if (animate)
         onto->Paint();
     return card;

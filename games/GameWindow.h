@@ -53,6 +53,9 @@ struct GameDescription {
     bool placementState = false;  // the window position store keeps the maximised state too
     bool restartFaceDown = true;  // Restart turns every card face down before dealing
     bool middleButtonSends = false;  // the middle button on a column sends its top card home
+    // A drop target found during a drag holds while the pointer moves on over places
+    // that refuse; otherwise only the place under the pointer counts (games that pair off).
+    bool dropTargetSticks = true;
     WindowSize large, small;
     TableLayout layout;
 
@@ -158,8 +161,9 @@ protected:
     // booked as a record of its own right after the move (the Klondike family,
     // Forty Thieves, Indian Patience, Spider).
     virtual void afterMove(TCardPileView *source) { Q_UNUSED(source) }
-    // What the table shows beyond its piles (the stock's mark, a pass label), brought
-    // up to date after every deal, action and undo (games with a stock).
+    // What the table shows beyond its piles (the stock's mark, a pass label, which
+    // cards are free), brought up to date after every deal, action and undo (games
+    // with a stock).
     virtual void tableChanged() {}
     // By default the cards on the foundations and discard piles (Montana).
     virtual int computeScore() const;
@@ -179,10 +183,11 @@ protected:
     // A press that plays instead of dragging (Golf's columns, a Montana gap, Queen of
     // Italy's choice of base).
     virtual void viewMouseDown(TCardPileView *view, Qt::MouseButton button, Qt::KeyboardModifiers shift);
-    // The drag protocol, for a game whose drops are its own (Pyramid).
-    virtual void viewStartDrag(TCardPileView *source);
-    virtual void viewDragOver(TCardPileView *target, TCardPileView *source);
-    virtual void viewEndDrag(TCardPileView *source);
+    // The drag protocol; the end of a drag knows the view it was released over, and a
+    // game may add to it (Pyramid's sounds).
+    void viewStartDrag(TCardPileView *source);
+    void viewDragOver(TCardPileView *target, TCardPileView *source);
+    virtual void viewEndDrag(TCardPileView *source, TCardPileView *over);
 
     // ---- shared moves: each moves, repaints and records ------------------------
     // Moves the top card of `from` onto `to` as a card record.
@@ -193,7 +198,11 @@ protected:
     void recordDrag(TCardPileView *source);
     // Sends every top card that fits a foundation home while autoplay is on.
     void AutoplayPass();
+    // Takes back the newest record, and with it the records it was joined to. Cards
+    // that go back to the stock go face down.
     void undoOrdinaryRecord();
+    // The newest record and the one before it are one action: undone together.
+    void joinLastRecord();
     // Takes back a turn record: the card goes face down again.
     void undoTurnRecord();
     // Counted move done: one more move, then the win check.
@@ -278,9 +287,12 @@ private:
     void emptyAllPiles(bool freeCards);
     bool isHidden(const TCardPileView *view) const;
     bool sendsHome(const TCardPileView *view) const;
+    bool pairsOff(const TCardPileView *view) const;
+    void showWhileHolding(TCardPileView *view);
     const PileViewRow &rowOf(const TCardPileView *view) const;
 
     bool animating = false;
+    QList<int> joinedRecords;  // records (counted from 1) undone with the one before
     QAction *optionSeparator = nullptr;
     QList<OptionBinding> options;
     QList<ChoiceGroup> choices;

@@ -48,20 +48,29 @@ void GameWindow::viewStartDrag(TCardPileView *source)
                 break;
             }
     }
+    showWhileHolding(source);
     source->Paint();
 }
 
+// Cards that pair off land on the discard pile; a pile may pair its top cards.
 void GameWindow::viewDragOver(TCardPileView *target, TCardPileView *source)
 {
-    if (target != source && mayDrop(target, source, source->DragPile))
-        source->DropTarget = target;
+    if (!description.dropTargetSticks)
+        source->DropTarget = nullptr;
+    if ((target != source || pairsOff(target)) && mayDrop(target, source, source->DragPile))
+        source->DropTarget = pairsOff(target) ? viewOf(PileRole::Discard) : target;
 }
 
-void GameWindow::viewEndDrag(TCardPileView *source)
+// The partner of cards that paired off follows them, on top, in the same action.
+void GameWindow::viewEndDrag(TCardPileView *source, TCardPileView *over)
 {
     if (!source->DropTarget)
         return;
     recordDrag(source);
+    if (pairsOff(over)) {
+        moveTopCard(over, source->DropTarget);
+        joinLastRecord();
+    }
     afterMove(source);
     moveDone();
 }
@@ -80,6 +89,8 @@ void GameWindow::moveDone()
 
 void GameWindow::refreshTable()
 {
+    for (TCardPileView *view : std::as_const(views))
+        showWhileHolding(view);
     for (TCardPileView *stock : viewsOf(PileRole::Stock)) {
         const int count = stock->Cards->Count();
         stock->SetHint(count > 0 ? QString::number(count) : QString());
@@ -163,12 +174,12 @@ void GameWindow::AutoplayPass()
 
 // ---- undo, score, win ---------------------------------------------------------------
 
-// Cards that go back to the stock go back face down.
 void GameWindow::undoOrdinaryRecord()
 {
     UndoList->PeekLast();
     if (!UndoList->LastSource)
         return;
+    const bool joined = joinedRecords.removeOne(UndoList->Count());
     UndoList->UndoLast();
     if (roleOf(UndoList->LastSource) == PileRole::Stock)
         for (int i = 0; i < UndoList->LastPile->Count(); ++i)
@@ -176,7 +187,11 @@ void GameWindow::undoOrdinaryRecord()
     UndoList->LastSource->Paint();
     UndoList->LastTarget->Paint();
     UndoList->DropLast();
+    if (joined)
+        undoOrdinaryRecord();
 }
+
+void GameWindow::joinLastRecord() { joinedRecords.append(UndoList->Count()); }
 
 void GameWindow::turnOverWaste(TCardPileView *waste, TCardPileView *stock)
 {

@@ -14,20 +14,9 @@ static const GameRegistration<TPyramidForm, TsPyramidForm> registration("Pyramid
 
 namespace {
 
-// Positions count row by row from the apex; card k of row r lies on cards k - 1 and
-// k of row r - 1 and is covered by cards k and k + 1 of row r + 1.
 constexpr int rows = 7;
 constexpr int places = rows * (rows + 1) / 2;
-
-int firstOfRow(int row) { return row * (row - 1) / 2 + 1; }
-
-int pyramidRow(int position)
-{
-    int row = 1;
-    while (position >= firstOfRow(row + 1))
-        ++row;
-    return row;
-}
+constexpr int passes = 3;
 
 // The pyramid's lefts, row by row, for large and for small cards.
 constexpr int largeLefts[places] = {288, 240, 328, 192, 280, 368, 144, 232, 320, 408, 104, 192, 280, 368,
@@ -43,27 +32,29 @@ GameDescription pyramid()
     d.hasAutoplay = false;
     d.canMaximize = false;
     d.placementState = true;
-    d.large = {.clientWidth = 640, .clientHeight = 586, .fixedHeight = true, .placementSection = QStringLiteral("Pyramid")};
-    d.small = {.clientWidth = 520, .clientHeight = 480, .fixedHeight = true, .placementSection = QStringLiteral("sPyramid")};
-    for (int position = 1; position <= places; ++position) {
-        const int row = pyramidRow(position);
-        // Only the bottom row is free at the start.
-        const unsigned flags = DropByHand | SendsHome | (row == rows ? Draggable : 0u);
-        d.layout.pile(QStringLiteral("CardPileView%1").arg(position), PileRole::Place,
-                      {largeLefts[position - 1], 8 + 48 * (row - 1), 80, 125},
-                      {smallLefts[position - 1], 8 + 40 * (row - 1), 61, 95}, flags);
-    }
+    d.dropTargetSticks = false;
+    d.large = {.clientWidth = 640, .clientHeight = 586, .fixedHeight = true, .placementSection = QStringLiteral("Pyramid"), .optionsSection = {}};
+    d.small = {.clientWidth = 520, .clientHeight = 480, .fixedHeight = true, .placementSection = QStringLiteral("sPyramid"), .optionsSection = {}};
+    // The pyramid's places lie over each other; a place whose card has gone shows what
+    // lies beneath it.
+    for (int row = 1, i = 0; row <= rows; ++row)
+        for (int k = 0; k < row; ++k, ++i)
+            d.layout.pile(QStringLiteral("CardPileView%1").arg(i + 1), PileRole::Place,
+                          {largeLefts[i], 8 + 48 * (row - 1), 80, 125}, {smallLefts[i], 8 + 40 * (row - 1), 61, 95},
+                          HiddenWhenEmpty | PairsOff | SendsHome);
     d.layout
         .pile(QStringLiteral("DeckPileView"), PileRole::Stock, {136, 432, 113, 145, 0.6f, 0.6f},
               {112, 353, 88, 113, 0.5f, 0.5f}, DelayedDrag, FS_RECYCLE)
-        .pile(QStringLiteral("PlayPileView"), PileRole::Place, {272, 432, 80, 125}, {216, 353, 61, 95},
-              Draggable | DelayedDrag | DropByHand | SendsHome)
+        .pile(QStringLiteral("PlayPileView"), PileRole::Other, {272, 432, 80, 125}, {216, 353, 61, 95},
+              Draggable | DelayedDrag | PairsOff | SendsHome)
         .pile(QStringLiteral("WastePileView"), PileRole::Waste, {368, 432, 113, 145, 0.6f, 0.6f},
-              {296, 353, 88, 113, 0.5f, 0.5f}, Draggable | DropByHand | SendsHome)
+              {296, 353, 88, 113, 0.5f, 0.5f}, Draggable | PairsOff | SendsHome)
         .pile(QStringLiteral("DiscardPileView"), PileRole::Discard, {544, 440, 80, 125}, {448, 361, 61, 95},
               Bordered);
     return d;
 }
+
+int value(const TCard *card) { return card->Value + 1; }  // Ace 1, Jack 11, Queen 12, King 13
 
 }  // namespace
 
@@ -71,44 +62,23 @@ TPyramidForm::TPyramidForm(QWidget *parent) : TPyramidForm(CardScale::Large, par
 
 TPyramidForm::TPyramidForm(CardScale scale, QWidget *parent)
     : GameWindow(pyramid(), scale, parent),
-      DeckPileView(viewNamed(QStringLiteral("DeckPileView"))),
-      PlayPileView(viewNamed(QStringLiteral("PlayPileView"))),
-      WastePileView(viewNamed(QStringLiteral("WastePileView"))),
-      DiscardPileView(viewNamed(QStringLiteral("DiscardPileView"))),
+      Pyramid(viewsOf(PileRole::Place)),
+      DeckPileView(viewOf(PileRole::Stock)),
+      PlayPileView(viewOf(PileRole::Other)),
+      WastePileView(viewOf(PileRole::Waste)),
+      DiscardPileView(viewOf(PileRole::Discard)),
       Label1(new QLabel(this)),
       stockYOffset(DeckPileView->YOffset)
 {
-    for (int position = 1; position <= places; ++position)
-        Pyramid.append(viewNamed(QStringLiteral("CardPileView%1").arg(position)));
     const bool small = scale == CardScale::Small;
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(small ? QRect(5, 454, 60, 16) : QRect(8, 560, 71, 19));
-    labelSize = Label1->size();
+    Label1->setMinimumSize(Label1->size());
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(small ? 13 : 16);
     font.setItalic(true);
     Label1->setFont(font);
     Label1->setAttribute(Qt::WA_TransparentForMouseEvents);
-    wireDrops();
-    // The bare table and the stock take nothing: a card released there goes back.
-    OnDragOver = [](QObject *, QObject *source, int, int, DragState, bool &accept) {
-        if (TCardPileView *view = asView(source))
-            view->DropTarget = nullptr;
-        accept = false;
-    };
-}
-
-void TPyramidForm::wireDrops()
-{
-    for (TCardPileView *place : std::as_const(Pyramid))
-        place->OnDragDrop = [this](QObject *target, QObject *source, int, int) {
-            pairOnPyramid(asView(target), asView(source));
-        };
-    for (TCardPileView *place : {PlayPileView, WastePileView})
-        place->OnDragDrop = [this](QObject *target, QObject *source, int, int) {
-            pairOnPlace(asView(target), asView(source));
-        };
-    DiscardPileView->OnDragDrop = [this](QObject *, QObject *source, int, int) { kingOnDiscard(asView(source)); };
 }
 
 // The pass label reads white on a dark table and black on a light one.
@@ -121,16 +91,11 @@ void TPyramidForm::ApplyBackground()
     Label1->setPalette(palette);
 }
 
-// ---- the deal -----------------------------------------------------------------------
-
+// The stock lies flatter while the pyramid is dealt from it.
 void TPyramidForm::dealCards(bool animate)
 {
     DeckPileView->YOffset = 0.2f;
-    for (int position = 1; position <= places; ++position) {
-        TCardPileView *place = Pyramid[position - 1];
-        place->raise();
-        place->show();
-        place->AllowDrag = pyramidRow(position) == rows;
+    for (TCardPileView *place : std::as_const(Pyramid)) {
         dealCard(place, true, animate);
         if (animate)
             DeckPileView->Paint();
@@ -139,87 +104,19 @@ void TPyramidForm::dealCards(bool animate)
     DeckPileView->YOffset = stockYOffset;
     DeckPileView->Paint();
     Pass = 1;
-    UpdateStock();
 }
 
-// ---- free cards ---------------------------------------------------------------------------
+// ---- the two questions ------------------------------------------------------------------
 
-int TPyramidForm::positionOf(const TCardPileView *view) const
-{
-    return int(Pyramid.indexOf(const_cast<TCardPileView *>(view))) + 1;
-}
-
-// A card in the player's hand has not left its place yet.
-bool TPyramidForm::isGone(int position) const
-{
-    const TCardPileView *place = Pyramid[position - 1];
-    return place->Cards->IsEmpty() && place->DragPile->IsEmpty();
-}
-
-// The play position and the waste are always free.
-bool TPyramidForm::isFree(const TCardPileView *view) const
-{
-    if (positionOf(view))
-        return view->AllowDrag;
-    return view == PlayPileView || view == WastePileView;
-}
-
-// The cards a position lies on are free exactly when both cards covering them are gone.
-void TPyramidForm::UpdateFreeCards(int position)
-{
-    const int row = pyramidRow(position);
-    const int k = position - firstOfRow(row) + 1;
-    for (const int below : {k - 1, k}) {
-        if (row == 1 || below < 1 || below > row - 1)
-            continue;
-        const int covering = firstOfRow(row) + below - 1;
-        Pyramid[firstOfRow(row - 1) + below - 2]->AllowDrag = isGone(covering) && isGone(covering + 1);
-    }
-}
-
-void TPyramidForm::RepaintOverlaps(int position)
-{
-    for (int p = firstOfRow(qMax(1, pyramidRow(position) - 1)); p <= places; ++p)
-        if (Pyramid[p - 1]->isVisible())
-            Pyramid[p - 1]->update();
-    update();
-}
-
-void TPyramidForm::takeFromTable(TCardPileView *view)
-{
-    const int position = positionOf(view);
-    if (!position) {
-        view->Paint();
-        return;
-    }
-    view->lower();
-    view->hide();
-    UpdateFreeCards(position);
-    RepaintOverlaps(position);
-}
-
-void TPyramidForm::putBackOnTable(TCardPileView *view)
-{
-    const int position = positionOf(view);
-    if (!position) {
-        view->Paint();
-        return;
-    }
-    view->raise();
-    view->show();
-    UpdateFreeCards(position);
-    RepaintOverlaps(position);
-}
-
-// ---- the two questions and the drag ---------------------------------------------------------
-
+// A free card may leave; of the waste, only its top card.
 bool TPyramidForm::mayDrag(TCardPileView *view, TCard *card)
 {
     return view != WastePileView || card == view->Cards->CardAt(TCardPile::Top);
 }
 
-// A partner makes 13 with the dragged card (Ace 1, Jack 11, Queen 12); a King goes
-// alone to the discard pile.
+// A card lands on a free partner that makes 13 with it, the two leaving together; a
+// King goes alone to the discard pile. The play position and the waste are always
+// free, and the waste's top card may pair with the card beneath it.
 bool TPyramidForm::mayDrop(TCardPileView *target, TCardPileView *, const TCardPile *cards)
 {
     if (cards->Count() != 1)
@@ -228,214 +125,95 @@ bool TPyramidForm::mayDrop(TCardPileView *target, TCardPileView *, const TCardPi
     if (target == DiscardPileView)
         return moving->Value == FS_KING;
     const TCard *partner = target->Cards->CardAt(TCardPile::Top);
-    return partner && isFree(target) && (moving->Value + 1) + (partner->Value + 1) == 13;
+    return partner && target->AllowDrag && value(moving) + value(partner) == 13;
 }
 
-// A card taken from the pyramid leaves its place at once; nothing is chosen for it.
-void TPyramidForm::viewStartDrag(TCardPileView *source)
+// A pair on the pyramid sounds without waiting for the sound; the other removals wait.
+void TPyramidForm::viewEndDrag(TCardPileView *source, TCardPileView *over)
 {
-    source->Paint();
-    if (const int position = positionOf(source)) {
-        source->hide();
-        RepaintOverlaps(position);
-    }
-}
-
-// Only the view under the pointer counts: a card released anywhere else goes back.
-void TPyramidForm::viewDragOver(TCardPileView *target, TCardPileView *source)
-{
-    source->DropTarget = mayDrop(target, source, source->DragPile) ? target : nullptr;
-}
-
-// A removal is counted, and the win checked, once the drag is over.
-void TPyramidForm::viewEndDrag(TCardPileView *source)
-{
-    if (removalPending) {
-        removalPending = false;
-        moveDone();
-        return;
-    }
-    if (positionOf(source) && !source->Cards->IsEmpty()) {
-        source->raise();
-        source->show();
-        source->Paint();
-    }
-}
-
-// ---- removals ----------------------------------------------------------------------------------
-
-void TPyramidForm::discardDragged(TCardPileView *source)
-{
-    DiscardPileView->Cards->AddPile(source->DragPile);
-    UndoList->AddPileMove(source, DiscardPileView, source->DragPile);
-    source->DragPile->Empty(false);  // booked: nothing may come back from the hand
-    removalPending = true;
-}
-
-// The partner ends on top of the discard pile.
-void TPyramidForm::pairOnPyramid(TCardPileView *target, TCardPileView *source)
-{
-    discardDragged(source);
-    DiscardPileView->Cards->AddPile(target->Cards);
-    UndoList->AddPileMove(target, DiscardPileView, target->Cards);
-    target->Cards->Empty(false);
-    takeFromTable(source);
-    takeFromTable(target);
-    DiscardPileView->Paint();
-    play(&TSoundManager::PlayAutoplayAsync);
-}
-
-void TPyramidForm::pairOnPlace(TCardPileView *target, TCardPileView *source)
-{
-    discardDragged(source);
-    moveTopCard(target, DiscardPileView);
-    takeFromTable(source);
-    play(&TSoundManager::PlayAutoplay);
-}
-
-void TPyramidForm::kingOnDiscard(TCardPileView *source)
-{
-    discardDragged(source);
-    takeFromTable(source);
-    DiscardPileView->Paint();
-    play(&TSoundManager::PlayAutoplay);
+    if (source->DropTarget)
+        play(Pyramid.contains(over) ? &TSoundManager::PlayAutoplayAsync : &TSoundManager::PlayAutoplay);
+    GameWindow::viewEndDrag(source, over);
 }
 
 void TPyramidForm::sendHome(TCardPileView *view)
 {
     const TCard *top = view->Cards->CardAt(TCardPile::Top);
-    if (top && top->Value == FS_KING && isFree(view)) {
+    if (top && top->Value == FS_KING && view->AllowDrag) {
         moveTopCard(view, DiscardPileView);
-        takeFromTable(view);
-        ++MoveCount;
+        moveDone();
+        return;
     }
     CheckWin();
 }
 
-// ---- the stock -----------------------------------------------------------------------------------
+// ---- the stock and its passes -----------------------------------------------------------
 
+// The play card moves on to the waste and the next stock card comes up. An empty
+// stock starts a new pass: the waste turns over, and its first card comes up at once;
+// the new pass itself is no move. After the last pass the play card only moves on.
 void TPyramidForm::turnStock()
 {
-    if (!PlayPileView->Cards->IsEmpty())
-        moveTopCard(PlayPileView, WastePileView);
-    if (!DeckPileView->Cards->IsEmpty())
-        turnToPlay();
-    else if (Pass == 3)
-        return;  // after the last pass the play card only moves on to the waste
-    else
-        startNewPass();
+    moveTopCard(PlayPileView, WastePileView);
+    if (DeckPileView->Cards->IsEmpty()) {
+        if (Pass == passes)
+            return;
+        turnOverWaste(WastePileView, DeckPileView);
+        ++Pass;
+    }
+    if (TCard *card = DeckPileView->Cards->CardAt(TCardPile::Top)) {
+        card->FaceUp = true;
+        moveTopCard(DeckPileView, PlayPileView);
+        ++MoveCount;
+    }
     play(&TSoundManager::PlayStock);
     CheckWin();
-    UpdateStock();
 }
 
-void TPyramidForm::turnToPlay()
-{
-    DeckPileView->Cards->CardAt(TCardPile::Top)->FaceUp = true;
-    moveTopCard(DeckPileView, PlayPileView);
-    ++MoveCount;
-}
+// ---- what the table shows ---------------------------------------------------------------
 
-// The waste turns over into the stock, the card that went there first on top again,
-// and that card comes up at once. The new pass itself is no move.
-void TPyramidForm::startNewPass()
+// A card is free when both cards covering it are gone: card k of a row lies under
+// cards k and k + 1 of the row below. The stock shows its recycle mark while a pass
+// is left, and the label names the pass.
+void TPyramidForm::tableChanged()
 {
-    TCardPile *waste = WastePileView->Cards;
-    UndoList->AddPileMove(WastePileView, DeckPileView, waste);
-    DeckPileView->Cards->AddPile(waste);
-    waste->Empty(false);
-    DeckPileView->Cards->Flip();
-    ++Pass;
-    if (!DeckPileView->Cards->IsEmpty())
-        turnToPlay();
-    WastePileView->Paint();
+    const auto gone = [this](int i) { return Pyramid[i]->Cards->IsEmpty(); };
+    for (int row = 1, i = 0; row <= rows; ++row)
+        for (int k = 0; k < row; ++k, ++i)
+            Pyramid[i]->AllowDrag = row == rows || (gone(i + row) && gone(i + row + 1));
+    DeckPileView->State = DeckPileView->Cards->IsEmpty() && Pass == passes ? FS_BLANK : FS_RECYCLE;
     DeckPileView->Paint();
+    static const char *const names[passes] = {"First Pass", "Second Pass", "Third Pass"};
+    Label1->setText(QString::fromLatin1(names[Pass - 1]));
+    Label1->adjustSize();  // as wide as its words
 }
 
-void TPyramidForm::UpdateStock()
+// ---- undo -------------------------------------------------------------------------------
+
+bool TPyramidForm::lastMoved(const TCardPileView *from, const TCardPileView *to) const
 {
-    static const char *const passes[] = {"First Pass", "Second Pass", "Third Pass"};
-    const int count = DeckPileView->Cards->Count();
-    DeckPileView->SetHint(count > 0 ? QString::number(count) : QString());
-    DeckPileView->State = count == 0 && Pass == 3 ? FS_BLANK : FS_RECYCLE;
-    DeckPileView->Paint();
-    Label1->setText(QString::fromLatin1(passes[qBound(1, Pass, 3) - 1]));
-    Label1->resize(Label1->sizeHint().expandedTo(labelSize));  // as wide as its words
+    UndoList->PeekLast();
+    return UndoList->LastSource == from && UndoList->LastTarget == to;
 }
 
-// ---- undo ------------------------------------------------------------------------------------------
-
+// A removal was one move: a King, or a pair (its two records joined). A stock click
+// counted the card it turned up, which goes back face down, together with what the
+// same click did before it: a new pass, and the play card's move on to the waste.
 int TPyramidForm::undoLastAction()
 {
     UndoList->PeekLast();
-    if (UndoList->LastTarget == DiscardPileView)
-        return undoRemoval();
-    if (UndoList->LastSource == DeckPileView)
-        return undoStockTurn();
-    if (lastIsNewPass())
-        return undoNewPass();
-    undoOrdinaryRecord();  // the play card moved on after the last pass: no move
-    return 0;
-}
-
-bool TPyramidForm::lastIsNewPass()
-{
-    UndoList->PeekLast();
-    return UndoList->LastSource == WastePileView && UndoList->LastTarget == DeckPileView;
-}
-
-bool TPyramidForm::lastIsPlayToWaste()
-{
-    UndoList->PeekLast();
-    return UndoList->LastSource == PlayPileView && UndoList->LastTarget == WastePileView;
-}
-
-// A pair is two records, a King one; either way it was one move.
-int TPyramidForm::undoRemoval()
-{
-    const bool king = UndoList->LastPile->CardAt(0)->Value == FS_KING;
-    undoRemovalRecord();
-    if (!king)
-        undoRemovalRecord();
-    return 1;
-}
-
-void TPyramidForm::undoRemovalRecord()
-{
-    UndoList->PeekLast();
-    TCardPileView *source = UndoList->LastSource;
-    UndoList->UndoLast();
-    UndoList->DropLast();
-    DiscardPileView->Paint();
-    putBackOnTable(source);
-}
-
-// The turned card goes back face down, with whatever the same click did before it:
-// a new pass, and the previous play card's move to the waste.
-int TPyramidForm::undoStockTurn()
-{
-    undoOrdinaryRecord();
-    DeckPileView->Cards->CardAt(TCardPile::Top)->FaceUp = false;
-    DeckPileView->Paint();
-    if (lastIsNewPass())
-        undoNewPass();
-    else if (lastIsPlayToWaste())
+    if (UndoList->LastTarget == DiscardPileView) {
         undoOrdinaryRecord();
-    return 1;
-}
-
-// The stock's cards go back to the waste face up, in their order.
-int TPyramidForm::undoNewPass()
-{
-    UndoList->PeekLast();
-    UndoList->UndoLast();
-    for (int i = 0; i < UndoList->LastPile->Count(); ++i)
-        UndoList->LastPile->CardAt(i)->FaceUp = true;
-    UndoList->DropLast();
-    WastePileView->Paint();
-    DeckPileView->Paint();
-    --Pass;
-    if (lastIsPlayToWaste())
+        return 1;
+    }
+    const bool turned = lastMoved(DeckPileView, PlayPileView);
+    if (turned)
         undoOrdinaryRecord();
-    return 0;
+    if (lastMoved(WastePileView, DeckPileView)) {
+        undoTurnOver();
+        --Pass;
+    }
+    if (lastMoved(PlayPileView, WastePileView))
+        undoOrdinaryRecord();
+    return turned ? 1 : 0;
 }

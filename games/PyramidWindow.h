@@ -37,40 +37,14 @@ protected:
     void dealCards(bool animate) override;
     bool mayDrag(TCardPileView *view, TCard *card) override;
     bool mayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
-    void viewStartDrag(TCardPileView *source) override;
-    void viewDragOver(TCardPileView *target, TCardPileView *source) override;
-    void viewEndDrag(TCardPileView *source) override;
+    void viewEndDrag(TCardPileView *source, TCardPileView *over) override;
     int undoLastAction() override;
-    void tableChanged() override { UpdateStock(); }
+    void tableChanged() override;
 
 private:
-    void wireDrops();
-    int positionOf(const TCardPileView *view) const;  // 1 to 28, or 0 off the pyramid
-    bool isGone(int position) const;
-    bool isFree(const TCardPileView *view) const;
-    void UpdateFreeCards(int position);
-    void RepaintOverlaps(int position);
-    void takeFromTable(TCardPileView *view);
-    void putBackOnTable(TCardPileView *view);
-    // The drops: a pair on a pyramid card, a pair on the play position or the waste,
-    // a King on the discard pile.
-    void pairOnPyramid(TCardPileView *target, TCardPileView *source);
-    void pairOnPlace(TCardPileView *target, TCardPileView *source);
-    void kingOnDiscard(TCardPileView *source);
-    void discardDragged(TCardPileView *source);
-    void turnToPlay();
-    void startNewPass();
-    void UpdateStock();
-    int undoRemoval();
-    void undoRemovalRecord();
-    int undoStockTurn();
-    int undoNewPass();
-    bool lastIsNewPass();
-    bool lastIsPlayToWaste();
+    bool lastMoved(const TCardPileView *from, const TCardPileView *to) const;
 
     float stockYOffset;
-    QSize labelSize;
-    bool removalPending = false;
 };
 
 // The small-card window: the same game laid out for 61 x 95 cards.

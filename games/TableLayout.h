@@ -29,12 +29,13 @@ struct Geometry {
 
 enum ViewFlag : unsigned {
     Bordered = 1u << 0,
-    Draggable = 1u << 1,      // AllowDrag
-    Hidden = 1u << 2,         // a holding pile that keeps cards out of sight
-    DropByHand = 1u << 3,     // ManualDrop: the game disposes of dropped cards
-    DelayedDrag = 1u << 4,    // DragDelayed
-    SendsHome = 1u << 5,      // double-click and Shift/Ctrl press send the top card home
-    ClosesUp = 1u << 6,       // a fan too long for the view closes up to keep its top card inside
+    Draggable = 1u << 1,        // AllowDrag
+    Hidden = 1u << 2,           // a holding pile that keeps cards out of sight
+    HiddenWhenEmpty = 1u << 3,  // lies over other views: shown only while it holds cards
+    DelayedDrag = 1u << 4,      // DragDelayed
+    SendsHome = 1u << 5,        // double-click and Shift/Ctrl press send the top card home
+    PairsOff = 1u << 6,         // a card dropped here pairs with the top card: both go to the discard pile
+    ClosesUp = 1u << 7,         // a fan too long for the view closes up to keep its top card inside
 };
 
 // One view of a table: its name, role, flags and its geometry for large and small

@@ -255,7 +255,7 @@ private Q_SLOTS:
         QVERIFY(!source->isVisible());  // the card has left its place
         const QPoint partner = source->mapFromGlobal(at(23)->mapToGlobal(TopCardPoint(at(23))));
         QTest::mouseMove(source, partner);
-        QCOMPARE(source->DropTarget, at(23));
+        QCOMPARE(source->DropTarget, form->DiscardPileView);  // where the pair would go
         const QPoint table = source->mapFromGlobal(form->mapToGlobal(tableCorner(form)));
         QTest::mouseMove(source, table);
         QTest::mouseRelease(source, Qt::LeftButton, {}, table);
@@ -353,6 +353,20 @@ private Q_SLOTS:
         QCOMPARE(game->sounds.names(), QStringList{QStringLiteral("UNDO")});
         dragOnto(at(22), at(23));  // and the pair can be made again
         QCOMPARE(form->DiscardPileView->Cards->Count(), 2);
+    }
+
+    void aNewDealForgetsWhichRecordsWentTogether()
+    {
+        put(form, FS_SPADES, FS_SIX, at(22));
+        put(form, FS_HEARTS, FS_SEVEN, at(23));
+        dragOnto(at(22), at(23));  // the pair's two records are undone as one
+        form->NewGame1Click(form->Restart1);
+        clicks(1);
+        const QString afterOne = form->dealText();
+        clicks(1);  // the second record of this game is no pair's
+        form->Undo1->trigger();
+        QCOMPARE(form->dealText(), afterOne);
+        QCOMPARE(form->MoveCount, 1);
     }
 
     void undoTakesBackAKingAndItsMove()
