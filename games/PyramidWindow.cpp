@@ -33,8 +33,8 @@ GameDescription pyramid()
     d.canMaximize = false;
     d.placementState = true;
     d.dropTargetSticks = false;
-    d.large = {.clientWidth = 640, .clientHeight = 586, .fixedHeight = true, .placementSection = QStringLiteral("Pyramid"), .optionsSection = {}};
-    d.small = {.clientWidth = 520, .clientHeight = 480, .fixedHeight = true, .placementSection = QStringLiteral("sPyramid"), .optionsSection = {}};
+    d.large = {.clientWidth = 640, .clientHeight = 586, .fixedHeight = true, .placementSection = QStringLiteral("Pyramid")};
+    d.small = {.clientWidth = 520, .clientHeight = 480, .fixedHeight = true, .placementSection = QStringLiteral("sPyramid")};
     // The pyramid's places lie over each other; a place whose card has gone shows what
     // lies beneath it.
     for (int row = 1, i = 0; row <= rows; ++row)
