@@ -52,7 +52,7 @@ GameWindow::GameWindow(GameDescription gameDescription, CardScale cardScale, QWi
     // The bare table accepts exactly when a target is set; where targets do not stick,
     // it never does.
     OnDragOver = [this](QObject *, QObject *source, int, int, DragState, bool &accept) {
-        TCardPileView *view = asView(source);
+        TCardPileView *view = ownView(source);
         if (view && !description.dropTargetSticks)
             view->DropTarget = nullptr;
         accept = view && view->DropTarget;
@@ -103,7 +103,7 @@ void GameWindow::wireViews()
             viewEndDrag(asView(sender), asView(over));
         };
         view->OnDragOver = [this](QObject *sender, QObject *source, int, int, DragState state, bool &accept) {
-            TCardPileView *from = asView(source);
+            TCardPileView *from = ownView(source);
             if (from && state == DragState::Leave && !description.dropTargetSticks)
                 from->DropTarget = nullptr;
             else if (from)
@@ -203,6 +203,12 @@ void GameWindow::showWhileHolding(TCardPileView *view)
 {
     if (rowOf(view).flags & HiddenWhenEmpty)
         view->setVisible(!view->Cards->IsEmpty());
+}
+
+TCardPileView *GameWindow::ownView(QObject *object) const
+{
+    TCardPileView *view = asView(object);
+    return views.contains(view) ? view : nullptr;
 }
 
 TCardPileView *GameWindow::viewOf(PileRole role) const

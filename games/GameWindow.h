@@ -241,6 +241,9 @@ protected:
     void writeOption(const QString &key, bool value);
 
     static void play(void (TSoundManager::*sound)());
+    // The view of this window's table that `object` is; cards from another window's
+    // table are never taken.
+    TCardPileView *ownView(QObject *object) const;
     static TCardPileView *asView(QObject *object) { return qobject_cast<TCardPileView *>(object); }
     bool isAnimating() const { return animating; }
     const WindowSize &windowSize() const { return scale == CardScale::Large ? description.large : description.small; }
