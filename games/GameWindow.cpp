@@ -6,7 +6,6 @@
 #include "platform/DragManager.h"
 #include "platform/FormPlacement.h"
 #include "platform/Help.h"
-#include "platform/Screen.h"
 #include "platform/SoundPlayer.h"
 #include "shell/Background.h"
 #include "shell/Preferences.h"
@@ -17,7 +16,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QTimer>
 
@@ -155,19 +153,6 @@ void GameWindow::buildMenu()
     Preferences1 = addMenuItem(QStringLiteral("Preferences1"), description.preferencesCaption, QKeySequence(),
                                [this] { Preferences1Click(); });
     About1 = addMenuItem(QStringLiteral("About1"), description.aboutCaption, QKeySequence(), [this] { About1Click(); });
-}
-
-void GameWindow::applySizeLimits()
-{
-    const WindowSize &size = windowSize();
-    setMinimumWidth(size.clientWidth);
-    setMaximumWidth(size.clientWidth);
-    if (size.fixedHeight) {
-        setMinimumHeight(size.clientHeight);
-        setMaximumHeight(size.clientHeight);
-    } else if (size.minimumHeight > 0) {
-        setMinimumHeight(qMax(0, size.minimumHeight - Screen::frameAndCaptionHeight(*this)));
-    }
 }
 
 void GameWindow::FormCreate()
@@ -438,67 +423,3 @@ void GameWindow::Preferences1Click()
 }
 
 void GameWindow::About1Click() { Help::showTopic(this, description.helpTopic); }
-
-// ---- window events ---------------------------------------------------------------------
-
-void GameWindow::FormResize()
-{
-    const WindowSize &size = windowSize();
-    // A window system that lets the window shrink below its minimum shows part of
-    // the table laid out for the minimum, never a squeezed one.
-    const int tableHeight = qMax(height(), minimumHeight());
-    if (size.columnHeightMargin > 0)
-        for (TCardPileView *column : viewsOf(PileRole::Column))
-            column->resize(column->width(), tableHeight - size.columnHeightMargin);
-    if (size.anchorMargin > 0)
-        for (TCardPileView *view : anchoredViews())
-            view->move(view->x(), tableHeight - size.anchorMargin);
-}
-
-// The window system reports the frame's size once the window is shown or, with a
-// window manager, once that has framed it, which moves it: the limits follow.
-void GameWindow::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    applySizeLimits();
-}
-
-void GameWindow::moveEvent(QMoveEvent *event)
-{
-    QWidget::moveEvent(event);
-    applySizeLimits();
-}
-
-void GameWindow::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    applySizeLimits();
-    FormResize();
-}
-
-void GameWindow::contextMenuEvent(QContextMenuEvent *event)
-{
-    if (!dragUnderWay())
-        PopupMenu1->popup(event->globalPos());
-}
-
-void GameWindow::keyPressEvent(QKeyEvent *event)
-{
-    if (dragUnderWay())
-        return;
-    if (event->key() == Qt::Key_F1) {
-        About1Click();
-        return;
-    }
-    if (event->key() == Qt::Key_Space)
-        DeckPileViewClick();
-    QWidget::keyPressEvent(event);
-}
-
-void GameWindow::mousePressEvent(QMouseEvent *event)
-{
-    // The middle button on the bare table is the stock's click too.
-    if (event->button() == Qt::MiddleButton && !dragUnderWay())
-        DeckPileViewClick();
-    QWidget::mousePressEvent(event);
-}
