@@ -11,15 +11,14 @@
 
 void GameWindow::viewMouseDown(TCardPileView *view, Qt::MouseButton button, Qt::KeyboardModifiers shift)
 {
+    view->CanDrag = false;
     if (button == Qt::MiddleButton) {
-        view->CanDrag = false;
         if (description.middleButtonSends && Tableau.contains(view))
             sendHome(view);
         else
             DeckPileViewClick();
         return;
     }
-    view->CanDrag = false;
     TCard *card = view->SelectedCard;
     if (button != Qt::LeftButton || !card)
         return;
@@ -130,7 +129,7 @@ bool GameWindow::TurnUpTop(TCardPileView *view)
 
 TCardPileView *GameWindow::homeFor(const TCard *card) const
 {
-    for (TCardPileView *foundation : viewsOf(PileRole::Foundation))
+    for (TCardPileView *foundation : Foundations)
         if (Rules::fitsFoundation(card, foundation->Cards))
             return foundation;
     return nullptr;
@@ -169,8 +168,6 @@ void GameWindow::AutoplayPass()
         }
     }
 }
-
-
 
 // ---- undo, score, win ---------------------------------------------------------------
 
