@@ -203,6 +203,7 @@ int GameWindow::ShowScore()
 
 void GameWindow::CheckWin()
 {
+    commitAction();
     ShowScore();
     // Once won, a later check (a click on an empty pile, say) does not celebrate again.
     if (!GameOver && Score >= description.winningScore) {
