@@ -47,8 +47,11 @@ void endWithTheSession(QObject *context)
     QObject::connect(
         qApp, &QGuiApplication::commitDataRequest, context,
         [](QSessionManager &manager) {
-            if (!PlayerWindows::endSession(manager.allowsInteraction()))
+            const bool playerMayAnswer = manager.allowsInteraction();
+            if (!PlayerWindows::endSession(playerMayAnswer))
                 manager.cancel();
+            if (playerMayAnswer)
+                manager.release();
         },
         Qt::DirectConnection);
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, context, [] { ProgramEnd::closeGames(); });
