@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+
 class TestProgram : public QObject
 {
     Q_OBJECT
@@ -157,6 +159,34 @@ private Q_SLOTS:
         QVERIFY2(result.err.contains(QStringLiteral("temporary settings folder")), qPrintable(result.err));
         QVERIFY(!QDir(shots.filePath(QStringLiteral("out"))).exists());
         verifyPlayerSettingsUntouched();
+    }
+
+    // Told to terminate, the program closes its game window as the player would
+    // (the window stores its place as it closes) and ends with success.
+    void aRequestToTerminateClosesTheGameAndEndsWell()
+    {
+        QTemporaryDir freshSettings;
+        QProcessEnvironment environment = withoutDisplay();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("CARDENZA_CONFIG_DIR"), freshSettings.path());
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(CARDENZA_PROGRAM),
+                      {QStringLiteral("--game"), QStringLiteral("Klondike"), QStringLiteral("--screen-width"),
+                       QStringLiteral("1024")});
+        QVERIFY(program.waitForStarted());
+        const auto stored = [&freshSettings] {
+            QFile file(freshSettings.filePath(QStringLiteral("Solitaire.ini")));
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        // The first run's card size is stored once the game window has painted.
+        QTRY_VERIFY_WITH_TIMEOUT(stored().contains("CardSize"), 60000);
+        QVERIFY(!stored().contains("[Klondike]"));
+        QCOMPARE(::kill(pid_t(program.processId()), SIGTERM), 0);
+        QVERIFY(program.waitForFinished(60000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        QVERIFY2(stored().contains("[Klondike]") && stored().contains("NormPos"), stored().constData());
     }
 };
 
