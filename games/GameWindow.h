@@ -153,6 +153,8 @@ public:
     void Preferences1Click();
     void About1Click();
     bool FormCloseQuery();
+    // The quit question, when the game has gone far enough to ask it.
+    bool mayLeaveGame();
     // The table preferences onto the window and its views (at creation and after the
     // preferences dialog); a game may follow them with more of its own.
     virtual void ApplyBackground();
@@ -347,6 +349,11 @@ private:
                           QList<JournalRecord> *records, QString *why) const;
     bool optionsFromText(const TableText::SavedGameText &saved, QString *why);
     void applySavedOptions(const TableText::SavedGameText &saved);
+    QString keptName() const;
+    bool gameUnderWay() const;
+    bool keepGame();
+    void forgetKeptGame();
+    void restoreKeptGame();
     void installJournal(const TableState &deal, const TableState &base, const QList<JournalEntry> &entries,
                         int position, bool over);
 

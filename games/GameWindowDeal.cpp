@@ -128,6 +128,8 @@ void GameWindow::FormCreate()
     }
     readOptions();
     Deal(true, true);
+    if (keepUnfinishedGames())
+        restoreKeptGame();
 }
 
 // ---- the deal ---------------------------------------------------------------------
@@ -209,9 +211,10 @@ void GameWindow::NewGame1Click(QObject *sender)
 {
     const bool restart = sender == Restart1;
     if (MoveCount > description.promptThreshold && !GameOver) {
-        if (restart ? !Dialogs::confirm(this, description.restartPrompt()) : !FormCloseQuery())
+        if (restart ? !Dialogs::confirm(this, description.restartPrompt()) : !mayLeaveGame())
             return;
     }
+    forgetKeptGame();
     emptyAllPiles(!restart);
     Deal(false, !restart);
 }

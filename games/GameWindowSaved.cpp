@@ -4,6 +4,9 @@
 #include "games/GameWindow.h"
 
 #include "games/TableText.h"
+#include "platform/Dialogs.h"
+#include "shell/Preferences.h"
+#include "shell/SavedGames.h"
 
 #include <QAction>
 #include <QHash>
@@ -53,7 +56,7 @@ StateLines GameWindow::stateLines(const TableState &state, const TableState *bef
     for (int i = 0; i < fields.size() && i < state.fields.size(); ++i)
         lines.fields.append({fields[i].name, state.fields[i]});
     for (int i = 0; i < views.size(); ++i)
-        if (!before || before->piles.value(i) != state.piles.value(i))
+        if (!before || cardTokens(before->piles.value(i)) != cardTokens(state.piles.value(i)))
             lines.piles.append({views[i]->objectName(), cardTokens(state.piles.value(i))});
     return lines;
 }
@@ -92,6 +95,11 @@ QString GameWindow::savedText()
         before = &entry.after;
     }
     saved.position = journal.at();
+    // The caption and score as the window shows them now; a state is booked before
+    // the win check brings them up to date.
+    StateLines &current = saved.position == 0 ? saved.start : saved.entries[saved.position - 1];
+    current.caption = windowTitle();
+    current.score = Score;
     saved.table = stateLines(captureTable(), nullptr).piles;
     return write(saved);
 }
@@ -339,8 +347,38 @@ void GameWindow::installJournal(const TableState &deal, const TableState &base, 
     ++journalPaused;
     applyTable(current);
     refreshTable();
-    Score = computeScore();
+    Score = current.score;
     setWindowTitle(current.caption);
     --journalPaused;
     updateHistoryItems();
+}
+
+// ---- a game kept for next time ---------------------------------------------------------
+
+// One save per window section; where both card sizes share one ("Golf"), the small
+// window's save is marked as the small window's sections are.
+QString GameWindow::keptName() const
+{
+    const QString section = windowSize().placementSection;
+    const bool shared = description.large.placementSection == description.small.placementSection;
+    return scale == CardScale::Small && shared ? QStringLiteral("s") + section : section;
+}
+
+bool GameWindow::gameUnderWay() const { return MoveCount > 0 && !GameOver; }
+
+bool GameWindow::keepGame() { return SavedGames::write(keptName(), savedText()); }
+
+void GameWindow::forgetKeptGame() { SavedGames::remove(keptName()); }
+
+// Opened with a game kept for it, the window shows that game instead of its deal. A
+// save that cannot be used is set aside, the player is told, and the deal stays.
+void GameWindow::restoreKeptGame()
+{
+    const SavedGames::SavedGame kept = SavedGames::read(keptName());
+    if (kept.status == SavedGames::SavedGame::Status::Absent)
+        return;
+    QString why = kept.reason;
+    if (kept.status == SavedGames::SavedGame::Status::Usable && restoreSaved(kept.text, &why))
+        return;
+    Dialogs::message(this, SavedGames::setAside(keptName(), why), Dialogs::Icon::Warning);
 }

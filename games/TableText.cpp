@@ -30,7 +30,8 @@ void writeState(QStringList &lines, const QString &heading, const StateLines &st
 {
     lines << heading + counters(state) << QStringLiteral("Caption: ") + state.caption;
     for (const RecordLine &record : state.records)
-        lines << QStringLiteral("  Move: %1 -> %2: %3").arg(record.source, record.target, record.cards.join(QLatin1Char(' ')));
+        lines << QStringLiteral("  Move: %1 -> %2:").arg(record.source, record.target) +
+                     (record.cards.isEmpty() ? QString() : QLatin1Char(' ') + record.cards.join(QLatin1Char(' ')));
     for (const PileLine &pile : state.piles)
         lines << pileLine(pile);
 }
