@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Runs the built program as a player would from a shell and reads what it says.
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -90,6 +91,8 @@ private Q_SLOTS:
         QTest::newRow("width x") << QStringList{"--screen-width", "x"} << "screen width";
         QTest::newRow("unknown option") << QStringList{"--bogus"} << "bogus";
         QTest::newRow("no such game") << QStringList{"--print-deal", "No Such Game"} << "No Such Game";
+        QTest::newRow("no such kept game") << QStringList{"--print-table", "/nonexistent/Klondike.sav"}
+                                           << "/nonexistent/Klondike.sav";
     }
     void mistakesEndWithExitCodeTwo()
     {
@@ -132,6 +135,33 @@ private Q_SLOTS:
         QCOMPARE(run({QStringLiteral("--print-deal"), QStringLiteral("klondike"), QStringLiteral("--seed"),
                       QStringLiteral("42")}).out,
                  first.out);
+        verifyPlayerSettingsUntouched();
+    }
+
+    // A kept game written by hand around a printed deal prints that deal again.
+    void printTableShowsAKeptGamesTable()
+    {
+        const QString deal = run({QStringLiteral("--print-deal"), QStringLiteral("Klondike")}).out;
+        QStringList piles, deck;
+        for (const QString &line : deal.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            piles << QStringLiteral("  ") + line;
+            deck << line.section(QLatin1Char(':'), 1).toUpper().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        }
+        const QStringList text = QStringList{QStringLiteral("Cardenza! saved game, format 1"), QStringLiteral("Game: Klondike"),
+                                             QStringLiteral("Size: large"), QStringLiteral("Over: no"),
+                                             QStringLiteral("Options: Autoplay=False DrawThree=True"), QStringLiteral("Locked:"),
+                                             QStringLiteral("Deal: ") + deck.join(QLatin1Char(' ')),
+                                             QStringLiteral("Start: moves=0 score=0 Recycles=0"), QStringLiteral("Caption: Klondike")} +
+                                 piles + QStringList{QStringLiteral("Position: 0"), QStringLiteral("Table:")} + piles +
+                                 QStringList{QStringLiteral("End")};
+        QTemporaryDir folder;
+        QFile file(folder.filePath(QStringLiteral("Klondike.sav")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text.join(QLatin1Char('\n')).toUtf8());
+        file.close();
+        const Run printed = run({QStringLiteral("--print-table"), file.fileName()});
+        QVERIFY2(printed.exitCode == 0, qPrintable(printed.err));
+        QCOMPARE(printed.out, deal);
         verifyPlayerSettingsUntouched();
     }
 
