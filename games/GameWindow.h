@@ -94,8 +94,9 @@ struct GameDescription {
 
 // The common game window: construction from the settings file, the pop-up menu,
 // New Game and Restart with their prompts, closing, the deal skeleton and its
-// animation, undo's skeleton, the score caption, the win, the autoplay loop, the
-// table preferences, the rules and the size limits. It also wires the gestures
+// animation, the journal that undoes and redoes every action and writes the game
+// down, the score caption, the win, the autoplay loop, the table preferences, the
+// rules and the size limits. It also wires the gestures
 // every game shares and runs the drag protocol around two questions each game
 // answers: may these cards leave this view, and may they land on that one.
 class GameWindow : public QWidget, public DropZone

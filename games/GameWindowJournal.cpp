@@ -177,8 +177,11 @@ void GameWindow::Redo1Click()
     if (!entry.quiet)
         play(&TSoundManager::PlayUndo);
     showJournalTable(entry.after);
+    // Redone up to the win, the game is won, once.
     if (!GameOver && Score >= description.winningScore) {
         GameOver = true;
+        forgetKeptGame();
+        tableChanged();
         ShowWinForm(this);
     }
 }
