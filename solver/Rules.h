@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+#include "solver/Table.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace Solver {
+
+// One move as the player makes it in the game's window: `count` cards dragged from
+// the top of pile `from` onto pile `to`, or a click (a press that plays) on pile
+// `from`. `effects` is filled in by apply() with whatever undo() needs to know.
+struct Move {
+    enum Kind : std::uint8_t { Drag, Click };
+    std::int8_t from = -1;
+    std::int8_t to = -1;
+    std::uint8_t count = 1;
+    Kind kind = Drag;
+    std::uint8_t effects = 0;
+    std::uint8_t drawn = 0;
+};
+
+// A table as dealText() shows it: each view's name and its cards, bottom first.
+struct PileText {
+    std::string name;
+    std::vector<Card> cards;
+};
+// A position taken from a game window: its views, and the counters the window
+// keeps beside them that the rules depend on ("Recycles": times the stock has been
+// rebuilt).
+struct TableText {
+    std::vector<PileText> piles;
+    std::map<std::string, int> counters;
+};
+// "TableauPileView2: 7c TS" lines; lines without a colon are skipped.
+TableText parseTableText(const std::string &text);
+
+// A game's options by settings key ("DrawThree"), each on or off.
+using Options = std::map<std::string, bool>;
+
+// The rules of one game, as its window enforces them, over a position of its own.
+// A game's rules class derives from this, is final (the search is compiled for it),
+// and is entered in the list of games in Games.cpp. It keeps its piles in `table`,
+// each named after the window's view, and states:
+//  - load():      the position from a table text and the options; false, with the
+//                 reason, when the text is not a table of this game;
+//  - moves():     every move the window accepts in this position, the most promising
+//                 first (the search leaves out moves that only swap interchangeable
+//                 piles, so list them all);
+//  - apply(), undo(): make and take back a move, with what the window does by itself
+//                 after it (turning up a card, refilling a waste);
+//  - isWon();
+//  - safeMove():  a move to a foundation that can never spoil a winnable position,
+//                 played at once by the search (one-deck games only; none by default);
+//  - value():     how promising the position looks, to order the search (optional).
+class GameRules
+{
+public:
+    virtual ~GameRules() = default;
+    virtual bool load(const TableText &text, const Options &options, std::string &error) = 0;
+    virtual void moves(std::vector<Move> &list) const = 0;
+    virtual void apply(Move &move) = 0;
+    virtual void undo(const Move &move) = 0;
+    virtual bool isWon() const = 0;
+    virtual bool safeMove(Move &move) const
+    {
+        (void)move;
+        return false;
+    }
+
+    // How promising the position looks (higher: nearer a win); the search tries the
+    // moves to the most promising positions first.
+    virtual int value() const { return 0; }
+
+    // The move as the line says it: "FROMVIEW -> TOVIEW xN" or "click VIEW".
+    std::string describe(const Move &move) const;
+
+    Table table;
+
+protected:
+    // Fills the named piles from the text: false, with the reason, when a view is
+    // missing or a card is not known.
+    bool fillPiles(const TableText &text, std::string &error);
+};
+
+}  // namespace Solver

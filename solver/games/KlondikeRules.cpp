@@ -1,0 +1,154 @@
+// SPDX-License-Identifier: MIT
+#include "solver/games/KlondikeRules.h"
+
+namespace Solver {
+
+namespace {
+Move drag(int from, int to, int count) { return Move{std::int8_t(from), std::int8_t(to), std::uint8_t(count), Move::Drag, 0, 0}; }
+constexpr std::uint8_t turnedUp = 1, rebuilt = 1, counted = 2;
+}  // namespace
+
+KlondikeRules::KlondikeRules(int columnCount, int decks) : decks(decks)
+{
+    stock = table.addPile("DeckPileView", StockGroup, 52 * decks);
+    waste = table.addPile("DiscardPileView", WasteGroup, 52 * decks);
+    foundations = addPiles("FoundationPile", 4 * decks, FoundationGroup, 13);
+    columns = addPiles("TableauPileView", columnCount, ColumnGroup, 52 * decks);
+}
+
+bool KlondikeRules::load(const TableText &text, const Options &options, std::string &error)
+{
+    if (const auto option = options.find("DrawThree"); option != options.end())
+        drawThree = option->second;
+    // The hidden part of the waste lies beneath the shown part.
+    TableText joined = text;
+    std::vector<Card> wasteCards;
+    for (const char *name : {"RecyclePileView", "DiscardPileView"})
+        for (const PileText &pile : text.piles)
+            if (pile.name == name)
+                wasteCards.insert(wasteCards.end(), pile.cards.begin(), pile.cards.end());
+    for (PileText &pile : joined.piles)
+        if (pile.name == "DiscardPileView")
+            pile.cards = wasteCards;
+    if (!fillPiles(joined, error))
+        return false;
+    for (int pile : {stock, waste}) {
+        std::vector<Card> cards;
+        while (!table.isEmpty(pile))
+            cards.insert(cards.begin(), faceUp(table.pop(pile)));
+        for (Card card : cards)
+            table.push(pile, card);
+    }
+    const auto counter = text.counters.find("Recycles");
+    table.extra = counter == text.counters.end() || !rebuildsCount() ? 0 : std::uint64_t(counter->second);
+    return true;
+}
+
+bool KlondikeRules::mayClick() const { return !table.isEmpty(stock) || (!table.isEmpty(waste) && mayRebuild()); }
+
+// Home first; then the runs that uncover a card or empty a column; the waste; the
+// stock; and last the runs that leave a face-up card behind.
+void KlondikeRules::moves(std::vector<Move> &list) const
+{
+    list.clear();
+    for (int from : columns)
+        for (int foundation : foundations)
+            if (!table.isEmpty(from) && fitsFoundation(table.top(from), table.top(foundation)))
+                list.push_back(drag(from, foundation, 1));
+    wasteMoves(list, true);
+    runMoves(list, true);
+    wasteMoves(list, false);
+    if (mayClick())
+        list.push_back(Move{std::int8_t(stock), -1, 0, Move::Click, 0, 0});
+    runMoves(list, false);
+}
+
+void KlondikeRules::wasteMoves(std::vector<Move> &list, bool home) const
+{
+    const Card card = table.top(waste);
+    if (card == noCard)
+        return;
+    for (int to : home ? foundations : columns) {
+        const Card onto = table.top(to);
+        const bool fits = home ? fitsFoundation(card, onto)
+                               : onto == noCard ? rankOf(card) == king : isOneLowerOtherColour(card, onto);
+        if (fits)
+            list.push_back(drag(waste, to, 1));
+    }
+}
+
+// The face-up runs of each column onto other columns: those from the column's
+// lowest face-up card (`exposing`), or those from higher up.
+void KlondikeRules::runMoves(std::vector<Move> &list, bool exposing) const
+{
+    for (int from : columns) {
+        const int size = table.size(from);
+        if (size == 0)
+            continue;
+        int start = size - 1;
+        while (start > 0 && isFaceUp(table.at(from, start - 1))
+               && isOneLowerOtherColour(table.at(from, start), table.at(from, start - 1)))
+            --start;
+        const bool fromLowest = start == 0 || !isFaceUp(table.at(from, start - 1));
+        for (int index = start; index < size; ++index) {
+            if ((index == start && fromLowest) != exposing)
+                continue;
+            const Card moving = table.at(from, index);
+            for (int to : columns) {
+                const Card onto = table.top(to);
+                if (to != from && (onto == noCard ? rankOf(moving) == king : isOneLowerOtherColour(moving, onto)))
+                    list.push_back(drag(from, to, size - index));
+            }
+        }
+    }
+}
+
+void KlondikeRules::apply(Move &move)
+{
+    move.effects = 0;
+    if (move.kind == Move::Click) {
+        if (table.isEmpty(stock)) {
+            while (!table.isEmpty(waste))
+                table.push(stock, table.pop(waste));
+            move.effects = rebuilt;
+            if (rebuildsCount()) {
+                ++table.extra;
+                move.effects |= counted;
+            }
+        }
+        move.drawn = 0;
+        for (int i = 0; i < (drawThree ? 3 : 1) && !table.isEmpty(stock); ++i, ++move.drawn)
+            table.push(waste, table.pop(stock));
+        return;
+    }
+    table.moveRun(move.from, move.to, move.count);
+    if (!table.isEmpty(move.from) && !isFaceUp(table.top(move.from))) {
+        table.turnTop(move.from, true);
+        move.effects = turnedUp;
+    }
+}
+
+void KlondikeRules::undo(const Move &move)
+{
+    if (move.kind == Move::Click) {
+        for (int i = 0; i < move.drawn; ++i)
+            table.push(stock, table.pop(waste));
+        if (move.effects & rebuilt) {
+            while (!table.isEmpty(stock))
+                table.push(waste, table.pop(stock));
+            if (move.effects & counted)
+                --table.extra;
+        }
+        return;
+    }
+    if (move.effects == turnedUp)
+        table.turnTop(move.from, false);
+    table.moveRun(move.to, move.from, move.count);
+}
+
+bool KlondikeRules::safeMove(Move &move) const
+{
+    return safeMoveFrom(columns, Build::AlternateColours, move) || safeMoveFrom({waste}, Build::AlternateColours, move);
+}
+
+}  // namespace Solver
