@@ -24,11 +24,12 @@ TableText parseTableText(const std::string &text)
     return table;
 }
 
-std::string GameRules::describe(const Move &move) const
+void GameRules::describe(const Move &move, std::vector<std::string> &line) const
 {
     if (move.kind == Move::Click)
-        return "click " + table.viewName(move.from);
-    return table.viewName(move.from) + " -> " + table.viewName(move.to) + " x" + std::to_string(move.count);
+        line.push_back("click " + table.viewName(move.from));
+    else
+        line.push_back(table.viewName(move.from) + " -> " + table.viewName(move.to) + " x" + std::to_string(move.count));
 }
 
 bool GameRules::fillPiles(const TableText &text, std::string &error)

@@ -11,6 +11,8 @@ namespace Solver {
 // One move as the player makes it in the game's window: `count` cards dragged from
 // the top of pile `from` onto pile `to`, or a click (a press that plays) on pile
 // `from`. `effects` is filled in by apply() with whatever undo() needs to know.
+// A game may also let one move stand for several clicks on its stock followed by a
+// drag (`clicks`), when the clicks by themselves change nothing that matters.
 struct Move {
     enum Kind : std::uint8_t { Drag, Click };
     std::int8_t from = -1;
@@ -19,6 +21,8 @@ struct Move {
     Kind kind = Drag;
     std::uint8_t effects = 0;
     std::uint8_t drawn = 0;
+    std::uint8_t clicks = 0;
+    std::uint8_t before = 0;
 };
 
 // A table as dealText() shows it: each view's name and its cards, bottom first.
@@ -47,7 +51,8 @@ using Options = std::map<std::string, bool>;
 //                 reason, when the text is not a table of this game;
 //  - moves():     every move the window accepts in this position, the most promising
 //                 first (the search leaves out moves that only swap interchangeable
-//                 piles, so list them all);
+//                 piles, so list them all); searchMoves() and key() when a game
+//                 merges positions (Klondike's stock);
 //  - apply(), undo(): make and take back a move, with what the window does by itself
 //                 after it (turning up a card, refilling a waste);
 //  - isWon();
@@ -73,8 +78,15 @@ public:
     // moves to the most promising positions first.
     virtual int value() const { return 0; }
 
-    // The move as the line says it: "FROMVIEW -> TOVIEW xN" or "click VIEW".
-    std::string describe(const Move &move) const;
+    // The moves the search tries (moves() unless the game has moves that stand for
+    // several of the window's).
+    virtual void searchMoves(std::vector<Move> &list) const { moves(list); }
+    // The position's key: the table's, unless positions with different tables are one.
+    virtual std::uint64_t key() const { return table.key(); }
+
+    // The move as the line says it, one step a line: "FROMVIEW -> TOVIEW xN" or
+    // "click VIEW".
+    virtual void describe(const Move &move, std::vector<std::string> &line) const;
 
     Table table;
 

@@ -79,13 +79,13 @@ public:
         start = std::chrono::steady_clock::now();
         seen.startSearch();
         playSafeMoves();
-        seen.enter(rules.table.key());
+        seen.enter(rules.key());
         Result result;
         if (search()) {
             shortenLine();
             result.verdict = Verdict::Winnable;
             for (const Move &move : line)
-                result.line.push_back(rules.describe(move));
+                rules.describe(move, result.line);
         } else {
             result.verdict = stopped || incomplete ? Verdict::Unknown : Verdict::Unwinnable;
         }
@@ -132,7 +132,7 @@ private:
             }
             const std::size_t mark = line.size();
             play(frame.candidates[frame.next++].move);
-            const std::uint64_t key = rules.table.key();
+            const std::uint64_t key = rules.key();
             const auto outcome = seen.enter(key);
             if (outcome == TranspositionTable::Added) {
                 open(++depth, key, mark);
@@ -159,27 +159,27 @@ private:
         marks.push_back(line.size());
         const std::vector<Move> original = line;
         takeBack(marks[0]);
-        along[rules.table.key()] = 0;
+        along[rules.key()] = 0;
         for (std::size_t step = 1; step < marks.size(); ++step) {
             for (std::size_t i = marks[step - 1]; i < marks[step]; ++i) {
                 Move move = original[i];
                 rules.apply(move);
                 line.push_back(move);
             }
-            along[rules.table.key()] = step;
+            along[rules.key()] = step;
         }
         takeBack(marks[0]);
         std::size_t at = 0;
         const std::size_t last = marks.size() - 1;
         while (at < last) {
-            rules.moves(moves);
+            rules.searchMoves(moves);
             const std::vector<Move> choices = moves;
             std::size_t best = at;
             Move bestMove;
             for (const Move &move : choices) {
                 const std::size_t before = line.size();
                 play(move);
-                const auto found = along.find(rules.table.key());
+                const auto found = along.find(rules.key());
                 if (found != along.end() && found->second > best) {
                     best = found->second;
                     bestMove = move;
@@ -206,13 +206,13 @@ private:
         frame.mark = mark;
         frame.next = 0;
         frame.candidates.clear();
-        rules.moves(moves);
+        rules.searchMoves(moves);
         for (const Move &move : moves) {
             if (onlySwapsPiles(move))
                 continue;
             const std::size_t before = line.size();
             play(move);
-            if (!seen.contains(rules.table.key()))
+            if (!seen.contains(rules.key()))
                 frame.candidates.push_back({move, rules.value()});
             takeBack(before);
         }

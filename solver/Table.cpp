@@ -86,9 +86,18 @@ void Table::turnTop(int pile, bool up)
 std::uint64_t Table::key() const
 {
     std::uint64_t sum = mixed(extra ^ 0xE7037ED1A0B428DBull);
-    for (const Pile &pile : piles)
-        sum += mixed(pile.hash + std::uint64_t(pile.group) * 0x9E3779B97F4A7C15ull);
+    for (int pile = 0; pile < pileCount(); ++pile)
+        sum += share(pile);
     return sum;
 }
+
+std::uint64_t Table::share(int pile) const
+{
+    return mixed(piles[pile].hash + std::uint64_t(piles[pile].group) * 0x9E3779B97F4A7C15ull);
+}
+
+std::uint64_t Table::cardHash(int height, Card card) { return numberFor(height, card); }
+
+std::uint64_t Table::mix(std::uint64_t value) { return mixed(value); }
 
 }  // namespace Solver

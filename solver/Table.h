@@ -35,6 +35,11 @@ public:
     // Whatever else a game's position holds (a counter), mixed into the key.
     std::uint64_t extra = 0;
     std::uint64_t key() const;
+    // What one pile adds to key(), and how a pile hashes a card at a height: for
+    // games that hash some piles their own way.
+    std::uint64_t share(int pile) const;
+    static std::uint64_t cardHash(int height, Card card);
+    static std::uint64_t mix(std::uint64_t value);
 
 private:
     struct Pile {

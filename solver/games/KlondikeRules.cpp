@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "solver/games/KlondikeRules.h"
 
+#include <algorithm>
+
 namespace Solver {
 
 namespace {
@@ -103,9 +105,98 @@ void KlondikeRules::runMoves(std::vector<Move> &list, bool exposing) const
     }
 }
 
+// ---- the stock going round ----------------------------------------------------
+
+void KlondikeRules::searchMoves(std::vector<Move> &list) const
+{
+    if (!stockGoesRound()) {
+        moves(list);
+        return;
+    }
+    list.clear();
+    for (int from : columns)
+        for (int foundation : foundations)
+            if (!table.isEmpty(from) && fitsFoundation(table.top(from), table.top(foundation)))
+                list.push_back(drag(from, foundation, 1));
+    roundMoves(list, true);
+    runMoves(list, true);
+    roundMoves(list, false);
+    runMoves(list, false);
+}
+
+Card KlondikeRules::inOrder(int index) const
+{
+    const int shown = table.size(waste);
+    return index < shown ? table.at(waste, index) : table.at(stock, table.size(stock) - 1 - (index - shown));
+}
+
+// Each card the clicks bring to the top of the waste before the cuts repeat.
+void KlondikeRules::roundMoves(std::vector<Move> &list, bool home) const
+{
+    const int total = table.size(waste) + table.size(stock);
+    std::vector<bool> reached(std::size_t(total) + 1, false);
+    int cut = table.size(waste);
+    for (int clicks = 0; !reached[std::size_t(cut)]; ++clicks) {
+        reached[std::size_t(cut)] = true;
+        if (cut > 0)
+            movesOf(inOrder(cut - 1), cut, clicks, home, list);
+        if (total == 0)
+            break;
+        cut = cut == total ? std::min(batch(), total) : std::min(cut + batch(), total);
+    }
+}
+
+void KlondikeRules::movesOf(Card card, int cut, int clicks, bool home, std::vector<Move> &list) const
+{
+    for (int to : home ? foundations : columns) {
+        const Card onto = table.top(to);
+        const bool fits = home ? fitsFoundation(card, onto)
+                               : onto == noCard ? rankOf(card) == king : isOneLowerOtherColour(card, onto);
+        if (fits)
+            list.push_back(Move{std::int8_t(waste), std::int8_t(to), 1, Move::Drag, 0, std::uint8_t(cut),
+                                std::uint8_t(clicks), 0});
+    }
+}
+
+void KlondikeRules::cutAt(int wasteSize)
+{
+    while (table.size(waste) > wasteSize)
+        table.push(stock, table.pop(waste));
+    while (table.size(waste) < wasteSize)
+        table.push(waste, table.pop(stock));
+}
+
+// The cut does not count, as long as it is one the clicks come back to.
+std::uint64_t KlondikeRules::key() const
+{
+    if (!stockGoesRound())
+        return table.key();
+    const int cut = table.size(waste);
+    const int total = cut + table.size(stock);
+    std::uint64_t order = 0;
+    for (int i = 0; i < total; ++i)
+        order ^= Table::cardHash(i, inOrder(i));
+    if (cut % batch() != 0 && cut != total)
+        order ^= Table::mix(std::uint64_t(cut) + 0xC0FFEE);
+    return table.key() - table.share(stock) - table.share(waste) + Table::mix(order + 0x5700C);
+}
+
+void KlondikeRules::describe(const Move &move, std::vector<std::string> &line) const
+{
+    for (int i = 0; i < move.clicks; ++i)
+        line.push_back("click " + table.viewName(stock));
+    GameRules::describe(move, line);
+}
+
+// ---- making and taking back moves ----------------------------------------------
+
 void KlondikeRules::apply(Move &move)
 {
     move.effects = 0;
+    if (move.clicks > 0) {
+        move.before = std::uint8_t(table.size(waste));
+        cutAt(move.drawn);
+    }
     if (move.kind == Move::Click) {
         if (table.isEmpty(stock)) {
             while (!table.isEmpty(waste))
@@ -144,6 +235,8 @@ void KlondikeRules::undo(const Move &move)
     if (move.effects == turnedUp)
         table.turnTop(move.from, false);
     table.moveRun(move.to, move.from, move.count);
+    if (move.clicks > 0)
+        cutAt(move.before);
 }
 
 bool KlondikeRules::safeMove(Move &move) const

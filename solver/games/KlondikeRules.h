@@ -12,6 +12,13 @@ namespace Solver {
 // only its latest batch in "DiscardPileView" and keeps the rest beneath it in
 // "RecyclePileView", but only its top card ever plays.
 // Option "DrawThree" (default on). Counter "Recycles": rebuilds so far.
+//
+// While the stock may be rebuilt without limit, clicking it round changes nothing
+// that matters: the waste and the stock keep the cards in one order, in which only
+// the place of the cut moves, and every cut the clicks reach from the first one
+// comes back again. The search then takes such positions as one, and a move from
+// the waste may first click the stock round to the card it plays.
+
 class KlondikeRules : public TableRules
 {
 public:
@@ -21,6 +28,9 @@ public:
     void undo(const Move &move) override;
     bool isWon() const override { return cardsHome() == 52 * decks; }
     bool safeMove(Move &move) const override;
+    void searchMoves(std::vector<Move> &list) const override;
+    std::uint64_t key() const override;
+    void describe(const Move &move, std::vector<std::string> &line) const override;
 
 protected:
     KlondikeRules(int columnCount, int decks);
@@ -33,6 +43,13 @@ protected:
 
 private:
     bool mayClick() const;
+    bool stockGoesRound() const { return !rebuildsCount(); }
+    int batch() const { return drawThree ? 3 : 1; }
+    // The waste and the stock as one order of cards, the cut after `wasteSize`.
+    Card inOrder(int index) const;
+    void cutAt(int wasteSize);
+    void roundMoves(std::vector<Move> &list, bool home) const;
+    void movesOf(Card card, int cut, int clicks, bool home, std::vector<Move> &list) const;
     void runMoves(std::vector<Move> &list, bool exposing) const;
     void wasteMoves(std::vector<Move> &list, bool home) const;
     int decks;

@@ -50,6 +50,11 @@ bool TableRules::isSafeHome(Card card, Build build) const
 
 int TableRules::value() const
 {
+    const bool oneDeck = foundations.size() == 4;
+    int nextRank[4] = {0, 0, 0, 0};
+    if (oneDeck)
+        for (int suit = 0; suit < 4; ++suit)
+            nextRank[suit] = rankHome(suit) + 1;
     int value = 50 * cardsHome();
     for (int cell : cells)
         value += table.isEmpty(cell) ? 8 : 0;
@@ -63,7 +68,7 @@ int TableRules::value() const
                 continue;
             }
             // One deck: the next card of its suit to go home, and the cards above it.
-            if (foundations.size() == 4 && rankOf(card) == rankHome(suitOf(card)) + 1)
+            if (oneDeck && rankOf(card) == nextRank[suitOf(card)])
                 value -= 3 * (size - 1 - i);
         }
     }
