@@ -54,25 +54,23 @@ void addCommands(QCommandLineParser &parser)
          QStringLiteral("Prints the table of <game> after its first deal, one line per pile, and exits."),
          QStringLiteral("game")},
         {QStringLiteral("solve"),
-         QStringLiteral("Solves the first deals of <game> from the seed on (--seed, default 1) and prints for each"
-                        " \"SEED VERDICT MS MOVES\" (winnable, unwinnable or unknown), then a summary line;"
-                        " with --deals, --budget-ms, --jobs, --option and --line."),
+         QStringLiteral("Solves the first deals of <game> from the seed on (default 1), prints a verdict for each"
+                        " and a summary, and exits."),
          QStringLiteral("game")},
         {QStringLiteral("deals"),
-         QStringLiteral("--solve, --print-deal: how many deals, one seed after another (default 1); --print-deal"
-                        " heads each table with \"# seed N\" then."),
+         QStringLiteral("With a solve or a printed deal: how many deals, one seed after another (default 1)."),
          QStringLiteral("K")},
         {QStringLiteral("budget-ms"),
-         QStringLiteral("--solve: milliseconds a deal may take before it is called unknown (default 2000)."),
+         QStringLiteral("With a solve: the milliseconds a deal may take before it is called unknown (default 2000)."),
          QStringLiteral("T")},
-        {QStringLiteral("jobs"), QStringLiteral("--solve: deals solved at once (default: one per core)."),
+        {QStringLiteral("jobs"), QStringLiteral("With a solve: the deals solved at once (default: one per core)."),
          QStringLiteral("J")},
         {QStringLiteral("option"),
-         QStringLiteral("--solve: a game option by its settings key, as DrawThree=False; may be repeated."),
+         QStringLiteral("With a solve: a game option by its settings key, as DrawThree=False; may be repeated."),
          QStringLiteral("KEY=VALUE")},
         {QStringLiteral("line"),
-         QStringLiteral("--solve: prints each winning line after its deal, one move a line, as \"FROMVIEW ->"
-                        " TOVIEW xN\" or \"click VIEW\".")},
+         QStringLiteral("With a solve: prints each winning line after its deal, one move a line, as"
+                        " \"FROMVIEW -> TOVIEW xN\" or \"click VIEW\".")},
         {QStringLiteral("export-resources"),
          QStringLiteral("Writes every built-in picture, sound and animation frame to <folder> and exits."),
          QStringLiteral("folder")},
