@@ -61,7 +61,8 @@ void addCommands(QCommandLineParser &parser)
          QStringLiteral("With a solve or a printed deal: how many deals, one seed after another (default 1)."),
          QStringLiteral("K")},
         {QStringLiteral("budget-ms"),
-         QStringLiteral("With a solve: the milliseconds a deal may take before it is called unknown (default 2000)."),
+         QStringLiteral("With a solve: the milliseconds of processor time a deal may take before it is called"
+                        " unknown (default 2000)."),
          QStringLiteral("T")},
         {QStringLiteral("jobs"), QStringLiteral("With a solve: the deals solved at once (default: one per core)."),
          QStringLiteral("J")},

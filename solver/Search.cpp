@@ -2,6 +2,7 @@
 #include "solver/Search.h"
 
 #include <algorithm>
+#include <ctime>
 
 namespace Solver {
 
@@ -13,6 +14,13 @@ const char *verdictName(Verdict verdict)
     case Verdict::Unknown: break;
     }
     return "unknown";
+}
+
+double threadMilliseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
 }
 
 namespace {

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -16,8 +15,9 @@ namespace Solver {
 enum class Verdict { Winnable, Unwinnable, Unknown };
 const char *verdictName(Verdict verdict);
 
-// How much a search may spend: milliseconds and nodes (0: no limit), and a flag
-// another thread may raise to stop it.
+// How much a search may spend: milliseconds of the searching thread's processor
+// time (so that a busy machine gives the same verdicts, only later) and nodes (0: no
+// limit), and a flag another thread may raise to stop it.
 struct Limits {
     int budgetMs = 2000;
     std::int64_t maxNodes = 0;
@@ -28,8 +28,11 @@ struct Result {
     Verdict verdict = Verdict::Unknown;
     std::vector<std::string> line;  // the winning line, one move a step
     std::int64_t nodes = 0;
-    double milliseconds = 0;
+    double milliseconds = 0;  // processor time of the search
 };
+
+// The processor time the calling thread has used, in milliseconds.
+double threadMilliseconds();
 
 // The positions seen, by key, in bounded memory: a table of buckets of four keys
 // each, stamped with the search they belong to, so that a new search starts at once
@@ -76,7 +79,7 @@ public:
 
     Result run()
     {
-        start = std::chrono::steady_clock::now();
+        start = threadMilliseconds();
         seen.startSearch();
         playSafeMoves();
         seen.enter(rules.key());
@@ -90,7 +93,7 @@ public:
             result.verdict = stopped || incomplete ? Verdict::Unknown : Verdict::Unwinnable;
         }
         result.nodes = nodes;
-        result.milliseconds = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        result.milliseconds = threadMilliseconds() - start;
         return result;
     }
 
@@ -266,7 +269,7 @@ private:
             return true;
         if (limits.maxNodes > 0 && nodes >= limits.maxNodes)
             return true;
-        return limits.budgetMs > 0 && std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(limits.budgetMs);
+        return limits.budgetMs > 0 && threadMilliseconds() - start >= limits.budgetMs;
     }
 
     Rules &rules;
@@ -275,7 +278,7 @@ private:
     std::vector<Move> line;
     std::vector<Move> moves;
     std::vector<Frame> frames;
-    std::chrono::steady_clock::time_point start;
+    double start = 0;
     std::int64_t nodes = 0;
     std::size_t reached = 0;
     bool stopped = false;
