@@ -31,6 +31,7 @@ GameInfo entry(const char *name, const char *caption, std::vector<OptionInfo> op
     return GameInfo{name, caption, std::move(options), &make<Rules>, &searchWith<Rules>};
 }
 
+const OptionInfo autoplay{"Autoplay", false, "Autoplay1"};
 const OptionInfo drawThree{"DrawThree", true, "DrawThree1", "DrawOne1"};
 
 std::string lowered(std::string text)
@@ -44,11 +45,11 @@ std::string lowered(std::string text)
 const std::vector<GameInfo> &games()
 {
     static const std::vector<GameInfo> list = {
-        entry<CastleRules>("Beleaguered Castle", "Beleaguered Castle"),
-        entry<DoubleKlondikeRules>("Double Klondike", "Double Klondike", {drawThree}),
-        entry<FreeCellRules>("Free Cell", "FreeCell"),
-        entry<KlondikeGameRules>("Klondike", "Klondike", {drawThree}),
-        entry<SeaTowersRules>("Sea Towers", "Sea Towers"),
+        entry<CastleRules>("Beleaguered Castle", "Beleaguered Castle", {autoplay}),
+        entry<DoubleKlondikeRules>("Double Klondike", "Double Klondike", {drawThree, autoplay}),
+        entry<FreeCellRules>("Free Cell", "FreeCell", {autoplay}),
+        entry<KlondikeGameRules>("Klondike", "Klondike", {drawThree, autoplay}),
+        entry<SeaTowersRules>("Sea Towers", "Sea Towers", {autoplay}),
     };
     return list;
 }

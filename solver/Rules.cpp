@@ -28,7 +28,7 @@ void GameRules::describe(const Move &move, std::vector<std::string> &line) const
 {
     if (move.kind == Move::Click)
         line.push_back("click " + table.viewName(move.from));
-    else
+    else if (move.kind == Move::Drag)
         line.push_back(table.viewName(move.from) + " -> " + table.viewName(move.to) + " x" + std::to_string(move.count));
 }
 

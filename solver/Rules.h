@@ -14,7 +14,8 @@ namespace Solver {
 // A game may also let one move stand for several clicks on its stock followed by a
 // drag (`clicks`), when the clicks by themselves change nothing that matters.
 struct Move {
-    enum Kind : std::uint8_t { Drag, Click };
+    // Auto: a card the window sends home by itself (its Autoplay), in no line.
+    enum Kind : std::uint8_t { Drag, Click, Auto };
     std::int8_t from = -1;
     std::int8_t to = -1;
     std::uint8_t count = 1;
@@ -58,6 +59,7 @@ using Options = std::map<std::string, bool>;
 //  - isWon();
 //  - safeMove():  a move to a foundation that can never spoil a winnable position,
 //                 played at once by the search (one-deck games only; none by default);
+//  - windowMove(): what the window then does by itself (its Autoplay), if anything;
 //  - value():     how promising the position looks, to order the search (optional).
 class GameRules
 {
@@ -69,6 +71,13 @@ public:
     virtual void undo(const Move &move) = 0;
     virtual bool isWon() const = 0;
     virtual bool safeMove(Move &move) const
+    {
+        (void)move;
+        return false;
+    }
+    // The move the window makes by itself next, after a move of the player's: with
+    // the option "Autoplay" on, a card sent home (kind Auto). None by default.
+    virtual bool windowMove(Move &move) const
     {
         (void)move;
         return false;

@@ -81,7 +81,7 @@ public:
     {
         start = threadMilliseconds();
         seen.startSearch();
-        playSafeMoves();
+        playSafeMoves(false);
         seen.enter(rules.key());
         Result result;
         if (search()) {
@@ -230,12 +230,15 @@ private:
         playSafeMoves();
     }
 
-    void playSafeMoves()
+    // What the window does by itself after a move of the player's (not after the
+    // deal), then the safe moves, each of which the window may follow up again.
+    void playSafeMoves(bool afterMove = true)
     {
         Move move;
-        while (rules.safeMove(move)) {
+        while ((afterMove && rules.windowMove(move)) || rules.safeMove(move)) {
             rules.apply(move);
             line.push_back(move);
+            afterMove = true;
         }
     }
 

@@ -9,7 +9,12 @@ CastleRules::CastleRules()
     foundations = addPiles("FoundationPileView", 4, FoundationGroup, 13);
 }
 
-bool CastleRules::load(const TableText &text, const Options &, std::string &error) { return fillPiles(text, error); }
+bool CastleRules::load(const TableText &text, const Options &options, std::string &error)
+{
+    readAutoplay(options);
+    autoplaySources = columns;
+    return fillPiles(text, error);
+}
 
 // Home first, then onto other cards, then into an empty row.
 void CastleRules::moves(std::vector<Move> &list) const

@@ -21,8 +21,11 @@ SeaTowersRules::SeaTowersRules() : CellRules(Build::SameSuit, true)
     columns = addPiles("TableauPileView", 10, ColumnGroup, 52);
 }
 
-bool CellRules::load(const TableText &text, const Options &, std::string &error)
+bool CellRules::load(const TableText &text, const Options &options, std::string &error)
 {
+    readAutoplay(options);
+    autoplaySources = cells;
+    autoplaySources.insert(autoplaySources.end(), columns.begin(), columns.end());
     return fillPiles(text, error);
 }
 

@@ -22,6 +22,9 @@ bool KlondikeRules::load(const TableText &text, const Options &options, std::str
 {
     if (const auto option = options.find("DrawThree"); option != options.end())
         drawThree = option->second;
+    readAutoplay(options);
+    autoplaySources = columns;
+    autoplaySources.push_back(waste);
     // The hidden part of the waste lies beneath the shown part.
     TableText joined = text;
     std::vector<Card> wasteCards;

@@ -43,7 +43,8 @@ protected:
 
 private:
     bool mayClick() const;
-    bool stockGoesRound() const { return !rebuildsCount(); }
+    // With Autoplay on, each click may send a card home: no click is nothing then.
+    bool stockGoesRound() const { return !rebuildsCount() && !autoplay; }
     int batch() const { return drawThree ? 3 : 1; }
     // The waste and the stock as one order of cards, the cut after `wasteSize`.
     Card inOrder(int index) const;

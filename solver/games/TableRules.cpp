@@ -75,6 +75,28 @@ int TableRules::value() const
     return value;
 }
 
+bool TableRules::readAutoplay(const Options &options)
+{
+    const auto option = options.find("Autoplay");
+    autoplay = option != options.end() && option->second;
+    return autoplay;
+}
+
+bool TableRules::windowMove(Move &move) const
+{
+    if (!autoplay)
+        return false;
+    for (int pile : autoplaySources) {
+        const Card card = table.top(pile);
+        const int home = card == noCard || !isFaceUp(card) ? -1 : homeFor(card);
+        if (home >= 0) {
+            move = Move{std::int8_t(pile), std::int8_t(home), 1, Move::Auto, 0, 0};
+            return true;
+        }
+    }
+    return false;
+}
+
 int TableRules::firstEmpty(const std::vector<int> &piles) const
 {
     const auto found = std::find_if(piles.begin(), piles.end(), [this](int pile) { return table.isEmpty(pile); });

@@ -26,6 +26,7 @@ public:
     // Cards home, empty cells and columns, few cards face down, and the next card of
     // each suit near the top of its column.
     int value() const override;
+    bool windowMove(Move &move) const override;
 
 protected:
     // How the columns build down.
@@ -39,6 +40,12 @@ protected:
     // A move to a foundation from the first of these piles whose top card goes home
     // safely.
     bool safeMoveFrom(const std::vector<int> &sources, Build build, Move &move) const;
+
+    // With the option on, the window sends home the first top card that fits a
+    // foundation, looking at these piles in order, again and again.
+    bool readAutoplay(const Options &options);
+    bool autoplay = false;
+    std::vector<int> autoplaySources;
 
     std::vector<int> cells, foundations, columns;
 };

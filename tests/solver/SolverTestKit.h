@@ -67,10 +67,11 @@ inline QString PlayStep(GameWindow *window, const QString &step)
     const int count = words.value(3).mid(1).toInt();
     if (!to || count < 1 || count > from->Cards->Count())
         return QStringLiteral("cannot read the step");
-    const int before = to->Cards->Count();
+    // The cards may go on home at once (Autoplay); the move counts all the same.
+    const int movesBefore = window->MoveCount;
     const QPoint over = to->Cards->IsEmpty() ? to->rect().center() : TopCardPoint(to);
     DragWithMouse(from, CardPoint(from, from->Cards->Count() - count), to, over);
-    if (to->Cards->Count() != before + count)
+    if (window->MoveCount == movesBefore)
         return QStringLiteral("the window did not take it");
     return {};
 }
