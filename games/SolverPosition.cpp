@@ -3,6 +3,9 @@
 
 #include "games/GameWindow.h"
 #include "games/KlondikeStockWindow.h"
+#include "games/MontanaWindow.h"
+#include "games/PyramidWindow.h"
+#include "games/QueenItalyWindow.h"
 
 #include <QAction>
 
@@ -22,6 +25,13 @@ SolverPosition SolverPosition::of(const GameWindow *window)
     position.table = Solver::parseTableText(window->dealText().toStdString());
     if (const auto *klondike = qobject_cast<const KlondikeStockWindow *>(window))
         position.table.counters["Recycles"] = klondike->Recycles;
+    if (const auto *pyramid = qobject_cast<const TPyramidForm *>(window))
+        position.table.counters["Pass"] = pyramid->Pass;
+    if (const auto *montana = qobject_cast<const TMontanaForm *>(window))
+        position.table.counters["Redeals"] = montana->Redeals;
+    if (const auto *queen = qobject_cast<const TQueenItalyForm *>(window))
+        position.table.counters.insert({{"BaseChosen", queen->BaseChosen}, {"BaseValue", queen->BaseValue},
+                                        {"StockTurned", queen->StockTurned}});
     if (position.game)
         for (const Solver::OptionInfo &option : position.game->options)
             if (const QAction *item = menuItem(window, option.menuItem))

@@ -4,7 +4,11 @@
 
 #include "solver/games/CastleRules.h"
 #include "solver/games/CellRules.h"
+#include "solver/games/GolfRules.h"
 #include "solver/games/KlondikeRules.h"
+#include "solver/games/MontanaRules.h"
+#include "solver/games/PyramidRules.h"
+#include "solver/games/QueenItalyRules.h"
 
 #include <algorithm>
 #include <cctype>
@@ -48,7 +52,11 @@ const std::vector<GameInfo> &games()
         entry<CastleRules>("Beleaguered Castle", "Beleaguered Castle", {autoplay}),
         entry<DoubleKlondikeRules>("Double Klondike", "Double Klondike", {drawThree, autoplay}),
         entry<FreeCellRules>("Free Cell", "FreeCell", {autoplay}),
+        entry<GolfRules>("Golf", "Golf", {{"KingStopsSequence", true, "KingStopsSequence1"}}),
         entry<KlondikeGameRules>("Klondike", "Klondike", {drawThree, autoplay}),
+        entry<MontanaRules>("Montana", "Montana"),
+        entry<PyramidRules>("Pyramid", "Pyramid"),
+        entry<QueenItalyRules>("Queen of Italy", "Queen of Italy", {autoplay}),
         entry<SeaTowersRules>("Sea Towers", "Sea Towers", {autoplay}),
     };
     return list;

@@ -60,6 +60,7 @@ using Options = std::map<std::string, bool>;
 //  - safeMove():  a move to a foundation that can never spoil a winnable position,
 //                 played at once by the search (one-deck games only; none by default);
 //  - windowMove(): what the window then does by itself (its Autoplay), if anything;
+//  - knowsEveryMove(): false when a move of chance is left out (no proof of a loss);
 //  - value():     how promising the position looks, to order the search (optional).
 class GameRules
 {
@@ -82,6 +83,11 @@ public:
         (void)move;
         return false;
     }
+
+    // False while the window offers a move the rules leave out because its outcome
+    // is chance the position does not tell (Montana's redeal): a search that finds
+    // no win then proves no loss.
+    virtual bool knowsEveryMove() const { return true; }
 
     // How promising the position looks (higher: nearer a win); the search tries the
     // moves to the most promising positions first.

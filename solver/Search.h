@@ -90,7 +90,8 @@ public:
             for (const Move &move : line)
                 rules.describe(move, result.line);
         } else {
-            result.verdict = stopped || incomplete ? Verdict::Unknown : Verdict::Unwinnable;
+            const bool proven = !stopped && !incomplete && rules.knowsEveryMove();
+            result.verdict = proven ? Verdict::Unwinnable : Verdict::Unknown;
         }
         result.nodes = nodes;
         result.milliseconds = threadMilliseconds() - start;

@@ -49,9 +49,25 @@ inline int SolverSeeds(int byDefault)
     return seeds > 0 ? seeds : byDefault;
 }
 
+// The window's position as the solver sees it: its table and its counters.
+inline QString PositionText(const GameWindow *window)
+{
+    QString text = window->dealText();
+    for (const auto &[name, value] : SolverPosition::of(window).table.counters)
+        text += QStringLiteral("\n%1=%2").arg(QString::fromStdString(name)).arg(value);
+    return text;
+}
+
+// Where a press on the view plays: its top card, or its middle when it is empty.
+inline QPoint PressPoint(const TCardPileView *view)
+{
+    return view->Cards->IsEmpty() ? view->rect().center() : TopCardPoint(view);
+}
+
 // Plays one step of a line ("FROMVIEW -> TOVIEW xN", "click VIEW") with the mouse:
-// presses the card N from the top and drags it over the target, or clicks the view.
-// Returns what went wrong, or nothing when the cards arrived.
+// presses the card N from the top and drags it over the target, or clicks the view
+// (on its top card: a press that plays). Returns what went wrong, or nothing when
+// the window took the step.
 inline QString PlayStep(GameWindow *window, const QString &step)
 {
     const QStringList words = step.split(QLatin1Char(' '));
@@ -59,8 +75,9 @@ inline QString PlayStep(GameWindow *window, const QString &step)
         TCardPileView *view = window->viewNamed(words[1]);
         if (!view)
             return QStringLiteral("no view ") + words[1];
-        QTest::mouseClick(view, Qt::LeftButton, {}, view->rect().center());
-        return {};
+        const QString before = PositionText(window);
+        QTest::mouseClick(view, Qt::LeftButton, {}, PressPoint(view));
+        return PositionText(window) == before ? QStringLiteral("the click changed nothing") : QString();
     }
     TCardPileView *from = words.size() == 4 ? window->viewNamed(words[0]) : nullptr;
     TCardPileView *to = from ? window->viewNamed(words[2]) : nullptr;

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+#include "solver/games/TableRules.h"
+
+namespace Solver {
+
+// Golf: seven face-up columns and a stock; a press on a column plays its top card
+// onto the one foundation when it is one above or one below the foundation's top
+// card, with no way round the corner between King and Ace; a click turns the next
+// stock card onto the foundation. Option "KingStopsSequence" (default on): nothing
+// goes on a King; off, a Queen does.
+class GolfRules final : public TableRules
+{
+public:
+    GolfRules();
+    bool load(const TableText &text, const Options &options, std::string &error) override;
+    void moves(std::vector<Move> &list) const override;
+    void apply(Move &move) override;
+    void undo(const Move &move) override;
+    bool isWon() const override { return table.size(foundation) == 52; }
+    int value() const override;
+    // Only the foundation's top card matters, not what lies beneath it.
+    std::uint64_t key() const override;
+
+private:
+    bool plays(Card card) const;
+    int foundation, stock;
+    bool kingStops = true;
+};
+
+}  // namespace Solver

@@ -1,0 +1,230 @@
+// SPDX-License-Identifier: MIT
+#include "solver/games/QueenItalyRules.h"
+
+namespace Solver {
+
+namespace {
+constexpr int foundationSize = 13;
+// What a click did, for undo.
+constexpr std::uint8_t rebuilt = 1, turned = 2, turnedBefore = 4;
+Move drag(int from, int to) { return Move{std::int8_t(from), std::int8_t(to), 1, Move::Drag, 0, 0}; }
+Move press(int view) { return Move{std::int8_t(view), -1, 1, Move::Click, 0, 0}; }
+int counter(const TableText &text, const char *name)
+{
+    const auto found = text.counters.find(name);
+    return found == text.counters.end() ? 0 : found->second;
+}
+}  // namespace
+
+QueenItalyRules::QueenItalyRules()
+{
+    terrace = table.addPile("TerracePileView", CellGroup, 11);
+    foundations = addPiles("FoundPile", 8, FoundationGroup, foundationSize);
+    columns = addPiles("TableauPileView", 9, ColumnGroup, 104);
+    stock = table.addPile("DeckPileView", StockGroup, 104);
+    waste = table.addPile("DiscardPileView", WasteGroup, 104);
+}
+
+bool QueenItalyRules::load(const TableText &text, const Options &options, std::string &error)
+{
+    readAutoplay(options);
+    if (!fillPiles(text, error))
+        return false;
+    std::vector<Card> cards;
+    while (!table.isEmpty(stock))
+        cards.insert(cards.begin(), faceUp(table.pop(stock)));
+    for (Card card : cards)
+        table.push(stock, card);
+    table.extra = 0;
+    if (counter(text, "BaseChosen") != 0)
+        table.extra = std::uint64_t(counter(text, "BaseValue") + 1) | baseChosen;
+    set(stockTurned, counter(text, "StockTurned") != 0);
+    return true;
+}
+
+// ---- where a card may go ----------------------------------------------------------------
+
+bool QueenItalyRules::fitsFoundation(Card card, int foundation) const
+{
+    const Card top = table.top(foundation);
+    if (top == noCard)
+        return rankOf(card) == baseRank();
+    return table.size(foundation) < foundationSize && suitOf(card) == suitOf(top)
+        && rankOf(card) == rankOf(top) % king + 1;
+}
+
+// One lower in the other colour, a King on an Ace; any card on an empty column.
+bool QueenItalyRules::fitsColumn(Card card, int column) const
+{
+    const Card top = table.top(column);
+    return top == noCard
+        || (colourOf(card) != colourOf(top) && rankOf(card) % king + 1 == rankOf(top));
+}
+
+int QueenItalyRules::homeFor(Card card) const
+{
+    for (int foundation : foundations)
+        if (fitsFoundation(card, foundation))
+            return foundation;
+    return -1;
+}
+
+bool QueenItalyRules::mayClick() const
+{
+    if (!has(baseChosen))
+        return false;
+    if (!table.isEmpty(stock))
+        return !(has(stockTurned) && !table.isEmpty(waste));
+    return !table.isEmpty(waste) && !(has(stockTurned) && table.size(waste) == 1);
+}
+
+// ---- the moves -----------------------------------------------------------------------
+
+// Before the base is chosen, only that choice; then home first, onto other cards,
+// into empty columns, and the stock.
+void QueenItalyRules::moves(std::vector<Move> &list) const
+{
+    list.clear();
+    if (!has(baseChosen)) {
+        for (int column : columns)
+            if (!table.isEmpty(column))
+                list.push_back(press(column));
+        return;
+    }
+    std::vector<int> sources = columns;
+    sources.push_back(waste);
+    for (int from : {terrace, waste})
+        for (int foundation : foundations)
+            if (!table.isEmpty(from) && fitsFoundation(table.top(from), foundation))
+                list.push_back(drag(from, foundation));
+    for (int from : columns)
+        for (int foundation : foundations)
+            if (!table.isEmpty(from) && fitsFoundation(table.top(from), foundation))
+                list.push_back(drag(from, foundation));
+    for (const bool toEmpty : {false, true})
+        for (int from : sources)
+            for (int to : columns)
+                if (to != from && !table.isEmpty(from) && table.isEmpty(to) == toEmpty
+                    && fitsColumn(table.top(from), to))
+                    list.push_back(drag(from, to));
+    if (mayClick())
+        list.push_back(press(stock));
+}
+
+// Not the click that only rebuilds the stock from a lone waste card: it turns the
+// same card up again and only makes the stock stricter.
+void QueenItalyRules::searchMoves(std::vector<Move> &list) const
+{
+    moves(list);
+    if (table.isEmpty(stock) && table.size(waste) == 1 && !list.empty() && list.back().from == stock)
+        list.pop_back();
+}
+
+void QueenItalyRules::apply(Move &move)
+{
+    const bool justChose = has(choiceJustMade);
+    if (move.kind == Move::Click && move.from != stock) {
+        chooseBase(move);
+        return;
+    }
+    move.before = justChose;
+    set(choiceJustMade, false);
+    if (move.kind == Move::Click)
+        clickStock(move);
+    else
+        table.moveRun(move.from, move.to, 1);
+}
+
+void QueenItalyRules::undo(const Move &move)
+{
+    if (move.kind == Move::Click && move.from != stock) {
+        unchooseBase(move);
+        return;
+    }
+    if (move.kind == Move::Click)
+        unclickStock(move);
+    else
+        table.moveRun(move.to, move.from, 1);
+    set(choiceJustMade, move.before != 0);
+}
+
+// The pressed card starts the first foundation; the stock fills the empty columns.
+// The window sends nothing home by itself until the next move.
+void QueenItalyRules::chooseBase(Move &move)
+{
+    const Card card = table.top(move.from);
+    table.moveRun(move.from, foundations[0], 1);
+    table.extra = std::uint64_t(rankOf(card)) | baseChosen | choiceJustMade;
+    filledAtChoice = 0;
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        if (table.isEmpty(columns[i]) && !table.isEmpty(stock)) {
+            table.push(columns[i], table.pop(stock));
+            filledAtChoice |= 1u << i;
+        }
+}
+
+void QueenItalyRules::unchooseBase(const Move &move)
+{
+    for (std::size_t i = columns.size(); i-- > 0;)
+        if (filledAtChoice & (1u << i))
+            table.push(stock, table.pop(columns[i]));
+    table.moveRun(foundations[0], move.from, 1);
+    table.extra = 0;
+}
+
+// An empty stock is rebuilt from the waste, turned over; then a card is turned,
+// unless the stock has been rebuilt before and the waste still holds a card.
+void QueenItalyRules::clickStock(Move &move)
+{
+    move.effects = has(stockTurned) ? turnedBefore : 0;
+    if (table.isEmpty(stock)) {
+        while (!table.isEmpty(waste))
+            table.push(stock, table.pop(waste));
+        set(stockTurned, true);
+        move.effects |= rebuilt;
+    }
+    if (!table.isEmpty(stock) && !(has(stockTurned) && !table.isEmpty(waste))) {
+        table.push(waste, table.pop(stock));
+        move.effects |= turned;
+    }
+}
+
+void QueenItalyRules::unclickStock(const Move &move)
+{
+    if (move.effects & turned)
+        table.push(stock, table.pop(waste));
+    if (move.effects & rebuilt)
+        while (!table.isEmpty(stock))
+            table.push(waste, table.pop(stock));
+    set(stockTurned, move.effects & turnedBefore);
+}
+
+// With "Autoplay" on, after each move but the choice of the base: the terrace's top
+// card, each column's, then the waste's, the first that fits a foundation.
+bool QueenItalyRules::windowMove(Move &move) const
+{
+    if (!autoplay || !has(baseChosen) || has(choiceJustMade))
+        return false;
+    std::vector<int> sources{terrace};
+    sources.insert(sources.end(), columns.begin(), columns.end());
+    sources.push_back(waste);
+    for (int pile : sources) {
+        const int home = table.isEmpty(pile) ? -1 : homeFor(table.top(pile));
+        if (home >= 0) {
+            move = Move{std::int8_t(pile), std::int8_t(home), 1, Move::Auto, 0, 0};
+            return true;
+        }
+    }
+    return false;
+}
+
+// Cards home; the terrace, which only the foundations can take, cleared; empty columns.
+int QueenItalyRules::value() const
+{
+    int value = 50 * cardsHome() - 20 * table.size(terrace);
+    for (int column : columns)
+        value += table.isEmpty(column) ? 15 : 0;
+    return value;
+}
+
+}  // namespace Solver

@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+#include "solver/games/TableRules.h"
+
+namespace Solver {
+
+// Queen of Italy: two decks; a terrace of eleven cards whose top card may only go
+// to the foundations; nine columns built down in alternating colours one card at a
+// time, going round from Ace to King, an empty one taking any card but a terrace
+// card; a stock turned one card at a time onto a waste. The game starts with a
+// press on one of four cards in the columns: it goes to "FoundPile1" and its value
+// is the base of all eight foundations, which build up by suit from it, round the
+// corner, thirteen cards each; the stock then fills every empty column. Once the
+// empty stock has been rebuilt from the waste, a card is turned only onto an empty
+// waste. Counters "BaseChosen", "BaseValue" (0 the Ace) and "StockTurned"; option
+// "Autoplay". Nothing is left to chance: the rebuilt stock is the waste turned over.
+// No move is taken as safe: with two decks that is not proven.
+class QueenItalyRules final : public TableRules
+{
+public:
+    QueenItalyRules();
+    bool load(const TableText &text, const Options &options, std::string &error) override;
+    void moves(std::vector<Move> &list) const override;
+    void searchMoves(std::vector<Move> &list) const override;
+    void apply(Move &move) override;
+    void undo(const Move &move) override;
+    bool isWon() const override { return cardsHome() == 104; }
+    bool windowMove(Move &move) const override;
+    int value() const override;
+
+private:
+    // The position's flags and the base's rank, kept in the table's extra word.
+    enum Flag : std::uint64_t { baseChosen = 16, stockTurned = 32, choiceJustMade = 64 };
+    bool has(Flag flag) const { return table.extra & flag; }
+    void set(Flag flag, bool on) { table.extra = on ? table.extra | flag : table.extra & ~std::uint64_t(flag); }
+    int baseRank() const { return int(table.extra & 15); }
+    bool fitsFoundation(Card card, int foundation) const;
+    bool fitsColumn(Card card, int column) const;
+    int homeFor(Card card) const;
+    // Does a click on the stock change the position (or only a count it does not keep)?
+    bool mayClick() const;
+    void chooseBase(Move &move);
+    void unchooseBase(const Move &move);
+    void clickStock(Move &move);
+    void unclickStock(const Move &move);
+    int terrace, stock, waste;
+    unsigned filledAtChoice = 0;  // the columns the choice of the base filled
+};
+
+}  // namespace Solver
