@@ -93,6 +93,11 @@ public:
     // moves to the most promising positions first.
     virtual int value() const { return 0; }
 
+    // The keys of positions at least as good as this one, which differ from it only
+    // in a count (Pyramid's pass): once one of them has been seen, this one need not
+    // be searched. None by default.
+    virtual void betterKeys(std::vector<std::uint64_t> &keys) const { keys.clear(); }
+
     // The moves the search tries (moves() unless the game has moves that stand for
     // several of the window's).
     virtual void searchMoves(std::vector<Move> &list) const { moves(list); }

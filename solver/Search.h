@@ -49,6 +49,7 @@ public:
     // The key is no longer on the line of play.
     void leave(std::uint64_t key);
     bool contains(std::uint64_t key);
+    void prefetch(std::uint64_t key) const { __builtin_prefetch(&entries[(key & mask) & ~std::uint64_t(3)]); }
     std::size_t bytes() const { return entries.size() * sizeof(std::uint64_t); }
 
 private:
@@ -102,6 +103,7 @@ private:
     struct Candidate {
         Move move;
         int value;
+        std::uint64_t key;
     };
     // A position on the line of play: its key, where its moves begin in `line`, and
     // its moves still to try.
@@ -216,12 +218,24 @@ private:
                 continue;
             const std::size_t before = line.size();
             play(move);
-            if (!seen.contains(rules.key()))
-                frame.candidates.push_back({move, rules.value()});
+            const std::uint64_t childKey = rules.key();
+            seen.prefetch(childKey);
+            if (!betterSeen())
+                frame.candidates.push_back({move, rules.value(), childKey});
             takeBack(before);
         }
+        // Looked up once every key's bucket is on its way from memory.
+        std::erase_if(frame.candidates, [this](const Candidate &each) { return seen.contains(each.key); });
         std::stable_sort(frame.candidates.begin(), frame.candidates.end(),
                          [](const Candidate &a, const Candidate &b) { return a.value > b.value; });
+    }
+
+    // A position at least as good as the one reached has been seen: there is
+    // nothing to find from here that it does not find.
+    bool betterSeen()
+    {
+        rules.betterKeys(better);
+        return std::any_of(better.begin(), better.end(), [this](std::uint64_t key) { return seen.contains(key); });
     }
 
     void play(Move move)
@@ -281,6 +295,7 @@ private:
     TranspositionTable &seen;
     std::vector<Move> line;
     std::vector<Move> moves;
+    std::vector<std::uint64_t> better;
     std::vector<Frame> frames;
     double start = 0;
     std::int64_t nodes = 0;

@@ -46,22 +46,27 @@ int Table::addPile(std::string viewName, int group, int capacity)
     Pile pile{std::move(viewName), group, {}, 0};
     pile.cards.reserve(std::size_t(capacity));
     piles.push_back(std::move(pile));
-    return int(piles.size()) - 1;
+    shares += share(pileCount() - 1);
+    return pileCount() - 1;
 }
 
 void Table::push(int pile, Card card)
 {
     Pile &p = piles[pile];
+    shares -= share(pile);
     p.hash ^= numberFor(int(p.cards.size()), card);
     p.cards.push_back(card);
+    shares += share(pile);
 }
 
 Card Table::pop(int pile)
 {
     Pile &p = piles[pile];
+    shares -= share(pile);
     const Card card = p.cards.back();
     p.cards.pop_back();
     p.hash ^= numberFor(int(p.cards.size()), card);
+    shares += share(pile);
     return card;
 }
 
@@ -83,12 +88,9 @@ void Table::turnTop(int pile, bool up)
 
 // Interchangeable piles add up in any order; the group keeps apart piles of
 // different kinds that hold the same cards.
-std::uint64_t Table::key() const
+std::uint64_t Table::keyWith(std::uint64_t otherExtra) const
 {
-    std::uint64_t sum = mixed(extra ^ 0xE7037ED1A0B428DBull);
-    for (int pile = 0; pile < pileCount(); ++pile)
-        sum += share(pile);
-    return sum;
+    return mixed(otherExtra ^ 0xE7037ED1A0B428DBull) + shares;
 }
 
 std::uint64_t Table::share(int pile) const

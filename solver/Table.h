@@ -12,7 +12,8 @@ namespace Solver {
 // and the position's key. Piles of one group are interchangeable (the free cells,
 // the columns, the foundations): the key does not depend on their order, so two
 // positions that differ only by the order of such piles are one. Each pile keeps a
-// Zobrist hash of its cards, brought up to date with every push and pop.
+// Zobrist hash of its cards, brought up to date with every push and pop, and so is
+// the sum of what the piles add to the key.
 class Table
 {
 public:
@@ -34,7 +35,9 @@ public:
 
     // Whatever else a game's position holds (a counter), mixed into the key.
     std::uint64_t extra = 0;
-    std::uint64_t key() const;
+    std::uint64_t key() const { return keyWith(extra); }
+    // The key the table would have with another extra word.
+    std::uint64_t keyWith(std::uint64_t otherExtra) const;
     // What one pile adds to key(), and how a pile hashes a card at a height: for
     // games that hash some piles their own way.
     std::uint64_t share(int pile) const;
@@ -49,6 +52,7 @@ private:
         std::uint64_t hash = 0;
     };
     std::vector<Pile> piles;
+    std::uint64_t shares = 0;
 };
 
 }  // namespace Solver

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "solver/games/GolfRules.h"
 
+#include <algorithm>
+
 namespace Solver {
 
 GolfRules::GolfRules()
@@ -24,13 +26,38 @@ bool GolfRules::load(const TableText &text, const Options &options, std::string 
     return true;
 }
 
-bool GolfRules::plays(Card card) const
+bool GolfRules::follows(int rank, int onto) const
 {
-    const int top = rankOf(table.top(foundation));
-    if (top == 0 || (top == king && kingStops))
+    if (onto == 0 || (onto == king && kingStops))
         return false;
-    const int rank = rankOf(card);
-    return rank == top + 1 || rank == top - 1;
+    return rank == onto + 1 || rank == onto - 1;
+}
+
+// A column card can go on the foundation only after a card it follows: the top
+// card, a stock card, one of another column, or one above it in its own column.
+bool GolfRules::hasDeadCard() const
+{
+    int left[king + 2] = {};
+    left[rankOf(table.top(foundation))] = 1;
+    for (int i = 0; i < table.size(stock); ++i)
+        ++left[rankOf(table.at(stock, i))];
+    for (int column : columns)
+        for (int i = 0; i < table.size(column); ++i)
+            ++left[rankOf(table.at(column, i))];
+    for (int column : columns) {
+        // Cards below each card cannot come before it: take them out on the way up.
+        int below[king + 2] = {};
+        for (int i = 0; i < table.size(column); ++i) {
+            const int rank = rankOf(table.at(column, i));
+            bool canFollow = false;
+            for (int onto : {rank - 1, rank + 1})
+                canFollow = canFollow || (onto >= ace && onto <= king && follows(rank, onto) && left[onto] > below[onto]);
+            if (!canFollow)
+                return true;
+            ++below[rank];
+        }
+    }
+    return false;
 }
 
 // The columns' plays, then the stock.
@@ -44,6 +71,45 @@ void GolfRules::moves(std::vector<Move> &list) const
         list.push_back(Move{std::int8_t(stock), -1, 1, Move::Click, 0, 0});
 }
 
+// The column cards still to play go in runs, each beginning on the foundation's top
+// card or on a stock card, from rank to rank by one up or down. Each card needs a
+// step from the card before it: a step between ranks r and r + 1 uses up one of the
+// steps a card of either rank can take, two for a column card (in and out), one
+// for a card that begins a run, none out of a King while it stops the run. The
+// most steps the ranks can take together, found greedily from the Aces up, must
+// reach the number of column cards.
+int GolfRules::runSlack() const
+{
+    int ends[king + 2] = {};
+    int cards = 0;
+    for (int column : columns)
+        for (int i = 0; i < table.size(column); ++i, ++cards)
+            ends[rankOf(table.at(column, i))] += 2;
+    if (kingStops)
+        ends[king] /= 2;
+    const auto beginsRun = [&](Card card) {
+        if (card != noCard && !(rankOf(card) == king && kingStops))
+            ++ends[rankOf(card)];
+    };
+    beginsRun(table.top(foundation));
+    for (int i = 0; i < table.size(stock); ++i)
+        beginsRun(table.at(stock, i));
+    int steps = 0, usedBelow = 0;
+    for (int rank = ace; rank < king; ++rank) {
+        const int step = std::min(ends[rank] - usedBelow, ends[rank + 1]);
+        steps += step;
+        usedBelow = step;
+    }
+    return steps - cards;
+}
+
+void GolfRules::searchMoves(std::vector<Move> &list) const
+{
+    moves(list);
+    if (runSlack() < 0 || hasDeadCard())
+        list.clear();
+}
+
 void GolfRules::apply(Move &move) { table.moveRun(move.from, foundation, 1); }
 
 void GolfRules::undo(const Move &move) { table.moveRun(foundation, move.from, 1); }
@@ -51,7 +117,7 @@ void GolfRules::undo(const Move &move) { table.moveRun(foundation, move.from, 1)
 // Fewer cards left in the columns; of those, more that the next card could take.
 int GolfRules::value() const
 {
-    int value = -8 * table.size(stock);
+    int value = -8 * table.size(stock) + 3 * runSlack();
     for (int column : columns) {
         value -= 10 * table.size(column);
         value += !table.isEmpty(column) && plays(table.top(column)) ? 3 : 0;
@@ -59,9 +125,15 @@ int GolfRules::value() const
     return value;
 }
 
+// When no column card plays on the top card, the next move turns a stock card over
+// it, whatever it is.
 std::uint64_t GolfRules::key() const
 {
-    return table.key() - table.share(foundation) + Table::mix(table.top(foundation) + 0x601Full);
+    bool anyPlays = false;
+    for (int column : columns)
+        anyPlays = anyPlays || (!table.isEmpty(column) && plays(table.top(column)));
+    const int rank = anyPlays ? rankOf(table.top(foundation)) : 0;
+    return table.key() - table.share(foundation) + Table::mix(std::uint64_t(rank) + 0x601Full);
 }
 
 }  // namespace Solver

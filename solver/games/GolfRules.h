@@ -18,12 +18,22 @@ public:
     void apply(Move &move) override;
     void undo(const Move &move) override;
     bool isWon() const override { return table.size(foundation) == 52; }
+    // No moves where the columns can no longer be cleared.
+    void searchMoves(std::vector<Move> &list) const override;
     int value() const override;
-    // Only the foundation's top card matters, not what lies beneath it.
+    // Only the rank of the foundation's top card matters, not what lies beneath it,
+    // and only while a column card plays on it.
     std::uint64_t key() const override;
 
 private:
-    bool plays(Card card) const;
+    bool plays(Card card) const { return follows(rankOf(card), rankOf(table.top(foundation))); }
+    // May a card of this rank go on one of that rank?
+    bool follows(int rank, int onto) const;
+    // Some column card has no card left that it could follow.
+    bool hasDeadCard() const;
+    // How many steps more the runs left could take than the column cards need
+    // (below 0: they cannot all be played).
+    int runSlack() const;
     int foundation, stock;
     bool kingStops = true;
 };

@@ -2,6 +2,7 @@
 #include "solver/games/PyramidRules.h"
 
 #include <array>
+#include <optional>
 
 namespace Solver {
 
@@ -37,31 +38,45 @@ bool PyramidRules::load(const TableText &text, const Options &, std::string &err
     return true;
 }
 
-// Place k of row r (both from 0) lies under places k and k + 1 of row r + 1.
-bool PyramidRules::isFree(int pile) const
-{
-    static constexpr auto rowOf = [] {
-        std::array<int, placeCount> row{};
+namespace {
+
+// Place k of row r (both from 0) lies under places k and k + 1 of row r + 1; a
+// place lies beneath every place that covers it, directly or not.
+struct Geometry {
+    std::array<int, placeCount> row{};
+    std::array<std::uint32_t, placeCount> beneath{};  // the places a place covers
+    Geometry()
+    {
         for (int r = 0, i = 0; r < rows; ++r)
             for (int k = 0; k <= r; ++k)
                 row[std::size_t(i++)] = r;
-        return row;
-    }();
+        for (int i = 0; i < placeCount; ++i)
+            for (int coverer : {i + row[std::size_t(i)] + 1, i + row[std::size_t(i)] + 2})
+                if (row[std::size_t(i)] < rows - 1)
+                    beneath[std::size_t(coverer)] |= beneath[std::size_t(i)] | 1u << i;
+    }
+};
+const Geometry geometry;
+
+}  // namespace
+
+bool PyramidRules::isFree(int pile) const
+{
     if (pile >= placeCount)
         return true;
-    const int row = rowOf[std::size_t(pile)];
+    const int row = geometry.row[std::size_t(pile)];
     return row == rows - 1 || (table.isEmpty(pile + row + 1) && table.isEmpty(pile + row + 2));
 }
 
-std::vector<int> PyramidRules::freeCards() const
+PyramidRules::FreePiles PyramidRules::freeCards() const
 {
-    std::vector<int> free;
+    FreePiles free;
     for (int pile : places)
         if (!table.isEmpty(pile) && isFree(pile))
-            free.push_back(pile);
+            free.piles[std::size_t(free.count++)] = pile;
     for (int pile : {play, waste})
         if (!table.isEmpty(pile))
-            free.push_back(pile);
+            free.piles[std::size_t(free.count++)] = pile;
     return free;
 }
 
@@ -69,7 +84,7 @@ std::vector<int> PyramidRules::freeCards() const
 void PyramidRules::moves(std::vector<Move> &list) const
 {
     list.clear();
-    const std::vector<int> free = freeCards();
+    const FreePiles free = freeCards();
     for (int from : free)
         if (rankOf(table.top(from)) == king)
             list.push_back(drag(from, discard));
@@ -85,11 +100,81 @@ void PyramidRules::moves(std::vector<Move> &list) const
         list.push_back(Move{std::int8_t(stock), -1, 0, Move::Click, 0, 0});
 }
 
+bool PyramidRules::mayMeet(Spot a, Spot b)
+{
+    if (a.place >= 0 && b.place >= 0)
+        return !(geometry.beneath[std::size_t(a.place)] >> b.place & 1)
+            && !(geometry.beneath[std::size_t(b.place)] >> a.place & 1);
+    return a.depth < 0 || b.depth < 0 || a.depth - b.depth == 1 || b.depth - a.depth == 1;
+}
+
+PyramidRules::Spot PyramidRules::spotOf(int pile, int index) const
+{
+    if (pile < placeCount)
+        return {pile, -1};
+    return {-1, pile == waste && pass() == passes ? index : -1};
+}
+
+PyramidRules::Spots PyramidRules::spots() const
+{
+    Spots all;
+    for (int pile = 0; pile < table.pileCount(); ++pile)
+        for (int i = 0; pile != discard && i < table.size(pile); ++i)
+            if (const int rank = rankOf(table.at(pile, i)); rank < king)
+                all.byRank[std::size_t(rank)][std::size_t(all.count[std::size_t(rank)]++)] = spotOf(pile, i);
+    return all;
+}
+
+// A matching of each rank's cards with their partners' (at most four each).
+bool PyramidRules::everyCardCanPair() const
+{
+    const Spots all = spots();
+    for (int rank = ace; rank <= 6; ++rank) {
+        const auto &low = all.byRank[std::size_t(rank)];
+        const auto &high = all.byRank[std::size_t(13 - rank)];
+        const int n = all.count[std::size_t(rank)];
+        if (all.count[std::size_t(13 - rank)] != n)
+            return false;
+        std::array<int, 4> partnerOf{-1, -1, -1, -1};
+        for (int i = 0; i < n; ++i) {
+            std::uint32_t tried = 0;
+            const auto augment = [&](auto &&self, int from) -> bool {
+                for (int j = 0; j < n; ++j) {
+                    if ((tried >> j & 1) || !mayMeet(low[std::size_t(from)], high[std::size_t(j)]))
+                        continue;
+                    tried |= 1u << j;
+                    if (partnerOf[std::size_t(j)] < 0 || self(self, partnerOf[std::size_t(j)])) {
+                        partnerOf[std::size_t(j)] = from;
+                        return true;
+                    }
+                }
+                return false;
+            };
+            if (!augment(augment, i))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool PyramidRules::hasOnePartner(Spot card, int rank, const Spots &all) const
+{
+    const int partner = 13 - rank;
+    int partners = 0;
+    for (int j = 0; j < all.count[std::size_t(partner)]; ++j)
+        partners += mayMeet(card, all.byRank[std::size_t(partner)][std::size_t(j)]) ? 1 : 0;
+    return partners == 1;
+}
+
 // Each pair once; no click that only spends a pass, the stock, play position and
-// waste all empty.
+// waste all empty; nothing where some cards can no longer pair off.
 void PyramidRules::searchMoves(std::vector<Move> &list) const
 {
     moves(list);
+    if (!everyCardCanPair()) {
+        list.clear();
+        return;
+    }
     std::erase_if(list, [this](const Move &move) {
         if (move.kind == Move::Click)
             return table.isEmpty(stock) && table.isEmpty(waste);
@@ -101,9 +186,9 @@ void PyramidRules::apply(Move &move)
 {
     move.effects = 0;
     if (move.kind == Move::Drag) {
-        table.push(discard, table.pop(move.from));
-        if (move.to != discard)
-            table.push(discard, table.pop(move.to));
+        for (int pile : {move.from, move.to})
+            if (pile != discard)
+                table.push(discard, table.pop(pile));
         return;
     }
     if (!table.isEmpty(play)) {
@@ -125,9 +210,9 @@ void PyramidRules::apply(Move &move)
 void PyramidRules::undo(const Move &move)
 {
     if (move.kind == Move::Drag) {
-        if (move.to != discard)
-            table.push(move.to, table.pop(discard));
-        table.push(move.from, table.pop(discard));
+        for (int pile : {move.to, move.from})
+            if (pile != discard)
+                table.push(pile, table.pop(discard));
         return;
     }
     if (move.effects & turned)
@@ -142,15 +227,43 @@ void PyramidRules::undo(const Move &move)
 }
 
 // A free King goes at once: it pairs with nothing, and nothing it lies on or covers
-// is helped by its staying.
+// is helped by its staying. So does a free pair of which one card can pair with no
+// other card left: the two can only ever leave together.
 bool PyramidRules::safeMove(Move &move) const
 {
-    for (int pile : freeCards())
+    const FreePiles free = freeCards();
+    for (int pile : free)
         if (rankOf(table.top(pile)) == king) {
             move = drag(pile, discard);
             return true;
         }
+    std::optional<Spots> all;
+    for (int from : free) {
+        const int rank = rankOf(table.top(from));
+        const Spot spot = spotOf(from, table.size(from) - 1);
+        for (int to : free) {
+            const bool underneath = to == from && from == waste && table.size(waste) > 1;
+            if ((to == from && !underneath) || to < from)
+                continue;
+            const int index = table.size(to) - (underneath ? 2 : 1);
+            if (rankOf(table.at(to, index)) + rank != 13)
+                continue;
+            if (!all)
+                all = spots();
+            if (hasOnePartner(spot, rank, *all) || hasOnePartner(spotOf(to, index), 13 - rank, *all)) {
+                move = drag(from, to);
+                return true;
+            }
+        }
+    }
     return false;
+}
+
+void PyramidRules::betterKeys(std::vector<std::uint64_t> &keys) const
+{
+    keys.clear();
+    for (int earlier = 1; earlier < pass(); ++earlier)
+        keys.push_back(table.keyWith(std::uint64_t(earlier)) - table.share(discard));
 }
 
 // Cards gone from the pyramid count most, those from the stock less.

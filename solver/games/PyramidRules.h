@@ -2,6 +2,8 @@
 #pragma once
 #include "solver/games/TableRules.h"
 
+#include <array>
+
 namespace Solver {
 
 // Pyramid: 28 face-up places in seven rows, a stock, a play position and a waste.
@@ -26,11 +28,39 @@ public:
     int value() const override;
     // What lies on the discard pile follows from the rest, in whatever order.
     std::uint64_t key() const override { return table.key() - table.share(discard); }
+    // The same table earlier in the passes.
+    void betterKeys(std::vector<std::uint64_t> &keys) const override;
 
 private:
     bool isFree(int pile) const;
+    // Where a card lies, as far as which cards it may still meet: a place of the
+    // pyramid; its depth in the waste during the last pass, when no card comes out
+    // from under another; or anywhere else (-1, -1).
+    struct Spot {
+        int place = -1, depth = -1;
+    };
+    // Not two cards of which one covers the other, nor two cards of the waste in the
+    // last pass that do not lie one on the other.
+    static bool mayMeet(Spot a, Spot b);
+    Spot spotOf(int pile, int index) const;
+    // The cards left by rank (Kings aside), where each lies.
+    struct Spots {
+        std::array<std::array<Spot, 4>, king> byRank{};
+        std::array<int, king> count{};
+    };
+    Spots spots() const;
+    // Can every card left still find a partner of its own?
+    bool everyCardCanPair() const;
+    // The card may pair with only one of the cards left.
+    bool hasOnePartner(Spot card, int rank, const Spots &all) const;
     // The free piles that hold a card, each once (the waste for its top card).
-    std::vector<int> freeCards() const;
+    struct FreePiles {
+        std::array<int, 30> piles;
+        int count = 0;
+        const int *begin() const { return piles.data(); }
+        const int *end() const { return piles.data() + count; }
+    };
+    FreePiles freeCards() const;
     bool mayClick() const { return !table.isEmpty(play) || !table.isEmpty(stock) || pass() < 3; }
     int pass() const { return int(table.extra); }
     std::vector<int> places;

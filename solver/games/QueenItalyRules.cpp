@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "solver/games/QueenItalyRules.h"
 
+#include <array>
+
 namespace Solver {
 
 namespace {
@@ -111,11 +113,83 @@ void QueenItalyRules::moves(std::vector<Move> &list) const
         list.push_back(press(stock));
 }
 
+namespace {
+
+// One suit's two foundations and the suit's terrace cards, from the top down, each
+// by its place in a foundation's thirteen: can each terrace card in turn go on a
+// foundation that has come up to just below it? A foundation comes up through a
+// place with a copy of that card from the table, not home yet and not in the
+// terrace; `spare` counts those copies by place.
+struct SuitOrder {
+    std::array<int, 2> reached;  // cards on each foundation (0: not begun)
+    std::array<int, foundationSize> spare;
+    std::vector<int> terraceCards;
+
+    bool fits(std::size_t next)
+    {
+        if (next == terraceCards.size())
+            return true;
+        const int place = terraceCards[next];
+        for (int &foundation : reached) {
+            if (foundation > place)
+                continue;
+            const int before = foundation;
+            int p = foundation;
+            while (p < place && spare[std::size_t(p)] > 0)
+                --spare[std::size_t(p++)];
+            if (p == place) {
+                foundation = place + 1;
+                if (fits(next + 1))
+                    return true;
+            }
+            for (int q = before; q < p; ++q)
+                ++spare[std::size_t(q)];
+            foundation = before;
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+bool QueenItalyRules::terraceIsStuck() const
+{
+    std::array<SuitOrder, 4> suits{};
+    std::array<int, 4> begun{};
+    for (SuitOrder &suit : suits) {
+        suit.reached = {0, 0};
+        suit.spare.fill(2);
+    }
+    for (int foundation : foundations)
+        if (!table.isEmpty(foundation)) {
+            SuitOrder &suit = suits[std::size_t(suitOf(table.top(foundation)))];
+            const int size = table.size(foundation);
+            suit.reached[std::size_t(begun[std::size_t(suitOf(table.top(foundation)))]++ % 2)] = size;
+            for (int p = 0; p < size; ++p)
+                --suit.spare[std::size_t(p)];
+        }
+    for (int index = table.size(terrace) - 1; index >= 0; --index) {
+        const Card card = table.at(terrace, index);
+        SuitOrder &suit = suits[std::size_t(suitOf(card))];
+        suit.terraceCards.push_back(placeInFoundation(rankOf(card)));
+        --suit.spare[std::size_t(placeInFoundation(rankOf(card)))];
+    }
+    for (SuitOrder &suit : suits)
+        if (!suit.fits(0))
+            return true;
+    return false;
+}
+
 // Not the click that only rebuilds the stock from a lone waste card: it turns the
-// same card up again and only makes the stock stricter.
+// same card up again and only makes the stock stricter. Nothing once the terrace is
+// stuck.
 void QueenItalyRules::searchMoves(std::vector<Move> &list) const
 {
     moves(list);
+    if (has(baseChosen) && terraceIsStuck()) {
+        list.clear();
+        return;
+    }
     if (table.isEmpty(stock) && table.size(waste) == 1 && !list.empty() && list.back().from == stock)
         list.pop_back();
 }
@@ -218,10 +292,12 @@ bool QueenItalyRules::windowMove(Move &move) const
     return false;
 }
 
-// Cards home; the terrace, which only the foundations can take, cleared; empty columns.
+// Cards home; the terrace, which only the foundations can take, cleared; empty
+// columns; and few cards left for the strict passes through the stock: those on the
+// waste before the stock has been turned over, those in the stock after.
 int QueenItalyRules::value() const
 {
-    int value = 50 * cardsHome() - 20 * table.size(terrace);
+    int value = 50 * cardsHome() - 20 * table.size(terrace) - 30 * table.size(has(stockTurned) ? stock : waste);
     for (int column : columns)
         value += table.isEmpty(column) ? 15 : 0;
     return value;

@@ -37,6 +37,10 @@ private:
     bool fitsFoundation(Card card, int foundation) const;
     bool fitsColumn(Card card, int column) const;
     int homeFor(Card card) const;
+    // The terrace cards can no longer all go home in their order.
+    bool terraceIsStuck() const;
+    // Where a rank comes in a foundation's thirteen, from 0 for the base.
+    int placeInFoundation(int rank) const { return (rank - baseRank() + king) % king; }
     // Does a click on the stock change the position (or only a count it does not keep)?
     bool mayClick() const;
     void chooseBase(Move &move);
