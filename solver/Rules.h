@@ -98,6 +98,10 @@ public:
     // be searched. None by default.
     virtual void betterKeys(std::vector<std::uint64_t> &keys) const { keys.clear(); }
 
+    // The first move decides so much (Queen of Italy's base) that each is searched on
+    // its own with a share of the budget, rather than the first for as long as it takes.
+    virtual bool splitsFirstMoves() const { return false; }
+
     // The moves the search tries (moves() unless the game has moves that stand for
     // several of the window's).
     virtual void searchMoves(std::vector<Move> &list) const { moves(list); }

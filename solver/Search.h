@@ -74,11 +74,17 @@ class DepthFirstSearch
 {
 public:
     DepthFirstSearch(Rules &rules, const Limits &limits, Workspace &workspace)
-        : rules(rules), limits(limits), seen(workspace.seen)
+        : rules(rules), limits(limits), workspace(workspace), seen(workspace.seen)
     {
     }
 
     Result run()
+    {
+        return rules.splitsFirstMoves() && limits.budgetMs > 0 ? runEachFirstMove() : plainRun();
+    }
+
+private:
+    Result plainRun()
     {
         start = threadMilliseconds();
         seen.startSearch();
@@ -99,7 +105,74 @@ public:
         return result;
     }
 
-private:
+    // Each first move is searched on its own, in rounds with a budget that doubles,
+    // so that one whose search does not end leaves time for the others. Winnable when
+    // one of them is, unwinnable when each of them is.
+    Result runEachFirstMove()
+    {
+        start = threadMilliseconds();
+        playSafeMoves(false);
+        rootMark = line.size();
+        std::vector<Move> firsts;
+        rules.searchMoves(firsts);
+        std::vector<char> settled(firsts.size(), 0);
+        bool proven = true;
+        for (double slice = std::max(1.0, limits.budgetMs / 32.0);; slice *= 2) {
+            bool anyOpen = false;
+            for (std::size_t i = 0; i < firsts.size(); ++i) {
+                const double left = limits.budgetMs - (threadMilliseconds() - start);
+                if (settled[i] || left <= 0 || stopped)
+                    continue;
+                bool ended = false;
+                Result result = searchAfter(firsts[i], std::min(slice, left), ended);
+                settled[i] = ended;
+                if (result.verdict == Verdict::Winnable)
+                    return finished(std::move(result));
+                proven = proven && (!settled[i] || result.verdict == Verdict::Unwinnable);
+                anyOpen = anyOpen || !settled[i];
+            }
+            const bool timeLeft = limits.budgetMs - (threadMilliseconds() - start) > 0 && !stopped;
+            if (!anyOpen || !timeLeft) {
+                Result result;
+                result.verdict = !anyOpen && proven && rules.knowsEveryMove() ? Verdict::Unwinnable : Verdict::Unknown;
+                return finished(std::move(result));
+            }
+        }
+    }
+
+    // The search after one first move with a budget of its own; `settled` when it
+    // ended before the budget did.
+    Result searchAfter(const Move &first, double budgetMs, bool &settled)
+    {
+        Limits part = limits;
+        part.budgetMs = std::max(1, int(budgetMs));
+        if (limits.maxNodes > 0)
+            part.maxNodes = std::max<std::int64_t>(1, limits.maxNodes - nodes);
+        play(first);
+        DepthFirstSearch after(rules, part, workspace);
+        Result result = after.plainRun();
+        nodes += result.nodes;
+        settled = !after.stopped;
+        stopped = limits.cancel && limits.cancel->load(std::memory_order_relaxed);
+        if (result.verdict == Verdict::Winnable) {  // the table stays where the line ends
+            std::vector<std::string> steps;
+            for (const Move &move : line)
+                rules.describe(move, steps);
+            result.line.insert(result.line.begin(), steps.begin(), steps.end());
+            return result;
+        }
+        after.takeBack(0);
+        takeBack(rootMark);
+        return result;
+    }
+
+    Result finished(Result result)
+    {
+        result.nodes = nodes;
+        result.milliseconds = threadMilliseconds() - start;
+        return result;
+    }
+
     struct Candidate {
         Move move;
         int value;
@@ -292,6 +365,7 @@ private:
 
     Rules &rules;
     const Limits &limits;
+    Workspace &workspace;
     TranspositionTable &seen;
     std::vector<Move> line;
     std::vector<Move> moves;
@@ -300,6 +374,7 @@ private:
     double start = 0;
     std::int64_t nodes = 0;
     std::size_t reached = 0;
+    std::size_t rootMark = 0;
     bool stopped = false;
     bool incomplete = false;
 };

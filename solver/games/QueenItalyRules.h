@@ -26,6 +26,7 @@ public:
     void undo(const Move &move) override;
     bool isWon() const override { return cardsHome() == 104; }
     bool windowMove(Move &move) const override;
+    bool splitsFirstMoves() const override { return !has(baseChosen); }
     int value() const override;
 
 private:
