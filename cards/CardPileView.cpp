@@ -7,6 +7,7 @@
 #include "resources/Resources.h"
 
 #include <QPainter>
+#include <QTimer>
 #include <memory>
 
 namespace {
@@ -110,6 +111,7 @@ QImage TCardPileView::Render() const
         Cards->CardAt(i)->DrawCardOnCanvas(cardOrigin(i, step), painter);
     if (count == 0)
         drawPileMark(painter);
+    drawHighlight(painter);
     return picture;
 }
 
@@ -238,4 +240,86 @@ void TCardPileView::DoEndDrag(QObject *target, int x, int y)
     GraphicControl::DoEndDrag(target, x, y);
     // The game has booked the move; stale references would outlive the cards.
     DragPile->Empty(false);
+}
+
+// ---- the highlight ring ----
+
+void TCardPileView::highlight(int firstCard, int count, int msecs)
+{
+    ringFirst = qMax(0, firstCard);
+    ringCount = qMax(0, count);
+    if (!ringTimer) {
+        ringTimer = new QTimer(this);
+        ringTimer->setSingleShot(true);
+        connect(ringTimer, &QTimer::timeout, this, &TCardPileView::clearHighlight);
+    }
+    ringTimer->start(msecs);
+    update();
+}
+
+void TCardPileView::clearHighlight()
+{
+    if (ringTimer)
+        ringTimer->stop();
+    if (ringCount < 0)
+        return;
+    ringCount = -1;
+    update();
+}
+
+QRect TCardPileView::highlightRect() const
+{
+    if (ringCount < 0)
+        return {};
+    const int last = ringCount == 0 ? qMin(ringFirst, Cards->Count()) : ringFirst + ringCount - 1;
+    const int first = ringCount == 0 ? last : ringFirst;
+    return CardRectAt(first).united(CardRectAt(last)).intersected(rect());
+}
+
+// A black edge and a bright band just inside it, over a light wash of the band's
+// colour: the band reads on dark tables and card backs, the black edge on light
+// tables, the wash on card faces. The ring is narrower than the margin of a card's
+// corner index, so the cards it marks stay legible, and it lies inside the cards, so
+// that a pile at the edge of its view shows all of it.
+void TCardPileView::drawHighlight(QPainter &painter) const
+{
+    const QRect ring = highlightRect();
+    if (ring.isEmpty())
+        return;
+    const QColor band(0, 230, 255);
+    const qreal radius = TCard::CardWidth() >= 80 ? 5.0 : 4.0;
+    const QRectF outer = QRectF(ring).adjusted(1.5, 1.5, -1.5, -1.5);
+    const QRectF inner = QRectF(ring).adjusted(2.0, 2.0, -2.0, -2.0);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(band.red(), band.green(), band.blue(), 56));
+    painter.drawRoundedRect(inner, radius, radius);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(Qt::black, 3.0));
+    painter.drawRoundedRect(outer, radius, radius);
+    painter.setPen(QPen(band, 2.0));
+    painter.drawRoundedRect(inner, radius, radius);
+    painter.restore();
+}
+
+// ---- a drag without a pointer ----
+
+bool TCardPileView::carryTo(TCardPileView *target)
+{
+    if (!target || target == this || ManualDrop || !CanDrag || !AllowDrag || !SelectedCard || Dragging()
+        || Cards->CardIndex(SelectedCard) < 0)
+        return false;
+    takeDraggedCards();
+    DoStartDrag();
+    // Only the target counts, not a place the game would pick by itself.
+    DropTarget = nullptr;
+    bool accepted = false;
+    const QPoint over = target->rect().center();
+    if (target->OnDragOver)
+        target->OnDragOver(target, this, over.x(), over.y(), DragState::Enter, accepted);
+    if (!accepted)
+        DropTarget = nullptr;
+    DoEndDrag(target, over.x(), over.y());
+    return accepted;
 }

@@ -10,6 +10,7 @@
 
 class TCard;
 class ImageList;
+class QTimer;
 
 enum PileBitmap { FS_BLANK = 0, FS_RECYCLE = 1, FS_EMPTY = 2 };
 enum BackgroundType { FS_NORMAL = 0, FS_BITMAP = 1 };
@@ -60,6 +61,21 @@ public:
     void Invalidate() { update(); }
     QImage Render() const;  // the picture Paint shows
 
+    // A ring round cards firstCard to firstCard + count - 1 (count 0: round the place
+    // the next card would take), drawn over them for `msecs` milliseconds or until
+    // cleared: the game points out cards with it.
+    void highlight(int firstCard, int count, int msecs);
+    void clearHighlight();
+    // The ring's rectangle in view coordinates; empty while none is shown.
+    QRect highlightRect() const;
+
+    // The cards from SelectedCard up, which the last press let go, carried onto
+    // `target` as a drag released over it carries them, without a pointer: the game's
+    // start-drag, the target's drag-over and the end-drag run as for the player's
+    // hand. False, the cards back in place, when the target did not take them. Views
+    // that dispose of dropped cards themselves (ManualDrop) carry nothing.
+    bool carryTo(TCardPileView *target);
+
     static void LoadPileBitmaps();
     static void FreePileBitmaps();
     static ImageList *PileMarks();
@@ -89,4 +105,9 @@ private:
     void fillBackground(QPainter &painter) const;
     void drawOutline(QPainter &painter) const;
     void drawPileMark(QPainter &painter) const;
+    void drawHighlight(QPainter &painter) const;
+
+    int ringFirst = 0;
+    int ringCount = -1;  // below zero: no ring
+    QTimer *ringTimer = nullptr;
 };

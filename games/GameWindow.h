@@ -20,6 +20,7 @@ class TFormPlacement;
 class TzBackground;
 class TSoundManager;
 class CardMatcher;
+class SolverHelp;
 namespace TableText {
 struct PileLine;
 struct RecordLine;
@@ -167,11 +168,17 @@ public:
     virtual void sendHome(TCardPileView *view);
     // True while a drag is waiting to start or running: nothing may touch the piles.
     static bool dragUnderWay();
+    // What the solver does for the player: Hint, Solve and Winnable Deals Only.
+    SolverHelp *solverHelp() const { return help; }
+    // Hints used in this game; each move Solve plays counts as one.
+    int hintsUsed() const;
 
 Q_SIGNALS:
     // The table is dealt and play begins: undoing every move comes back to this table.
     // A game whose deal ends with a choice of the player's says so again afterwards.
     void tableDealt();
+    // The table has changed and shows it: after every move, stock click, undo and deal.
+    void tableRefreshed();
 
 protected:
     // ---- what a game supplies ---------------------------------------------------
@@ -367,6 +374,9 @@ private:
     QAction *optionSeparator = nullptr;
     QList<OptionBinding> options;
     QList<ChoiceGroup> choices;
+
+    friend class SolverHelp;
+    SolverHelp *help = nullptr;
 };
 
 // Creates a game window and runs its creation step, as the launcher does.

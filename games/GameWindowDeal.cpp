@@ -4,6 +4,7 @@
 #include "games/GameWindow.h"
 
 #include "cards/Rules.h"
+#include "games/SolverHelp.h"
 #include "platform/Dialogs.h"
 #include "platform/DragManager.h"
 #include "platform/FormPlacement.h"
@@ -103,6 +104,7 @@ void GameWindow::buildMenu()
                         [this] { Redo1Click(); });
     Redo1->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     Redo1->setEnabled(false);
+    help = new SolverHelp(this);
     PopupMenu1->addSeparator();
     if (description.hasAutoplay) {
         Autoplay1 = addMenuItem(QStringLiteral("Autoplay1"), description.autoplayCaption,
@@ -130,6 +132,7 @@ void GameWindow::FormCreate()
     Deal(true, true);
     if (keepUnfinishedGames())
         restoreKeptGame();
+    help->windowCreated();
 }
 
 // ---- the deal ---------------------------------------------------------------------
@@ -215,6 +218,8 @@ void GameWindow::NewGame1Click(QObject *sender)
             return;
     }
     forgetKeptGame();
+    if (!restart && help->seekWinnableDeal())
+        return;
     emptyAllPiles(!restart);
     Deal(false, !restart);
 }

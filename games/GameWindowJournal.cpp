@@ -3,6 +3,7 @@
 // undo takes back and redo plays again, whatever the game.
 #include "games/GameWindow.h"
 
+#include "games/SolverHelp.h"
 #include "shell/Sounds.h"
 #include "shell/WinWindow.h"
 
@@ -104,6 +105,8 @@ void GameWindow::commitAction()
 // holds) is taken as the current table as it stands.
 void GameWindow::beginAction()
 {
+    if (help)
+        help->actionBegins();  // a search for a winnable deal ends first
     if (journalPaused > 0 || UndoList->Count() != bookedRecords)
         return;
     TableState now = captureTable();
