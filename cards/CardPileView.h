@@ -94,6 +94,12 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
 
+private:  // the highlight ring
+    void drawHighlight(QPainter &painter) const;
+    int ringFirst = 0;
+    int ringCount = -1;  // below zero: no ring
+    QTimer *ringTimer = nullptr;
+
 private:
     QPoint cardOrigin(int index) const { return cardOrigin(index, fanStep()); }
     static QPoint cardOrigin(int index, QPointF step);
@@ -105,9 +111,4 @@ private:
     void fillBackground(QPainter &painter) const;
     void drawOutline(QPainter &painter) const;
     void drawPileMark(QPainter &painter) const;
-    void drawHighlight(QPainter &painter) const;
-
-    int ringFirst = 0;
-    int ringCount = -1;  // below zero: no ring
-    QTimer *ringTimer = nullptr;
 };
