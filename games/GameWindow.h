@@ -136,6 +136,8 @@ Q_SIGNALS:
     // The table is dealt and play begins: undoing every move comes back to this table.
     // A game whose deal ends with a choice of the player's says so again afterwards.
     void tableDealt();
+    // The table has changed and shows it: after every move, stock click, undo and deal.
+    void tableRefreshed();
 
 protected:
     // ---- what a game supplies ---------------------------------------------------

@@ -95,6 +95,7 @@ void GameWindow::refreshTable()
         stock->SetHint(count > 0 ? QString::number(count) : QString());
     }
     tableChanged();
+    Q_EMIT tableRefreshed();
 }
 
 void GameWindow::DeckPileViewClick()

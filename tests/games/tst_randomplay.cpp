@@ -5,7 +5,8 @@
 // the table must still hold each card of its decks exactly once, with everything around
 // it consistent, and a Restart must deal the deal's first table again. A long walk per
 // game takes five times as many steps on one deal and undoes everything only at the
-// end, so that play gets further into a game.
+// end, so that play gets further into a game. A row per game plays mostly by keys:
+// the cursor wanders, cards are lifted, dropped, put back and sent home.
 //   CARDENZA_PLAY_SEED   the seed (default 1)
 //   CARDENZA_PLAY_STEPS  steps of an ordinary row (default 400; a long walk five times that)
 #include "GameTestKit.h"
@@ -67,7 +68,10 @@ class RandomPlayer
 public:
     // A patient player stays with one deal: never takes anything back, never asks for
     // a new deal or a Restart, and takes the cards where the moves are.
-    RandomPlayer(GameWindow *window, quint32 seed, bool patient) : form(window), random(seed), patient(patient) {}
+    RandomPlayer(GameWindow *window, quint32 seed, bool patient, bool byKeys = false)
+        : form(window), random(seed), patient(patient), byKeys(byKeys)
+    {
+    }
 
     void step();
     // True while the player's Restart is carried out.
@@ -75,6 +79,8 @@ public:
     QString check() const;
     // Undoes down to the records the deal itself left (Golf books its first stock card).
     QString undoEverything(int dealRecords);
+    // Cards held by keys go back, so that the menu's commands act again.
+    void putDown();
 
 private:
     int below(int bound) { return std::uniform_int_distribution<int>(0, bound - 1)(random); }
@@ -96,12 +102,14 @@ private:
     void drag(bool interrupt);
     void interruptDrag();
     void key();
+    void navigate();
     void command();
 
     GameWindow *form;
     std::mt19937 random;
     bool patient;
     bool restarting = false;
+    bool byKeys;
 };
 
 TCardPileView *RandomPlayer::anyView()
@@ -187,6 +195,23 @@ void RandomPlayer::key()
     press(keys);
 }
 
+void RandomPlayer::navigate()
+{
+    static const QList<QKeyCombination> keys = {
+        QKeyCombination(Qt::Key_Left), QKeyCombination(Qt::Key_Right), QKeyCombination(Qt::Key_Right),
+        QKeyCombination(Qt::Key_Up), QKeyCombination(Qt::Key_Down), QKeyCombination(Qt::Key_Tab),
+        Qt::SHIFT | Qt::Key_Backtab, QKeyCombination(Qt::Key_Return), QKeyCombination(Qt::Key_Return),
+        QKeyCombination(Qt::Key_Enter), Qt::SHIFT | Qt::Key_Return, QKeyCombination(Qt::Key_Escape),
+        QKeyCombination(Qt::Key_Space), Qt::CTRL | Qt::Key_Z};
+    press(keys);
+}
+
+void RandomPlayer::putDown()
+{
+    if (DragManager::instance().carriedByKeys())
+        QTest::keyClick(form, Qt::Key_Escape);
+}
+
 void RandomPlayer::press(const QList<QKeyCombination> &keys)
 {
     const QKeyCombination key = keys[below(int(keys.size()))];
@@ -212,7 +237,9 @@ void RandomPlayer::command()
 void RandomPlayer::step()
 {
     const int kind = below(100);
-    if (kind < 22)
+    if (byKeys && chance(80))
+        navigate();
+    else if (kind < 22)
         click(Qt::LeftButton, {});
     else if (kind < 32)
         doubleClick();
@@ -235,11 +262,16 @@ QString RandomPlayer::check() const
 {
     QSet<const TCard *> seen;
     QHash<int, int> faces;
+    // Cards held by keys stay in their pile's drag pile until they are dropped.
+    const DragManager &drags = DragManager::instance();
+    const bool carried = drags.carriedByKeys();
     for (const TCardPileView *view : form->pileViews()) {
-        if (!view->DragPile->IsEmpty())
+        const bool holds = carried && drags.source() == view;
+        if (!view->DragPile->IsEmpty() && !holds)
             return QStringLiteral("%1 holds cards in its drag pile").arg(view->objectName());
-        for (int i = 0; i < view->Cards->Count(); ++i) {
-            const TCard *card = view->Cards->CardAt(i);
+        for (int i = 0; i < view->Cards->Count() + (holds ? view->DragPile->Count() : 0); ++i) {
+            const int count = view->Cards->Count();
+            const TCard *card = i < count ? view->Cards->CardAt(i) : view->DragPile->CardAt(i - count);
             if (seen.contains(card))
                 return QStringLiteral("%1 is on the table twice (%2)").arg(CardText(card), view->objectName());
             seen.insert(card);
@@ -271,7 +303,7 @@ QString RandomPlayer::check() const
     if (!plainAfterDeal && (form->windowTitle() != caption || form->Score != score))
         return QStringLiteral("the caption \"%1\" and Score %2 where the table says \"%3\"")
             .arg(form->windowTitle()).arg(form->Score).arg(caption);
-    if (DragManager::instance().pending() || DragManager::instance().active())
+    if ((drags.pending() || drags.active()) && !carried)
         return QStringLiteral("a drag is still under way");
     return {};
 }
@@ -307,10 +339,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("game");
         QTest::addColumn<bool>("small");
         QTest::addColumn<bool>("longWalk");
+        QTest::addColumn<bool>("byKeys");
         for (const GameEntry *game : GameCatalog::entries()) {
-            QTest::newRow(qPrintable(game->name + QStringLiteral("/large"))) << game->name << false << false;
-            QTest::newRow(qPrintable(game->name + QStringLiteral("/small"))) << game->name << true << false;
-            QTest::newRow(qPrintable(game->name + QStringLiteral("/long"))) << game->name << false << true;
+            QTest::newRow(qPrintable(game->name + QStringLiteral("/large"))) << game->name << false << false << false;
+            QTest::newRow(qPrintable(game->name + QStringLiteral("/small"))) << game->name << true << false << false;
+            QTest::newRow(qPrintable(game->name + QStringLiteral("/long"))) << game->name << false << true << false;
+            QTest::newRow(qPrintable(game->name + QStringLiteral("/keys"))) << game->name << false << false << true;
         }
     }
 
@@ -319,6 +353,7 @@ private Q_SLOTS:
         QFETCH(QString, game);
         QFETCH(bool, small);
         QFETCH(bool, longWalk);
+        QFETCH(bool, byKeys);
         GameTestKit kit;
         PreferencesDlg->DoAnimation = false;
         TCard::SetCardSize(small ? FS_SMALL : FS_LARGE);
@@ -327,7 +362,7 @@ private Q_SLOTS:
         form->show();
         QApplication::setActiveWindow(form);
         const quint32 seed = playSeed() ^ quint32(qHash(QString(QTest::currentDataTag())));
-        RandomPlayer player(form, seed, longWalk);
+        RandomPlayer player(form, seed, longWalk, byKeys);
         // The deal's first table, which a Restart deals again, and the table undoing
         // everything comes back to (a deal may book steps of its own; Montana's
         // shuffle and the Queen of Italy's first foundation start again from theirs).
@@ -351,6 +386,7 @@ private Q_SLOTS:
             if (fault.isEmpty())
                 fault = std::exchange(dealFault, QString());
             if (fault.isEmpty() && (step == steps || (!longWalk && step % 97 == 0))) {
+                player.putDown();
                 fault = player.undoEverything(dealRecords);
                 if (fault.isEmpty() && form->UndoList->Count() == dealRecords && form->dealText() != undoneTable)
                     fault = QStringLiteral("undoing everything does not give the first table back:\n%1\ninstead of\n%2")

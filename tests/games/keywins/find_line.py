@@ -1,0 +1,153 @@
+#!/usr/bin/env python3
+# Finds a winning line for a deal printed by `cardenza --print-deal GAME --seed N`, for
+# the games whose cards all lie open (Free Cell, Sea Towers, Beleaguered Castle), moving
+# one card at a time, and prints it one move a line: "FROMVIEW -> TOVIEW x1".
+#   find_line.py GAME < deal.txt
+import heapq
+import itertools
+import sys
+
+RANKS = "A23456789TJQK"
+SUITS = "CSDH"
+
+
+def parse(text):
+    piles = {}
+    order = []
+    for line in text.splitlines():
+        if ":" not in line:
+            continue
+        name, cards = line.split(":", 1)
+        piles[name] = tuple((RANKS.index(c[0].upper()), SUITS.index(c[1].upper())) for c in cards.split())
+        order.append(name)
+    return piles, order
+
+
+def red(card):
+    return card[1] >= 2
+
+
+class Game:
+    def __init__(self, kind, piles, order):
+        self.kind = kind
+        self.columns = [n for n in order if "Tableau" in n]
+        self.cells = [n for n in order if n.startswith("FreePile")]
+        self.homes = [n for n in order if n.startswith("Found")]
+        self.start = (tuple(piles[n] for n in self.columns), tuple(piles[n] for n in self.cells),
+                      tuple(piles[n] for n in self.homes))
+
+    def fits_column(self, card, column):
+        if not column:
+            return self.kind != "Sea Towers" or card[0] == 12
+        top = column[-1]
+        if self.kind == "Free Cell":
+            return top[0] == card[0] + 1 and red(top) != red(card)
+        if self.kind == "Sea Towers":
+            return top[0] == card[0] + 1 and top[1] == card[1]
+        return top[0] == card[0] + 1
+
+    @staticmethod
+    def fits_home(card, home):
+        return (not home and card[0] == 0) or (home and home[-1][1] == card[1] and home[-1][0] + 1 == card[0])
+
+    def moves(self, state):
+        columns, cells, homes = state
+        sources = [("c", i, col[-1]) for i, col in enumerate(columns) if col]
+        sources += [("f", i, cell[-1]) for i, cell in enumerate(cells) if cell]
+        for kind, i, card in sources:
+            for h, home in enumerate(homes):
+                if self.fits_home(card, home):
+                    yield (kind, i), ("h", h)
+                    break
+        for kind, i, card in sources:
+            empty_done = False
+            for j, col in enumerate(columns):
+                if kind == "c" and j == i:
+                    continue
+                if not col:
+                    if empty_done or (kind == "c" and len(columns[i]) == 1):
+                        continue
+                    empty_done = True
+                if self.fits_column(card, col):
+                    yield (kind, i), ("c", j)
+        for i, col in enumerate(columns):
+            if col:
+                for j, cell in enumerate(cells):
+                    if not cell:
+                        yield ("c", i), ("f", j)
+                        break
+
+    @staticmethod
+    def apply(state, move):
+        piles = [list(map(list, group)) for group in state]
+        (sk, si), (tk, ti) = move
+        group = {"c": 0, "f": 1, "h": 2}
+        card = piles[group[sk]][si].pop()
+        piles[group[tk]][ti].append(card)
+        return tuple(tuple(tuple(p) for p in g) for g in piles)
+
+    def name(self, place):
+        kind, i = place
+        return {"c": self.columns, "f": self.cells, "h": self.homes}[kind][i]
+
+    @staticmethod
+    def key(state):
+        columns, cells, homes = state
+        return (tuple(sorted(columns)), tuple(sorted(cells)), tuple(len(h) for h in homes))
+
+    @staticmethod
+    def score(state):
+        columns, cells, homes = state
+        home = sum(len(h) for h in homes)
+        # Cards lying above a lower card of their suit must move before it can go home.
+        buried = 0
+        for col in columns:
+            lowest = 99
+            for card in col:
+                if card[0] > lowest:
+                    buried += 1
+                lowest = min(lowest, card[0])
+        used = sum(1 for c in cells if c)
+        empty = sum(1 for c in columns if not c)
+        return -home * 6 + buried * 3 + used * 2 - empty * 3
+
+    def solve(self, limit=400000):
+        counter = itertools.count()
+        frontier = [(self.score(self.start), next(counter), self.start, None)]
+        parents = {self.key(self.start): None}
+        while frontier and len(parents) < limit:
+            _, _, state, _ = heapq.heappop(frontier)
+            if sum(len(h) for h in state[2]) == 52:
+                return self.path(state, parents)
+            for move in self.moves(state):
+                nxt = self.apply(state, move)
+                k = self.key(nxt)
+                if k in parents:
+                    continue
+                parents[k] = (self.key(state), move)
+                heapq.heappush(frontier, (self.score(nxt), next(counter), nxt, move))
+        return None
+
+    def path(self, state, parents):
+        lines = []
+        k = self.key(state)
+        while parents[k] is not None:
+            parent_key, move = parents[k]
+            lines.append(move)
+            k = parent_key
+        lines.reverse()
+        return ["%s -> %s x1" % (self.name(move[0]), self.name(move[1])) for move in lines]
+
+
+def main():
+    kind = sys.argv[1]
+    piles, order = parse(sys.stdin.read())
+    game = Game(kind, piles, order)
+    line = game.solve()
+    if not line:
+        sys.exit("no line found")
+    print("\n".join(line))
+
+
+if __name__ == "__main__":
+    main()
