@@ -16,7 +16,7 @@ const QColor ringEdge(0, 0, 0);
 const QColor ringBand(255, 190, 0);
 const QColor shadow(0, 0, 0, 96);
 
-int ringWidth() { return TCard::CardWidth() >= 80 ? 3 : 2; }
+int ringWidth() { return TCard::CardWidth() >= 80 ? 4 : 3; }
 
 // Outside the cards by the band and its edges, so the card's own edge stays visible.
 int ringMargin() { return ringWidth() + 2; }

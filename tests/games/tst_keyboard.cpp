@@ -307,19 +307,31 @@ private Q_SLOTS:
         const QRect ring = cursor->ringRect();
         const QRect top = column->CardRectAt(6).translated(column->pos());
         QVERIFY(ring.contains(top) && !ring.contains(top.adjusted(-8, -8, 8, 8)));
-        for (const qreal ratio : {1.0, 2.0}) {
+        // CARDENZA_RING_PICTURES=<folder> keeps the pictures, to look at.
+        const auto picture = [this](qreal ratio, const QString &name) {
             QImage picture(form->size() * ratio, QImage::Format_ARGB32_Premultiplied);
             picture.setDevicePixelRatio(ratio);
             form->render(&picture);
             if (qEnvironmentVariableIsSet("CARDENZA_RING_PICTURES"))
-                picture.save(QStringLiteral("%1/ring-%2-%3.png").arg(qEnvironmentVariable("CARDENZA_RING_PICTURES"),
+                picture.save(QStringLiteral("%1/%2-%3-%4.png").arg(qEnvironmentVariable("CARDENZA_RING_PICTURES"), name,
                     QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char('/'), QLatin1Char('-'))).arg(ratio));
+            return picture;
+        };
+        for (const qreal ratio : {1.0, 2.0}) {
+            const QImage shown = picture(ratio, QStringLiteral("ring"));
             const QPoint band = QPoint(ring.center().x(), ring.bottom() - 2) * ratio;
-            const QColor amber = picture.pixelColor(band);
+            const QColor amber = shown.pixelColor(band);
             QVERIFY2(amber.red() > 200 && amber.green() > 150 && amber.blue() < 80, qPrintable(amber.name()));
-            const QColor edge = picture.pixelColor(QPoint(ring.center().x(), ring.bottom()) * ratio);
+            const QColor edge = shown.pixelColor(QPoint(ring.center().x(), ring.bottom()) * ratio);
             QVERIFY2(edge.lightness() < 100, qPrintable(edge.name()));
         }
+        // Lifted, the card rises: its old place's last rows show the table or a shadow.
+        const QColor face = picture(1.0, QStringLiteral("before")).pixelColor(top.center().x(), top.bottom() - 1);
+        KeyPlayer(form).press(Qt::Key_Return);
+        QCOMPARE(cursor->heldBy(), column);
+        const QImage lifted = picture(2.0, QStringLiteral("lifted"));
+        QVERIFY(lifted.pixelColor(QPoint(top.center().x(), top.bottom() - 1) * 2) != face);
+        QVERIFY(lifted.pixelColor(QPoint(top.center().x(), top.bottom() - 1 - CardPileCursor::liftHeight()) * 2) == face);
     }
 
     // Names and values as the tools read them.
