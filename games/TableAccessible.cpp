@@ -43,10 +43,14 @@ public:
         }
     }
 
+    // The pile under the keyboard's cursor has the focus, also while the window is
+    // not the active one.
     QAccessible::State state() const override
     {
         QAccessible::State state = QAccessibleWidget::state();
         state.focusable = true;
+        const auto *keyboard = form ? form->findChild<TableKeyboard *>() : nullptr;
+        state.focused = state.focused || (keyboard && keyboard->isShowing() && keyboard->focusedView() == widget());
         return state;
     }
 
@@ -100,6 +104,17 @@ TableAccessibility::TableAccessibility(GameWindow *gameWindow, TableKeyboard *ke
     connect(keyboard, &TableKeyboard::cursorMoved, this, &TableAccessibility::announceFocus);
     connect(form, &GameWindow::tableRefreshed, this, &TableAccessibility::announceChanges);
     connect(form, &GameWindow::tableDealt, this, &TableAccessibility::announceChanges);
+    form->installEventFilter(this);
+}
+
+// The caption carries the score: the window's name changes with it.
+bool TableAccessibility::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == form && event->type() == QEvent::WindowTitleChange) {
+        QAccessibleEvent named(form, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&named);
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 QString TableAccessibility::cardName(const TCard *card)

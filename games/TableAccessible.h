@@ -26,6 +26,9 @@ public:
     static QString pileName(const GameWindow *form, const TCardPileView *view);
     static QString pileValue(const TCardPileView *view);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void announceFocus(TCardPileView *view);
     void announceChanges();
