@@ -9,11 +9,14 @@
 #include "cards/CardPileCursor.h"
 #include "games/TableAccessible.h"
 #include "games/TableKeyboard.h"
+#include "shell/InfoDlg.h"
 #include "platform/DragManager.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
+#include <QListWidget>
 #include <QRegularExpression>
 #include <random>
 
@@ -366,6 +369,30 @@ private Q_SLOTS:
         player.press(Qt::Key_Return);  // the stock's click
         QCOMPARE(read(form->viewNamed(QStringLiteral("DiscardPileView")), QAccessible::Description).count(QStringLiteral(" on ")), 2);
         QCOMPARE(read(stock, QAccessible::Description), QStringLiteral("%1 cards").arg(stockCards - 3));
+    }
+
+    // Around the table: the launcher's jester opens the info box from the keyboard, a
+    // colour swatch of the preferences its chooser; the controls have names.
+    void dialogsByKeys()
+    {
+        GameTestKit kit;
+        LauncherWindow launcher;
+        QCOMPARE(SolitaireForm->GameSelectListBox->accessibleName(), QStringLiteral("Games"));
+        QVERIFY(SolitaireForm->Image1->focusPolicy() & Qt::TabFocus);
+        QTest::keyClick(SolitaireForm->Image1, Qt::Key_Return);
+        QVERIFY(InfoBox);
+        InfoBox->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        auto *swatch = PreferencesDlg->findChild<QWidget *>(QStringLiteral("Panel1"));
+        QVERIFY(swatch->focusPolicy() & Qt::TabFocus);
+        QCOMPARE(QAccessible::queryAccessibleInterface(swatch)->text(QAccessible::Name),
+                 QStringLiteral("Select Solid Color"));
+        const int before = kit.dialogs.modals();
+        QTest::keyClick(swatch, Qt::Key_Space);
+        QCOMPARE(kit.dialogs.modals(), before + 1);
+        auto *custom = PreferencesDlg->findChild<QWidget *>(QStringLiteral("RadioButton4"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(custom)->text(QAccessible::Name), QStringLiteral("Custom card back"));
     }
 
     void placesByRow()
