@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 # Finds a winning line for a deal printed by `cardenza --print-deal GAME --seed N`, for
-# the games whose cards all lie open (Free Cell, Sea Towers, Beleaguered Castle), moving
-# one card at a time, and prints it one move a line: "FROMVIEW -> TOVIEW x1".
+# the games whose cards all lie open (Free Cell, Sea Towers, Beleaguered Castle, moving
+# one card at a time) and for Golf (the tableau is open; the stock's order is known from
+# the printed deal), and prints it one move a line: "FROMVIEW -> TOVIEW x1", or
+# "click VIEW" for a press that plays.
 #   find_line.py GAME < deal.txt
 import heapq
 import itertools
@@ -139,10 +141,54 @@ class Game:
         return ["%s -> %s x1" % (self.name(move[0]), self.name(move[1])) for move in lines]
 
 
+class Golf:
+    """A press plays a column's top card one above or below the discard pile's top, no
+    wrapping; nothing goes on a King (the option's default). Every card of the stock
+    must be turned as well for the score to reach 52."""
+
+    def __init__(self, piles, order):
+        self.columns = [n for n in order if "Tableau" in n]
+        self.cards = [piles[n] for n in self.columns]
+        self.stock = list(piles["DeckPileView"])  # the top card last
+        self.start = piles["DiscardPileView"][-1]
+
+    @staticmethod
+    def plays(card, top):
+        if top[0] == 12:
+            return False
+        if top[0] == 0:
+            return card[0] == 1
+        return abs(card[0] - top[0]) == 1
+
+    def solve(self):
+        seen = set()
+        stock = self.stock
+
+        def search(heights, turned, top):
+            if not any(heights):
+                return ["click DeckPileView"] * (len(stock) - turned)
+            key = (heights, turned, top)
+            if key in seen:
+                return None
+            seen.add(key)
+            for i, height in enumerate(heights):
+                if height and self.plays(self.cards[i][height - 1], top):
+                    rest = search(heights[:i] + (height - 1,) + heights[i + 1:], turned, self.cards[i][height - 1])
+                    if rest is not None:
+                        return ["click %s" % self.columns[i]] + rest
+            if turned < len(stock):
+                rest = search(heights, turned + 1, stock[len(stock) - 1 - turned])
+                if rest is not None:
+                    return ["click DeckPileView"] + rest
+            return None
+        sys.setrecursionlimit(10000)
+        return search(tuple(len(c) for c in self.cards), 0, self.start)
+
+
 def main():
     kind = sys.argv[1]
     piles, order = parse(sys.stdin.read())
-    game = Game(kind, piles, order)
+    game = Golf(piles, order) if kind == "Golf" else Game(kind, piles, order)
     line = game.solve()
     if not line:
         sys.exit("no line found")
