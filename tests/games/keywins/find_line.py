@@ -185,10 +185,97 @@ class Golf:
         return search(tuple(len(c) for c in self.cards), 0, self.start)
 
 
+class Pyramid:
+    """Two free cards that make 13 (a King alone) go to the discard pile: pyramid cards
+    whose two covering cards are gone, the play card, the waste's top card, and the card
+    beneath it. A stock click moves the play card to the waste and turns the next; an
+    empty stock takes the waste back for the second and the third pass."""
+
+    ROWS, PASSES = 7, 3
+
+    def __init__(self, piles, order):
+        self.places = [piles["CardPileView%d" % (i + 1)][0] for i in range(28)]
+        self.stock = tuple(piles["DeckPileView"])
+        self.covers = []
+        i = 0
+        for row in range(1, self.ROWS + 1):
+            for _ in range(row):
+                self.covers.append((i + row, i + row + 1) if row < self.ROWS else ())
+                i += 1
+
+    def free(self, gone):
+        return [i for i in range(28) if not gone >> i & 1 and all(gone >> c & 1 for c in self.covers[i])]
+
+    def solve(self, limit=2000000):
+        seen = set()
+        sys.setrecursionlimit(100000)
+        budget = [limit]
+
+        def search(gone, stock, play, waste, passes):
+            if gone == (1 << 28) - 1 and not stock and play is None and not waste:
+                return []
+            key = (gone, stock, play, waste, passes)
+            if key in seen or budget[0] <= 0:
+                return None
+            seen.add(key)
+            budget[0] -= 1
+            # Open cards: (view, card, new state after it leaves)
+            opened = [("CardPileView%d" % (i + 1), self.places[i], ("place", i)) for i in self.free(gone)]
+            if play is not None:
+                opened.append(("PlayPileView", play, ("play",)))
+            if waste:
+                opened.append(("WastePileView", waste[-1], ("waste",)))
+
+            def without(state, taken):
+                g, st, pl, wa = state
+                for what in taken:
+                    if what[0] == "place":
+                        g |= 1 << what[1]
+                    elif what[0] == "play":
+                        pl = None
+                    else:
+                        wa = wa[:-1]
+                return g, st, pl, wa
+            state = (gone, stock, play, waste)
+            for view, card, where in opened:
+                if card[0] == 12:
+                    rest = search(*without(state, [where]), passes)
+                    if rest is not None:
+                        return ["%s -> DiscardPileView x1" % view] + rest
+            for a in range(len(opened)):
+                for b in range(len(opened)):
+                    if a != b and opened[a][1][0] + opened[b][1][0] == 11:
+                        if opened[a][2][0] == "waste" and opened[b][2][0] == "waste":
+                            continue
+                        rest = search(*without(state, [opened[a][2], opened[b][2]]), passes)
+                        if rest is not None:
+                            return ["%s -> %s x1" % (opened[a][0], opened[b][0])] + rest
+            if len(waste) >= 2 and waste[-1][0] + waste[-2][0] == 11:
+                rest = search(gone, stock, play, waste[:-2], passes)
+                if rest is not None:
+                    return ["WastePileView -> WastePileView x1"] + rest
+            # The stock's click.
+            nw = waste + ((play,) if play is not None else ())
+            ns, np_ = stock, None
+            if not ns:
+                if passes == self.PASSES:
+                    if play is None:
+                        return None
+                    rest = search(gone, ns, None, nw, passes)
+                    return None if rest is None else ["click DeckPileView"] + rest
+                ns, nw, passes = tuple(reversed(nw)), (), passes + 1
+            if ns:
+                ns, np_ = ns[:-1], ns[-1]
+            rest = search(gone, ns, np_, nw, passes)
+            return None if rest is None else ["click DeckPileView"] + rest
+        return search(0, self.stock, None, (), 1)
+
+
 def main():
     kind = sys.argv[1]
     piles, order = parse(sys.stdin.read())
-    game = Golf(piles, order) if kind == "Golf" else Game(kind, piles, order)
+    game = {"Golf": Golf, "Pyramid": Pyramid}.get(kind)
+    game = game(piles, order) if game else Game(kind, piles, order)
     line = game.solve()
     if not line:
         sys.exit("no line found")
