@@ -271,11 +271,133 @@ class Pyramid:
         return search(0, self.stock, None, (), 1)
 
 
+class Klondike:
+    """Klondike and Double Klondike, drawing three, the stock rebuilt without limit. The
+    printed deal names the face-down cards too, so the search knows them; the line it
+    finds is played as any player would, the face-down cards turning up as they are
+    uncovered. Columns build down in alternating colours, a King fills an empty column;
+    a face-up run moves as a whole."""
+
+    def __init__(self, piles, order, text):
+        self.columns = [n for n in order if "Tableau" in n]
+        self.homes = [n for n in order if n.startswith("Foundation") or n.startswith("FoundPile")]
+        self.waste_name = "DiscardPileView"
+        down = {}
+        for line in text.splitlines():
+            name, _, cards = line.partition(":")
+            down[name] = sum(1 for c in cards.split() if c[0].islower() or c[1].islower())
+        columns = tuple((piles[n], down[n]) for n in self.columns)
+        self.start = (columns, tuple(piles["DeckPileView"]), (), tuple(() for _ in self.homes))
+
+    @staticmethod
+    def key(state):
+        columns, stock, waste, homes = state
+        return (tuple(sorted(columns)), stock, waste, tuple(sorted(h[-1] if h else (-1, -1) for h in homes)))
+
+    @staticmethod
+    def score(state):
+        columns, stock, waste, homes = state
+        return -sum(len(h) for h in homes) * 10 + sum(d for _, d in columns) * 6 + len(stock) + len(waste)
+
+    @staticmethod
+    def fits(card, column):
+        cards, _ = column
+        if not cards:
+            return card[0] == 12
+        top = cards[-1]
+        return top[0] == card[0] + 1 and red(top) != red(card)
+
+    def moves(self, state):
+        columns, stock, waste, homes = state
+        def home_for(card):
+            for h, home in enumerate(homes):
+                if Game.fits_home(card, home):
+                    return h
+            return None
+
+        def with_columns(changes):
+            cols = list(columns)
+            for i, col in changes:
+                cards, down = col
+                down = min(down, len(cards) - 1) if cards else 0  # the uncovered card turns up
+                cols[i] = (cards, down)
+            return tuple(cols)
+
+        def with_home(h, card):
+            return homes[:h] + (homes[h] + (card,),) + homes[h + 1:]
+        result = []
+        if waste:
+            card = waste[-1]
+            h = home_for(card)
+            if h is not None:
+                result.append(("%s -> %s x1" % (self.waste_name, self.homes[h]),
+                               (columns, stock, waste[:-1], with_home(h, card))))
+        for i, (cards, down) in enumerate(columns):
+            if cards:
+                h = home_for(cards[-1])
+                if h is not None:
+                    result.append(("%s -> %s x1" % (self.columns[i], self.homes[h]),
+                                   (with_columns([(i, (cards[:-1], down))]), stock, waste, with_home(h, cards[-1]))))
+        for i, (cards, down) in enumerate(columns):
+            for start in range(down, len(cards)):
+                if any(cards[k][0] != cards[k + 1][0] + 1 or red(cards[k]) == red(cards[k + 1])
+                       for k in range(start, len(cards) - 1)):
+                    continue
+                run = cards[start:]
+                for j, target in enumerate(columns):
+                    if j == i or not self.fits(run[0], target):
+                        continue
+                    if not target[0] and start == 0:
+                        continue  # a King from one empty place to another
+                    result.append(("%s -> %s x%d" % (self.columns[i], self.columns[j], len(run)),
+                                   (with_columns([(i, (cards[:start], down)), (j, (target[0] + run, target[1]))]),
+                                    stock, waste, homes)))
+                    if not target[0]:
+                        break
+        if waste:
+            card = waste[-1]
+            for j, target in enumerate(columns):
+                if self.fits(card, target):
+                    result.append(("%s -> %s x1" % (self.waste_name, self.columns[j]),
+                                   (with_columns([(j, (target[0] + (card,), target[1]))]), stock, waste[:-1], homes)))
+        if stock or waste:
+            ns, nw = stock, waste
+            if not ns:
+                ns, nw = tuple(reversed(nw)), ()
+            drawn = tuple(reversed(ns[-3:]))
+            result.append(("click DeckPileView", (columns, ns[:-3] if len(ns) > 3 else (), nw + drawn, homes)))
+        return result
+
+    def solve(self, limit=600000):
+        counter = itertools.count()
+        total = sum(len(cards) for cards, _ in self.start[0]) + len(self.start[1])
+        frontier = [(self.score(self.start), next(counter), self.start)]
+        parents = {self.key(self.start): None}
+        while frontier and len(parents) < limit:
+            _, _, state = heapq.heappop(frontier)
+            if sum(len(h) for h in state[3]) == total:
+                lines, k = [], self.key(state)
+                while parents[k] is not None:
+                    k, line = parents[k]
+                    lines.append(line)
+                return lines[::-1]
+            for line, nxt in self.moves(state):
+                k = self.key(nxt)
+                if k not in parents:
+                    parents[k] = (self.key(state), line)
+                    heapq.heappush(frontier, (self.score(nxt), next(counter), nxt))
+        return None
+
+
 def main():
     kind = sys.argv[1]
-    piles, order = parse(sys.stdin.read())
-    game = {"Golf": Golf, "Pyramid": Pyramid}.get(kind)
-    game = game(piles, order) if game else Game(kind, piles, order)
+    text = sys.stdin.read()
+    piles, order = parse(text)
+    if kind in ("Klondike", "Double Klondike"):
+        game = Klondike(piles, order, text)
+    else:
+        game = {"Golf": Golf, "Pyramid": Pyramid}.get(kind)
+        game = game(piles, order) if game else Game(kind, piles, order)
     line = game.solve()
     if not line:
         sys.exit("no line found")
