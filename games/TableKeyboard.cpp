@@ -244,10 +244,22 @@ void TableKeyboard::hideCursor()
     refresh();
 }
 
+// A pile that hides once empty (a pyramid's place) hands the cursor to the nearest
+// pile still shown.
 void TableKeyboard::refresh()
 {
-    if (current && current->isHidden())
-        current = nullptr;
+    if (current && current->isHidden()) {
+        const QPoint centre = current->geometry().center();
+        const auto distance = [centre](const TCardPileView *view) {
+            return (view->geometry().center() - centre).manhattanLength();
+        };
+        const QList<TCardPileView *> order = readingOrder();
+        const auto nearest = std::min_element(order.cbegin(), order.cend(), [&](auto *a, auto *b) {
+            return distance(a) < distance(b);
+        });
+        current = nearest == order.cend() ? nullptr : *nearest;
+        chosen = 1;
+    }
     chosen = current ? qBound(1, chosen, choosable(current)) : 1;
     overlay->setHeld(heldBy());
     if (showing && current)

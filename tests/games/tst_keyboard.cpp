@@ -220,6 +220,14 @@ private Q_SLOTS:
         QVERIFY(!keyboard->isShowing());
         QCOMPARE(form->dealText(), table);
 
+        // Shift+Enter sends the top card as a double-click does: here, to a free cell.
+        QVERIFY(player.goTo(column));
+        player.press(Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(cell->Cards->Count(), 1);
+        QCOMPARE(column->Cards->Count(), 6);
+        player.press(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(form->dealText(), table);
+
         // Into a free cell, undone with Ctrl+Z once the cards are down.
         QVERIFY(player.play(QStringLiteral("TableauPileView1 -> FreePileView1 x1")).isEmpty());
         QCOMPARE(cell->Cards->Count(), 1);
