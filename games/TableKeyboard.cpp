@@ -63,17 +63,30 @@ bool TableKeyboard::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
+// Arrows, Tab, Enter without modifiers; Shift+Tab and Shift+Enter; Escape while the
+// cursor shows or cards are held.
+bool TableKeyboard::isTableKey(int key, Qt::KeyboardModifiers modifiers) const
+{
+    if (modifiers == Qt::ShiftModifier)
+        return key == Qt::Key_Backtab || isEnter(key);
+    if (modifiers != Qt::NoModifier)
+        return false;
+    switch (key) {
+    case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Up: case Qt::Key_Down:
+    case Qt::Key_Tab: case Qt::Key_Backtab: case Qt::Key_Return: case Qt::Key_Enter:
+        return true;
+    case Qt::Key_Escape:
+        return showing || isHolding();
+    default:
+        return false;
+    }
+}
+
 bool TableKeyboard::handleKey(const QKeyEvent *event)
 {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     const int key = event->key();
-    const bool plain = modifiers == Qt::NoModifier;
-    const bool shifted = modifiers == Qt::ShiftModifier;
-    const bool ours = (plain && (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up
-                                 || key == Qt::Key_Down || key == Qt::Key_Tab || isEnter(key)))
-                      || ((plain || shifted) && (key == Qt::Key_Backtab || (shifted && isEnter(key))))
-                      || (plain && key == Qt::Key_Escape && (showing || isHolding()));
-    if (!ours)
+    if (!isTableKey(key, modifiers))
         return false;
     if (!showing && key != Qt::Key_Escape) {
         // The first key only shows where the cursor is.
@@ -87,7 +100,7 @@ bool TableKeyboard::handleKey(const QKeyEvent *event)
     case Qt::Key_Up: isFan(current) ? choose(1) : changeRow(-1); break;
     case Qt::Key_Down: isFan(current) ? choose(-1) : changeRow(1); break;
     case Qt::Key_Escape: putBack(); break;
-    default: shifted ? sendHome() : enter(); break;
+    default: modifiers == Qt::ShiftModifier ? sendHome() : enter(); break;
     }
     return true;
 }

@@ -39,6 +39,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    bool isTableKey(int key, Qt::KeyboardModifiers modifiers) const;
     bool handleKey(const QKeyEvent *event);
     void step(int by);
     void changeRow(int by);
