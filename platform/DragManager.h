@@ -31,7 +31,6 @@ public:
     void beginByKeys(GraphicControl *source);
     void dropOn(QWidget *target);
     bool carriedByKeys() const { return state == Active && byKeys; }
-    static bool carriesByKeys(const QEvent *event);
     // Forgets a source that is being destroyed, without calling back into it.
     void forget(const GraphicControl *control);
 
@@ -65,6 +64,7 @@ private:
     };
 
     bool filterMouse(QEvent *event);
+    static bool carriesByKeys(const QEvent *event);
     bool filterWhileCarried(QEvent *event);
     void carryOver(QWidget *widget);
     void watchEvents();
