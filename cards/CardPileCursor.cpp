@@ -116,7 +116,8 @@ void CardPileCursor::paintHeldCards(QPainter &painter) const
 void CardPileCursor::paintRing(QPainter &painter) const
 {
     const int band = ringWidth();
-    const QRectF outer = QRectF(ringRect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    // At the window's edge the ring stays inside, over the card's border.
+    const QRectF outer = QRectF(ringRect() & rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     const QRectF inner = outer.adjusted(band + 1, band + 1, -(band + 1), -(band + 1));
     QPainterPath ring;
     ring.addRoundedRect(outer, 6, 6);
