@@ -389,12 +389,71 @@ class Klondike:
         return None
 
 
+class Spider(Klondike):
+    """Two decks; a face-up run going down (in any suit, the option's default) moves as a
+    whole; any run fills an empty column; a whole suit from King to Ace goes to an empty
+    foundation; the stock deals a card onto every column while none is empty."""
+
+    @staticmethod
+    def score(state):
+        columns, stock, waste, homes = state
+        home = sum(len(h) for h in homes)
+        broken = sum(1 for cards, down in columns for k in range(down, len(cards) - 1)
+                     if not (cards[k][0] == cards[k + 1][0] + 1 and cards[k][1] == cards[k + 1][1]))
+        down = sum(d for _, d in columns)
+        return -home * 4 + down * 6 + broken * 3 + len(stock) // 2
+
+    def moves(self, state):
+        columns, stock, waste, homes = state
+        result = []
+
+        def with_columns(changes):
+            cols = list(columns)
+            for i, (cards, down) in changes:
+                cols[i] = (cards, min(down, len(cards) - 1) if cards else 0)
+            return tuple(cols)
+        for i, (cards, down) in enumerate(columns):
+            if len(cards) - down >= 13:
+                run = cards[-13:]
+                if all(c[1] == run[0][1] for c in run) and all(run[k][0] == 12 - k for k in range(13)):
+                    h = next(h for h, home in enumerate(homes) if not home)
+                    result.append(("%s -> %s x13" % (self.columns[i], self.homes[h]),
+                                   (with_columns([(i, (cards[:-13], down))]), stock, waste,
+                                    homes[:h] + (run,) + homes[h + 1:])))
+            if not cards:
+                continue
+            start = len(cards) - 1
+            while start > down and cards[start - 1][0] == cards[start][0] + 1:
+                start -= 1
+            for first in range(start, len(cards)):
+                run = cards[first:]
+                reveals = first == down
+                suited_below = first > down and cards[first - 1][1] == run[0][1] \
+                    and cards[first - 1][0] == run[0][0] + 1
+                for j, (target, tdown) in enumerate(columns):
+                    if j == i or (target and target[-1][0] != run[0][0] + 1) or (not target and first == 0):
+                        continue
+                    # Only moves that uncover a card, or join a run to its suit, or
+                    # break a run off where it was not in suit.
+                    if not reveals and (suited_below or (target and target[-1][1] != run[0][1])):
+                        continue
+                    result.append(("%s -> %s x%d" % (self.columns[i], self.columns[j], len(run)),
+                                   (with_columns([(i, (cards[:first], down)), (j, (target + run, tdown))]),
+                                    stock, waste, homes)))
+        if stock and all(cards for cards, _ in columns):
+            dealt = tuple((cards + (stock[-1 - j],), down) for j, (cards, down) in enumerate(columns))
+            result.append(("click DeckPileView", (dealt, stock[:-len(columns)], waste, homes)))
+        return result
+
+
 def main():
     kind = sys.argv[1]
     text = sys.stdin.read()
     piles, order = parse(text)
     if kind in ("Klondike", "Double Klondike"):
         game = Klondike(piles, order, text)
+    elif kind == "Spider":
+        game = Spider(piles, order, text)
     else:
         game = {"Golf": Golf, "Pyramid": Pyramid}.get(kind)
         game = game(piles, order) if game else Game(kind, piles, order)
