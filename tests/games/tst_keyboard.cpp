@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
-// Play by keys alone, through the real window: every game wins a real deal by keys
-// (one row per game and card size, its winning line in keywins/<game>.txt), the cards
-// lifted by keys go back on Escape, on a refused drop and on a mouse press, keys
-// that would touch the piles wait while cards are held, the cursor's ring shows on
-// the table, and the piles read as assistive tools read them.
+// Play by keys alone, through the real window: each game wins a real deal by keys (one
+// row per game and card size, playing keywins/<game>.txt; a game without a line there
+// yet is skipped), keys do exactly what the mouse does on the same deal, lifted cards
+// go back on Escape and on a mouse press, keys that would touch the piles wait while
+// cards are held, the cursor's ring shows on the table, and the piles and dialogs
+// read as assistive tools read them.
 #include "GameTestKit.h"
 
 #include "cards/CardPileCursor.h"

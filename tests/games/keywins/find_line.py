@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
-# Finds a winning line for a deal printed by `cardenza --print-deal GAME --seed N`, for
-# the games whose cards all lie open (Free Cell, Sea Towers, Beleaguered Castle, moving
-# one card at a time) and for Golf (the tableau is open; the stock's order is known from
-# the printed deal), and prints it one move a line: "FROMVIEW -> TOVIEW x1", or
-# "click VIEW" for a press that plays.
-#   find_line.py GAME < deal.txt
+# Finds a winning line for a deal printed by `cardenza --print-deal GAME --seed N` and
+# prints it one move a line, as tst_keyboard plays it by keys: "FROMVIEW -> TOVIEW xN"
+# (N cards from the top of FROMVIEW), or "click VIEW" for a press that plays. Games:
+# Free Cell, Sea Towers and Beleaguered Castle (one card at a time), Golf, Pyramid,
+# Klondike and Double Klondike (drawing three), Spider (any-suit runs). The printed
+# deal names face-down cards too, so the search knows them; the line is played as any
+# player would play it. Autoplay is off, as in a new settings file.
+#   find_line.py GAME < deal.txt > keywins/GAME.txt   (then add "seed N" on top)
 import heapq
 import itertools
 import sys
