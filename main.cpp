@@ -18,6 +18,7 @@ int runCommand(const CommandLine &command)
     switch (command.action) {
     case Action::ExportResources: return AppCommands::exportResources(command.argument);
     case Action::PrintDeal: return AppCommands::printDeal(command.argument);
+    case Action::PrintTable: return AppCommands::printTable(command.argument);
     case Action::Screenshots: return AppCommands::screenshots(command.argument, command.seed.value_or(1));
     case Action::Sandbox: return PlayerWindows::runSandbox();
     default: return PlayerWindows::runLauncher(command.game, command.quitAfterFirstPaint);

@@ -7,12 +7,14 @@
 #include "platform/Dialogs.h"
 #include "platform/Help.h"
 #include "platform/Random.h"
+#include "platform/SafeFile.h"
 #include "platform/Screen.h"
 #include "resources/Resources.h"
 #include "shell/GameCatalog.h"
 #include "shell/InfoDlg.h"
 #include "shell/Preferences.h"
 #include "shell/Requirements.h"
+#include "shell/SavedGames.h"
 #include "shell/SolitaireWindow.h"
 #include "shell/WinWindow.h"
 
@@ -20,6 +22,7 @@
 #include <QDir>
 #include <QFrame>
 #include <QLabel>
+#include <QStringDecoder>
 #include <QTabWidget>
 #include <QWidget>
 #include <cstdio>
@@ -124,6 +127,37 @@ int printDeal(const QString &gameName)
         return session.refuse();
     TCard::SetCardSize(FS_LARGE);
     const std::unique_ptr<GameWindow> window(game->createLarge());
+    std::fputs(qPrintable(window->dealText()), stdout);
+    return 0;
+}
+
+int printTable(const QString &path)
+{
+    const auto refuse = [&path](const QString &why) {
+        std::fprintf(stderr, "Cannot use %s: %s.\n", qPrintable(path), qPrintable(why));
+        return 2;
+    };
+    const SafeFile::Contents contents = SafeFile::read(path, SavedGames::MaxFileSize);
+    if (contents.refusal != SafeFile::Refusal::None)
+        return refuse(contents.refusal == SafeFile::Refusal::Missing ? QStringLiteral("there is no such file")
+                                                                     : QStringLiteral("it cannot be read"));
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(contents.bytes);
+    if (utf8.hasError())
+        return refuse(QStringLiteral("it is not UTF-8 text"));
+    const QString game = text.section(QStringLiteral("\nGame: "), 1).section(QLatin1Char('\n'), 0, 0);
+    const bool small = text.contains(QStringLiteral("\nSize: small\n"));
+    const RegisteredGame *entry = GameRegistry::find(game);
+    if (!entry)
+        return refuse(QStringLiteral("it is not a saved game of Cardenza!"));
+    const HeadlessSession session;
+    if (!session.ready())
+        return session.refuse();
+    TCard::SetCardSize(small ? FS_SMALL : FS_LARGE);
+    const std::unique_ptr<GameWindow> window(small ? entry->createSmall() : entry->createLarge());
+    QString why;
+    if (!window->restoreSaved(text, &why))
+        return refuse(why);
     std::fputs(qPrintable(window->dealText()), stdout);
     return 0;
 }

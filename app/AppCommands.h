@@ -15,6 +15,9 @@ int exportResources(const QString &directory);
 // Prints the table of the named game after its first (silent) deal: one line per
 // pile view, "ViewName:" and each card bottom to top.
 int printDeal(const QString &gameName);
+// Prints the table of a saved game as printDeal prints a deal; 2 when the file
+// cannot be used.
+int printTable(const QString &path);
 
 // Renders the launcher and every game window that exists after its first deal with
 // the given seed, offscreen, to DIR/NAME.png.

@@ -18,6 +18,7 @@ struct Command {
 // The commands that replace the launcher; at most one of them at a time.
 constexpr Command commands[] = {
     {"print-deal", Action::PrintDeal},
+    {"print-table", Action::PrintTable},
     {"export-resources", Action::ExportResources},
     {"screenshots", Action::Screenshots},
     {"sandbox", Action::Sandbox},
@@ -52,6 +53,10 @@ void addCommands(QCommandLineParser &parser)
         {QStringLiteral("print-deal"),
          QStringLiteral("Prints the table of <game> after its first deal, one line per pile, and exits."),
          QStringLiteral("game")},
+        {QStringLiteral("print-table"),
+         QStringLiteral("Prints the table of the game kept in <file>, one line per pile as --print-deal does, and "
+                        "exits."),
+         QStringLiteral("file")},
         {QStringLiteral("export-resources"),
          QStringLiteral("Writes every built-in picture, sound and animation frame to <folder> and exits."),
          QStringLiteral("folder")},
@@ -146,6 +151,8 @@ QString readCommand(const QCommandLineParser &parser, CommandLine &command)
         command.action = each.action;
         if (each.action != Action::Sandbox)
             command.argument = parser.value(name);
+        if (each.action == Action::PrintTable && command.argument.isEmpty())
+            return QStringLiteral("--%1 needs a file.").arg(name);
         if (each.action != Action::Sandbox && each.action != Action::PrintDeal && command.argument.isEmpty())
             return QStringLiteral("--%1 needs a folder.").arg(name);
     }
@@ -182,7 +189,8 @@ QString readFirstPaint(const QCommandLineParser &parser, CommandLine &command)
 
 bool CommandLine::headless() const
 {
-    return action == Action::PrintDeal || action == Action::ExportResources || action == Action::Screenshots;
+    return action == Action::PrintDeal || action == Action::PrintTable || action == Action::ExportResources ||
+           action == Action::Screenshots;
 }
 
 bool CommandLine::answersAtOnce() const

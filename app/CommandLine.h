@@ -13,6 +13,7 @@ struct CommandLine {
         Launcher,         // no command: the launcher
         Sandbox,          // the table without rules
         PrintDeal,        // argument: the game's name
+        PrintTable,       // argument: a saved game's file
         ExportResources,  // argument: the folder
         Screenshots,      // argument: the folder
         ShowHelp,         // text: the list of commands

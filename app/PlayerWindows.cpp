@@ -4,12 +4,15 @@
 #include "app/SandboxTable.h"
 #include "platform/FirstPaint.h"
 #include "platform/StartupQueue.h"
+#include "platform/TerminationWatch.h"
 #include "shell/GameCatalog.h"
 #include "shell/Preferences.h"
+#include "shell/ProgramEnd.h"
 #include "shell/Requirements.h"
 #include "shell/SolitaireWindow.h"
 
 #include <QApplication>
+#include <QSessionManager>
 #include <QTimer>
 
 namespace {
@@ -32,9 +35,36 @@ void endStartOnFirstPaint(bool quitAfterFirstPaint)
         FirstPaint::whenPainted(first, [] { FirstPaint::reportAndExit(); });
 }
 
+// The program ends the one way, whoever asks: a request to terminate with nobody to
+// ask; the desktop session as it ends, asking the player when it lets us (a refusal
+// cancels the session's end); and whatever game window is still open when the loop
+// has ended some other way is closed as it ends.
+void endWithTheSession(QObject *context)
+{
+    auto *termination = new TerminationWatch(context);
+    QObject::connect(termination, &TerminationWatch::requested, context,
+                     [] { ProgramEnd::end(ProgramEnd::Asking::Nobody); });
+    QObject::connect(
+        qApp, &QGuiApplication::commitDataRequest, context,
+        [](QSessionManager &manager) {
+            const bool playerMayAnswer = manager.allowsInteraction();
+            if (!PlayerWindows::endSession(playerMayAnswer))
+                manager.cancel();
+            if (playerMayAnswer)
+                manager.release();
+        },
+        Qt::DirectConnection);
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, context, [] { ProgramEnd::closeGames(); });
+}
+
 }  // namespace
 
 namespace PlayerWindows {
+
+bool endSession(bool playerMayAnswer)
+{
+    return ProgramEnd::end(playerMayAnswer ? ProgramEnd::Asking::Player : ProgramEnd::Asking::Nobody);
+}
 
 void nameProgram() { QGuiApplication::setDesktopFileName(QStringLiteral("org.cardenza.Cardenza")); }
 
@@ -47,6 +77,8 @@ int runLauncher(const QString &game, bool quitAfterFirstPaint)
     const bool quitOnLastWindow = QApplication::quitOnLastWindowClosed();
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(SolitaireForm, &TSolitaireForm::Closed, qApp, &QCoreApplication::quit);
+    QObject ending;
+    endWithTheSession(&ending);
     SolitaireForm->show();
     if (!game.isEmpty())
         SolitaireForm->SelectGame(GameCatalog::indexOf(game));

@@ -17,6 +17,11 @@ void nameProgram();
 // launcher can report its first paint and end the program there.
 int runLauncher(const QString &game = QString(), bool quitAfterFirstPaint = false);
 
+// What the launcher does when the desktop session ends: the program ends as when the
+// launcher closes, asking the player only when the session lets it. False when a
+// game window refused to close (the session's end is then cancelled).
+bool endSession(bool playerMayAnswer);
+
 // The table without rules, owned here for as long as the loop runs.
 int runSandbox();
 

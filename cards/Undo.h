@@ -28,6 +28,10 @@ public:
     void DropLast();
     void Clear();
     int Count() const { return static_cast<int>(sources.size()); }
+    // The record at `index`, counted from the oldest.
+    TCardPileView *SourceAt(int index) const { return sources.at(index); }
+    TCardPileView *TargetAt(int index) const { return targets.at(index); }
+    const TCardPile *PileAt(int index) const { return piles.at(index); }
 
     TCardPileView *LastSource = nullptr;
     TCardPileView *LastTarget = nullptr;

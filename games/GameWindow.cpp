@@ -11,6 +11,7 @@
 #include "platform/SoundPlayer.h"
 #include "shell/Background.h"
 #include "shell/Preferences.h"
+#include "shell/ProgramEnd.h"
 #include "shell/Profile.h"
 #include "shell/SolitaireWindow.h"
 #include "shell/Sounds.h"
@@ -154,7 +155,20 @@ bool GameWindow::dragUnderWay()
 
 // ---- closing ---------------------------------------------------------------------
 
+// A game under way is kept for next time when the player wants that; otherwise the
+// player is asked, unless the program ends with nobody there to answer.
 bool GameWindow::FormCloseQuery()
+{
+    const bool kept = gameUnderWay() && keepUnfinishedGames() && keepGame();
+    const bool allowed = kept || ProgramEnd::isUnattended() || mayLeaveGame();
+    if (allowed && !kept)
+        forgetKeptGame();
+    if (SolitaireForm)
+        SolitaireForm->CanCloseGames = allowed;
+    return allowed;
+}
+
+bool GameWindow::mayLeaveGame()
 {
     const bool allowed = MoveCount < description.promptThreshold || GameOver || Dialogs::confirm(this, description.quitPrompt());
     if (SolitaireForm)
@@ -208,10 +222,12 @@ int GameWindow::ShowScore()
 
 void GameWindow::CheckWin()
 {
+    commitAction();
     ShowScore();
     // Once won, a later check (a click on an empty pile, say) does not celebrate again.
     if (!GameOver && Score >= description.winningScore) {
         GameOver = true;
+        forgetKeptGame();
         ShowWinForm(this);
     }
     AutoplayPass();

@@ -4,6 +4,7 @@
 #include "cards/CardPile.h"
 #include "cards/CardPileView.h"
 #include "cards/Undo.h"
+#include "games/GameJournal.h"
 #include "games/TableLayout.h"
 #include "platform/Controls.h"
 
@@ -18,8 +19,33 @@ class TProfile;
 class TFormPlacement;
 class TzBackground;
 class TSoundManager;
+class CardMatcher;
+namespace TableText {
+struct PileLine;
+struct RecordLine;
+struct StateLines;
+struct SavedGameText;
+}  // namespace TableText
 
 enum class CardScale { Large, Small };
+
+// One of a game's own counters that the journal keeps and a saved game writes down
+// ("Recycles", "Pass"), bound to the member that holds it.
+struct StateField {
+    StateField(QString fieldName, int *member) : name(std::move(fieldName)), number(member) {}
+    StateField(QString fieldName, bool *member) : name(std::move(fieldName)), flag(member) {}
+    QString name;
+    int *number = nullptr;
+    bool *flag = nullptr;
+    int get() const { return number ? *number : int(*flag); }
+    void set(int value) const
+    {
+        if (number)
+            *number = value;
+        else
+            *flag = value != 0;
+    }
+};
 
 // A window's size rules at one card size. Widths are client widths, the frames
 // added by the platform; the minimum height is an outer height, as the window's
@@ -68,8 +94,9 @@ struct GameDescription {
 
 // The common game window: construction from the settings file, the pop-up menu,
 // New Game and Restart with their prompts, closing, the deal skeleton and its
-// animation, undo's skeleton, the score caption, the win, the autoplay loop, the
-// table preferences, the rules and the size limits. It also wires the gestures
+// animation, the journal that undoes and redoes every action and writes the game
+// down, the score caption, the win, the autoplay loop, the table preferences, the
+// rules and the size limits. It also wires the gestures
 // every game shares and runs the drag protocol around two questions each game
 // answers: may these cards leave this view, and may they land on that one.
 class GameWindow : public QWidget, public DropZone
@@ -93,8 +120,14 @@ public:
     // The whole table as text, one line per view: "Name: AS 5h ...".
     Q_INVOKABLE QString dealText() const;
     int cardCount() const { return 52 * description.decks; }
+    // The whole game as text: the first deal, the journal with its undo and redo
+    // entries, options and locks; and read back into this window. A text that cannot
+    // be used changes nothing and says why.
+    QString savedText();
+    bool restoreSaved(const QString &text, QString *why);
 
     QAction *Undo1 = nullptr;
+    QAction *Redo1 = nullptr;
     QAction *Autoplay1 = nullptr;
     QAction *NewGame1 = nullptr;
     QAction *Restart1 = nullptr;
@@ -116,10 +149,13 @@ public:
 
     void NewGame1Click(QObject *sender);
     void Undo1Click();
+    void Redo1Click();
     void Autoplay1Click();
     void Preferences1Click();
     void About1Click();
     bool FormCloseQuery();
+    // The quit question, when the game has gone far enough to ask it.
+    bool mayLeaveGame();
     // The table preferences onto the window and its views (at creation and after the
     // preferences dialog); a game may follow them with more of its own.
     virtual void ApplyBackground();
@@ -152,6 +188,12 @@ protected:
     // Where a game departs from the common pattern; the games named override each.
     // After the deal: the game's own counters and labels (Klondike, Forty Thieves, Golf, Montana).
     virtual void finishDeal() {}
+    // A move the deal makes for the player, which undo can take back (Golf's first
+    // stock card).
+    virtual void openingMove() {}
+    // The table as it now lies is where undo stops, as after a deal (Montana's
+    // shuffle, the Queen of Italy's first foundation).
+    void startFromThisTable();
     // The stock's click: what it turns (every game with a stock).
     virtual void turnStock() {}
     // Released with no target touched, the cards try these in order; by default the
@@ -171,12 +213,9 @@ protected:
     virtual int computeScore() const;
     // The piles an autoplay pass looks at, in its order (Queen of Italy).
     virtual QList<TCardPileView *> autoplaySources() const;
-    // Takes back the newest player's action; returns how many counted moves it was
-    // (games whose actions are more than one record).
-    virtual int undoLastAction();
-    // The newest action (the list's last record just peeked) goes back without the
-    // undo sound (Spider's deal).
-    virtual bool quietUndo() const { return false; }
+    // The game's own counters beyond its piles, which undo, redo and a saved game
+    // keep with the table (Klondike's recycles, Pyramid's pass).
+    virtual QList<StateField> stateFields() { return {}; }
     // A new deck frees the options a game locks during play (Spider).
     virtual void unlockOptions();
     // Views that keep their distance to the bottom edge (Forty Thieves, Indian
@@ -200,13 +239,8 @@ protected:
     void recordDrag(TCardPileView *source);
     // Sends every top card that fits a foundation home while autoplay is on.
     void AutoplayPass();
-    // Takes back the newest record, and with it the records it was joined to. Cards
-    // that go back to the stock go face down.
-    void undoOrdinaryRecord();
-    // The newest record and the one before it are one action: undone together.
-    void joinLastRecord();
-    // Takes back a turn record: the card goes face down again.
-    void undoTurnRecord();
+    // The action under way is taken back without the undo sound (Spider's deal).
+    void markUndoQuiet();
     // Counted move done: one more move, then the win check.
     void moveDone();
     // One deal step of the animation: repaint the dealing view and play "DEAL".
@@ -217,9 +251,8 @@ protected:
     // The stock's count as its tooltip, then the game's own marks.
     void refreshTable();
     // The waste turns over into the stock face down, the card turned first on top
-    // again, as one record; and that record taken back.
+    // again, as one record.
     void turnOverWaste(TCardPileView *waste, TCardPileView *stock);
-    void undoTurnOver();
     // Is the deal animation on (the preference)?
     static bool animationOn();
 
@@ -296,8 +329,42 @@ private:
     void showWhileHolding(TCardPileView *view);
     const PileViewRow &rowOf(const TCardPileView *view) const;
 
+    // ---- the journal (GameWindowJournal.cpp) ----
+    TableState captureTable();
+    void applyTable(const TableState &state);
+    QList<QAction *> optionItems() const;
+    void rebaseJournal();
+    void beginAction();
+    void commitAction();
+    void updateHistoryItems();
+    bool historyBusy() const;
+    void showJournalTable(const TableState &state);
+    bool mayShowJournalTable(const TableState &state);
+
+    // ---- the saved game (GameWindowSaved.cpp) ----
+    TableText::StateLines stateLines(const TableState &state, const TableState *before) const;
+    int indexOfView(const QString &name) const;
+    bool tableFromLines(const QList<TableText::PileLine> &lines, const TableState *before, TableState *state,
+                        const CardMatcher &matcher, QString *why) const;
+    bool stateFromLines(const TableText::StateLines &lines, const TableState *before, TableState *state,
+                        const CardMatcher &matcher, QString *why);
+    bool recordsFromLines(const QList<TableText::RecordLine> &lines, const TableState &after,
+                          QList<JournalRecord> *records, QString *why) const;
+    bool optionsFromText(const TableText::SavedGameText &saved, QString *why);
+    void applySavedOptions(const TableText::SavedGameText &saved);
+    QString keptName() const;
+    bool gameUnderWay() const;
+    bool keepGame();
+    void forgetKeptGame();
+    void restoreKeptGame();
+    void installJournal(const TableState &deal, const TableState &base, const QList<JournalEntry> &entries,
+                        int position, bool over);
+
     bool animating = false;
-    QList<int> joinedRecords;  // records (counted from 1) undone with the one before
+    GameJournal journal;
+    int bookedRecords = 0;     // undo records already in journal entries
+    bool pendingQuiet = false;
+    int journalPaused = 0;     // while above zero, nothing is booked
     QAction *optionSeparator = nullptr;
     QList<OptionBinding> options;
     QList<ChoiceGroup> choices;

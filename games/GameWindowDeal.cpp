@@ -48,6 +48,7 @@ void GameWindow::wireViews()
 {
     for (TCardPileView *view : views) {
         view->OnMouseDown = [this](QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int, int) {
+            beginAction();
             viewMouseDown(asView(sender), button, shift);
         };
         view->OnStartDrag = [this](QObject *sender) { viewStartDrag(asView(sender)); };
@@ -63,7 +64,10 @@ void GameWindow::wireViews()
             accept = from && from->DropTarget;
         };
         if (sendsHome(view))
-            view->OnDblClick = [this](QObject *sender) { sendHome(asView(sender)); };
+            view->OnDblClick = [this](QObject *sender) {
+                beginAction();
+                sendHome(asView(sender));
+            };
         if (roleOf(view) == PileRole::Stock)
             view->OnClick = [this](QObject *) { DeckPileViewClick(); };
     }
@@ -77,9 +81,11 @@ QAction *GameWindow::addMenuItem(const QString &name, const QString &caption, QK
     action->setShortcut(shortcut);
     // Nothing that touches the piles runs while cards are in the player's hand.
     if (handler)
-        connect(action, &QAction::triggered, this, [handler = std::move(handler)] {
-            if (!dragUnderWay())
-                handler();
+        connect(action, &QAction::triggered, this, [this, handler = std::move(handler)] {
+            if (dragUnderWay())
+                return;
+            beginAction();
+            handler();
         });
     PopupMenu1->insertAction(before, action);
     addAction(action);
@@ -93,6 +99,10 @@ void GameWindow::buildMenu()
     Undo1 = addMenuItem(QStringLiteral("Undo1"), QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z),
                         [this] { Undo1Click(); });
     Undo1->setEnabled(false);
+    Redo1 = addMenuItem(QStringLiteral("Redo1"), QStringLiteral("&Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                        [this] { Redo1Click(); });
+    Redo1->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    Redo1->setEnabled(false);
     PopupMenu1->addSeparator();
     if (description.hasAutoplay) {
         Autoplay1 = addMenuItem(QStringLiteral("Autoplay1"), description.autoplayCaption,
@@ -118,12 +128,15 @@ void GameWindow::FormCreate()
     }
     readOptions();
     Deal(true, true);
+    if (keepUnfinishedGames())
+        restoreKeptGame();
 }
 
 // ---- the deal ---------------------------------------------------------------------
 
 void GameWindow::Deal(bool silent, bool newDeck)
 {
+    ++journalPaused;
     ShowScore();
     for (TCardPileView *view : std::as_const(views))
         if (isHidden(view))
@@ -152,9 +165,12 @@ void GameWindow::Deal(bool silent, bool newDeck)
         view->update();
     MoveCount = 0;
     UndoList->Clear();
-    joinedRecords.clear();
     GameOver = false;
     finishDeal();
+    refreshTable();
+    --journalPaused;
+    rebaseJournal();
+    openingMove();
     refreshTable();
     Q_EMIT tableDealt();
 }
@@ -195,9 +211,10 @@ void GameWindow::NewGame1Click(QObject *sender)
 {
     const bool restart = sender == Restart1;
     if (MoveCount > description.promptThreshold && !GameOver) {
-        if (restart ? !Dialogs::confirm(this, description.restartPrompt()) : !FormCloseQuery())
+        if (restart ? !Dialogs::confirm(this, description.restartPrompt()) : !mayLeaveGame())
             return;
     }
+    forgetKeptGame();
     emptyAllPiles(!restart);
     Deal(false, !restart);
 }

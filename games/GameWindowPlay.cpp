@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The common game window's play: the drag protocol around the game's two questions,
-// the gestures every game shares, the moves that record themselves, autoplay, and
-// undo's skeleton.
+// the gestures every game shares, the moves that record themselves and autoplay.
 #include "games/GameWindow.h"
 
 #include "cards/Rules.h"
@@ -66,10 +65,8 @@ void GameWindow::viewEndDrag(TCardPileView *source, TCardPileView *over)
     if (!source->DropTarget)
         return;
     recordDrag(source);
-    if (pairsOff(over)) {
+    if (pairsOff(over))
         moveTopCard(over, source->DropTarget);
-        joinLastRecord();
-    }
     afterMove(source);
     moveDone();
 }
@@ -95,11 +92,13 @@ void GameWindow::refreshTable()
         stock->SetHint(count > 0 ? QString::number(count) : QString());
     }
     tableChanged();
+    commitAction();
     Q_EMIT tableRefreshed();
 }
 
 void GameWindow::DeckPileViewClick()
 {
+    beginAction();
     turnStock();
     refreshTable();
 }
@@ -138,6 +137,7 @@ TCardPileView *GameWindow::homeFor(const TCard *card) const
 
 void GameWindow::sendHome(TCardPileView *view)
 {
+    beginAction();
     TCard *card = view->Cards->CardAt(TCardPile::Top);
     TCardPileView *home = card && card->FaceUp ? homeFor(card) : nullptr;
     if (!home) {
@@ -161,6 +161,7 @@ void GameWindow::AutoplayPass()
 {
     if (!description.hasAutoplay || !DoAutoplay)
         return;
+    commitAction();  // each send is an action of its own, apart from what came before
     for (TCardPileView *view : autoplaySources()) {
         TCard *top = view->Cards->CardAt(TCardPile::Top);
         if (top && top->FaceUp && homeFor(top)) {
@@ -170,26 +171,7 @@ void GameWindow::AutoplayPass()
     }
 }
 
-// ---- undo, score, win ---------------------------------------------------------------
-
-void GameWindow::undoOrdinaryRecord()
-{
-    UndoList->PeekLast();
-    if (!UndoList->LastSource)
-        return;
-    const bool joined = joinedRecords.removeOne(UndoList->Count());
-    UndoList->UndoLast();
-    if (roleOf(UndoList->LastSource) == PileRole::Stock)
-        for (int i = 0; i < UndoList->LastPile->Count(); ++i)
-            UndoList->LastPile->CardAt(i)->FaceUp = false;
-    UndoList->LastSource->Paint();
-    UndoList->LastTarget->Paint();
-    UndoList->DropLast();
-    if (joined)
-        undoOrdinaryRecord();
-}
-
-void GameWindow::joinLastRecord() { joinedRecords.append(UndoList->Count()); }
+// ---- the waste turned over ----------------------------------------------------------
 
 void GameWindow::turnOverWaste(TCardPileView *waste, TCardPileView *stock)
 {
@@ -202,49 +184,4 @@ void GameWindow::turnOverWaste(TCardPileView *waste, TCardPileView *stock)
     cards->Empty(false);
     waste->Paint();
     stock->Paint();
-}
-
-void GameWindow::undoTurnOver()
-{
-    UndoList->PeekLast();
-    UndoList->UndoLast();
-    TCardPile *returned = UndoList->LastPile;
-    for (int i = 0; i < returned->Count(); ++i)
-        returned->CardAt(i)->FaceUp = true;
-    UndoList->LastSource->Paint();
-    UndoList->LastTarget->Paint();
-    UndoList->DropLast();
-}
-
-void GameWindow::undoTurnRecord()
-{
-    UndoList->PeekLast();
-    UndoList->UndoLast();
-    if (TCard *top = UndoList->LastSource->Cards->CardAt(TCardPile::Top))
-        top->FaceUp = false;
-    UndoList->LastSource->Paint();
-    UndoList->DropLast();
-}
-
-int GameWindow::undoLastAction()
-{
-    // A turned-up card goes back with the move that exposed it.
-    UndoList->PeekLast();
-    if (UndoList->LastSource == UndoList->LastTarget)
-        undoTurnRecord();
-    undoOrdinaryRecord();
-    return 1;
-}
-
-void GameWindow::Undo1Click()
-{
-    UndoList->PeekLast();
-    if (!UndoList->LastSource)
-        return;
-    const bool quiet = quietUndo();
-    MoveCount = qMax(0, MoveCount - undoLastAction());
-    if (!quiet)
-        play(&TSoundManager::PlayUndo);
-    refreshTable();
-    ShowScore();
 }

@@ -57,14 +57,16 @@ void TGolfForm::dealCards(bool animate)
     DeckPileView->Paint();
 }
 
+// The option may change again until the first press.
+void TGolfForm::finishDeal() { KingStopsSequence1->setEnabled(true); }
+
 // The first stock card starts the foundation: a move of its own, and the first
-// record of the game. The option may change again until the first press.
-void TGolfForm::finishDeal()
+// record of the game.
+void TGolfForm::openingMove()
 {
     TurnStockCard(!firstDealDone);
     firstDealDone = true;
     ShowScore();
-    KingStopsSequence1->setEnabled(true);
 }
 
 // ---- the stock ---------------------------------------------------------------------------

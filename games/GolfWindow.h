@@ -27,6 +27,7 @@ protected:
     TCardPileView *dealingView() const override { return DeckPileView; }
     void dealCards(bool animate) override;
     void finishDeal() override;
+    void openingMove() override;
     bool mayDrag(TCardPileView *, TCard *) override { return true; }
     bool mayDrop(TCardPileView *, TCardPileView *, const TCardPile *) override { return false; }
     void viewMouseDown(TCardPileView *view, Qt::MouseButton button, Qt::KeyboardModifiers shift) override;

@@ -182,31 +182,6 @@ void TIndianPatienceForm::sendHome(TCardPileView *view)
     CheckWin();
 }
 
-// ---- undo -----------------------------------------------------------------------------------
-
-// A refill goes back to the stock together with the move that emptied the column,
-// a card turned up with the move that uncovered it.
-int TIndianPatienceForm::undoLastAction()
-{
-    UndoList->PeekLast();
-    if (UndoList->LastSource == UndoList->LastTarget) {
-        undoTurnRecord();
-        UndoList->PeekLast();
-    }
-    const bool refill = UndoList->LastSource == DeckPileView && UndoList->LastTarget != DiscardPileView;
-    if (refill)
-        undoRefill();
-    undoOrdinaryRecord();
-    return refill ? 2 : 1;
-}
-
-// The refilled cards return face down, the first dealt on top again.
-void TIndianPatienceForm::undoRefill()
-{
-    UndoList->LastPile->Flip();
-    undoOrdinaryRecord();
-}
-
 void TIndianPatienceForm::tableChanged()
 {
     applyBaseCardRule();

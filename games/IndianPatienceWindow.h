@@ -34,7 +34,6 @@ protected:
     bool mayDrag(TCardPileView *view, TCard *card) override;
     bool mayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
     void afterMove(TCardPileView *source) override;
-    int undoLastAction() override;
     void tableChanged() override;
     QList<TCardPileView *> anchoredViews() const override { return Foundations; }
 
@@ -42,7 +41,6 @@ private:
     void refillEmptyColumns();
     void turnUpLoneCards();
     void Refill(int column);
-    void undoRefill();
 };
 
 // The small-card window: the same game laid out for 61 x 95 cards.

@@ -140,38 +140,3 @@ void KlondikeStockWindow::afterMove(TCardPileView *source)
     if (Tableau.contains(source))
         TurnUpTop(source);
 }
-
-// ---- undo ------------------------------------------------------------------------------------
-
-int KlondikeStockWindow::undoLastAction()
-{
-    UndoList->PeekLast();
-    if (UndoList->LastSource == DeckPileView) {
-        undoDraw();
-        // A click on the empty stock rebuilt it before it drew: one click, one move,
-        // one undo.
-        UndoList->PeekLast();
-        if (UndoList->LastSource == RecyclePileView && UndoList->LastTarget == DeckPileView) {
-            --Recycles;
-            undoTurnOver();
-            undoOrdinaryRecord();
-        }
-        return 1;
-    }
-    // A refill of the waste goes back with the move that emptied it.
-    if (UndoList->LastSource == RecyclePileView)
-        undoOrdinaryRecord();
-    return GameWindow::undoLastAction();
-}
-
-// The drawn cards go back to the stock, the first drawn on top, and the batch they
-// covered returns to the visible waste.
-void KlondikeStockWindow::undoDraw()
-{
-    UndoList->LastPile->Flip();
-    UndoList->UndoLast();
-    DeckPileView->Paint();
-    DiscardPileView->Paint();
-    UndoList->DropLast();
-    undoOrdinaryRecord();
-}

@@ -42,7 +42,7 @@ protected:
     bool mayDrag(TCardPileView *view, TCard *card) override;
     bool mayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
     void afterMove(TCardPileView *source) override;
-    int undoLastAction() override;
+    QList<StateField> stateFields() override { return {{QStringLiteral("Recycles"), &Recycles}}; }
     void tableChanged() override { UpdateStock(); }
 
 private:
@@ -52,5 +52,4 @@ private:
     void moveBatchToRecycle();
     void drawFromStock();
     void RefillWaste();
-    void undoDraw();
 };

@@ -278,7 +278,6 @@ void TMontanaForm::Shuffle1Click()
         dealRow(row, starts[row], &gathered, animate);
     for (int row = 0; row < Rows; ++row)
         takeOutAces(row, starts[row], &gathered, animate);
-    UndoList->Clear();
     while (TCard *left = gathered.CardAt(TCardPile::Top)) {
         gathered.RemoveCard(left);
         DiscardPileView->Cards->AddCard(left);
@@ -288,7 +287,7 @@ void TMontanaForm::Shuffle1Click()
     for (TCardPileView *place : std::as_const(Grid))
         place->update();
     // Undo stops at this table from now on.
-    Q_EMIT tableDealt();
+    startFromThisTable();
     // The new layout may have grown a run, or even finished the game.
     CheckWin();
 }

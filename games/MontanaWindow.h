@@ -40,6 +40,9 @@ protected:
     QList<TCardPileView *> defaultTargets(const TCardPileView *) const override { return {}; }
     int computeScore() const override;
     void viewMouseDown(TCardPileView *view, Qt::MouseButton button, Qt::KeyboardModifiers shift) override;
+    QList<StateField> stateFields() override { return {{QStringLiteral("Redeals"), &Redeals}}; }
+    // Two redeals a game, none once it is won.
+    void tableChanged() override { Shuffle1->setEnabled(!GameOver && Redeals < 2); }
 
 private:
     TCardPileView *Place(int row, int column) const { return Grid[row * Columns + column]; }

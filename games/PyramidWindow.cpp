@@ -187,33 +187,3 @@ void TPyramidForm::tableChanged()
     Label1->setText(QString::fromLatin1(names[Pass - 1]));
     Label1->adjustSize();  // as wide as its words
 }
-
-// ---- undo -------------------------------------------------------------------------------
-
-bool TPyramidForm::lastMoved(const TCardPileView *from, const TCardPileView *to) const
-{
-    UndoList->PeekLast();
-    return UndoList->LastSource == from && UndoList->LastTarget == to;
-}
-
-// A removal was one move: a King, or a pair (its two records joined). A stock click
-// counted the card it turned up, which goes back face down, together with what the
-// same click did before it: a new pass, and the play card's move on to the waste.
-int TPyramidForm::undoLastAction()
-{
-    UndoList->PeekLast();
-    if (UndoList->LastTarget == DiscardPileView) {
-        undoOrdinaryRecord();
-        return 1;
-    }
-    const bool turned = lastMoved(DeckPileView, PlayPileView);
-    if (turned)
-        undoOrdinaryRecord();
-    if (lastMoved(WastePileView, DeckPileView)) {
-        undoTurnOver();
-        --Pass;
-    }
-    if (lastMoved(PlayPileView, WastePileView))
-        undoOrdinaryRecord();
-    return turned ? 1 : 0;
-}

@@ -38,12 +38,10 @@ protected:
     bool mayDrag(TCardPileView *view, TCard *card) override;
     bool mayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
     void viewEndDrag(TCardPileView *source, TCardPileView *over) override;
-    int undoLastAction() override;
+    QList<StateField> stateFields() override { return {{QStringLiteral("Pass"), &Pass}}; }
     void tableChanged() override;
 
 private:
-    bool lastMoved(const TCardPileView *from, const TCardPileView *to) const;
-
     float stockYOffset;
 };
 

@@ -98,7 +98,7 @@ void TQueenItalyForm::chooseBase(TCardPileView *column)
     BaseValue = card->Value;
     FillColumns();
     ShowScore();
-    Q_EMIT tableDealt();
+    startFromThisTable();
 }
 
 void TQueenItalyForm::FillColumns()
@@ -204,33 +204,4 @@ TCardPileView *TQueenItalyForm::homeFor(const TCard *card) const
 QList<TCardPileView *> TQueenItalyForm::autoplaySources() const
 {
     return QList<TCardPileView *>{TerracePileView} + Tableau + QList<TCardPileView *>{DiscardPileView};
-}
-
-// ---- undo ------------------------------------------------------------------------------------
-
-int TQueenItalyForm::undoLastAction()
-{
-    UndoList->PeekLast();
-    if (UndoList->LastSource != DeckPileView)
-        return GameWindow::undoLastAction();
-    undoOrdinaryRecord();
-    // A click on the empty stock turned the waste over before it turned a card: one
-    // click, one move, one undo.
-    if (lastIsTurnover())
-        undoTurnover();
-    return 1;
-}
-
-bool TQueenItalyForm::lastIsTurnover() const
-{
-    UndoList->PeekLast();
-    return UndoList->LastSource == DiscardPileView && UndoList->LastTarget == DeckPileView;
-}
-
-// The stock goes back onto the waste face up, in its old order, and the stock counts
-// one turnover less.
-void TQueenItalyForm::undoTurnover()
-{
-    undoTurnOver();
-    StockTurned = --Turnovers > 0;
 }

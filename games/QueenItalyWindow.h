@@ -22,7 +22,7 @@ public:
     TCardPileView *DeckPileView;
     TCardPileView *DiscardPileView;
     bool BaseChosen = false;
-    CardValue BaseValue = FS_ACE;
+    int BaseValue = FS_ACE;
     bool StockTurned = false;
     int Turnovers = 0;  // times the waste has been turned over into the stock
 
@@ -38,7 +38,11 @@ protected:
     bool mayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
     TCardPileView *homeFor(const TCard *card) const override;
     QList<TCardPileView *> autoplaySources() const override;
-    int undoLastAction() override;
+    QList<StateField> stateFields() override
+    {
+        return {{QStringLiteral("BaseChosen"), &BaseChosen}, {QStringLiteral("BaseValue"), &BaseValue},
+                {QStringLiteral("StockTurned"), &StockTurned}, {QStringLiteral("Turnovers"), &Turnovers}};
+    }
     void tableChanged() override { UpdateStock(); }
     QList<TCardPileView *> anchoredViews() const override { return {DeckPileView, DiscardPileView}; }
 
@@ -49,8 +53,6 @@ private:
     void turnOverWasteToStock();
     void TurnStockCard();
     void UpdateStock();
-    bool lastIsTurnover() const;
-    void undoTurnover();
 };
 
 // The small-card window: the same game laid out for 61 x 95 cards, with options of

@@ -94,6 +94,7 @@ void TSpiderForm::turnStock()
     DeckPileView->Paint();
     ++MoveCount;
     SameSuitBuilds1->setEnabled(false);
+    markUndoQuiet();  // a deal goes back silently
 }
 
 // One face-up card on each column, each card a record of its own.
@@ -165,37 +166,11 @@ void TSpiderForm::afterMove(TCardPileView *source)
     ++MoveCount;
 }
 
-// ---- options and undo ----------------------------------------------------------------------
+// ---- options -------------------------------------------------------------------------------
 
 // The option can be changed from a new deal until the first move; a Restart keeps it locked.
 void TSpiderForm::unlockOptions()
 {
     GameWindow::unlockOptions();
     SameSuitBuilds1->setEnabled(true);
-}
-
-int TSpiderForm::undoLastAction()
-{
-    UndoList->PeekLast();
-    if (UndoList->LastSource == DeckPileView) {
-        undoStockDeal();
-        return 1;
-    }
-    // A drag, with the card it turned up: the two moves it counted.
-    GameWindow::undoLastAction();
-    return 2;
-}
-
-// The cards of one stock deal go back face down, the last dealt first, so the stock
-// is as it was.
-void TSpiderForm::undoStockDeal()
-{
-    for (int i = 0; i < Tableau.size() && UndoList->LastSource == DeckPileView; ++i) {
-        UndoList->LastPile->CardAt(0)->FaceUp = false;
-        UndoList->UndoLast();
-        DeckPileView->Paint();
-        UndoList->LastTarget->Paint();
-        UndoList->DropLast();
-        UndoList->PeekLast();
-    }
 }

@@ -30,8 +30,6 @@ protected:
     bool mayDrop(TCardPileView *target, TCardPileView *source, const TCardPile *cards) override;
     QList<TCardPileView *> defaultTargets(const TCardPileView *source) const override;
     void afterMove(TCardPileView *source) override;
-    int undoLastAction() override;
-    bool quietUndo() const override { return UndoList->LastSource == DeckPileView; }
     void unlockOptions() override;
 
 private:
@@ -39,7 +37,6 @@ private:
     bool CanDropOnFoundation(const TCardPileView *foundation, const TCardPile *cards) const;
     bool anyColumnEmpty() const;
     void dealOntoEveryColumn();
-    void undoStockDeal();
 };
 
 // The small-card window: the same game laid out for 61 x 95 cards.

@@ -2,6 +2,7 @@
 #include "platform/IniFile.h"
 
 #include "platform/IniDocument.h"
+#include "platform/SafeFile.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -10,14 +11,11 @@
 #include <QHash>
 #include <QLockFile>
 #include <QMutex>
-#include <QRandomGenerator>
 #include <QSet>
 #include <QThread>
 
-#include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <climits>
 #include <memory>
 #include <optional>
 
@@ -39,9 +37,7 @@ constexpr qsizetype MaxValueLength = 4095;
 constexpr int LockTimeoutMs = 5000;
 constexpr int StaleLockMs = 10000;
 constexpr int LockPollMs = 2;
-constexpr int MaxLinkHops = 40;
 constexpr int MaxCachedFiles = 8;
-constexpr int ReadChunk = 64 * 1024;
 
 std::atomic<int> fileReadCount{0};
 std::atomic<int> lockWaitCount{0};
@@ -136,25 +132,6 @@ struct Loaded
     Document document = std::make_shared<const IniDocument>();
 };
 
-std::optional<QByteArray> readAll(int fd, off_t expectedSize)
-{
-    QByteArray content;
-    content.reserve(qsizetype(std::min<off_t>(expectedSize, IniFile::MaxFileSize)) + 1);
-    char buffer[ReadChunk];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return std::nullopt;
-        if (got == 0)
-            return content;
-        content.append(buffer, got);
-        if (content.size() > IniFile::MaxFileSize)
-            return std::nullopt;
-    }
-}
-
 // Reads a file that is known to be regular; caches it when it did not change while
 // being read.
 Loaded readRegularFile(const QString &path, const QByteArray &name)
@@ -165,7 +142,7 @@ Loaded readRegularFile(const QString &path, const QByteArray &name)
     struct stat opened {};
     std::optional<QByteArray> content;
     if (::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode))
-        content = readAll(fd, opened.st_size);
+        content = SafeFile::readAll(fd, opened.st_size, IniFile::MaxFileSize);
     struct stat after {};
     const bool steady = content && ::fstat(fd, &after) == 0 && stampOf(after) == stampOf(opened);
     ::close(fd);
@@ -193,114 +170,15 @@ Loaded load(const QString &path)
     return readRegularFile(path, name);
 }
 
-std::optional<QString> linkTarget(const QString &link)
-{
-    QByteArray buffer(PATH_MAX, Qt::Uninitialized);
-    const ssize_t size = ::readlink(nativePath(link).constData(), buffer.data(), size_t(buffer.size()));
-    if (size <= 0 || size >= buffer.size())
-        return std::nullopt;
-    const QString target = QFile::decodeName(buffer.left(size));
-    if (QDir::isAbsolutePath(target))
-        return target;
-    return QFileInfo(link).path() + QLatin1Char('/') + target;
-}
-
-// The file that a write replaces: the path itself, or the end of the chain of
-// symbolic links it starts (which may not exist yet). Nothing for a link loop.
-std::optional<QString> writeTarget(const QString &path)
-{
-    std::optional<QString> current = path;
-    for (int hop = 0; current && hop < MaxLinkHops; ++hop) {
-        struct stat info {};
-        if (::lstat(nativePath(*current).constData(), &info) != 0)
-            return errno == ENOENT ? current : std::nullopt;
-        if (!S_ISLNK(info.st_mode))
-            return current;
-        current = linkTarget(*current);
-    }
-    return std::nullopt;
-}
-
-// A read-only file must stay as it is, even where its directory would allow the new
-// copy to replace it. A file without any write permission counts as read-only for
-// every user, the administrator too: the player froze the settings that way.
-bool mayReplace(const QString &target, const struct stat &info)
-{
-    return S_ISREG(info.st_mode) && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH))
-        && ::faccessat(AT_FDCWD, nativePath(target).constData(), W_OK, AT_EACCESS) == 0;
-}
-
-int createTemporary(const QByteArray &target, QByteArray &name)
-{
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        name = target + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
-        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
-    }
-    return -1;
-}
-
-// The new copy gets the owner and mode of the file it replaces, or the write fails:
-// a copy run by another user (the administrator, say) must not take the player's
-// file away from the player.
-bool keepOwnerAndMode(int fd, const struct stat *old)
-{
-    if (!old)
-        return true;
-    struct stat mine {};
-    if (::fstat(fd, &mine) != 0)
-        return false;
-    if ((mine.st_uid != old->st_uid || mine.st_gid != old->st_gid)
-        && ::fchown(fd, old->st_uid, old->st_gid) != 0)
-        return false;
-    return ::fchmod(fd, old->st_mode & 07777) == 0;
-}
-
-bool writeAll(int fd, const QByteArray &content)
-{
-    qsizetype done = 0;
-    while (done < content.size()) {
-        const ssize_t put = ::write(fd, content.constData() + done, size_t(content.size() - done));
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            return false;
-        done += put;
-    }
-    return true;
-}
-
-// Writes a new copy beside the target and renames it over the target.
-std::optional<FileStamp> replaceFile(const QString &target, const QByteArray &content,
-                                     const struct stat *old)
-{
-    const QByteArray targetName = nativePath(target);
-    QByteArray tempName;
-    const int fd = createTemporary(targetName, tempName);
-    if (fd < 0)
-        return std::nullopt;
-    struct stat written {};
-    bool ok = keepOwnerAndMode(fd, old) && writeAll(fd, content) && ::fsync(fd) == 0
-        && ::fstat(fd, &written) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && ::rename(tempName.constData(), targetName.constData()) == 0;
-    if (!ok) {
-        ::unlink(tempName.constData());
-        return std::nullopt;
-    }
-    return stampOf(written);
-}
-
 bool writeLocked(const QString &path, const QString &section, const QString &key,
                  const QString &value)
 {
-    const std::optional<QString> target = writeTarget(path);
+    const std::optional<QString> target = SafeFile::writeTarget(path);
     if (!target)
         return false;
     struct stat old {};
     const bool exists = ::stat(nativePath(*target).constData(), &old) == 0;
-    if ((!exists && errno != ENOENT) || (exists && !mayReplace(*target, old)))
+    if ((!exists && errno != ENOENT) || (exists && !SafeFile::mayReplace(*target, old)))
         return false;
     const Loaded loaded = load(path);
     if (loaded.presence == Presence::Unusable)
@@ -310,10 +188,10 @@ bool writeLocked(const QString &path, const QString &section, const QString &key
         return false;
     if (exists && *changed == loaded.document->bytes())
         return true;
-    const std::optional<FileStamp> stamp = replaceFile(*target, *changed, exists ? &old : nullptr);
-    if (!stamp)
+    struct stat written {};
+    if (!SafeFile::replace(*target, *changed, exists ? &old : nullptr, &written))
         return false;
-    documentCache().store(path, *stamp, std::make_shared<const IniDocument>(*changed));
+    documentCache().store(path, stampOf(written), std::make_shared<const IniDocument>(*changed));
     return true;
 }
 

@@ -39,6 +39,8 @@
 
 TPreferencesDlg *PreferencesDlg = nullptr;
 
+bool keepUnfinishedGames() { return PreferencesDlg && PreferencesDlg->KeepGames; }
+
 namespace {
 
 constexpr int largeCardWidth = 80;
@@ -239,6 +241,7 @@ struct TPreferencesDlg::Controls {
     QCheckBox *CheckBox1 = nullptr;
     QCheckBox *CheckBox5 = nullptr;
     QCheckBox *CheckBox2 = nullptr;
+    QCheckBox *CheckBox3 = nullptr;
     QColorDialog *ColorDialog1 = nullptr;
     QFileDialog *OpenDialog1 = nullptr;
 };
@@ -424,6 +427,7 @@ void TPreferencesDlg::CreateOtherPage()
     ui->CheckBox1 = placed(new QCheckBox(QStringLiteral("Enable Sounds"), page), "CheckBox1", 24, 40, 300, 20);
     ui->CheckBox5 = placed(new QCheckBox(QStringLiteral("Perform Animation on Deals"), page), "CheckBox5", 24, 72, 300, 20);
     ui->CheckBox2 = placed(new QCheckBox(QStringLiteral("Minimize to Tray in Taskbar"), page), "CheckBox2", 24, 104, 300, 20);
+    ui->CheckBox3 = placed(new QCheckBox(QStringLiteral("Keep unfinished games"), page), "CheckBox3", 24, 136, 300, 20);
     ui->CheckBox1->setChecked(true);
     ui->CheckBox5->setChecked(true);
 }
@@ -529,6 +533,8 @@ void TPreferencesDlg::ReadSwitches()
     MinimizeToTray = Profile1->ReadBool(QStringLiteral("MinimizeToTray"), false);
     ui->CheckBox2->setChecked(MinimizeToTray);
     Tray::apply(MinimizeToTray);
+    KeepGames = Profile1->ReadBool(QStringLiteral("KeepGames"), false);
+    ui->CheckBox3->setChecked(KeepGames);
 }
 
 void TPreferencesDlg::ReadPictures()
@@ -589,6 +595,7 @@ void TPreferencesDlg::FormClose()
     DoAnimation = ui->CheckBox5->isChecked();
     DoSound = ui->CheckBox1->isChecked();
     MinimizeToTray = ui->CheckBox2->isChecked();
+    KeepGames = ui->CheckBox3->isChecked();
     Tray::apply(MinimizeToTray);
     CardSize = ui->RadioGroup1->ItemIndex();  // the launcher applies it to the next game window
     WritePreferences();
@@ -608,6 +615,7 @@ void TPreferencesDlg::WritePreferences()
     Profile1->WriteText(QStringLiteral("GradientStartColor"), ColorToString(GradientStartColor));
     Profile1->WriteText(QStringLiteral("GradientEndColor"), ColorToString(GradientEndColor));
     Profile1->WriteInt(QStringLiteral("GradientIndex"), GradientIndex);
+    Profile1->WriteBool(QStringLiteral("KeepGames"), KeepGames);
 }
 
 // ---------------------------------------------------------------- handlers

@@ -32,6 +32,7 @@ public:
     bool DoAnimation = true;
     bool DoSound = true;
     bool MinimizeToTray = false;
+    bool KeepGames = false;  // an unfinished game is kept when its window closes
     bool CardSizeChanged = false;
 
     // Where the name of a picture comes from. A picture the settings name replaces
@@ -110,3 +111,7 @@ private:
 
 // Created at start-up, alive until the program ends.
 extern TPreferencesDlg *PreferencesDlg;
+
+// Whether the player keeps unfinished games for next time (false while there is no
+// preferences dialog).
+bool keepUnfinishedGames();

@@ -9,6 +9,7 @@
 #include "shell/GameCatalog.h"
 #include "shell/InfoDlg.h"
 #include "shell/Preferences.h"
+#include "shell/ProgramEnd.h"
 #include "shell/Requirements.h"
 #include "shell/Sounds.h"
 #include "shell/Tray.h"
@@ -258,7 +259,7 @@ void TSolitaireForm::HelpButtonClick() { Help::showContents(this); }
 
 void TSolitaireForm::Image1Click() { ShowInfoBox(this); }
 
-void TSolitaireForm::Exit1Click() { close(); }
+void TSolitaireForm::Exit1Click() { ProgramEnd::end(ProgramEnd::Asking::Player); }
 
 // The list answers the keyboard as a click: choosing with the arrows opens the game,
 // and Enter opens the selected one (again, after a refused display check).

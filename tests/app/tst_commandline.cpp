@@ -110,7 +110,7 @@ private Q_SLOTS:
         QCOMPARE(command.exitCode(), 0);
         QVERIFY(command.text.startsWith(QStringLiteral("Usage: cardenza")));
         QCOMPARE(listedOptions(command.text),
-                 QStringList({"--help", "--version", "--seed", "--print-deal", "--export-resources", "--screenshots",
+                 QStringList({"--help", "--version", "--seed", "--print-deal", "--print-table", "--export-resources", "--screenshots",
                               "--screen-width", "--screen-colors", "--sandbox", "--game",
                               "--quit-after-first-paint"}));
         QCOMPARE(parse({"-h"}).action, Action::ShowHelp);

@@ -4,6 +4,7 @@
 #include "games/GameWindow.h"
 #include "platform/StartupQueue.h"
 #include "shell/GameCatalog.h"
+#include "shell/ProgramEnd.h"
 #include "shell/Preferences.h"
 #include "shell/Requirements.h"
 #include "shell/SolitaireWindow.h"
@@ -16,6 +17,26 @@
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
+
+#include <csignal>
+
+// Sees each close event a window gets, before the window's own close handler.
+class CloseWatch : public QObject
+{
+public:
+    int closes = 0;
+    bool unattended = false;  // what the program said when the last one came
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Close) {
+            ++closes;
+            unattended = ProgramEnd::isUnattended();
+        }
+        return false;
+    }
+};
 
 class TestPlayerWindows : public QObject
 {
@@ -117,6 +138,64 @@ private Q_SLOTS:
         });
         QCOMPARE(result, 0);
         QVERIFY(!SolitaireForm);
+    }
+
+    // However the program is told to end, the open game window closes through its own
+    // close first, and the program ends with success. With nobody to ask, the window
+    // is told so, and a window that still refuses does not keep the program running.
+    void everyWayOfEndingClosesTheGameWindowFirst_data()
+    {
+        QTest::addColumn<QString>("route");
+        QTest::addColumn<bool>("underWay");
+        QTest::addColumn<bool>("ends");
+        QTest::newRow("launcher closed") << "launcher" << false << true;
+        QTest::newRow("tray exit") << "tray" << false << true;
+        QTest::newRow("session, player asked") << "session" << false << true;
+        QTest::newRow("session, player refuses") << "session" << true << false;
+        QTest::newRow("session, nobody to ask") << "session unattended" << false << true;
+        QTest::newRow("SIGTERM") << "SIGTERM" << false << true;
+        QTest::newRow("SIGTERM, window refuses") << "SIGTERM" << true << true;
+    }
+    void everyWayOfEndingClosesTheGameWindowFirst()
+    {
+        QFETCH(QString, route);
+        QFETCH(bool, underWay);
+        QFETCH(bool, ends);
+        dialogs.answer = Dialogs::Cancel;  // to the question whether to give up the game
+        CloseWatch watch;
+        QPointer<GameWindow> game;
+        bool stillRunning = false;
+        const int result = runUntilItEnds([] { return PlayerWindows::runLauncher(QStringLiteral("Klondike")); }, [&] {
+            game = shownWindow<GameWindow>();
+            if (!game)
+                return QCoreApplication::exit(hung);
+            game->installEventFilter(&watch);
+            game->MoveCount = underWay ? 10 : 0;
+            if (route == QLatin1String("launcher"))
+                SolitaireForm->close();
+            else if (route == QLatin1String("tray"))
+                SolitaireForm->TrayPopupMenu->findChild<QAction *>(QStringLiteral("Exit1"))->trigger();
+            else if (route == QLatin1String("SIGTERM"))
+                std::raise(SIGTERM);
+            else
+                stillRunning = !PlayerWindows::endSession(route == QLatin1String("session"));
+            if (stillRunning) {
+                game->MoveCount = 0;
+                SolitaireForm->close();
+            }
+        });
+        dialogs.answer = Dialogs::Ok;
+        QCOMPARE(result, 0);
+        QCOMPARE(stillRunning, !ends);
+        QVERIFY(watch.closes >= 1);
+        QCOMPARE(watch.unattended, route == QLatin1String("SIGTERM") || route == QLatin1String("session unattended"));
+        QVERIFY(!game || !game->isVisible() || underWay);
+        QVERIFY(!ProgramEnd::isUnattended());
+        if (game) {  // refused to the end: the program would have gone with it
+            game->MoveCount = 0;
+            game->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
     }
 
     // The sandbox window belongs to the loop that runs it: closing it ends the loop

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 // Runs the built program as a player would from a shell and reads what it says.
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
 
 class TestProgram : public QObject
 {
@@ -88,6 +91,8 @@ private Q_SLOTS:
         QTest::newRow("width x") << QStringList{"--screen-width", "x"} << "screen width";
         QTest::newRow("unknown option") << QStringList{"--bogus"} << "bogus";
         QTest::newRow("no such game") << QStringList{"--print-deal", "No Such Game"} << "No Such Game";
+        QTest::newRow("no such kept game") << QStringList{"--print-table", "/nonexistent/Klondike.sav"}
+                                           << "/nonexistent/Klondike.sav";
     }
     void mistakesEndWithExitCodeTwo()
     {
@@ -133,6 +138,33 @@ private Q_SLOTS:
         verifyPlayerSettingsUntouched();
     }
 
+    // A kept game written by hand around a printed deal prints that deal again.
+    void printTableShowsAKeptGamesTable()
+    {
+        const QString deal = run({QStringLiteral("--print-deal"), QStringLiteral("Klondike")}).out;
+        QStringList piles, deck;
+        for (const QString &line : deal.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            piles << QStringLiteral("  ") + line;
+            deck << line.section(QLatin1Char(':'), 1).toUpper().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        }
+        const QStringList text = QStringList{QStringLiteral("Cardenza! saved game, format 1"), QStringLiteral("Game: Klondike"),
+                                             QStringLiteral("Size: large"), QStringLiteral("Over: no"),
+                                             QStringLiteral("Options: Autoplay=False DrawThree=True"), QStringLiteral("Locked:"),
+                                             QStringLiteral("Deal: ") + deck.join(QLatin1Char(' ')),
+                                             QStringLiteral("Start: moves=0 score=0 Recycles=0"), QStringLiteral("Caption: Klondike")} +
+                                 piles + QStringList{QStringLiteral("Position: 0"), QStringLiteral("Table:")} + piles +
+                                 QStringList{QStringLiteral("End")};
+        QTemporaryDir folder;
+        QFile file(folder.filePath(QStringLiteral("Klondike.sav")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text.join(QLatin1Char('\n')).toUtf8());
+        file.close();
+        const Run printed = run({QStringLiteral("--print-table"), file.fileName()});
+        QVERIFY2(printed.exitCode == 0, qPrintable(printed.err));
+        QCOMPARE(printed.out, deal);
+        verifyPlayerSettingsUntouched();
+    }
+
     // The player's settings name pictures that are not there: read, they would stop
     // the run at a message box. The run uses settings of its own and ends by itself.
     void screenshotsRunToTheEndOnSettingsOfTheirOwn()
@@ -157,6 +189,34 @@ private Q_SLOTS:
         QVERIFY2(result.err.contains(QStringLiteral("temporary settings folder")), qPrintable(result.err));
         QVERIFY(!QDir(shots.filePath(QStringLiteral("out"))).exists());
         verifyPlayerSettingsUntouched();
+    }
+
+    // Told to terminate, the program closes its game window as the player would
+    // (the window stores its place as it closes) and ends with success.
+    void aRequestToTerminateClosesTheGameAndEndsWell()
+    {
+        QTemporaryDir freshSettings;
+        QProcessEnvironment environment = withoutDisplay();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("CARDENZA_CONFIG_DIR"), freshSettings.path());
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(CARDENZA_PROGRAM),
+                      {QStringLiteral("--game"), QStringLiteral("Klondike"), QStringLiteral("--screen-width"),
+                       QStringLiteral("1024")});
+        QVERIFY(program.waitForStarted());
+        const auto stored = [&freshSettings] {
+            QFile file(freshSettings.filePath(QStringLiteral("Solitaire.ini")));
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        // The first run's card size is stored once the game window has painted.
+        QTRY_VERIFY_WITH_TIMEOUT(stored().contains("CardSize"), 60000);
+        QVERIFY(!stored().contains("[Klondike]"));
+        QCOMPARE(::kill(pid_t(program.processId()), SIGTERM), 0);
+        QVERIFY(program.waitForFinished(60000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        QVERIFY2(stored().contains("[Klondike]") && stored().contains("NormPos"), stored().constData());
     }
 };
 

@@ -351,7 +351,7 @@ private Q_SLOTS:
         QStringList items;
         for (QAction *action : form->PopupMenu1->actions())
             items << (action->isSeparator() ? QStringLiteral("-") : action->objectName() + QLatin1Char('=') + action->text());
-        QCOMPARE(items, (QStringList{QStringLiteral("Undo1=&Undo"), QStringLiteral("-"), QStringLiteral("Autoplay1=A&utoplay"),
+        QCOMPARE(items, (QStringList{QStringLiteral("Undo1=&Undo"), QStringLiteral("Redo1=&Redo"), QStringLiteral("-"), QStringLiteral("Autoplay1=A&utoplay"),
                                      QStringLiteral("-"), QStringLiteral("NewDeal1=&New Game"),
                                      QStringLiteral("Redeal1=&Restart"), QStringLiteral("Preferences1=Pre&ferences..."),
                                      QStringLiteral("About1=Rule&s...")}));

@@ -313,7 +313,7 @@ private Q_SLOTS:
         QStringList items;
         for (QAction *action : form->PopupMenu1->actions())
             items << (action->isSeparator() ? QStringLiteral("-") : action->text());
-        QCOMPARE(items, (QStringList{QStringLiteral("&Undo"), QStringLiteral("-"), QStringLiteral("&Shuffle Remaining"),
+        QCOMPARE(items, (QStringList{QStringLiteral("&Undo"), QStringLiteral("&Redo"), QStringLiteral("-"), QStringLiteral("&Shuffle Remaining"),
                                      QStringLiteral("-"), QStringLiteral("&New Game"), QStringLiteral("&Restart"),
                                      QStringLiteral("&Preferences..."), QStringLiteral("Rul&es...")}));
         QCOMPARE(form->Shuffle1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));

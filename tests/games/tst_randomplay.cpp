@@ -6,7 +6,10 @@
 // it consistent, and a Restart must deal the deal's first table again. A long walk per
 // game takes five times as many steps on one deal and undoes everything only at the
 // end, so that play gets further into a game. A row per game plays mostly by keys:
-// the cursor wanders, cards are lifted, dropped, put back and sent home.
+// the cursor wanders, cards are lifted, dropped, put back and sent home. Now and then
+// a few actions are undone and redone, which must give the very same table, and every
+// so often the whole game is written down, read into a fresh window that must look the
+// same in every way, and play goes on there.
 //   CARDENZA_PLAY_SEED   the seed (default 1)
 //   CARDENZA_PLAY_STEPS  steps of an ordinary row (default 400; a long walk five times that)
 #include "GameTestKit.h"
@@ -62,6 +65,30 @@ QString deckOrder(const TCardPile *deck)
     return order;
 }
 
+// The first line where two texts differ, for a message short enough to read.
+QString firstDifference(const QString &got, const QString &wanted)
+{
+    const QStringList a = got.split(QLatin1Char('\n')), b = wanted.split(QLatin1Char('\n'));
+    for (int i = 0; i < qMax(a.size(), b.size()); ++i)
+        if (a.value(i) != b.value(i))
+            return QStringLiteral("at line %1\n%2\ninstead of\n%3").arg(i + 1).arg(a.value(i), b.value(i));
+    return {};
+}
+
+// Everything a player or the engine can see of a window: the piles, the counters,
+// the caption, every menu item's state and the stock's count.
+QString everything(const GameWindow *form)
+{
+    QString text = form->dealText() + QStringLiteral("moves %1 score %2 over %3 caption %4\n")
+                                          .arg(form->MoveCount).arg(form->Score).arg(form->GameOver)
+                                          .arg(form->windowTitle());
+    for (const QAction *item : form->actions())
+        text += QStringLiteral("%1 %2%3 ").arg(item->objectName()).arg(item->isEnabled()).arg(item->isChecked());
+    for (const TCardPileView *view : form->pileViews())
+        text += view->toolTip() + QString::number(view->State);
+    return text;
+}
+
 // One game window and a player who does anything at all to it.
 class RandomPlayer
 {
@@ -74,6 +101,9 @@ public:
     }
 
     void step();
+    void setWindow(GameWindow *window) { form = window; }
+    // Undoes a few actions and redoes them; the table must come back exactly.
+    QString undoAndRedo();
     // True while the player's Restart is carried out.
     bool isRestarting() const { return restarting; }
     QString check() const;
@@ -87,11 +117,13 @@ private:
     bool chance(int percent) { return below(100) < percent; }
     bool mayPress(QKeyCombination key) const
     {
-        return !patient || (key != (Qt::CTRL | Qt::Key_Z) && key != (Qt::CTRL | Qt::Key_N));
+        return !patient || (key != (Qt::CTRL | Qt::Key_Z) && key != (Qt::CTRL | Qt::Key_N) &&
+                            key != (Qt::CTRL | Qt::SHIFT | Qt::Key_Z) && key != (Qt::CTRL | Qt::Key_Y));
     }
     bool mayChoose(const QAction *item) const
     {
-        return !patient || (item != form->Undo1 && item != form->NewGame1 && item != form->Restart1);
+        return !patient || (item != form->Undo1 && item != form->Redo1 && item != form->NewGame1 &&
+                            item != form->Restart1);
     }
     void press(const QList<QKeyCombination> &keys);
     TCardPileView *anyView();
@@ -191,7 +223,8 @@ void RandomPlayer::interruptDrag()
 void RandomPlayer::key()
 {
     static const QList<QKeyCombination> keys = {
-        QKeyCombination(Qt::Key_Space), Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::Key_A, Qt::CTRL | Qt::Key_N};
+        QKeyCombination(Qt::Key_Space), Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::Key_A, Qt::CTRL | Qt::Key_N,
+        Qt::CTRL | Qt::SHIFT | Qt::Key_Z, Qt::CTRL | Qt::Key_Y};
     press(keys);
 }
 
@@ -210,6 +243,22 @@ void RandomPlayer::putDown()
 {
     if (DragManager::instance().carriedByKeys())
         QTest::keyClick(form, Qt::Key_Escape);
+}
+
+QString RandomPlayer::undoAndRedo()
+{
+    const QString before = everything(form);
+    int undone = 0;
+    for (const int wanted = 1 + below(4); undone < wanted && form->Undo1->isEnabled(); ++undone)
+        form->Undo1->trigger();
+    for (int i = 0; i < undone; ++i) {
+        if (!form->Redo1->isEnabled())
+            return QStringLiteral("nothing to redo after %1 of %2 undos were redone").arg(i).arg(undone);
+        form->Redo1->trigger();
+    }
+    const QString after = everything(form);
+    return after == before ? QString()
+                           : QStringLiteral("%1 undos and redos give\n%2\ninstead of\n%3").arg(undone).arg(after, before);
 }
 
 void RandomPlayer::press(const QList<QKeyCombination> &keys)
@@ -326,6 +375,28 @@ class TestRandomPlay : public QObject
     Q_OBJECT
     QPointer<GameWindow> form;
 
+    // The game written down and read into a fresh window, which must look the same,
+    // write the same text, and take over the play.
+    QString moveToFreshWindow(const RegisteredGame *entry, bool small, RandomPlayer &player)
+    {
+        const QString text = form->savedText(), seen = everything(form);
+        GameWindow *fresh = small ? entry->createSmall() : entry->createLarge();
+        fresh->show();
+        QString why;
+        if (!fresh->restoreSaved(text, &why)) {
+            delete fresh;
+            return QStringLiteral("the saved game cannot be read back: %1\n%2").arg(why, text);
+        }
+        const QString restored = everything(fresh), again = fresh->savedText();
+        delete form.data();
+        form = fresh;
+        QApplication::setActiveWindow(form);
+        player.setWindow(form);
+        if (restored != seen)
+            return QStringLiteral("the restored window shows ") + firstDifference(restored, seen);
+        return again == text ? QString() : QStringLiteral("the restored window writes ") + firstDifference(again, text);
+    }
+
 private Q_SLOTS:
     // A row that failed leaves no window and no card size behind for the next.
     void cleanup()
@@ -369,20 +440,29 @@ private Q_SLOTS:
         QString firstDeck = deckOrder(form->SavedDeal), firstTable = form->dealText(), undoneTable = firstTable;
         int dealRecords = form->UndoList->Count();
         QString dealFault;
-        QObject::connect(form, &GameWindow::tableDealt, form, [&] {
+        const auto onDeal = [&] {
             if (player.isRestarting() && form->dealText() != firstTable)
                 dealFault = QStringLiteral("a Restart deals\n%1\ninstead of\n%2").arg(form->dealText(), firstTable);
             else if (deckOrder(form->SavedDeal) != firstDeck)
                 firstDeck = deckOrder(form->SavedDeal), firstTable = form->dealText();
             undoneTable = form->dealText();
             dealRecords = form->UndoList->Count();
-        });
+        };
+        QObject::connect(form, &GameWindow::tableDealt, form, onDeal);
         const int steps = playSteps() * (longWalk ? 5 : 1);
         for (int step = 1; step <= steps && form; ++step) {
             player.step();
             // Drag pictures and closed menus go as they would between a player's moves.
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             QString fault = form ? player.check() : QStringLiteral("the window went away");
+            if (fault.isEmpty() && (step % 7 == 0 || step % 150 == 0))
+                player.putDown();
+            if (fault.isEmpty() && !longWalk && step % 7 == 0)
+                fault = player.undoAndRedo();
+            if (fault.isEmpty() && step % 150 == 0)
+                fault = moveToFreshWindow(entry, small, player);
+            if (fault.isEmpty() && step % 150 == 0)
+                QObject::connect(form, &GameWindow::tableDealt, form, onDeal);
             if (fault.isEmpty())
                 fault = std::exchange(dealFault, QString());
             if (fault.isEmpty() && (step == steps || (!longWalk && step % 97 == 0))) {

@@ -279,7 +279,7 @@ private Q_SLOTS:
         QVERIFY(!dlg->isVisible());
         QCOMPARE(keyOrder(), (QStringList{"BackgroundColor", "BackIndex", "DoAnimation", "DoSound", "MinimizeToTray",
                                           "CardSize", "BackgroundIndex", "GradientStartColor", "GradientEndColor",
-                                          "GradientIndex"}));
+                                          "GradientIndex", "KeepGames"}));
         QCOMPARE(stored("BackgroundColor"), QStringLiteral("$00004000"));
         QCOMPARE(stored("BackIndex"), QStringLiteral("1"));
         QCOMPARE(stored("DoSound"), QStringLiteral("False"));
@@ -302,7 +302,29 @@ private Q_SLOTS:
         onModal = [](const Dialogs::Record &) { return int(QDialog::Accepted); };
         Dialogs::execModal(dlg.get());
         QCOMPARE(trayCalls.size(), 3);
-        QCOMPARE(keyOrder().size(), 10);
+        QCOMPARE(keyOrder().size(), 11);
+    }
+
+    // Off unless the player turned it on; the game windows ask the running dialog.
+    void keepingUnfinishedGamesIsReadAndWritten()
+    {
+        auto dlg = create();
+        PreferencesDlg = dlg.get();
+        QVERIFY(!dlg->KeepGames && !keepUnfinishedGames());
+        showPage(dlg.get(), 3);
+        auto *box = child<QCheckBox>(dlg.get(), "CheckBox3");
+        QCOMPARE(box->text(), QStringLiteral("Keep unfinished games"));
+        clickIndicator(box);
+        click(dlg.get(), "OKBtn");
+        QVERIFY(dlg->KeepGames && keepUnfinishedGames());
+        QCOMPARE(stored("KeepGames"), QStringLiteral("True"));
+        PreferencesDlg = nullptr;
+        QVERIFY(!keepUnfinishedGames());
+        dlg.reset();
+        store("KeepGames", "False");
+        QVERIFY(!create()->KeepGames);
+        store("KeepGames", "yes");
+        QVERIFY(child<QCheckBox>(create().get(), "CheckBox3")->isChecked());
     }
 
     void cardSizeChangedOnlyWhenTheSizeDiffersAtClose()
