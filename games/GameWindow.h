@@ -335,6 +335,7 @@ private:
     QList<QAction *> optionItems() const;
     void rebaseJournal();
     void beginAction();
+    void rebookRecords(const JournalEntry &entry);
     void commitAction();
     void updateHistoryItems();
     bool historyBusy() const;

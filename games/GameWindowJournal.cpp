@@ -122,6 +122,18 @@ bool GameWindow::mayShowJournalTable(const TableState &state)
     return false;
 }
 
+// The entry's records go back on the undo list, as its action booked them.
+void GameWindow::rebookRecords(const JournalEntry &entry)
+{
+    for (const JournalRecord &record : entry.records) {
+        TCardPile cards;
+        for (TCard *card : record.cards)
+            cards.AddCard(card);
+        UndoList->AddPileMove(record.source, record.target, &cards);
+        cards.Empty(false);
+    }
+}
+
 void GameWindow::markUndoQuiet() { pendingQuiet = true; }
 
 void GameWindow::updateHistoryItems()
@@ -161,13 +173,7 @@ void GameWindow::Redo1Click()
     if (!journal.canRedo() || !mayShowJournalTable(journal.entry(journal.at()).after))
         return;
     const JournalEntry &entry = journal.stepForward();
-    for (const JournalRecord &record : entry.records) {
-        TCardPile cards;
-        for (TCard *card : record.cards)
-            cards.AddCard(card);
-        UndoList->AddPileMove(record.source, record.target, &cards);
-        cards.Empty(false);
-    }
+    rebookRecords(entry);
     bookedRecords = UndoList->Count();
     // Options locked by the action lock again; undo never unlocks them.
     const QList<QAction *> items = optionItems();

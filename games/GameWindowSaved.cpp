@@ -4,9 +4,6 @@
 #include "games/GameWindow.h"
 
 #include "games/TableText.h"
-#include "platform/Dialogs.h"
-#include "shell/Preferences.h"
-#include "shell/SavedGames.h"
 
 #include <QAction>
 #include <QHash>
@@ -332,13 +329,7 @@ void GameWindow::installJournal(const TableState &deal, const TableState &base, 
         SavedDeal->AddCard(placed.card);
     UndoList->Clear();
     for (int i = 0; i < position; ++i)
-        for (const JournalRecord &record : entries[i].records) {
-            TCardPile cards;
-            for (TCard *card : record.cards)
-                cards.AddCard(card);
-            UndoList->AddPileMove(record.source, record.target, &cards);
-            cards.Empty(false);
-        }
+        rebookRecords(entries[i]);
     bookedRecords = UndoList->Count();
     pendingQuiet = false;
     journal.restore(base, entries, position);
@@ -351,34 +342,4 @@ void GameWindow::installJournal(const TableState &deal, const TableState &base, 
     setWindowTitle(current.caption);
     --journalPaused;
     updateHistoryItems();
-}
-
-// ---- a game kept for next time ---------------------------------------------------------
-
-// One save per window section; where both card sizes share one ("Golf"), the small
-// window's save is marked as the small window's sections are.
-QString GameWindow::keptName() const
-{
-    const QString section = windowSize().placementSection;
-    const bool shared = description.large.placementSection == description.small.placementSection;
-    return scale == CardScale::Small && shared ? QStringLiteral("s") + section : section;
-}
-
-bool GameWindow::gameUnderWay() const { return MoveCount > 0 && !GameOver; }
-
-bool GameWindow::keepGame() { return SavedGames::write(keptName(), savedText()); }
-
-void GameWindow::forgetKeptGame() { SavedGames::remove(keptName()); }
-
-// Opened with a game kept for it, the window shows that game instead of its deal. A
-// save that cannot be used is set aside, the player is told, and the deal stays.
-void GameWindow::restoreKeptGame()
-{
-    const SavedGames::SavedGame kept = SavedGames::read(keptName());
-    if (kept.status == SavedGames::SavedGame::Status::Absent)
-        return;
-    QString why = kept.reason;
-    if (kept.status == SavedGames::SavedGame::Status::Usable && restoreSaved(kept.text, &why))
-        return;
-    Dialogs::message(this, SavedGames::setAside(keptName(), why), Dialogs::Icon::Warning);
 }
