@@ -6,6 +6,8 @@
 #   make install      installs under PREFIX (default /usr/local); DESTDIR is honoured
 #   make package      builds a Debian package (cardenza_<version>_<arch>.deb) in BUILD
 #   make bench        times the start against a bare Qt Widgets window (BENCH_RUNS each)
+#   make solver-bench the solver's speed on every game, and against fc-solve (SOLVER_DEALS each)
+#   make solver-compare  the solver's verdicts against fc-solve's on SOLVER_DEALS deals per game
 
 # Debian packages the project needs, in one place.
 PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins \
@@ -27,6 +29,10 @@ PACKAGE_PACKAGES := dpkg-dev file
 BENCH_PACKAGES := xvfb xauth
 BENCH_RUNS     ?= 40
 
+# Only for `make solver-bench` and `make solver-compare`: the reference solver.
+SOLVER_PACKAGES := freecell-solver-bin
+SOLVER_DEALS    ?= 1000
+
 # Only for `make fuzz`: the coverage-guided fuzzer of the picture decoder.
 FUZZ_PACKAGES := clang libclang-rt-14-dev pkg-config
 FUZZ_SECONDS  ?= 300
@@ -38,7 +44,8 @@ SANITIZE_ENV   := QT_QPA_PLATFORM=offscreen \
                   ASAN_OPTIONS=detect_leaks=1 \
                   UBSAN_OPTIONS=print_stacktrace=1
 
-.PHONY: run test build deps install-missing configure screenshots clean fuzz sanitize install package bench
+.PHONY: run test build deps install-missing configure screenshots clean fuzz sanitize install package bench \
+        solver-bench solver-compare
 
 run: build
 	./$(BUILD)/cardenza
@@ -86,6 +93,19 @@ bench: configure
 	@$(MAKE) --no-print-directory install-missing LIST="$(BENCH_PACKAGES)"
 	cmake --build $(BUILD) -j $(JOBS) --target bench_tools
 	tools/bench/run.sh $(BUILD) $(BENCH_RUNS)
+
+# Not a test either: the solver's times and their ratios to fc-solve's.
+solver-bench: configure
+	@$(MAKE) --no-print-directory install-missing LIST="$(SOLVER_PACKAGES)"
+	cmake --build $(BUILD) -j $(JOBS) --target cardenza
+	tools/solver-bench/run.sh $(BUILD) $(SOLVER_DEALS)
+
+# The verdicts against fc-solve's; `make test` runs the same test on fewer deals
+# when fc-solve is installed.
+solver-compare: configure
+	@$(MAKE) --no-print-directory install-missing LIST="$(SOLVER_PACKAGES)"
+	cmake --build $(BUILD) -j $(JOBS) --target solver_tst_fcsolve
+	cd tests/solver && QT_QPA_PLATFORM=offscreen CARDENZA_FCSOLVE_DEALS=$(SOLVER_DEALS) ../../$(BUILD)/tests/solver_tst_fcsolve
 
 # The windows as the README shows them, at the ordinary density and, in 2x/, at twice it.
 screenshots: build

@@ -17,7 +17,9 @@ int runCommand(const CommandLine &command)
     using Action = CommandLine::Action;
     switch (command.action) {
     case Action::ExportResources: return AppCommands::exportResources(command.argument);
-    case Action::PrintDeal: return AppCommands::printDeal(command.argument);
+    case Action::PrintDeal:
+        return AppCommands::printDeal(command.argument, command.seed.value_or(1), command.solve.deals);
+    case Action::Solve: return AppCommands::solve(command.argument, command.seed.value_or(1), command.solve);
     case Action::PrintTable: return AppCommands::printTable(command.argument);
     case Action::Screenshots: return AppCommands::screenshots(command.argument, command.seed.value_or(1));
     case Action::Sandbox: return PlayerWindows::runSandbox();

@@ -115,7 +115,7 @@ int exportResources(const QString &directory)
     return written > 0 ? 0 : 1;
 }
 
-int printDeal(const QString &gameName)
+int printDeal(const QString &gameName, std::uint32_t firstSeed, int deals)
 {
     const RegisteredGame *game = GameRegistry::find(gameName);
     if (!game) {
@@ -126,8 +126,14 @@ int printDeal(const QString &gameName)
     if (!session.ready())
         return session.refuse();
     TCard::SetCardSize(FS_LARGE);
-    const std::unique_ptr<GameWindow> window(game->createLarge());
-    std::fputs(qPrintable(window->dealText()), stdout);
+    for (int i = 0; i < deals; ++i) {
+        if (deals > 1) {
+            Random::fixSeed(firstSeed + std::uint32_t(i));
+            std::printf("# seed %u\n", firstSeed + std::uint32_t(i));
+        }
+        const std::unique_ptr<GameWindow> window(game->createLarge());
+        std::fputs(qPrintable(window->dealText()), stdout);
+    }
     return 0;
 }
 

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
+#include "app/CommandLine.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -18,7 +20,13 @@ int printDeal(const QString &gameName);
 // Prints the table of a saved game as printDeal prints a deal; 2 when the file
 // cannot be used.
 int printTable(const QString &path);
+// pile view, "ViewName:" and each card bottom to top. With more deals, those of the
+// seeds from firstSeed on, each headed "# seed N".
+int printDeal(const QString &gameName, std::uint32_t firstSeed = 1, int deals = 1);
 
+// Solves the first deals of the named game from the seed on, on every core, and
+// prints one line per deal and a summary (and the winning lines when asked).
+int solve(const QString &gameName, std::uint32_t firstSeed, const CommandLine::SolveRequest &request);
 // Renders the launcher and every game window that exists after its first deal with
 // the given seed, offscreen, to DIR/NAME.png.
 int screenshots(const QString &directory, std::uint32_t seed);

@@ -19,6 +19,7 @@ struct Command {
 constexpr Command commands[] = {
     {"print-deal", Action::PrintDeal},
     {"print-table", Action::PrintTable},
+    {"solve", Action::Solve},
     {"export-resources", Action::ExportResources},
     {"screenshots", Action::Screenshots},
     {"sandbox", Action::Sandbox},
@@ -57,6 +58,25 @@ void addCommands(QCommandLineParser &parser)
          QStringLiteral("Prints the table of the game kept in <file>, one line per pile as --print-deal does, and "
                         "exits."),
          QStringLiteral("file")},
+        {QStringLiteral("solve"),
+         QStringLiteral("Solves the first deals of <game> from the seed on (default 1), prints a verdict for each"
+                        " and a summary, and exits."),
+         QStringLiteral("game")},
+        {QStringLiteral("deals"),
+         QStringLiteral("With a solve or a printed deal: how many deals, one seed after another (default 1)."),
+         QStringLiteral("K")},
+        {QStringLiteral("budget-ms"),
+         QStringLiteral("With a solve: the milliseconds of processor time a deal may take before it is called"
+                        " unknown (default 2000)."),
+         QStringLiteral("T")},
+        {QStringLiteral("jobs"), QStringLiteral("With a solve: the deals solved at once (default: one per core)."),
+         QStringLiteral("J")},
+        {QStringLiteral("option"),
+         QStringLiteral("With a solve: a game option by its settings key, as DrawThree=False; may be repeated."),
+         QStringLiteral("KEY=VALUE")},
+        {QStringLiteral("line"),
+         QStringLiteral("With a solve: prints each winning line after its deal, one move a line, as"
+                        " \"FROMVIEW -> TOVIEW xN\" or \"click VIEW\".")},
         {QStringLiteral("export-resources"),
          QStringLiteral("Writes every built-in picture, sound and animation frame to <folder> and exits."),
          QStringLiteral("folder")},
@@ -153,7 +173,10 @@ QString readCommand(const QCommandLineParser &parser, CommandLine &command)
             command.argument = parser.value(name);
         if (each.action == Action::PrintTable && command.argument.isEmpty())
             return QStringLiteral("--%1 needs a file.").arg(name);
-        if (each.action != Action::Sandbox && each.action != Action::PrintDeal && command.argument.isEmpty())
+        if (each.action == Action::Solve && command.argument.isEmpty())
+            return QStringLiteral("--solve needs a game.");
+        if (each.action != Action::Sandbox && each.action != Action::PrintDeal && each.action != Action::Solve
+            && command.argument.isEmpty())
             return QStringLiteral("--%1 needs a folder.").arg(name);
     }
     if (given.size() > 1)
@@ -177,6 +200,36 @@ QString readGame(const QCommandLineParser &parser, CommandLine &command)
     return QStringLiteral("No game is called \"%1\". The games are:\n%2").arg(command.game, names.join(QLatin1Char('\n')));
 }
 
+// The settings of --solve, which go with it only.
+QString readSolve(const QCommandLineParser &parser, CommandLine &command)
+{
+    const QStringList own{QStringLiteral("budget-ms"), QStringLiteral("jobs"), QStringLiteral("option"),
+                          QStringLiteral("line")};
+    for (const QString &name : own)
+        if (parser.isSet(name) && command.action != Action::Solve)
+            return QStringLiteral("--%1 goes with --solve only.").arg(name);
+    if (parser.isSet(QStringLiteral("deals")) && command.action != Action::Solve && command.action != Action::PrintDeal)
+        return QStringLiteral("--deals goes with --solve or --print-deal only.");
+    std::optional<std::int64_t> deals, budget, jobs;
+    QString complaint = readNumber(parser, QStringLiteral("deals"),
+                                   QStringLiteral("The number of deals must be a whole number from 1 on, not \"%1\"."),
+                                   deals, 1, 1 << 30);
+    if (complaint.isEmpty())
+        complaint = readNumber(parser, QStringLiteral("budget-ms"),
+                               QStringLiteral("The budget must be a number of milliseconds from 1 on, not \"%1\"."),
+                               budget, 1, 1 << 30);
+    if (complaint.isEmpty())
+        complaint = readNumber(parser, QStringLiteral("jobs"),
+                               QStringLiteral("The number of jobs must be a whole number from 1 on, not \"%1\"."),
+                               jobs, 1, 4096);
+    command.solve.deals = int(deals.value_or(command.solve.deals));
+    command.solve.budgetMs = int(budget.value_or(command.solve.budgetMs));
+    command.solve.jobs = int(jobs.value_or(command.solve.jobs));
+    command.solve.options = parser.values(QStringLiteral("option"));
+    command.solve.line = parser.isSet(QStringLiteral("line"));
+    return complaint;
+}
+
 QString readFirstPaint(const QCommandLineParser &parser, CommandLine &command)
 {
     command.quitAfterFirstPaint = parser.isSet(QStringLiteral("quit-after-first-paint"));
@@ -189,8 +242,8 @@ QString readFirstPaint(const QCommandLineParser &parser, CommandLine &command)
 
 bool CommandLine::headless() const
 {
-    return action == Action::PrintDeal || action == Action::PrintTable || action == Action::ExportResources ||
-           action == Action::Screenshots;
+    return action == Action::PrintDeal || action == Action::PrintTable || action == Action::Solve
+           || action == Action::ExportResources || action == Action::Screenshots;
 }
 
 bool CommandLine::answersAtOnce() const
@@ -222,6 +275,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
         complaint = readCommand(parser, command);
     if (complaint.isEmpty())
         complaint = readGame(parser, command);
+    if (complaint.isEmpty())
+        complaint = readSolve(parser, command);
     if (complaint.isEmpty())
         complaint = readFirstPaint(parser, command);
     if (!complaint.isEmpty())

@@ -14,6 +14,7 @@ struct CommandLine {
         Sandbox,          // the table without rules
         PrintDeal,        // argument: the game's name
         PrintTable,       // argument: a saved game's file
+        Solve,            // argument: the game's name; the deals in `solve`
         ExportResources,  // argument: the folder
         Screenshots,      // argument: the folder
         ShowHelp,         // text: the list of commands
@@ -27,6 +28,15 @@ struct CommandLine {
     QString game;  // the launcher opens this game at once (--game)
     bool quitAfterFirstPaint = false;  // the launcher reports its first paint and ends
     std::optional<std::uint32_t> seed;
+    // --solve: the deals from the seed on, the budget per deal, the solving threads
+    // (0: one per core), the options as "KEY=VALUE", and whether to print the lines.
+    struct SolveRequest {
+        int deals = 1;
+        int budgetMs = 2000;
+        int jobs = 0;
+        QStringList options;
+        bool line = false;
+    } solve;
     std::optional<int> screenWidth;
     std::optional<int> screenColors;
 

@@ -27,6 +27,7 @@ private Q_SLOTS:
         QTest::newRow("sandbox") << QStringList{"--sandbox"} << Action::Sandbox << QString();
         QTest::newRow("print") << QStringList{"--print-deal", "Free Cell"} << Action::PrintDeal << "Free Cell";
         QTest::newRow("print =") << QStringList{"--print-deal=Spider"} << Action::PrintDeal << "Spider";
+        QTest::newRow("solve") << QStringList{"--solve", "Klondike"} << Action::Solve << "Klondike";
         QTest::newRow("export") << QStringList{"--export-resources", "/tmp/r"} << Action::ExportResources << "/tmp/r";
         QTest::newRow("screenshots") << QStringList{"--screenshots", "shots"} << Action::Screenshots << "shots";
         QTest::newRow("one dash") << QStringList{"-screenshots", "shots"} << Action::Screenshots << "shots";
@@ -55,6 +56,24 @@ private Q_SLOTS:
         QCOMPARE(command.exitCode(), 0);
         QVERIFY(!command.quitAfterFirstPaint);
         QVERIFY(parse({"--game", "Golf", "--quit-after-first-paint"}).quitAfterFirstPaint);
+    }
+
+    void solveTakesItsOwnSettings()
+    {
+        const CommandLine command = parse({"--solve", "Klondike", "--deals", "50", "--budget-ms", "300", "--jobs", "3",
+                                           "--option", "DrawThree=False", "--option", "Autoplay=True", "--line"});
+        QCOMPARE(command.action, Action::Solve);
+        QCOMPARE(command.solve.deals, 50);
+        QCOMPARE(command.solve.budgetMs, 300);
+        QCOMPARE(command.solve.jobs, 3);
+        QCOMPARE(command.solve.options, QStringList({"DrawThree=False", "Autoplay=True"}));
+        QVERIFY(command.solve.line);
+        const CommandLine plain = parse({"--solve", "Klondike"});
+        QCOMPARE(plain.solve.deals, 1);
+        QCOMPARE(plain.solve.budgetMs, 2000);
+        QCOMPARE(plain.solve.jobs, 0);
+        QCOMPARE(parse({"--line"}).action, Action::Error);
+        QCOMPARE(parse({"--solve", "Klondike", "--jobs", "0"}).action, Action::Error);
     }
 
     void numbersAtTheirLimits()
@@ -110,7 +129,8 @@ private Q_SLOTS:
         QCOMPARE(command.exitCode(), 0);
         QVERIFY(command.text.startsWith(QStringLiteral("Usage: cardenza")));
         QCOMPARE(listedOptions(command.text),
-                 QStringList({"--help", "--version", "--seed", "--print-deal", "--print-table", "--export-resources", "--screenshots",
+                 QStringList({"--help", "--version", "--seed", "--print-deal", "--print-table", "--solve", "--deals", "--budget-ms",
+                              "--jobs", "--option", "--line", "--export-resources", "--screenshots",
                               "--screen-width", "--screen-colors", "--sandbox", "--game",
                               "--quit-after-first-paint"}));
         QCOMPARE(parse({"-h"}).action, Action::ShowHelp);

@@ -93,6 +93,10 @@ private Q_SLOTS:
         QTest::newRow("no such game") << QStringList{"--print-deal", "No Such Game"} << "No Such Game";
         QTest::newRow("no such kept game") << QStringList{"--print-table", "/nonexistent/Klondike.sav"}
                                            << "/nonexistent/Klondike.sav";
+        QTest::newRow("solve no such game") << QStringList{"--solve", "No Such Game"} << "No Such Game";
+        QTest::newRow("solve no such option") << QStringList{"--solve", "Klondike", "--option", "Drawn=True"} << "Drawn";
+        QTest::newRow("solve bad value") << QStringList{"--solve", "Klondike", "--option", "DrawThree=maybe"} << "maybe";
+        QTest::newRow("solve no deals") << QStringList{"--solve", "Klondike", "--deals", "0"} << "deals";
     }
     void mistakesEndWithExitCodeTwo()
     {
@@ -162,6 +166,30 @@ private Q_SLOTS:
         const Run printed = run({QStringLiteral("--print-table"), file.fileName()});
         QVERIFY2(printed.exitCode == 0, qPrintable(printed.err));
         QCOMPARE(printed.out, deal);
+        verifyPlayerSettingsUntouched();
+    }
+
+    // One line per deal and a summary; the lines, played out, are the replay test's.
+    void solveReportsEveryDealAndASummary()
+    {
+        const Run result = run({QStringLiteral("--solve"), QStringLiteral("Free Cell"), QStringLiteral("--seed"),
+                                QStringLiteral("3"), QStringLiteral("--deals"), QStringLiteral("2"),
+                                QStringLiteral("--line"), QStringLiteral("--jobs"), QStringLiteral("2")});
+        QCOMPARE(result.exitCode, 0);
+        const QStringList lines = result.out.trimmed().split(QLatin1Char('\n'));
+        const QRegularExpression deal(QStringLiteral("^(\\d+) winnable \\d+ (\\d+)$"));
+        const QRegularExpressionMatch first = deal.match(lines.value(0));
+        QVERIFY2(first.hasMatch(), qPrintable(result.out));
+        QCOMPARE(first.captured(1), QStringLiteral("3"));
+        const int moves = first.captured(2).toInt();
+        QVERIFY(lines.value(1).contains(QStringLiteral(" -> ")));
+        QVERIFY2(deal.match(lines.value(moves + 1)).captured(1) == QStringLiteral("4"), qPrintable(result.out));
+        QVERIFY2(QRegularExpression(QStringLiteral("^summary game=\"Free Cell\" deals=2 winnable=2 unwinnable=0"
+                                                   " unknown=0 winnable_pct=100.00 ci95=0.00 median_ms=\\S+"
+                                                   " p99_ms=\\S+$"))
+                     .match(lines.last())
+                     .hasMatch(),
+                 qPrintable(lines.last()));
         verifyPlayerSettingsUntouched();
     }
 

@@ -1,0 +1,291 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+#include "solver/Rules.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace Solver {
+
+enum class Verdict { Winnable, Unwinnable, Unknown };
+const char *verdictName(Verdict verdict);
+
+// How much a search may spend: milliseconds of the searching thread's processor
+// time (so that a busy machine gives the same verdicts, only later) and nodes (0: no
+// limit), and a flag another thread may raise to stop it.
+struct Limits {
+    int budgetMs = 2000;
+    std::int64_t maxNodes = 0;
+    const std::atomic<bool> *cancel = nullptr;
+};
+
+struct Result {
+    Verdict verdict = Verdict::Unknown;
+    std::vector<std::string> line;  // the winning line, one move a step
+    std::int64_t nodes = 0;
+    double milliseconds = 0;  // processor time of the search
+};
+
+// The processor time the calling thread has used, in milliseconds.
+double threadMilliseconds();
+
+// The positions seen, by key, in bounded memory: a table of buckets of four keys
+// each, stamped with the search they belong to, so that a new search starts at once
+// without clearing. A full bucket gives up its oldest-looking key, never one on the
+// current line of play, so the search cannot go round in circles.
+class TranspositionTable
+{
+public:
+    explicit TranspositionTable(int log2Entries = 22);
+    void startSearch();
+    enum Outcome { Seen, Added, Full };
+    // Adds the key, marked as on the line of play.
+    Outcome enter(std::uint64_t key);
+    // The key is no longer on the line of play.
+    void leave(std::uint64_t key);
+    bool contains(std::uint64_t key);
+    std::size_t bytes() const { return entries.size() * sizeof(std::uint64_t); }
+
+private:
+    std::uint64_t *bucketOf(std::uint64_t key) { return &entries[(key & mask) & ~std::uint64_t(3)]; }
+    bool isCurrent(std::uint64_t word) const { return (word & 0xFFFE) == std::uint64_t(generation) << 1; }
+    std::vector<std::uint64_t> entries;
+    std::uint64_t mask;
+    std::uint32_t generation = 0;
+};
+
+// What one solving thread keeps from one search to the next.
+struct Workspace {
+    TranspositionTable seen;
+};
+
+// Depth-first search over any game's rules: the safe moves at once, moves that only
+// swap interchangeable piles left out, every position once, and of the moves from a
+// position the one whose outcome the game's rules value most first. The line of
+// play is kept in a stack of its own, so that lines of any length fit.
+template <class Rules>
+class DepthFirstSearch
+{
+public:
+    DepthFirstSearch(Rules &rules, const Limits &limits, Workspace &workspace)
+        : rules(rules), limits(limits), seen(workspace.seen)
+    {
+    }
+
+    Result run()
+    {
+        start = threadMilliseconds();
+        seen.startSearch();
+        playSafeMoves(false);
+        seen.enter(rules.key());
+        Result result;
+        if (search()) {
+            shortenLine();
+            result.verdict = Verdict::Winnable;
+            for (const Move &move : line)
+                rules.describe(move, result.line);
+        } else {
+            result.verdict = stopped || incomplete ? Verdict::Unknown : Verdict::Unwinnable;
+        }
+        result.nodes = nodes;
+        result.milliseconds = threadMilliseconds() - start;
+        return result;
+    }
+
+private:
+    struct Candidate {
+        Move move;
+        int value;
+    };
+    // A position on the line of play: its key, where its moves begin in `line`, and
+    // its moves still to try.
+    struct Frame {
+        std::uint64_t key = 0;
+        std::size_t mark = 0;
+        std::vector<Candidate> candidates;
+        std::size_t next = 0;
+    };
+
+    bool search()
+    {
+        std::size_t depth = 0;
+        open(depth, 0, line.size());
+        while (true) {
+            if (rules.isWon()) {
+                reached = depth;
+                return true;
+            }
+            if ((++nodes & 255) == 0 && overBudget())
+                stopped = true;
+            if (stopped)
+                return false;
+            Frame &frame = frames[depth];
+            if (frame.next == frame.candidates.size()) {
+                if (depth == 0)
+                    return false;
+                seen.leave(frame.key);
+                takeBack(frame.mark);
+                --depth;
+                continue;
+            }
+            const std::size_t mark = line.size();
+            play(frame.candidates[frame.next++].move);
+            const std::uint64_t key = rules.key();
+            const auto outcome = seen.enter(key);
+            if (outcome == TranspositionTable::Added) {
+                open(++depth, key, mark);
+                continue;
+            }
+            incomplete = incomplete || outcome == TranspositionTable::Full;
+            takeBack(mark);
+        }
+    }
+
+    // The line found wanders: from each position it goes on to the position furthest
+    // along it that one move reaches. Positions are compared by key, so the shorter
+    // line may hold the piles of a group in another order; the moves are found anew
+    // in each position.
+    void shortenLine()
+    {
+        if (reached == 0)
+            return;
+        std::unordered_map<std::uint64_t, std::size_t> along;
+        std::vector<std::size_t> marks;
+        // marks[0]: where the root's own safe moves end; then where each step begins.
+        for (std::size_t depth = 0; depth <= reached; ++depth)
+            marks.push_back(frames[depth].mark);
+        marks.push_back(line.size());
+        const std::vector<Move> original = line;
+        takeBack(marks[0]);
+        along[rules.key()] = 0;
+        for (std::size_t step = 1; step < marks.size(); ++step) {
+            for (std::size_t i = marks[step - 1]; i < marks[step]; ++i) {
+                Move move = original[i];
+                rules.apply(move);
+                line.push_back(move);
+            }
+            along[rules.key()] = step;
+        }
+        takeBack(marks[0]);
+        std::size_t at = 0;
+        const std::size_t last = marks.size() - 1;
+        while (at < last) {
+            rules.searchMoves(moves);
+            const std::vector<Move> choices = moves;
+            std::size_t best = at;
+            Move bestMove;
+            for (const Move &move : choices) {
+                const std::size_t before = line.size();
+                play(move);
+                const auto found = along.find(rules.key());
+                if (found != along.end() && found->second > best) {
+                    best = found->second;
+                    bestMove = move;
+                }
+                takeBack(before);
+            }
+            if (best == at) {  // cannot happen while keys tell positions apart
+                line = original;
+                return;
+            }
+            play(bestMove);
+            at = best;
+        }
+    }
+
+    // The moves from the position reached, best first; those to positions already
+    // seen are left out at once.
+    void open(std::size_t depth, std::uint64_t key, std::size_t mark)
+    {
+        if (frames.size() <= depth)
+            frames.emplace_back();
+        Frame &frame = frames[depth];
+        frame.key = key;
+        frame.mark = mark;
+        frame.next = 0;
+        frame.candidates.clear();
+        rules.searchMoves(moves);
+        for (const Move &move : moves) {
+            if (onlySwapsPiles(move))
+                continue;
+            const std::size_t before = line.size();
+            play(move);
+            if (!seen.contains(rules.key()))
+                frame.candidates.push_back({move, rules.value()});
+            takeBack(before);
+        }
+        std::stable_sort(frame.candidates.begin(), frame.candidates.end(),
+                         [](const Candidate &a, const Candidate &b) { return a.value > b.value; });
+    }
+
+    void play(Move move)
+    {
+        rules.apply(move);
+        line.push_back(move);
+        playSafeMoves();
+    }
+
+    // What the window does by itself after a move of the player's (not after the
+    // deal), then the safe moves, each of which the window may follow up again.
+    void playSafeMoves(bool afterMove = true)
+    {
+        Move move;
+        while ((afterMove && rules.windowMove(move)) || rules.safeMove(move)) {
+            rules.apply(move);
+            line.push_back(move);
+            afterMove = true;
+        }
+    }
+
+    void takeBack(std::size_t mark)
+    {
+        while (line.size() > mark) {
+            rules.undo(line.back());
+            line.pop_back();
+        }
+    }
+
+    // A drag onto an empty pile when an earlier pile of its group is empty too, or of
+    // a whole pile onto an empty one of its group: the same position again.
+    bool onlySwapsPiles(const Move &move) const
+    {
+        if (move.kind != Move::Drag || !rules.table.isEmpty(move.to))
+            return false;
+        const Table &table = rules.table;
+        const int group = table.groupOf(move.to);
+        if (table.groupOf(move.from) == group && table.size(move.from) == move.count)
+            return true;
+        for (int pile = 0; pile < move.to; ++pile)
+            if (pile != move.from && table.groupOf(pile) == group && table.isEmpty(pile))
+                return true;
+        return false;
+    }
+
+    bool overBudget() const
+    {
+        if (limits.cancel && limits.cancel->load(std::memory_order_relaxed))
+            return true;
+        if (limits.maxNodes > 0 && nodes >= limits.maxNodes)
+            return true;
+        return limits.budgetMs > 0 && threadMilliseconds() - start >= limits.budgetMs;
+    }
+
+    Rules &rules;
+    const Limits &limits;
+    TranspositionTable &seen;
+    std::vector<Move> line;
+    std::vector<Move> moves;
+    std::vector<Frame> frames;
+    double start = 0;
+    std::int64_t nodes = 0;
+    std::size_t reached = 0;
+    bool stopped = false;
+    bool incomplete = false;
+};
+
+}  // namespace Solver

@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: MIT
+#include "solver/Table.h"
+
+#include <array>
+
+namespace Solver {
+
+namespace {
+
+constexpr int deepest = 128;
+
+std::uint64_t splitMix(std::uint64_t &state)
+{
+    std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+// One random number per card byte and height in a pile.
+struct Zobrist {
+    std::array<std::array<std::uint64_t, 256>, deepest> numbers;
+    Zobrist()
+    {
+        std::uint64_t state = 0x5EEDC0FFEEull;
+        for (auto &row : numbers)
+            for (auto &number : row)
+                number = splitMix(state);
+    }
+};
+
+const Zobrist zobrist;
+
+std::uint64_t numberFor(int height, Card card) { return zobrist.numbers[height % deepest][card]; }
+
+std::uint64_t mixed(std::uint64_t value)
+{
+    std::uint64_t state = value;
+    return splitMix(state);
+}
+
+}  // namespace
+
+int Table::addPile(std::string viewName, int group, int capacity)
+{
+    Pile pile{std::move(viewName), group, {}, 0};
+    pile.cards.reserve(std::size_t(capacity));
+    piles.push_back(std::move(pile));
+    return int(piles.size()) - 1;
+}
+
+void Table::push(int pile, Card card)
+{
+    Pile &p = piles[pile];
+    p.hash ^= numberFor(int(p.cards.size()), card);
+    p.cards.push_back(card);
+}
+
+Card Table::pop(int pile)
+{
+    Pile &p = piles[pile];
+    const Card card = p.cards.back();
+    p.cards.pop_back();
+    p.hash ^= numberFor(int(p.cards.size()), card);
+    return card;
+}
+
+void Table::moveRun(int from, int to, int count)
+{
+    Pile &source = piles[from];
+    const int first = int(source.cards.size()) - count;
+    for (int i = first; i < first + count; ++i)
+        push(to, source.cards[std::size_t(i)]);
+    for (int i = 0; i < count; ++i)
+        pop(from);
+}
+
+void Table::turnTop(int pile, bool up)
+{
+    const Card card = pop(pile);
+    push(pile, up ? faceUp(card) : Card(card | faceDownBit));
+}
+
+// Interchangeable piles add up in any order; the group keeps apart piles of
+// different kinds that hold the same cards.
+std::uint64_t Table::key() const
+{
+    std::uint64_t sum = mixed(extra ^ 0xE7037ED1A0B428DBull);
+    for (int pile = 0; pile < pileCount(); ++pile)
+        sum += share(pile);
+    return sum;
+}
+
+std::uint64_t Table::share(int pile) const
+{
+    return mixed(piles[pile].hash + std::uint64_t(piles[pile].group) * 0x9E3779B97F4A7C15ull);
+}
+
+std::uint64_t Table::cardHash(int height, Card card) { return numberFor(height, card); }
+
+std::uint64_t Table::mix(std::uint64_t value) { return mixed(value); }
+
+}  // namespace Solver

@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+#include "solver/Cards.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace Solver {
+
+// The piles of one position, each a stack of card bytes (index 0 the bottom card),
+// and the position's key. Piles of one group are interchangeable (the free cells,
+// the columns, the foundations): the key does not depend on their order, so two
+// positions that differ only by the order of such piles are one. Each pile keeps a
+// Zobrist hash of its cards, brought up to date with every push and pop.
+class Table
+{
+public:
+    int addPile(std::string viewName, int group, int capacity);
+    int pileCount() const { return int(piles.size()); }
+    const std::string &viewName(int pile) const { return piles[pile].name; }
+    int groupOf(int pile) const { return piles[pile].group; }
+
+    int size(int pile) const { return int(piles[pile].cards.size()); }
+    bool isEmpty(int pile) const { return piles[pile].cards.empty(); }
+    Card at(int pile, int index) const { return piles[pile].cards[index]; }
+    Card top(int pile) const { return piles[pile].cards.empty() ? noCard : piles[pile].cards.back(); }
+
+    void push(int pile, Card card);
+    Card pop(int pile);
+    // Moves the top `count` cards of one pile onto another, in their order.
+    void moveRun(int from, int to, int count);
+    void turnTop(int pile, bool up);
+
+    // Whatever else a game's position holds (a counter), mixed into the key.
+    std::uint64_t extra = 0;
+    std::uint64_t key() const;
+    // What one pile adds to key(), and how a pile hashes a card at a height: for
+    // games that hash some piles their own way.
+    std::uint64_t share(int pile) const;
+    static std::uint64_t cardHash(int height, Card card);
+    static std::uint64_t mix(std::uint64_t value);
+
+private:
+    struct Pile {
+        std::string name;
+        int group;
+        std::vector<Card> cards;
+        std::uint64_t hash = 0;
+    };
+    std::vector<Pile> piles;
+};
+
+}  // namespace Solver

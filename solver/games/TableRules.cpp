@@ -1,0 +1,121 @@
+// SPDX-License-Identifier: MIT
+#include "solver/games/TableRules.h"
+
+#include <algorithm>
+
+namespace Solver {
+
+std::vector<int> TableRules::addPiles(const std::string &prefix, int count, Group group, int capacity)
+{
+    std::vector<int> piles;
+    for (int i = 1; i <= count; ++i)
+        piles.push_back(table.addPile(prefix + std::to_string(i), group, capacity));
+    return piles;
+}
+
+int TableRules::homeFor(Card card) const
+{
+    for (int pile : foundations)
+        if (fitsFoundation(card, table.top(pile)))
+            return pile;
+    return -1;
+}
+
+int TableRules::rankHome(int suit) const
+{
+    for (int pile : foundations)
+        if (!table.isEmpty(pile) && suitOf(table.top(pile)) == suit)
+            return rankOf(table.top(pile));
+    return 0;
+}
+
+int TableRules::cardsHome() const
+{
+    int home = 0;
+    for (int pile : foundations)
+        home += table.size(pile);
+    return home;
+}
+
+bool TableRules::isSafeHome(Card card, Build build) const
+{
+    const int rank = rankOf(card);
+    if (rank <= 2 || build == Build::SameSuit)
+        return true;
+    for (int suit = 0; suit < 4; ++suit)
+        if ((build == Build::AnySuit || (suit >> 1) != colourOf(card)) && rankHome(suit) < rank - 1)
+            return false;
+    return true;
+}
+
+int TableRules::value() const
+{
+    const bool oneDeck = foundations.size() == 4;
+    int nextRank[4] = {0, 0, 0, 0};
+    if (oneDeck)
+        for (int suit = 0; suit < 4; ++suit)
+            nextRank[suit] = rankHome(suit) + 1;
+    int value = 50 * cardsHome();
+    for (int cell : cells)
+        value += table.isEmpty(cell) ? 8 : 0;
+    for (int column : columns) {
+        const int size = table.size(column);
+        value += size == 0 ? 15 : 0;
+        for (int i = 0; i < size; ++i) {
+            const Card card = table.at(column, i);
+            if (!isFaceUp(card)) {
+                value -= 5;
+                continue;
+            }
+            // One deck: the next card of its suit to go home, and the cards above it.
+            if (oneDeck && rankOf(card) == nextRank[suitOf(card)])
+                value -= 3 * (size - 1 - i);
+        }
+    }
+    return value;
+}
+
+bool TableRules::readAutoplay(const Options &options)
+{
+    const auto option = options.find("Autoplay");
+    autoplay = option != options.end() && option->second;
+    return autoplay;
+}
+
+bool TableRules::windowMove(Move &move) const
+{
+    if (!autoplay)
+        return false;
+    for (int pile : autoplaySources) {
+        const Card card = table.top(pile);
+        const int home = card == noCard || !isFaceUp(card) ? -1 : homeFor(card);
+        if (home >= 0) {
+            move = Move{std::int8_t(pile), std::int8_t(home), 1, Move::Auto, 0, 0};
+            return true;
+        }
+    }
+    return false;
+}
+
+int TableRules::firstEmpty(const std::vector<int> &piles) const
+{
+    const auto found = std::find_if(piles.begin(), piles.end(), [this](int pile) { return table.isEmpty(pile); });
+    return found == piles.end() ? -1 : *found;
+}
+
+bool TableRules::safeMoveFrom(const std::vector<int> &sources, Build build, Move &move) const
+{
+    for (int pile : sources) {
+        const Card card = table.top(pile);
+        if (card == noCard || !isFaceUp(card))
+            continue;
+        const int home = homeFor(card);
+        if (home >= 0 && isSafeHome(card, build)) {
+            move = Move{std::int8_t(pile), std::int8_t(home), 1, Move::Drag, 0, 0};
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace Solver

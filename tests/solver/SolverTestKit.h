@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// What the solver tests share: one data row per game and option set the solver
+// knows, a window of that game dealt with a seed and set to the options, and a
+// player's hand that plays a solver's line on the window with real mouse events.
+#include "../games/GameTestKit.h"
+
+#include "games/SolverPosition.h"
+
+#include <QTest>
+#include <memory>
+
+// The option sets each game is tried with: every combination of its options.
+inline void AddRowPerGameAndOptions()
+{
+    QTest::addColumn<QString>("game");
+    QTest::addColumn<QStringList>("options");
+    for (const Solver::GameInfo &game : Solver::games()) {
+        const int sets = 1 << game.options.size();
+        for (int set = 0; set < sets; ++set) {
+            QStringList options;
+            for (std::size_t i = 0; i < game.options.size(); ++i)
+                options << QString::fromStdString(game.options[i].key)
+                               + ((set >> i & 1) ? QStringLiteral("=False") : QStringLiteral("=True"));
+            const QString tag = QString::fromStdString(game.name) + QLatin1Char('/') + options.join(QLatin1Char(','));
+            QTest::newRow(qPrintable(tag)) << QString::fromStdString(game.name) << options;
+        }
+    }
+}
+
+// The game's window dealt with the seed, set to "KEY=VALUE" options through its menu.
+inline std::unique_ptr<GameWindow> DealWithOptions(const QString &game, quint32 seed, const QStringList &options)
+{
+    Random::fixSeed(seed);
+    std::unique_ptr<GameWindow> window(GameRegistry::find(game)->createLarge());
+    for (const QString &option : options) {
+        bool value = false;
+        Solver::parseOptionValue(option.section(QLatin1Char('='), 1).toStdString(), value);
+        SolverPosition::setOption(window.get(), option.section(QLatin1Char('='), 0, 0).toStdString(), value);
+    }
+    window->show();
+    return window;
+}
+
+// How many seeds a test goes through: CARDENZA_SOLVER_SEEDS, or the default.
+inline int SolverSeeds(int byDefault)
+{
+    const int seeds = qEnvironmentVariableIntValue("CARDENZA_SOLVER_SEEDS");
+    return seeds > 0 ? seeds : byDefault;
+}
+
+// Plays one step of a line ("FROMVIEW -> TOVIEW xN", "click VIEW") with the mouse:
+// presses the card N from the top and drags it over the target, or clicks the view.
+// Returns what went wrong, or nothing when the cards arrived.
+inline QString PlayStep(GameWindow *window, const QString &step)
+{
+    const QStringList words = step.split(QLatin1Char(' '));
+    if (words.size() == 2 && words[0] == QLatin1String("click")) {
+        TCardPileView *view = window->viewNamed(words[1]);
+        if (!view)
+            return QStringLiteral("no view ") + words[1];
+        QTest::mouseClick(view, Qt::LeftButton, {}, view->rect().center());
+        return {};
+    }
+    TCardPileView *from = words.size() == 4 ? window->viewNamed(words[0]) : nullptr;
+    TCardPileView *to = from ? window->viewNamed(words[2]) : nullptr;
+    const int count = words.value(3).mid(1).toInt();
+    if (!to || count < 1 || count > from->Cards->Count())
+        return QStringLiteral("cannot read the step");
+    // The cards may go on home at once (Autoplay); the move counts all the same.
+    const int movesBefore = window->MoveCount;
+    const QPoint over = to->Cards->IsEmpty() ? to->rect().center() : TopCardPoint(to);
+    DragWithMouse(from, CardPoint(from, from->Cards->Count() - count), to, over);
+    if (window->MoveCount == movesBefore)
+        return QStringLiteral("the window did not take it");
+    return {};
+}
