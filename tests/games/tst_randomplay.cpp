@@ -38,6 +38,15 @@ int playSteps()
 
 // The score the piles show: the cards on the foundations; with none (Montana), the
 // cards of each row of thirteen places that lie in order of one suit from a Two.
+// The top card a view shows, counting cards lifted by keys as still in their place.
+const TCard *shownTop(const TCardPileView *view)
+{
+    const DragManager &drags = DragManager::instance();
+    if (drags.carriedByKeys() && drags.source() == view && !view->DragPile->IsEmpty())
+        return view->DragPile->CardAt(TCardPile::Top);
+    return view->Cards->CardAt(TCardPile::Top);
+}
+
 int scoreOnTable(const GameWindow *form)
 {
     const QList<TCardPileView *> foundations = form->viewsOf(PileRole::Foundation) + form->viewsOf(PileRole::Discard);
@@ -48,8 +57,8 @@ int scoreOnTable(const GameWindow *form)
                                                                 : QList<TCardPileView *>();
     for (int row = 0; row + 13 <= places.size(); row += 13)
         for (int column = 0; column < 13; ++column) {
-            const TCard *card = places[row + column]->Cards->CardAt(TCardPile::Top);
-            if (!card || card->Value != FS_TWO + column || card->Suit != places[row]->Cards->CardAt(0)->Suit)
+            const TCard *card = shownTop(places[row + column]);
+            if (!card || card->Value != FS_TWO + column || card->Suit != shownTop(places[row])->Suit)
                 break;
             ++score;
         }
