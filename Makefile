@@ -18,6 +18,10 @@ JOBS    ?= $(shell nproc)
 SUDO    := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 PREFIX  ?= /usr/local
 
+# Only for `make test`: the table read through a real AT-SPI client, on an X server and
+# a session bus of the test's own.
+TEST_PACKAGES := python3-pyatspi at-spi2-core xvfb dbus-daemon
+
 # Only for `make package`: dpkg-shlibdeps finds the package's dependencies.
 PACKAGE_PACKAGES := dpkg-dev file
 
@@ -47,6 +51,7 @@ run: build
 	./$(BUILD)/cardenza
 
 test: build
+	@$(MAKE) --no-print-directory install-missing LIST="$(TEST_PACKAGES)"
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 build: configure

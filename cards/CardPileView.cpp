@@ -159,15 +159,44 @@ void TCardPileView::selectCardAt(QPoint point)
 {
     SelectedCard = nullptr;
     // From the top card down, so an overlapped region belongs to the card drawn last.
-    for (int i = Cards->Count() - 1; i >= 0; --i) {
-        const QRect rect = CardRectAt(i);
-        if (rect.contains(point)) {
-            SelectedCard = Cards->CardAt(i);
-            CardRect = rect;
-            HotSpot = point - rect.topLeft();
+    for (int i = Cards->Count() - 1; i >= 0; --i)
+        if (CardRectAt(i).contains(point)) {
+            selectCard(i, point);
             return;
         }
+}
+
+void TCardPileView::selectCard(int index, QPoint point)
+{
+    SelectedCard = Cards->CardAt(index);
+    CardRect = CardRectAt(index);
+    HotSpot = point - CardRect.topLeft();
+}
+
+void TCardPileView::PressCard(int index, Qt::KeyboardModifiers shift)
+{
+    CanDrag = false;
+    DropTarget = nullptr;
+    SelectedCard = nullptr;
+    QPoint point = rect().center();
+    if (index >= 0 && index < Cards->Count()) {
+        point = CardRectAt(index).center();
+        selectCard(index, point);
     }
+    GraphicControl::MouseDown(Qt::LeftButton, shift, point.x(), point.y());
+}
+
+bool TCardPileView::LiftPressedCards()
+{
+    if (!CanDrag || !AllowDrag || Dragging() || !takeForDrag())
+        return false;
+    BeginDragByKeys();
+    return Dragging();
+}
+
+QRect TCardPileView::HeldCardRect(int j) const
+{
+    return {cardOrigin(Cards->Count() + j, dragStep), QSize(TCard::CardWidth(), TCard::CardHeight())};
 }
 
 void TCardPileView::MouseMove(Qt::KeyboardModifiers shift, int x, int y)
@@ -179,13 +208,20 @@ void TCardPileView::MouseMove(Qt::KeyboardModifiers shift, int x, int y)
 
 void TCardPileView::startCardDrag()
 {
+    if (!takeForDrag())
+        return;
+    DragImage = composeDragPicture(dragStep);
+    BeginDrag(!DragDelayed, DragImage, HotSpot);
+}
+
+bool TCardPileView::takeForDrag()
+{
     // A drag needs a card of this pile to carry; anything else is refused quietly.
     if (!SelectedCard || Cards->CardIndex(SelectedCard) < 0)
-        return;
-    const QPointF step = fanStep();  // the spacing the player saw, before the cards leave
+        return false;
+    dragStep = fanStep();  // the spacing the player saw, before the cards leave
     takeDraggedCards();
-    DragImage = composeDragPicture(step);
-    BeginDrag(!DragDelayed, DragImage, HotSpot);
+    return true;
 }
 
 void TCardPileView::takeDraggedCards()

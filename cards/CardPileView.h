@@ -85,6 +85,18 @@ public:
     // The distance from one card to the next as drawn: the offsets, or less where the
     // view closes up a fan too long for it.
     QPointF fanStep() const;
+    // Do the cards lie far enough apart for each to be told apart (a column, a fanned
+    // waste), rather than on one another (a stock, a foundation)?
+    bool fansOut() const { return qAbs(XOffset) >= 4.0f || qAbs(YOffset) >= 4.0f; }
+
+    // The keyboard's hand: a left-button press on card `index` (none when out of
+    // range), raising the same events a press of the mouse there raises; then, when
+    // the press allows a drag, the cards from the pressed one up lifted and carried by
+    // keys. A lift that does not happen returns false.
+    void PressCard(int index, Qt::KeyboardModifiers shift = {});
+    bool LiftPressedCards();
+    // Where held card j lay before it was lifted, in view coordinates.
+    QRect HeldCardRect(int j) const;
 
     void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
     void MouseMove(Qt::KeyboardModifiers shift, int x, int y) override;
@@ -104,6 +116,8 @@ private:
     QPoint cardOrigin(int index) const { return cardOrigin(index, fanStep()); }
     static QPoint cardOrigin(int index, QPointF step);
     void selectCardAt(QPoint point);
+    void selectCard(int index, QPoint point);
+    bool takeForDrag();
     void takeDraggedCards();
     QImage composeDragPicture(QPointF step) const;
     QImage canvas(QSize logical) const;
@@ -111,4 +125,6 @@ private:
     void fillBackground(QPainter &painter) const;
     void drawOutline(QPainter &painter) const;
     void drawPileMark(QPainter &painter) const;
+
+    QPointF dragStep;  // the spacing of the cards when they were taken
 };

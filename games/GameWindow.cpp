@@ -2,6 +2,8 @@
 #include "games/GameWindow.h"
 
 #include "cards/Rules.h"
+#include "games/TableAccessible.h"
+#include "games/TableKeyboard.h"
 #include "platform/Dialogs.h"
 #include "platform/DragManager.h"
 #include "platform/FormPlacement.h"
@@ -57,6 +59,9 @@ GameWindow::GameWindow(GameDescription gameDescription, CardScale cardScale, QWi
         accept = view && view->DropTarget;
     };
     wireViews();
+    // Play by keys, and the table as assistive tools read it.
+    auto *keyboard = new TableKeyboard(this);
+    new TableAccessibility(this, keyboard);
 }
 
 GameWindow::~GameWindow()

@@ -77,6 +77,7 @@ void TSolitaireForm::buildControls()
     listColours.setColor(QPalette::Text, palette().color(QPalette::ToolTipText));
     GameSelectListBox->setPalette(listColours);
     GameSelectListBox->setToolTip(QStringLiteral("Select Solitaire Game"));
+    GameSelectListBox->setAccessibleName(QStringLiteral("Games"));
     // Rows 15 pixels high, as many as the list shows at once.
     GameSelectListBox->setUniformItemSizes(true);
     for (const GameEntry *game : GameCatalog::entries()) {
@@ -91,6 +92,9 @@ void TSolitaireForm::buildControls()
     Image1->setGeometry(214, 5, 72, 104);
     Image1->setToolTip(QStringLiteral("Click for Info..."));
     Image1->setCursor(Qt::PointingHandCursor);
+    // The jester opens the info box from the keyboard too (Tab to it, Enter or Space).
+    Image1->setFocusPolicy(Qt::TabFocus);
+    Image1->setAccessibleName(QStringLiteral("About Cardenza!"));
     Image1->installEventFilter(this);
 
     HelpButton = new QToolButton(this);
@@ -106,6 +110,7 @@ void TSolitaireForm::buildControls()
     ImagePanel->setLineWidth(1);
     GameImage = new QLabel(ImagePanel);
     GameImage->setObjectName(QStringLiteral("GameImage"));
+    GameImage->setAccessibleName(QStringLiteral("Game preview"));
     GameImage->setGeometry(2, 2, 320, 125);
     StartPanel = new QFrame(ImagePanel);
     StartPanel->setObjectName(QStringLiteral("StartPanel"));
@@ -278,6 +283,13 @@ bool TSolitaireForm::eventFilter(QObject *watched, QEvent *event)
         && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         Image1Click();
         return true;
+    }
+    if (watched == Image1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            Image1Click();
+            return true;
+        }
     }
     const bool keyEvent = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
     if (watched == GameSelectListBox && keyEvent && listKeyEvent(static_cast<QKeyEvent *>(event)))
