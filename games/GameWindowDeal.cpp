@@ -82,9 +82,12 @@ QAction *GameWindow::addMenuItem(const QString &name, const QString &caption, QK
     action->setShortcut(shortcut);
     // Nothing that touches the piles runs while cards are in the player's hand.
     if (handler)
-        connect(action, &QAction::triggered, this, [this, handler = std::move(handler)] {
-            if (dragUnderWay())
+        connect(action, &QAction::triggered, this, [this, action, handler = std::move(handler)] {
+            if (dragUnderWay()) {
+                if (action->isCheckable())
+                    action->setChecked(!action->isChecked());  // a refused choice keeps its mark
                 return;
+            }
             beginAction();
             handler();
         });
