@@ -338,24 +338,3 @@ void TCardPileView::drawHighlight(QPainter &painter) const
     painter.drawRoundedRect(inner, radius, radius);
     painter.restore();
 }
-
-// ---- a drag without a pointer ----
-
-bool TCardPileView::carryTo(TCardPileView *target)
-{
-    if (!target || target == this || ManualDrop || !CanDrag || !AllowDrag || !SelectedCard || Dragging()
-        || Cards->CardIndex(SelectedCard) < 0)
-        return false;
-    takeDraggedCards();
-    DoStartDrag();
-    // Only the target counts, not a place the game would pick by itself.
-    DropTarget = nullptr;
-    bool accepted = false;
-    const QPoint over = target->rect().center();
-    if (target->OnDragOver)
-        target->OnDragOver(target, this, over.x(), over.y(), DragState::Enter, accepted);
-    if (!accepted)
-        DropTarget = nullptr;
-    DoEndDrag(target, over.x(), over.y());
-    return accepted;
-}

@@ -69,13 +69,6 @@ public:
     // The ring's rectangle in view coordinates; empty while none is shown.
     QRect highlightRect() const;
 
-    // The cards from SelectedCard up, which the last press let go, carried onto
-    // `target` as a drag released over it carries them, without a pointer: the game's
-    // start-drag, the target's drag-over and the end-drag run as for the player's
-    // hand. False, the cards back in place, when the target did not take them. Views
-    // that dispose of dropped cards themselves (ManualDrop) carry nothing.
-    bool carryTo(TCardPileView *target);
-
     static void LoadPileBitmaps();
     static void FreePileBitmaps();
     static ImageList *PileMarks();

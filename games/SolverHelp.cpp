@@ -3,6 +3,7 @@
 
 #include "games/GameWindow.h"
 #include "games/HintSearch.h"
+#include "platform/DragManager.h"
 #include "platform/Random.h"
 #include "shell/Profile.h"
 
@@ -28,6 +29,7 @@ const QString searchingForHint = QStringLiteral("Looking for a move...");
 const QString searchingForWin = QStringLiteral("Looking for a way to win...");
 const QString cannotBeWon = QStringLiteral("This game can no longer be won.");
 const QString outOfTime = QStringLiteral("The search ran out of time before it found a way to win.");
+const QString noSureWay = QStringLiteral("No way to win was found, but the game may still be won.");
 const QString alreadyWon = QStringLiteral("The game is won.");
 const QString solveRefused = QStringLiteral("Solve stopped: the game did not take its move.");
 const QString stoppedByPlayer = QStringLiteral("Solve stopped.");
@@ -46,22 +48,6 @@ bool samePosition(const Solver::TableText &a, const Solver::TableText &b)
         if (a.piles[i].name != b.piles[i].name || a.piles[i].cards != b.piles[i].cards)
             return false;
     return true;
-}
-
-// A point of card `index` that no card above it covers, where a press takes that card.
-QPoint pressPoint(const TCardPileView *view, int index)
-{
-    if (index < 0 || index >= view->Cards->Count())
-        return view->rect().center();
-    QRect card = view->CardRectAt(index);
-    if (index + 1 < view->Cards->Count()) {
-        const QRect next = view->CardRectAt(index + 1);
-        if (next.top() > card.top())
-            card.setBottom(next.top() - 1);
-        else if (next.left() > card.left())
-            card.setRight(next.left() - 1);
-    }
-    return card.intersected(view->rect()).center();
 }
 
 // A seed for a deal to try: the generator's own next numbers, 32 bits of them.
@@ -209,13 +195,24 @@ void SolverHelp::searchFinished(const Solver::Result &result)
     if (why == Purpose::Deal)
         winnable ? keepDeal() : tryNextDeal();
     else if (!winnable)
-        showNote(result.verdict == Solver::Verdict::Unwinnable ? cannotBeWon : outOfTime);
+        showNote(verdictNote(result));
     else if (steps.isEmpty())
         showNote(alreadyWon);
     else if (why == Purpose::Hint)
         showHint(steps.first());
     else
         startSolving(steps);
+}
+
+// Lost, or not known: because the budget ran out, or because the search leaves out
+// a move whose outcome the table does not tell (a redeal of cards in a new order).
+QString SolverHelp::verdictNote(const Solver::Result &result) const
+{
+    if (result.verdict == Solver::Verdict::Unwinnable)
+        return cannotBeWon;
+    const bool spent = (hintLimits.budgetMs > 0 && result.milliseconds >= hintLimits.budgetMs)
+                       || (hintLimits.maxNodes > 0 && result.nodes >= hintLimits.maxNodes);
+    return spent ? outOfTime : noSureWay;
 }
 
 // Whatever changed the table (a move, undo, redo, a deal) makes every search, hint
@@ -354,33 +351,35 @@ void SolverHelp::playNextStep()
         stepTimer->start(GameWindow::animationOn() ? solveStepMs : 0);
 }
 
-// The step as the player's hand makes it, through the views' own press, click and
-// drag: "click VIEW" presses the view's top card (or the empty view) and clicks it;
-// "FROMVIEW -> TOVIEW xN" presses the Nth card from the top and carries it with the
-// cards above it onto the target.
+// The step as the keyboard's hand makes it, through the views' own press, click and
+// the drag protocol: "click VIEW" presses the view's top card (or the empty view)
+// and clicks it; "FROMVIEW -> TOVIEW xN" presses the Nth card from the top, lifts it
+// with the cards above it and drops them on the target.
 bool SolverHelp::playStep(const QString &step)
 {
     const QStringList words = step.split(QLatin1Char(' '));
+    const SolverPosition before = SolverPosition::of(window);
+    const int moves = window->MoveCount;
     if (words.size() == 2 && words[0] == QLatin1String("click")) {
         TCardPileView *view = window->viewNamed(words[1]);
         if (!view)
             return false;
-        const SolverPosition before = SolverPosition::of(window);
-        const int moves = window->MoveCount;
-        const QPoint at = pressPoint(view, view->Cards->Count() - 1);
-        view->MouseDown(Qt::LeftButton, {}, at.x(), at.y());
+        view->PressCard(view->Cards->Count() - 1);
+        const QPoint centre = view->rect().center();
+        view->MouseUp(Qt::LeftButton, {}, centre.x(), centre.y());
         view->Click();
-        return window->MoveCount != moves || !samePosition(before.table, SolverPosition::of(window).table);
+    } else {
+        TCardPileView *from = words.size() == 4 ? window->viewNamed(words[0]) : nullptr;
+        TCardPileView *to = words.size() == 4 ? window->viewNamed(words[2]) : nullptr;
+        const int count = words.value(3).mid(1).toInt();
+        if (!from || !to || count < 1 || count > from->Cards->Count())
+            return false;
+        from->PressCard(from->Cards->Count() - count);
+        if (!from->LiftPressedCards())
+            return false;
+        DragManager::instance().dropOn(to);
     }
-    TCardPileView *from = words.size() == 4 ? window->viewNamed(words[0]) : nullptr;
-    TCardPileView *to = words.size() == 4 ? window->viewNamed(words[2]) : nullptr;
-    const int count = words.value(3).mid(1).toInt();
-    if (!from || !to || count < 1 || count > from->Cards->Count())
-        return false;
-    const int first = from->Cards->Count() - count;
-    const QPoint at = pressPoint(from, first);
-    from->MouseDown(Qt::LeftButton, {}, at.x(), at.y());
-    return from->SelectedCard == from->Cards->CardAt(first) && from->carryTo(to);
+    return window->MoveCount != moves || !samePosition(before.table, SolverPosition::of(window).table);
 }
 
 void SolverHelp::stopSolving(const QString &why)

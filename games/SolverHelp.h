@@ -98,7 +98,7 @@ private:
     void hideNote();
     void showSearchingNote();
     void clearOutlines();
-    void sayVerdict(const Solver::Result &result);
+    QString verdictNote(const Solver::Result &result) const;
 
     void showHint(const QString &step);
     void outline(TCardPileView *view, int firstCard, int count);
