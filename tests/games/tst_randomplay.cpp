@@ -249,7 +249,8 @@ void RandomPlayer::command()
     // autoplay, the options, the game's own commands) as often as New Game.
     QList<QAction *> items = {form->Undo1, form->Undo1};
     for (QAction *action : form->actions())
-        if (!action->isSeparator() && action != form->Preferences1 && action != form->About1)
+        if (!action->isSeparator() && action != form->Preferences1 && action != form->Statistics1
+            && action != form->About1)
             items << action;
     QAction *item = items[below(int(items.size()))];
     restarting = item == form->Restart1;
