@@ -53,6 +53,9 @@ Result failure(const QSqlError &error)
     return {outcome, outcome == Outcome::Unusable ? QStringLiteral("it is damaged") : error.text()};
 }
 
+// Never NULL: an empty text is stored as one.
+QVariant text(const QString &value) { return value.isNull() ? QVariant(QStringLiteral("")) : QVariant(value); }
+
 QString timeText(const QDateTime &time) { return time.toUTC().toString(Qt::ISODateWithMs); }
 QDateTime timeOf(const QVariant &text) { return QDateTime::fromString(text.toString(), Qt::ISODateWithMs); }
 
@@ -148,7 +151,7 @@ private:
         const QVariant seed = game.seed ? QVariant(*game.seed) : QVariant(QMetaType::fromType<qint64>());
         const QVariant verdict = game.solverVerdict.isEmpty() ? QVariant(QMetaType::fromType<QString>())
                                                               : QVariant(game.solverVerdict);
-        const QVariantList values{game.game, game.cardSize, game.options, seed, game.deal, timeText(game.started),
+        const QVariantList values{text(game.game), text(game.cardSize), text(game.options), seed, text(game.deal), timeText(game.started),
                                   timeText(game.ended), game.playedMs, game.moves, game.undos, game.redos,
                                   game.hints, game.won ? 1 : 0, verdict};
         for (int i = 0; i < values.size(); ++i)
