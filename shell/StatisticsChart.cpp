@@ -52,39 +52,57 @@ qint64 StatisticsChart::slowestWinMs() const
     return std::max<qint64>(slowest, 1000);
 }
 
-// Every edge on a whole device pixel: the marks stay sharp at 1x and 2x alike.
-QRectF StatisticsChart::markOf(int index, double ratio) const
+// Every edge on a whole device pixel, and at least one pixel between two marks:
+// the marks stay sharp and apart at 1x and 2x alike.
+QRect StatisticsChart::markPixels(int index, double ratio) const
 {
     const QRect plot = plotArea();
-    const auto snap = [ratio](double logical) { return std::round(logical * ratio) / ratio; };
-    const double slot = double(plot.width()) / shownGames;
-    const double left = snap(plot.left() + index * slot + slot * slotGapShare / 2);
-    const double right = std::max(snap(plot.left() + (index + 1) * slot - slot * slotGapShare / 2), left + 1 / ratio);
-    const double lossDepth = plot.height() * lossDepthShare;
-    const double baseline = baselineOf(plot, ratio);
+    const double slot = plot.width() * ratio / shownGames;  // in device pixels
+    const auto edge = [&](int i) { return int(std::lround(plot.left() * ratio + i * slot)); };
+    const int left = edge(index);
+    const int gap = std::max(1, int(std::lround(slot * slotGapShare)));
+    const int right = std::max(left + 1, edge(index + 1) - gap);
+    const int baseline = baselineOf(plot, ratio);
+    const int top = int(std::lround(plot.top() * ratio));
     const FinishedGame &game = shown[index];
-    if (!game.won)
-        return QRectF(QPointF(left, baseline), QPointF(right, snap(baseline + lossDepth * 0.6)));
-    const double height = (baseline - plot.top()) * double(game.playedMs) / double(slowestWinMs());
-    return QRectF(QPointF(left, std::min(snap(baseline - height), baseline - 1 / ratio)), QPointF(right, baseline));
+    if (game.won) {
+        const int height = std::max(1, int(std::lround((baseline - top) * double(game.playedMs) / double(slowestWinMs()))));
+        return QRect(QPoint(left, baseline - height), QPoint(right - 1, baseline - 1));
+    }
+    const int depth = std::max(1, int(std::lround(plot.height() * ratio * lossDepthShare * 0.6)));
+    return QRect(QPoint(left, baseline), QPoint(right - 1, baseline + depth - 1));
 }
 
-double StatisticsChart::baselineOf(const QRect &plot, double ratio)
+// The device pixel row just below the wins, where the losses begin.
+int StatisticsChart::baselineOf(const QRect &plot, double ratio)
 {
-    return std::round((plot.bottom() + 1 - plot.height() * lossDepthShare) * ratio) / ratio;
+    return int(std::lround((plot.bottom() + 1 - plot.height() * lossDepthShare) * ratio));
+}
+
+// Painted in device pixels: the painter's scale undone, every edge falls on one.
+void StatisticsChart::paintMarks(QPainter &painter, const QRect &plot, double ratio) const
+{
+    painter.save();
+    painter.scale(1 / ratio, 1 / ratio);
+    const int thickness = std::max(1, int(std::lround(ratio)));
+    painter.fillRect(QRect(int(std::lround(plot.left() * ratio)), baselineOf(plot, ratio) - thickness,
+                           int(std::lround(plot.width() * ratio)), thickness),
+                     palette().color(QPalette::Text));
+    for (int i = 0; i < shown.size(); ++i)
+        painter.fillRect(markPixels(i, ratio), shown[i].won ? wonColor() : lostColor());
+    painter.restore();
 }
 
 void StatisticsChart::paintAxes(QPainter &painter, const QRect &plot, double ratio) const
 {
-    const double lineY = baselineOf(plot, ratio);
     painter.setPen(palette().color(QPalette::Mid));
     painter.drawLine(QLineF(plot.left(), plot.top(), plot.right() + 1, plot.top()));
     painter.setPen(palette().color(QPalette::Text));
-    painter.fillRect(QRectF(plot.left(), lineY, plot.width(), 1 / ratio), palette().color(QPalette::Text));
     const QFontMetrics metrics(painter.font());
     const QRect labels(0, plot.top() - metrics.height() / 2, leftMargin - 6, metrics.height());
+    const int baseline = int(baselineOf(plot, ratio) / ratio);
     painter.drawText(labels, Qt::AlignRight | Qt::AlignVCenter, playingTimeText(slowestWinMs()));
-    painter.drawText(labels.translated(0, int(lineY) - plot.top()), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("0:00"));
+    painter.drawText(labels.translated(0, baseline - plot.top()), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("0:00"));
 }
 
 void StatisticsChart::paintLegend(QPainter &painter, const QRect &plot) const
@@ -108,13 +126,13 @@ void StatisticsChart::paintLegend(QPainter &painter, const QRect &plot) const
 void StatisticsChart::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    const double ratio = painter.device()->devicePixelRatioF();
+    // The scale to device pixels, also when rendered into a picture of another density.
+    const double ratio = painter.deviceTransform().m11();
     painter.fillRect(rect(), palette().color(QPalette::Base));
     const QRect plot = plotArea();
     painter.setPen(palette().color(QPalette::Text));
     paintAxes(painter, plot, ratio);
-    for (int i = 0; i < shown.size(); ++i)
-        painter.fillRect(markOf(i, ratio), shown[i].won ? wonColor() : lostColor());
+    paintMarks(painter, plot, ratio);
     paintLegend(painter, plot);
     if (shown.isEmpty())
         painter.drawText(plot, Qt::AlignCenter, QStringLiteral("No games played yet"));

@@ -21,9 +21,9 @@ public:
     const QList<FinishedGame> &games() const { return shown; }
     QSize sizeHint() const override;
 
-    // The bar or block of game `index` of those shown, in the widget's coordinates,
-    // at a pixel density.
-    QRectF markOf(int index, double ratio) const;
+    // The bar or block of game `index` of those shown, in device pixels at a pixel
+    // density.
+    QRect markPixels(int index, double ratio) const;
     static QColor wonColor() { return QColor(0x2e, 0x8b, 0x3a); }
     static QColor lostColor() { return QColor(0xc0, 0x39, 0x2b); }
 
@@ -33,8 +33,9 @@ protected:
 private:
     QRect plotArea() const;
     qint64 slowestWinMs() const;
-    static double baselineOf(const QRect &plot, double ratio);
+    static int baselineOf(const QRect &plot, double ratio);
     void paintAxes(QPainter &painter, const QRect &plot, double ratio) const;
+    void paintMarks(QPainter &painter, const QRect &plot, double ratio) const;
     void paintLegend(QPainter &painter, const QRect &plot) const;
 
     QList<FinishedGame> shown;

@@ -81,6 +81,7 @@ StatisticsDialog::StatisticsDialog(const QString &first, QWidget *parent) : QDia
     ResetButton->setAccessibleName(QStringLiteral("Reset the statistics of the chosen game"));
     CloseButton = buttons->addButton(QDialogButtonBox::Close);
     CloseButton->setObjectName(QStringLiteral("CloseButton"));
+    CloseButton->setAccessibleName(QStringLiteral("Close"));
     CloseButton->setDefault(true);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -56,7 +56,7 @@ Result failure(const QSqlError &error)
 // Never NULL: an empty text is stored as one.
 QVariant text(const QString &value) { return value.isNull() ? QVariant(QStringLiteral("")) : QVariant(value); }
 
-QString timeText(const QDateTime &time) { return time.toUTC().toString(Qt::ISODateWithMs); }
+QVariant timeText(const QDateTime &time) { return text(time.toUTC().toString(Qt::ISODateWithMs)); }
 QDateTime timeOf(const QVariant &text) { return QDateTime::fromString(text.toString(), Qt::ISODateWithMs); }
 
 class SqliteStore final : public StatsStore
