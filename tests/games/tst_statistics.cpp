@@ -12,6 +12,8 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
+#include <QToolButton>
 
 namespace {
 
@@ -186,6 +188,26 @@ private Q_SLOTS:
         form->Statistics1->trigger();
         QCOMPARE(chosen, QStringLiteral("Klondike"));
         QCOMPARE(played, QStringLiteral("1"));
+    }
+
+    // The launcher's button: the open game first, else the game chosen in the list.
+    void theLaunchersButtonShowsTheOpenGameFirst()
+    {
+        ScreenOverride wide(1280);
+        LauncherWindow launcher;
+        QStringList first;
+        kit->dialogs.onModal = [&](const Dialogs::Record &record) {
+            if (auto *dialog = qobject_cast<StatisticsDialog *>(record.window))
+                first << dialog->GameCombo->itemText(0);
+            return int(Dialogs::Ok);
+        };
+        SolitaireForm->GameSelectListBox->setCurrentRow(GameCatalog::indexOf(QStringLiteral("Spider")));
+        QTest::mouseClick(SolitaireForm->StatisticsButton, Qt::LeftButton);
+        SolitaireForm->SelectGame(GameCatalog::indexOf(QStringLiteral("Golf")));
+        QVERIFY(SolitaireForm->OpenGameWindow());
+        SolitaireForm->GameSelectListBox->setCurrentRow(GameCatalog::indexOf(QStringLiteral("Pyramid")));
+        QTest::mouseClick(SolitaireForm->StatisticsButton, Qt::LeftButton);
+        QCOMPARE(first, (QStringList{QStringLiteral("Spider"), QStringLiteral("Golf")}));
     }
 };
 
