@@ -374,6 +374,7 @@ private:
     void recordWonGame();
     FinishedGame finishedGame(bool won);
     QList<QPair<QString, bool>> optionValues() const;
+    QString dealtDeck() const;
     TableText::PlayTally playTally() const;
     void resumeRecord(const std::optional<TableText::PlayTally> &tally);
     PlayRecord *record = nullptr;

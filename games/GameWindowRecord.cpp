@@ -37,7 +37,15 @@ QList<QPair<QString, bool>> GameWindow::optionValues() const
     return values;
 }
 
-void GameWindow::startRecord() { record->start(); }
+QString GameWindow::dealtDeck() const
+{
+    QStringList cards;
+    for (int i = 0; i < SavedDeal->Count(); ++i)
+        cards << CardText(SavedDeal->CardAt(i)).toUpper();
+    return cards.join(QLatin1Char(' '));
+}
+
+void GameWindow::startRecord() { record->start(dealtDeck()); }
 
 void GameWindow::recordLeftGame()
 {
@@ -58,10 +66,7 @@ FinishedGame GameWindow::finishedGame(bool won)
     game.options = optionTexts.join(QLatin1Char(' '));
     if (const std::optional<std::uint32_t> seed = Random::fixedSeed())
         game.seed = *seed;
-    QStringList deal;
-    for (int i = 0; i < SavedDeal->Count(); ++i)
-        deal << CardText(SavedDeal->CardAt(i)).toUpper();
-    game.deal = deal.join(QLatin1Char(' '));
+    game.deal = dealtDeck();
     game.started = record->started;
     game.ended = QDateTime::fromMSecsSinceEpoch(PlayClock::now(), Qt::UTC);
     game.playedMs = record->clock.playedMs();

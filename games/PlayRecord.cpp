@@ -12,11 +12,13 @@ PlayRecord::PlayRecord(QWidget *gameWindow) : QObject(gameWindow), window(gameWi
     start();
 }
 
-void PlayRecord::start()
+void PlayRecord::start(const QString &dealtDeck)
 {
     started = QDateTime::fromMSecsSinceEpoch(PlayClock::now(), Qt::UTC);
     undos = redos = hints = 0;
-    solverVerdict.clear();
+    if (dealtDeck != deck)
+        solverVerdict.clear();
+    deck = dealtDeck;
     const bool minimised = window->isMinimized();
     clock.start();
     if (minimised)

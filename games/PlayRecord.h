@@ -18,8 +18,9 @@ class PlayRecord : public QObject
 public:
     explicit PlayRecord(QWidget *window);
 
-    // A new deal: nothing played yet.
-    void start();
+    // A deal, new or restarted (the deck as dealt): nothing played yet. The solver's
+    // verdict holds for the same deck dealt again.
+    void start(const QString &dealtDeck = QString());
     // A game kept for next time, with its tallies: the clock goes on from there.
     void resume(const QDateTime &since, qint64 playedMs, int undoCount, int redoCount, int hintCount);
 
@@ -37,6 +38,7 @@ public:
     int redos = 0;
     int hints = 0;
     QString solverVerdict;
+    QString deck;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

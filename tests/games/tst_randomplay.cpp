@@ -12,6 +12,7 @@
 //   CARDENZA_PLAY_SEED   the seed (default 1)
 //   CARDENZA_PLAY_STEPS  steps of an ordinary row (default 400; a long walk five times that)
 #include "GameTestKit.h"
+#include "support/StatsKit.h"
 
 #include "games/GameRegistry.h"
 #include "shell/GameCatalog.h"
@@ -343,6 +344,7 @@ class TestRandomPlay : public QObject
 {
     Q_OBJECT
     QPointer<GameWindow> form;
+    FakeClock time;  // a saved game's playing time, written twice, is the same
 
     // The game written down and read into a fresh window, which must look the same,
     // write the same text, and take over the play.
