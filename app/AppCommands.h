@@ -25,6 +25,9 @@ int printDeal(const QString &gameName, std::uint32_t firstSeed = 1, int deals = 
 // Solves the first deals of the named game from the seed on, on every core, and
 // prints one line per deal and a summary (and the winning lines when asked).
 int solve(const QString &gameName, std::uint32_t firstSeed, const CommandLine::SolveRequest &request);
+// Prints the player's statistics (the file beside the player's settings) as CSV:
+// a header, then one row per game played; 1 when they cannot be read.
+int printStatistics();
 // Renders the launcher and every game window that exists after its first deal with
 // the given seed, offscreen, to DIR/NAME.png.
 int screenshots(const QString &directory, std::uint32_t seed);

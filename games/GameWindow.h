@@ -12,6 +12,7 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class QAction;
 class QMenu;
@@ -20,11 +21,14 @@ class TFormPlacement;
 class TzBackground;
 class TSoundManager;
 class CardMatcher;
+class PlayRecord;
+struct FinishedGame;
 namespace TableText {
 struct PileLine;
 struct RecordLine;
 struct StateLines;
 struct SavedGameText;
+struct PlayTally;
 }  // namespace TableText
 
 enum class CardScale { Large, Small };
@@ -132,6 +136,7 @@ public:
     QAction *NewGame1 = nullptr;
     QAction *Restart1 = nullptr;
     QAction *Preferences1 = nullptr;
+    QAction *Statistics1 = nullptr;
     QAction *About1 = nullptr;
     QMenu *PopupMenu1 = nullptr;
 
@@ -152,6 +157,7 @@ public:
     void Redo1Click();
     void Autoplay1Click();
     void Preferences1Click();
+    void Statistics1Click();  // GameWindowRecord.cpp
     void About1Click();
     bool FormCloseQuery();
     // The quit question, when the game has gone far enough to ask it.
@@ -167,6 +173,9 @@ public:
     virtual void sendHome(TCardPileView *view);
     // True while a drag is waiting to start or running: nothing may touch the piles.
     static bool dragUnderWay();
+    // The player's record of the game under way: its clock and tallies
+    // (GameWindowRecord.cpp).
+    PlayRecord *playRecord() const { return record; }
 
 Q_SIGNALS:
     // The table is dealt and play begins: undoing every move comes back to this table.
@@ -360,6 +369,17 @@ private:
     void restoreKeptGame();
     void installJournal(const TableState &deal, const TableState &base, const QList<JournalEntry> &entries,
                         int position, bool over);
+
+    // ---- the player's record (GameWindowRecord.cpp) ----
+    void startRecord();
+    void recordLeftGame();  // a lost game, when one is under way
+    void recordWonGame();
+    FinishedGame finishedGame(bool won);
+    QList<QPair<QString, bool>> optionValues() const;
+    QString dealtDeck() const;
+    TableText::PlayTally playTally() const;
+    void resumeRecord(const std::optional<TableText::PlayTally> &tally);
+    PlayRecord *record = nullptr;
 
     bool animating = false;
     GameJournal journal;

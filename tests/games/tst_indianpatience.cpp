@@ -353,7 +353,7 @@ private Q_SLOTS:
             items << (action->isSeparator() ? QStringLiteral("-") : action->objectName() + QLatin1Char('=') + action->text());
         QCOMPARE(items, (QStringList{QStringLiteral("Undo1=&Undo"), QStringLiteral("Redo1=&Redo"), QStringLiteral("-"), QStringLiteral("Autoplay1=A&utoplay"),
                                      QStringLiteral("-"), QStringLiteral("NewDeal1=&New Game"),
-                                     QStringLiteral("Redeal1=&Restart"), QStringLiteral("Preferences1=Pre&ferences..."),
+                                     QStringLiteral("Redeal1=&Restart"), QStringLiteral("Preferences1=Pre&ferences..."), QStringLiteral("Statistics1=S&tatistics..."),
                                      QStringLiteral("About1=Rule&s...")}));
         QVERIFY(!form->DoAutoplay);
         QTest::keyClick(form, Qt::Key_A, Qt::ControlModifier);

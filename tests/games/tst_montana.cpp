@@ -315,7 +315,7 @@ private Q_SLOTS:
             items << (action->isSeparator() ? QStringLiteral("-") : action->text());
         QCOMPARE(items, (QStringList{QStringLiteral("&Undo"), QStringLiteral("&Redo"), QStringLiteral("-"), QStringLiteral("&Shuffle Remaining"),
                                      QStringLiteral("-"), QStringLiteral("&New Game"), QStringLiteral("&Restart"),
-                                     QStringLiteral("&Preferences..."), QStringLiteral("Rul&es...")}));
+                                     QStringLiteral("&Preferences..."), QStringLiteral("S&tatistics..."), QStringLiteral("Rul&es...")}));
         QCOMPARE(form->Shuffle1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
         QVERIFY(!form->Autoplay1);
     }

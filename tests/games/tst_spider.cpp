@@ -132,7 +132,7 @@ private Q_SLOTS:
         QStringList items;
         for (QAction *action : form->PopupMenu1->actions())
             items << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
-        QCOMPARE(items, (QStringList{"Undo1", "Redo1", "-", "SameSuitBuilds1", "-", "NewGame1", "Redeal1", "Preferences1",
+        QCOMPARE(items, (QStringList{"Undo1", "Redo1", "-", "SameSuitBuilds1", "-", "NewGame1", "Redeal1", "Preferences1", "Statistics1",
                                      "About1"}));
         QCOMPARE(form->SameSuitBuilds1->text(), QStringLiteral("&Same Suit Moves"));
         QCOMPARE(form->SameSuitBuilds1->toolTip(), QStringLiteral("If checked, build down only in same suit"));
