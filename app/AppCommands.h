@@ -21,6 +21,9 @@ int printTable(const QString &path);
 // pile view, "ViewName:" and each card bottom to top. With more deals, those of the
 // seeds from firstSeed on, each headed "# seed N".
 int printDeal(const QString &gameName, std::uint32_t firstSeed = 1, int deals = 1);
+// Prints the table of a saved game as printDeal prints a deal; 2 when the file
+// cannot be used.
+int printTable(const QString &path);
 
 // Solves the first deals of the named game from the seed on, on every core, and
 // prints one line per deal and a summary (and the winning lines when asked).

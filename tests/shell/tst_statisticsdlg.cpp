@@ -57,6 +57,10 @@ private Q_SLOTS:
             QCOMPARE(dialog.figure(captions[i])->accessibleName(), captions[i]);
         }
         QCOMPARE(dialog.Chart->games().size(), 30);
+        if (qEnvironmentVariableIsSet("CARDENZA_CHART_PNG")) {
+            dialog.show();
+            dialog.grab().save(qEnvironmentVariable("CARDENZA_CHART_PNG") + QStringLiteral("-dialog.png"));
+        }
         for (QWidget *control : {static_cast<QWidget *>(dialog.GameCombo), static_cast<QWidget *>(dialog.Chart),
                                  static_cast<QWidget *>(dialog.ResetButton), static_cast<QWidget *>(dialog.CloseButton)})
             QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(control->objectName()));
