@@ -14,9 +14,6 @@ namespace AppCommands {
 // Writes every built-in picture, sound and animation frame to the folder.
 int exportResources(const QString &directory);
 
-// Prints the table of a saved game as printDeal prints a deal; 2 when the file
-// cannot be used.
-int printTable(const QString &path);
 // Prints the table of the named game after its first (silent) deal: one line per
 // pile view, "ViewName:" and each card bottom to top. With more deals, those of the
 // seeds from firstSeed on, each headed "# seed N".
