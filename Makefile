@@ -11,7 +11,7 @@
 
 # Debian packages the project needs, in one place.
 PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins \
-            libgl-dev fonts-liberation fonts-dejavu-core desktop-file-utils appstream
+            libqt6sql6-sqlite libgl-dev fonts-liberation fonts-dejavu-core desktop-file-utils appstream
 
 BUILD   ?= build
 JOBS    ?= $(shell nproc)

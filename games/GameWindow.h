@@ -12,6 +12,7 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class QAction;
 class QMenu;
@@ -21,11 +22,14 @@ class TzBackground;
 class TSoundManager;
 class CardMatcher;
 class SolverHelp;
+class PlayRecord;
+struct FinishedGame;
 namespace TableText {
 struct PileLine;
 struct RecordLine;
 struct StateLines;
 struct SavedGameText;
+struct PlayTally;
 }  // namespace TableText
 
 enum class CardScale { Large, Small };
@@ -133,6 +137,7 @@ public:
     QAction *NewGame1 = nullptr;
     QAction *Restart1 = nullptr;
     QAction *Preferences1 = nullptr;
+    QAction *Statistics1 = nullptr;
     QAction *About1 = nullptr;
     QMenu *PopupMenu1 = nullptr;
 
@@ -153,6 +158,7 @@ public:
     void Redo1Click();
     void Autoplay1Click();
     void Preferences1Click();
+    void Statistics1Click();  // GameWindowRecord.cpp
     void About1Click();
     bool FormCloseQuery();
     // The quit question, when the game has gone far enough to ask it.
@@ -172,6 +178,9 @@ public:
     SolverHelp *solverHelp() const { return help; }
     // Hints used in this game; each move Solve plays counts as one.
     int hintsUsed() const;
+    // The player's record of the game under way: its clock and tallies
+    // (GameWindowRecord.cpp).
+    PlayRecord *playRecord() const { return record; }
 
 Q_SIGNALS:
     // The table is dealt and play begins: undoing every move comes back to this table.
@@ -365,6 +374,17 @@ private:
     void restoreKeptGame();
     void installJournal(const TableState &deal, const TableState &base, const QList<JournalEntry> &entries,
                         int position, bool over);
+
+    // ---- the player's record (GameWindowRecord.cpp) ----
+    void startRecord();
+    void recordLeftGame();  // a lost game, when one is under way
+    void recordWonGame();
+    FinishedGame finishedGame(bool won);
+    QList<QPair<QString, bool>> optionValues() const;
+    QString dealtDeck() const;
+    TableText::PlayTally playTally() const;
+    void resumeRecord(const std::optional<TableText::PlayTally> &tally);
+    PlayRecord *record = nullptr;
 
     bool animating = false;
     GameJournal journal;

@@ -121,6 +121,8 @@ void GameWindow::buildMenu()
                            [this] { NewGame1Click(Restart1); });
     Preferences1 = addMenuItem(QStringLiteral("Preferences1"), description.preferencesCaption, QKeySequence(),
                                [this] { Preferences1Click(); });
+    Statistics1 = addMenuItem(QStringLiteral("Statistics1"), QStringLiteral("S&tatistics..."), QKeySequence(),
+                              [this] { Statistics1Click(); });
     About1 = addMenuItem(QStringLiteral("About1"), description.aboutCaption, QKeySequence(), [this] { About1Click(); });
 }
 
@@ -178,6 +180,7 @@ void GameWindow::Deal(bool silent, bool newDeck)
     rebaseJournal();
     openingMove();
     refreshTable();
+    startRecord();
     Q_EMIT tableDealt();
 }
 
@@ -221,6 +224,7 @@ void GameWindow::NewGame1Click(QObject *sender)
             return;
     }
     forgetKeptGame();
+    recordLeftGame();
     if (!restart && help->seekWinnableDeal())
         return;
     emptyAllPiles(!restart);

@@ -3,6 +3,7 @@
 
 #include "games/GameWindow.h"
 #include "games/HintSearch.h"
+#include "games/PlayRecord.h"
 #include "platform/DragManager.h"
 #include "platform/Random.h"
 #include "shell/Profile.h"
@@ -137,7 +138,6 @@ SolverHelp::SolverHelp(GameWindow *form)
     connect(stepTimer, &QTimer::timeout, this, &SolverHelp::playNextStep);
     connect(searcher, &HintSearch::finished, this, &SolverHelp::searchFinished);
     connect(window, &GameWindow::tableRefreshed, this, &SolverHelp::tableRefreshed);
-    connect(window, &GameWindow::tableDealt, this, &SolverHelp::tableDealt);
 }
 
 SolverHelp::~SolverHelp() { qApp->removeEventFilter(this); }
@@ -189,11 +189,13 @@ void SolverHelp::searchFinished(const Solver::Result &result)
         return;
     }
     const bool winnable = result.verdict == Solver::Verdict::Winnable;
+    if (why != Purpose::Deal)
+        noteVerdict(result.verdict);
     QStringList steps;
     for (const std::string &step : result.line)
         steps << QString::fromStdString(step);
     if (why == Purpose::Deal)
-        winnable ? keepDeal() : tryNextDeal();
+        winnable ? keepDeal(true) : tryNextDeal();
     else if (!winnable)
         showNote(verdictNote(result));
     else if (steps.isEmpty())
@@ -231,10 +233,12 @@ void SolverHelp::tableRefreshed()
         abandonSeek();
 }
 
-void SolverHelp::tableDealt()
+// A winnable position anywhere makes the deal winnable (undo leads back to it); a
+// lost one says so of the deal only when no move has been made.
+void SolverHelp::noteVerdict(Solver::Verdict verdict)
 {
-    if (window->MoveCount == 0)
-        hints = 0;
+    if (verdict == Solver::Verdict::Winnable || (verdict == Solver::Verdict::Unwinnable && window->MoveCount == 0))
+        window->playRecord()->setSolverVerdict(QString::fromLatin1(Solver::verdictName(verdict)));
 }
 
 // ---- notes and outlines ----------------------------------------------------------------
@@ -296,7 +300,7 @@ void SolverHelp::showHint(const QString &step)
         if (target)
             outline(target, target->Cards->Count() - 1, target->Cards->IsEmpty() ? 0 : 1);
     }
-    ++hints;
+    window->playRecord()->countHint();
     Q_EMIT hintShown(step);
 }
 
@@ -340,7 +344,7 @@ void SolverHelp::playNextStep()
     const bool taken = playStep(step);
     playing = false;
     if (taken)
-        ++hints;
+        window->playRecord()->countHint();
     if (!solving)
         return;  // the table or the player stopped it meanwhile
     if (!taken)
@@ -466,7 +470,7 @@ void SolverHelp::beginSeek(bool atOpen)
     clearOutlines();
     hideNote();
     seek = Seek{atOpen, 0, std::nullopt};
-    curtain = new DealCurtain(window, window->grab(), [this] { keepDeal(); });
+    curtain = new DealCurtain(window, window->grab(), [this] { keepDeal(false); });
     progress = new QProgressDialog(window);
     progress->setObjectName(QStringLiteral("WinnableDealProgress"));
     progress->setWindowTitle(window->gameDescription().caption);
@@ -477,7 +481,7 @@ void SolverHelp::beginSeek(bool atOpen)
     progress->setAutoReset(false);
     progress->setRange(0, 0);
     progress->setMinimumDuration(progressDelayMs);
-    connect(progress, &QProgressDialog::canceled, this, &SolverHelp::keepDeal);
+    connect(progress, &QProgressDialog::canceled, this, [this] { keepDeal(false); });
     if (atOpen) {
         seek->tries = 1;
         startSearch(Purpose::Deal);
@@ -512,7 +516,7 @@ void SolverHelp::dealTentatively(std::uint32_t seed)
 
 // The deal found, or the last one tried when the player cancels, is dealt again from
 // its seed as the window deals, with the animation and sounds of a new game.
-void SolverHelp::keepDeal()
+void SolverHelp::keepDeal(bool winnable)
 {
     if (!seek)
         return;
@@ -526,6 +530,8 @@ void SolverHelp::keepDeal()
         window->Deal(atOpen, true);
         playing = false;
     }
+    if (winnable)
+        noteVerdict(Solver::Verdict::Winnable);
     Q_EMIT dealSought();
 }
 
@@ -566,4 +572,4 @@ void SolverHelp::endSeek()
 
 // ---- the window's side ------------------------------------------------------------
 
-int GameWindow::hintsUsed() const { return help ? help->hintsUsed() : 0; }
+int GameWindow::hintsUsed() const { return record->hintsUsed(); }

@@ -22,7 +22,9 @@ class DealCurtain;
 //  - Hint (H) outlines the next move of a winning line found from the table as it
 //    lies, or says that the game can no longer be won, or that the search ran out
 //    of time. The search runs on a thread of its own; any change of the table stops
-//    it, and a result for another table than the one searched is dropped.
+//    it, and a result for another table than the one searched is dropped. The
+//    player's record counts each hint, each move Solve plays, and keeps what the
+//    solver says of the deal.
 //  - Solve plays a winning line out, step by step at the pace of the deal
 //    animation, through the window's own press and drag, so that its rules, sounds,
 //    moves and undo see a player's moves. Any key, button or menu stops it.
@@ -44,8 +46,6 @@ public:
     QAction *WinnableOnly1 = nullptr;
     bool DoWinnableOnly = false;
 
-    // Hints shown since the deal; each move Solve plays counts as one.
-    int hintsUsed() const { return hints; }
     bool knowsGame() const { return game != nullptr; }
     bool isSolving() const { return solving; }
     bool isSeekingDeal() const { return seek.has_value(); }
@@ -93,7 +93,7 @@ private:
     void cancelSearch();
     void searchFinished(const Solver::Result &result);
     void tableRefreshed();
-    void tableDealt();
+    void noteVerdict(Solver::Verdict verdict);
     void showNote(const QString &text);
     void hideNote();
     void showSearchingNote();
@@ -111,7 +111,7 @@ private:
     void beginSeek(bool atOpen);
     void tryNextDeal();
     void dealTentatively(std::uint32_t seed);
-    void keepDeal();
+    void keepDeal(bool winnable);
     void abandonSeek();
     void endSeek();
     QString sectionName() const;
@@ -121,7 +121,6 @@ private:
     HintSearch *searcher;
     Purpose purpose = Purpose::None;
     SolverPosition searched;
-    int hints = 0;
     QLabel *noteLabel = nullptr;
     QTimer *noteTimer = nullptr;
     QTimer *searchingTimer = nullptr;

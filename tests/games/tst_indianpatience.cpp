@@ -355,7 +355,7 @@ private Q_SLOTS:
                                      QStringLiteral("Solve1=S&olve"), QStringLiteral("-"), QStringLiteral("Autoplay1=A&utoplay"),
                                      QStringLiteral("-"), QStringLiteral("WinnableOnly1=Winnable Deals Only"),
                                      QStringLiteral("-"), QStringLiteral("NewDeal1=&New Game"),
-                                     QStringLiteral("Redeal1=&Restart"), QStringLiteral("Preferences1=Pre&ferences..."),
+                                     QStringLiteral("Redeal1=&Restart"), QStringLiteral("Preferences1=Pre&ferences..."), QStringLiteral("Statistics1=S&tatistics..."),
                                      QStringLiteral("About1=Rule&s...")}));
         QVERIFY(!form->DoAutoplay);
         QTest::keyClick(form, Qt::Key_A, Qt::ControlModifier);

@@ -316,7 +316,7 @@ private Q_SLOTS:
         QCOMPARE(items, (QStringList{QStringLiteral("&Undo"), QStringLiteral("&Redo"), QStringLiteral("&Hint"), QStringLiteral("S&olve"),
                                      QStringLiteral("-"), QStringLiteral("&Shuffle Remaining"), QStringLiteral("-"),
                                      QStringLiteral("Winnable Deals Only"), QStringLiteral("-"), QStringLiteral("&New Game"), QStringLiteral("&Restart"),
-                                     QStringLiteral("&Preferences..."), QStringLiteral("Rul&es...")}));
+                                     QStringLiteral("&Preferences..."), QStringLiteral("S&tatistics..."), QStringLiteral("Rul&es...")}));
         QCOMPARE(form->Shuffle1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
         QVERIFY(!form->Autoplay1);
     }

@@ -13,6 +13,7 @@
 //   CARDENZA_PLAY_SEED   the seed (default 1)
 //   CARDENZA_PLAY_STEPS  steps of an ordinary row (default 400; a long walk five times that)
 #include "GameTestKit.h"
+#include "support/StatsKit.h"
 
 #include "games/GameRegistry.h"
 #include "shell/GameCatalog.h"
@@ -283,7 +284,8 @@ void RandomPlayer::command()
     // autoplay, the options, the game's own commands) as often as New Game.
     QList<QAction *> items = {form->Undo1, form->Undo1};
     for (QAction *action : form->actions())
-        if (!action->isSeparator() && action != form->Preferences1 && action != form->About1)
+        if (!action->isSeparator() && action != form->Preferences1 && action != form->Statistics1
+            && action != form->About1)
             items << action;
     QAction *item = items[below(int(items.size()))];
     restarting = item == form->Restart1;
@@ -383,6 +385,7 @@ class TestRandomPlay : public QObject
 {
     Q_OBJECT
     QPointer<GameWindow> form;
+    FakeClock time;  // a saved game's playing time, written twice, is the same
 
     // The game written down and read into a fresh window, which must look the same,
     // write the same text, and take over the play.

@@ -6,6 +6,7 @@
 #include "SolverTestKit.h"
 
 #include "games/HintSearch.h"
+#include "games/PlayRecord.h"
 #include "games/SolverHelp.h"
 
 #include <QMenu>
@@ -128,12 +129,13 @@ private Q_SLOTS:
             const int targetTop = step.to->Cards->Count() - 1;
             QCOMPARE(step.to->highlightRect(), CardsRect(step.to, qMax(0, targetTop), qMax(0, targetTop)));
         }
-        QCOMPARE(help->hintsUsed(), 1);
+        QCOMPARE(window->hintsUsed(), 1);
+        QCOMPARE(window->playRecord()->solverVerdict, QStringLiteral("winnable"));
         QCOMPARE(PlayStep(window.get(), text), QString());
         QVERIFY(Outlined(window.get()).isEmpty());  // the move took the outlines away
-        QCOMPARE(help->hintsUsed(), 1);
+        QCOMPARE(window->hintsUsed(), 1);
         window->NewGame1->trigger();
-        QCOMPARE(help->hintsUsed(), 0);
+        QCOMPARE(window->hintsUsed(), 0);
     }
 
     // A lost deal says so; a search stopped by its budget says that instead.
@@ -159,7 +161,8 @@ private Q_SLOTS:
             QCOMPARE(help->note(), seed == hard ? QStringLiteral("The search ran out of time before it found a way to win.")
                                                 : QStringLiteral("This game can no longer be won."));
             QVERIFY(Outlined(window.get()).isEmpty());
-            QCOMPARE(help->hintsUsed(), 0);
+            QCOMPARE(window->hintsUsed(), 0);
+            QCOMPARE(window->playRecord()->solverVerdict, seed == hard ? QString() : QStringLiteral("unwinnable"));
         }
     }
 
@@ -191,7 +194,7 @@ private Q_SLOTS:
         QVERIFY(Outlined(window.get()).isEmpty());
         QCOMPARE(help->note(), QString());
         QCOMPARE(shown.count(), 1);
-        QCOMPARE(help->hintsUsed(), 1);
+        QCOMPARE(window->hintsUsed(), 1);
     }
 
     // From a seed whose deal the solver does not win, New Game deals the first deal
@@ -217,6 +220,7 @@ private Q_SLOTS:
         QVERIFY(help->isSeekingDeal());
         QVERIFY(sought.wait(60000));
         QCOMPARE(window->dealText(), winnable);
+        QCOMPARE(window->playRecord()->solverVerdict, QStringLiteral("winnable"));
         QCOMPARE(dealt.count(), 1);
         QCOMPARE(kit.sounds.names().count(QStringLiteral("SHUFFLE")), 1);
         window->Restart1->trigger();
@@ -269,7 +273,7 @@ private Q_SLOTS:
         QVERIFY(stopped.wait(120000));
         QVERIFY(window->GameOver);
         QCOMPARE(kit.dialogs.modals(), modals + 1);
-        QCOMPARE(help->hintsUsed(), int(steps));
+        QCOMPARE(window->hintsUsed(), int(steps));
         QCOMPARE(help->note(), QString());
     }
 
