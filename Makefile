@@ -11,12 +11,16 @@
 
 # Debian packages the project needs, in one place.
 PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins \
-            libgl-dev fonts-liberation fonts-dejavu-core desktop-file-utils appstream
+            libqt6sql6-sqlite libgl-dev fonts-liberation fonts-dejavu-core desktop-file-utils appstream
 
 BUILD   ?= build
 JOBS    ?= $(shell nproc)
 SUDO    := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 PREFIX  ?= /usr/local
+
+# Only for `make test`: the table read through a real AT-SPI client, on an X server and
+# a session bus of the test's own.
+TEST_PACKAGES := python3-pyatspi at-spi2-core xvfb dbus-daemon
 
 # Only for `make package`: dpkg-shlibdeps finds the package's dependencies.
 PACKAGE_PACKAGES := dpkg-dev file
@@ -47,6 +51,7 @@ run: build
 	./$(BUILD)/cardenza
 
 test: build
+	@$(MAKE) --no-print-directory install-missing LIST="$(TEST_PACKAGES)"
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 build: configure
