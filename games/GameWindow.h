@@ -369,6 +369,7 @@ private:
     void applySavedOptions(const TableText::SavedGameText &saved);
     QString keptName() const;
     bool gameUnderWay() const;
+    int dealMoves = 0;  // the moves the deal makes by itself (Golf's first stock card)
     bool keepGame();
     void forgetKeptGame();
     void restoreKeptGame();

@@ -179,6 +179,7 @@ void GameWindow::Deal(bool silent, bool newDeck)
     --journalPaused;
     rebaseJournal();
     openingMove();
+    dealMoves = MoveCount;
     refreshTable();
     startRecord();
     Q_EMIT tableDealt();

@@ -234,10 +234,10 @@ void SolverHelp::tableRefreshed()
 }
 
 // A winnable position anywhere makes the deal winnable (undo leads back to it); a
-// lost one says so of the deal only when no move has been made.
+// lost one says so of the deal only when the player has made no move.
 void SolverHelp::noteVerdict(Solver::Verdict verdict)
 {
-    if (verdict == Solver::Verdict::Winnable || (verdict == Solver::Verdict::Unwinnable && window->MoveCount == 0))
+    if (verdict == Solver::Verdict::Winnable || (verdict == Solver::Verdict::Unwinnable && window->MoveCount == window->dealMoves))
         window->playRecord()->setSolverVerdict(QString::fromLatin1(Solver::verdictName(verdict)));
 }
 
@@ -446,7 +446,7 @@ void SolverHelp::windowCreated()
         DoWinnableOnly = WinnableOnly1->isChecked();
         profile->WriteBool(QStringLiteral("WinnableOnly"), DoWinnableOnly);
     });
-    if (DoWinnableOnly && !window->gameUnderWay())
+    if (DoWinnableOnly && window->MoveCount == window->dealMoves)
         beginSeek(true);
 }
 
