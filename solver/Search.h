@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -49,6 +50,8 @@ public:
     // The key is no longer on the line of play.
     void leave(std::uint64_t key);
     bool contains(std::uint64_t key);
+    // The key is no longer known at all.
+    void forget(std::uint64_t key);
     void prefetch(std::uint64_t key) const { __builtin_prefetch(&entries[(key & mask) & ~std::uint64_t(3)]); }
     std::size_t bytes() const { return entries.size() * sizeof(std::uint64_t); }
 
@@ -64,6 +67,35 @@ private:
 struct Workspace {
     TranspositionTable seen;
 };
+
+// Restarts, for a game whose rules ask for them: `static constexpr std::int64_t
+// restartNodes` in the rules class, the nodes of the shortest spell, and `int
+// restartShuffle`, how much of value() the order of the moves may be shuffled by.
+// A search that took a poor turn early may spend long below it; so it goes in
+// spells of nodes (1, 1, 2, 1, 1, 2, 4, ... times the shortest: Luby's sequence),
+// and each spell starts again from the top with the moves of each position in a
+// slightly shuffled order. What a spell searched through stays known: a position left
+// because every move from it led to a known one is known to be lost, as all those
+// were, or led back to a position on the line of play, which is searched again.
+// Only the positions on the line when the spell ran out are forgotten.
+template <class Rules>
+concept RestartingRules = requires { Rules::restartNodes, Rules::restartShuffle; };
+
+inline std::int64_t lubySpell(std::int64_t index)
+{
+    std::int64_t size = 1, length = 1;  // the first `length` terms end with `size`
+    while (length < index + 1) {
+        length = 2 * length + 1;
+        size *= 2;
+    }
+    while (length != index + 1) {
+        length /= 2;
+        size /= 2;
+        if (index + 1 > length)
+            index -= length;
+    }
+    return size;
+}
 
 // Depth-first search over any game's rules: the safe moves at once, moves that only
 // swap interchangeable piles left out, every position once, and of the moves from a
@@ -91,7 +123,12 @@ private:
         playSafeMoves(false);
         seen.enter(rules.key());
         Result result;
-        if (search()) {
+        bool won = search();
+        while (!won && spellOver && !stopped) {
+            startSpell();
+            won = search();
+        }
+        if (won) {
             shortenLine();
             result.verdict = Verdict::Winnable;
             for (const Move &move : line)
@@ -200,6 +237,11 @@ private:
                 stopped = true;
             if (stopped)
                 return false;
+            if (nodes >= spellEnd) {
+                spellOver = true;
+                spellDepth = depth;
+                return false;
+            }
             Frame &frame = frames[depth];
             if (frame.next == frame.candidates.size()) {
                 if (depth == 0)
@@ -299,6 +341,8 @@ private:
         }
         // Looked up once every key's bucket is on its way from memory.
         std::erase_if(frame.candidates, [this](const Candidate &each) { return seen.contains(each.key); });
+        if (spell > 0)
+            shuffleSlightly(frame.candidates, key);
         std::stable_sort(frame.candidates.begin(), frame.candidates.end(),
                          [](const Candidate &a, const Candidate &b) { return a.value > b.value; });
     }
@@ -354,6 +398,34 @@ private:
         return false;
     }
 
+    // ---- spells ----
+
+    void startSpell()
+    {
+        for (std::size_t depth = spellDepth; depth >= 1; --depth)
+            seen.forget(frames[depth].key);
+        takeBack(frames[0].mark);
+        spellOver = false;
+        ++spell;
+        spellEnd = nodes + lubySpell(spell) * spellNodes();
+    }
+
+    static constexpr std::int64_t spellNodes()
+    {
+        if constexpr (RestartingRules<Rules>)
+            return Rules::restartNodes;
+        return 0;
+    }
+
+    // Each value gains up to the rules' `restartShuffle`, by the position and the spell.
+    void shuffleSlightly(std::vector<Candidate> &candidates, std::uint64_t key) const
+    {
+        if constexpr (RestartingRules<Rules>)
+            for (std::size_t i = 0; i < candidates.size(); ++i)
+                candidates[i].value += int(Table::mix(key + std::uint64_t(spell) * 0x9E3779B9ull + i)
+                                           % std::uint64_t(Rules::restartShuffle + 1));
+    }
+
     bool overBudget() const
     {
         if (limits.cancel && limits.cancel->load(std::memory_order_relaxed))
@@ -377,6 +449,10 @@ private:
     std::size_t rootMark = 0;
     bool stopped = false;
     bool incomplete = false;
+    std::int64_t spell = 0;
+    std::int64_t spellEnd = spellNodes() > 0 ? spellNodes() : std::numeric_limits<std::int64_t>::max();
+    std::size_t spellDepth = 0;
+    bool spellOver = false;
 };
 
 }  // namespace Solver
