@@ -80,11 +80,30 @@ public:
     Result run()
     {
         start = threadMilliseconds();
-        seen.startSearch();
         playSafeMoves(false);
-        seen.enter(rules.key());
+        const std::size_t root = line.size();
+        const GameRules::Restarts restarts = rules.restarts();
+        roundNodes = restarts.nodes;
+        bool won = false;
+        while (true) {
+            seen.startSearch();
+            seen.enter(rules.key());
+            incomplete = cutOff = false;
+            roundStart = nodes;
+            won = search();
+            if (won || stopped)
+                break;
+            takeBack(root);
+            if (cutOff) {
+                roundNodes *= roundGrowth;
+                shake = restarts.shake;
+                ++round;
+            } else if (!rules.widen()) {
+                break;
+            }
+        }
         Result result;
-        if (search()) {
+        if (won) {
             shortenLine();
             result.verdict = Verdict::Winnable;
             for (const Move &move : line)
@@ -119,6 +138,10 @@ private:
             if (rules.isWon()) {
                 reached = depth;
                 return true;
+            }
+            if (roundNodes > 0 && nodes - roundStart >= roundNodes) {
+                cutOff = true;
+                return false;
             }
             if ((++nodes & 255) == 0 && overBudget())
                 stopped = true;
@@ -215,8 +238,8 @@ private:
                 continue;
             const std::size_t before = line.size();
             play(move);
-            if (!seen.contains(rules.key()))
-                frame.candidates.push_back({move, rules.value()});
+            if (const std::uint64_t child = rules.key(); !seen.contains(child))
+                frame.candidates.push_back({move, rules.value() + shaken(child)});
             takeBack(before);
         }
         std::stable_sort(frame.candidates.begin(), frame.candidates.end(),
@@ -266,6 +289,13 @@ private:
         return false;
     }
 
+    // After a round cut off, the values of the moves are shaken a little, so that the
+    // next round tries moves of about equal promise in another order.
+    int shaken(std::uint64_t key) const
+    {
+        return shake > 0 ? int(Table::mix(key + std::uint64_t(round)) % std::uint64_t(shake)) : 0;
+    }
+
     bool overBudget() const
     {
         if (limits.cancel && limits.cancel->load(std::memory_order_relaxed))
@@ -286,6 +316,15 @@ private:
     std::size_t reached = 0;
     bool stopped = false;
     bool incomplete = false;
+    // Rounds of the search: the nodes a round may take (0: no limit) and how much
+    // more each next one may, when it began, whether it was cut off, and how much
+    // the values are shaken.
+    static constexpr int roundGrowth = 2;
+    std::int64_t roundNodes = 0;
+    std::int64_t roundStart = 0;
+    bool cutOff = false;
+    int round = 0;
+    int shake = 0;
 };
 
 }  // namespace Solver

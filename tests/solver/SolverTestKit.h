@@ -49,6 +49,15 @@ inline int SolverSeeds(int byDefault)
     return seeds > 0 ? seeds : byDefault;
 }
 
+// Makes the window tall enough for the view to show all its cards, as a player
+// enlarges it to reach a long column's top card.
+inline void ShowWholeView(GameWindow *window, const TCardPileView *view)
+{
+    const int overflow = view->CardRectAt(qMax(0, view->Cards->Count() - 1)).bottom() + 1 - view->height();
+    if (overflow > 0)
+        window->resize(window->width(), window->height() + overflow);
+}
+
 // Plays one step of a line ("FROMVIEW -> TOVIEW xN", "click VIEW") with the mouse:
 // presses the card N from the top and drags it over the target, or clicks the view.
 // Returns what went wrong, or nothing when the cards arrived.
@@ -69,6 +78,8 @@ inline QString PlayStep(GameWindow *window, const QString &step)
         return QStringLiteral("cannot read the step");
     // The cards may go on home at once (Autoplay); the move counts all the same.
     const int movesBefore = window->MoveCount;
+    ShowWholeView(window, from);
+    ShowWholeView(window, to);
     const QPoint over = to->Cards->IsEmpty() ? to->rect().center() : TopCardPoint(to);
     DragWithMouse(from, CardPoint(from, from->Cards->Count() - count), to, over);
     if (window->MoveCount == movesBefore)

@@ -30,8 +30,8 @@ private Q_SLOTS:
             for (std::size_t i = 0; i < result.line.size(); ++i) {
                 const QString step = QString::fromStdString(result.line[i]);
                 const QString fault = PlayStep(window.get(), step);
-                QVERIFY2(fault.isEmpty(), qPrintable(QStringLiteral("seed %1, step %2 \"%3\": %4")
-                                                         .arg(seed).arg(i + 1).arg(step, fault)));
+                QVERIFY2(fault.isEmpty(), qPrintable(QStringLiteral("seed %1, step %2 \"%3\": %4\n%5")
+                                                         .arg(seed).arg(i + 1).arg(step, fault, window->dealText())));
             }
             QVERIFY2(window->GameOver, qPrintable(QStringLiteral("seed %1 not won").arg(seed)));
             QCOMPARE(kit.dialogs.modals(), modals + 1);
