@@ -19,6 +19,9 @@ namespace Solver {
 // touch the waste might as well have been made before it: the search makes such
 // moves only before a click, never right after one (with Autoplay off: the window's
 // sends would differ). Whether the last move was a click is part of the position.
+//
+// A win, when there is one, is mostly found at once or not at all: the search goes
+// in rounds, each in another order.
 class ThievesRules : public TableRules
 {
 public:
@@ -30,6 +33,7 @@ public:
     int value() const override;
     std::uint64_t key() const override;
     void searchMoves(std::vector<Move> &list) const override;
+    Restarts restarts() const override { return {2000, 20}; }
 
 protected:
     ThievesRules();
