@@ -21,6 +21,7 @@ int runCommand(const CommandLine &command)
         return AppCommands::printDeal(command.argument, command.seed.value_or(1), command.solve.deals);
     case Action::Solve: return AppCommands::solve(command.argument, command.seed.value_or(1), command.solve);
     case Action::PrintTable: return AppCommands::printTable(command.argument);
+    case Action::Statistics: return AppCommands::printStatistics();
     case Action::Screenshots: return AppCommands::screenshots(command.argument, command.seed.value_or(1));
     case Action::Sandbox: return PlayerWindows::runSandbox();
     default: return PlayerWindows::runLauncher(command.game, command.quitAfterFirstPaint);

@@ -14,12 +14,16 @@
 #include "shell/InfoDlg.h"
 #include "shell/Preferences.h"
 #include "shell/Requirements.h"
+#include "shell/PlayerStatistics.h"
 #include "shell/SavedGames.h"
 #include "shell/SolitaireWindow.h"
 #include "shell/WinWindow.h"
+#include "stats/GameSummary.h"
+#include "stats/StatisticsBook.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QStringDecoder>
@@ -165,6 +169,23 @@ int printTable(const QString &path)
     if (!window->restoreSaved(text, &why))
         return refuse(why);
     std::fputs(qPrintable(window->dealText()), stdout);
+    return 0;
+}
+
+int printStatistics()
+{
+    // The player's own file; a message (a file set aside) goes to standard error.
+    Dialogs::setAnswerer(&HeadlessSession::answer);
+    QList<FinishedGame> games;
+    QString why;
+    if (QFileInfo::exists(PlayerStatistics::filePath()) && !PlayerStatistics::book().history(QString(), &games, &why)) {
+        std::fprintf(stderr, "The statistics cannot be read: %s.\n", qPrintable(why));
+        return 1;
+    }
+    QStringList order;
+    for (const GameEntry *game : GameCatalog::entries())
+        order << game->name;
+    std::fputs(StatsCsv::table(games, order).toUtf8().constData(), stdout);
     return 0;
 }
 

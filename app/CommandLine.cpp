@@ -20,6 +20,7 @@ constexpr Command commands[] = {
     {"print-deal", Action::PrintDeal},
     {"print-table", Action::PrintTable},
     {"solve", Action::Solve},
+    {"statistics", Action::Statistics},
     {"export-resources", Action::ExportResources},
     {"screenshots", Action::Screenshots},
     {"sandbox", Action::Sandbox},
@@ -77,6 +78,8 @@ void addCommands(QCommandLineParser &parser)
         {QStringLiteral("line"),
          QStringLiteral("With a solve: prints each winning line after its deal, one move a line, as"
                         " \"FROMVIEW -> TOVIEW xN\" or \"click VIEW\".")},
+        {QStringLiteral("statistics"),
+         QStringLiteral("Prints the player's statistics as CSV, one row per game played, and exits.")},
         {QStringLiteral("export-resources"),
          QStringLiteral("Writes every built-in picture, sound and animation frame to <folder> and exits."),
          QStringLiteral("folder")},
@@ -169,13 +172,14 @@ QString readCommand(const QCommandLineParser &parser, CommandLine &command)
             continue;
         given << QStringLiteral("--") + name;
         command.action = each.action;
-        if (each.action != Action::Sandbox)
+        const bool takesArgument = each.action != Action::Sandbox && each.action != Action::Statistics;
+        if (takesArgument)
             command.argument = parser.value(name);
         if (each.action == Action::PrintTable && command.argument.isEmpty())
             return QStringLiteral("--%1 needs a file.").arg(name);
         if (each.action == Action::Solve && command.argument.isEmpty())
             return QStringLiteral("--solve needs a game.");
-        if (each.action != Action::Sandbox && each.action != Action::PrintDeal && each.action != Action::Solve
+        if (takesArgument && each.action != Action::PrintDeal && each.action != Action::Solve
             && command.argument.isEmpty())
             return QStringLiteral("--%1 needs a folder.").arg(name);
     }
@@ -243,7 +247,7 @@ QString readFirstPaint(const QCommandLineParser &parser, CommandLine &command)
 bool CommandLine::headless() const
 {
     return action == Action::PrintDeal || action == Action::PrintTable || action == Action::Solve
-           || action == Action::ExportResources || action == Action::Screenshots;
+           || action == Action::Statistics || action == Action::ExportResources || action == Action::Screenshots;
 }
 
 bool CommandLine::answersAtOnce() const

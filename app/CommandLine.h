@@ -15,6 +15,7 @@ struct CommandLine {
         PrintDeal,        // argument: the game's name
         PrintTable,       // argument: a saved game's file
         Solve,            // argument: the game's name; the deals in `solve`
+        Statistics,       // the player's statistics as CSV
         ExportResources,  // argument: the folder
         Screenshots,      // argument: the folder
         ShowHelp,         // text: the list of commands

@@ -6,6 +6,7 @@
 #include "platform/StartupQueue.h"
 #include "platform/TerminationWatch.h"
 #include "shell/GameCatalog.h"
+#include "shell/PlayerStatistics.h"
 #include "shell/Preferences.h"
 #include "shell/ProgramEnd.h"
 #include "shell/Requirements.h"
@@ -86,6 +87,7 @@ int runLauncher(const QString &game, bool quitAfterFirstPaint)
     const int result = QApplication::exec();
     QApplication::setQuitOnLastWindowClosed(quitOnLastWindow);
     StartupQueue::release();  // ended before its first paint: nothing queued is lost
+    PlayerStatistics::finish();
     delete SysRequirementsForm;
     SysRequirementsForm = nullptr;
     delete PreferencesDlg;

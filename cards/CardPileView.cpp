@@ -7,6 +7,7 @@
 #include "resources/Resources.h"
 
 #include <QPainter>
+#include <QTimer>
 #include <memory>
 
 namespace {
@@ -110,6 +111,7 @@ QImage TCardPileView::Render() const
         Cards->CardAt(i)->DrawCardOnCanvas(cardOrigin(i, step), painter);
     if (count == 0)
         drawPileMark(painter);
+    drawHighlight(painter);
     return picture;
 }
 
@@ -157,15 +159,44 @@ void TCardPileView::selectCardAt(QPoint point)
 {
     SelectedCard = nullptr;
     // From the top card down, so an overlapped region belongs to the card drawn last.
-    for (int i = Cards->Count() - 1; i >= 0; --i) {
-        const QRect rect = CardRectAt(i);
-        if (rect.contains(point)) {
-            SelectedCard = Cards->CardAt(i);
-            CardRect = rect;
-            HotSpot = point - rect.topLeft();
+    for (int i = Cards->Count() - 1; i >= 0; --i)
+        if (CardRectAt(i).contains(point)) {
+            selectCard(i, point);
             return;
         }
+}
+
+void TCardPileView::selectCard(int index, QPoint point)
+{
+    SelectedCard = Cards->CardAt(index);
+    CardRect = CardRectAt(index);
+    HotSpot = point - CardRect.topLeft();
+}
+
+void TCardPileView::PressCard(int index, Qt::KeyboardModifiers shift)
+{
+    CanDrag = false;
+    DropTarget = nullptr;
+    SelectedCard = nullptr;
+    QPoint point = rect().center();
+    if (index >= 0 && index < Cards->Count()) {
+        point = CardRectAt(index).center();
+        selectCard(index, point);
     }
+    GraphicControl::MouseDown(Qt::LeftButton, shift, point.x(), point.y());
+}
+
+bool TCardPileView::LiftPressedCards()
+{
+    if (!CanDrag || !AllowDrag || Dragging() || !takeForDrag())
+        return false;
+    BeginDragByKeys();
+    return Dragging();
+}
+
+QRect TCardPileView::HeldCardRect(int j) const
+{
+    return {cardOrigin(Cards->Count() + j, dragStep), QSize(TCard::CardWidth(), TCard::CardHeight())};
 }
 
 void TCardPileView::MouseMove(Qt::KeyboardModifiers shift, int x, int y)
@@ -177,13 +208,20 @@ void TCardPileView::MouseMove(Qt::KeyboardModifiers shift, int x, int y)
 
 void TCardPileView::startCardDrag()
 {
+    if (!takeForDrag())
+        return;
+    DragImage = composeDragPicture(dragStep);
+    BeginDrag(!DragDelayed, DragImage, HotSpot);
+}
+
+bool TCardPileView::takeForDrag()
+{
     // A drag needs a card of this pile to carry; anything else is refused quietly.
     if (!SelectedCard || Cards->CardIndex(SelectedCard) < 0)
-        return;
-    const QPointF step = fanStep();  // the spacing the player saw, before the cards leave
+        return false;
+    dragStep = fanStep();  // the spacing the player saw, before the cards leave
     takeDraggedCards();
-    DragImage = composeDragPicture(step);
-    BeginDrag(!DragDelayed, DragImage, HotSpot);
+    return true;
 }
 
 void TCardPileView::takeDraggedCards()
@@ -238,4 +276,65 @@ void TCardPileView::DoEndDrag(QObject *target, int x, int y)
     GraphicControl::DoEndDrag(target, x, y);
     // The game has booked the move; stale references would outlive the cards.
     DragPile->Empty(false);
+}
+
+// ---- the highlight ring ----
+
+void TCardPileView::highlight(int firstCard, int count, int msecs)
+{
+    ringFirst = qMax(0, firstCard);
+    ringCount = qMax(0, count);
+    if (!ringTimer) {
+        ringTimer = new QTimer(this);
+        ringTimer->setSingleShot(true);
+        connect(ringTimer, &QTimer::timeout, this, &TCardPileView::clearHighlight);
+    }
+    ringTimer->start(msecs);
+    update();
+}
+
+void TCardPileView::clearHighlight()
+{
+    if (ringTimer)
+        ringTimer->stop();
+    if (ringCount < 0)
+        return;
+    ringCount = -1;
+    update();
+}
+
+QRect TCardPileView::highlightRect() const
+{
+    if (ringCount < 0)
+        return {};
+    const int last = ringCount == 0 ? qMin(ringFirst, Cards->Count()) : ringFirst + ringCount - 1;
+    const int first = ringCount == 0 ? last : ringFirst;
+    return CardRectAt(first).united(CardRectAt(last)).intersected(rect());
+}
+
+// A black edge and a bright band just inside it, over a light wash of the band's
+// colour: the band reads on dark tables and card backs, the black edge on light
+// tables, the wash on card faces. The ring is narrower than the margin of a card's
+// corner index, so the cards it marks stay legible, and it lies inside the cards, so
+// that a pile at the edge of its view shows all of it.
+void TCardPileView::drawHighlight(QPainter &painter) const
+{
+    const QRect ring = highlightRect();
+    if (ring.isEmpty())
+        return;
+    const QColor band(0, 230, 255);
+    const qreal radius = TCard::CardWidth() >= 80 ? 5.0 : 4.0;
+    const QRectF outer = QRectF(ring).adjusted(1.5, 1.5, -1.5, -1.5);
+    const QRectF inner = QRectF(ring).adjusted(2.0, 2.0, -2.0, -2.0);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(band.red(), band.green(), band.blue(), 56));
+    painter.drawRoundedRect(inner, radius, radius);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(Qt::black, 3.0));
+    painter.drawRoundedRect(outer, radius, radius);
+    painter.setPen(QPen(band, 2.0));
+    painter.drawRoundedRect(inner, radius, radius);
+    painter.restore();
 }

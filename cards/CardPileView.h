@@ -10,6 +10,7 @@
 
 class TCard;
 class ImageList;
+class QTimer;
 
 enum PileBitmap { FS_BLANK = 0, FS_RECYCLE = 1, FS_EMPTY = 2 };
 enum BackgroundType { FS_NORMAL = 0, FS_BITMAP = 1 };
@@ -60,6 +61,14 @@ public:
     void Invalidate() { update(); }
     QImage Render() const;  // the picture Paint shows
 
+    // A ring round cards firstCard to firstCard + count - 1 (count 0: round the place
+    // the next card would take), drawn over them for `msecs` milliseconds or until
+    // cleared: the game points out cards with it.
+    void highlight(int firstCard, int count, int msecs);
+    void clearHighlight();
+    // The ring's rectangle in view coordinates; empty while none is shown.
+    QRect highlightRect() const;
+
     static void LoadPileBitmaps();
     static void FreePileBitmaps();
     static ImageList *PileMarks();
@@ -69,6 +78,18 @@ public:
     // The distance from one card to the next as drawn: the offsets, or less where the
     // view closes up a fan too long for it.
     QPointF fanStep() const;
+    // Do the cards lie far enough apart for each to be told apart (a column, a fanned
+    // waste), rather than on one another (a stock, a foundation)?
+    bool fansOut() const { return qAbs(XOffset) >= 4.0f || qAbs(YOffset) >= 4.0f; }
+
+    // The keyboard's hand: a left-button press on card `index` (none when out of
+    // range), raising the same events a press of the mouse there raises; then, when
+    // the press allows a drag, the cards from the pressed one up lifted and carried by
+    // keys. A lift that does not happen returns false.
+    void PressCard(int index, Qt::KeyboardModifiers shift = {});
+    bool LiftPressedCards();
+    // Where held card j lay before it was lifted, in view coordinates.
+    QRect HeldCardRect(int j) const;
 
     void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
     void MouseMove(Qt::KeyboardModifiers shift, int x, int y) override;
@@ -78,10 +99,18 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
 
+private:  // the highlight ring
+    void drawHighlight(QPainter &painter) const;
+    int ringFirst = 0;
+    int ringCount = -1;  // below zero: no ring
+    QTimer *ringTimer = nullptr;
+
 private:
     QPoint cardOrigin(int index) const { return cardOrigin(index, fanStep()); }
     static QPoint cardOrigin(int index, QPointF step);
     void selectCardAt(QPoint point);
+    void selectCard(int index, QPoint point);
+    bool takeForDrag();
     void takeDraggedCards();
     QImage composeDragPicture(QPointF step) const;
     QImage canvas(QSize logical) const;
@@ -89,4 +118,6 @@ private:
     void fillBackground(QPainter &painter) const;
     void drawOutline(QPainter &painter) const;
     void drawPileMark(QPainter &painter) const;
+
+    QPointF dragStep;  // the spacing of the cards when they were taken
 };

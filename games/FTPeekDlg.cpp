@@ -2,6 +2,7 @@
 #include "games/FTPeekDlg.h"
 
 #include "cards/Card.h"
+#include "games/TableAccessible.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -26,6 +27,7 @@ TFTPeekDlg::TFTPeekDlg(QWidget *owner)
     Image1 = new QLabel(this);
     Image1->setGeometry(16, 24, 80, 125);
     Image1->setAlignment(Qt::AlignCenter);
+    Image1->setAccessibleDescription(Label1->text());
     OKBtn = new QPushButton(QStringLiteral("OK"), this);
     OKBtn->setGeometry(23, 156, 66, 25);
     OKBtn->setDefault(true);
@@ -57,4 +59,5 @@ void TFTPeekDlg::DrawPeekCard()
                 face.setPixel(pixel, cut);
     }
     Image1->setPixmap(QPixmap::fromImage(face));
+    Image1->setAccessibleName(TableAccessibility::cardName(PeekCard));
 }

@@ -2,6 +2,9 @@
 #include "games/GameWindow.h"
 
 #include "cards/Rules.h"
+#include "games/PlayRecord.h"
+#include "games/TableAccessible.h"
+#include "games/TableKeyboard.h"
 #include "platform/Dialogs.h"
 #include "platform/DragManager.h"
 #include "platform/FormPlacement.h"
@@ -48,6 +51,7 @@ GameWindow::GameWindow(GameDescription gameDescription, CardScale cardScale, QWi
     SavedDeal = new TCardPile;
     UndoList = new TCardUndo;
     UndoList->SetMenuItem(Undo1);
+    record = new PlayRecord(this);
     // The bare table accepts exactly when a target is set; where targets do not stick,
     // it never does.
     OnDragOver = [this](QObject *, QObject *source, int, int, DragState, bool &accept) {
@@ -57,6 +61,9 @@ GameWindow::GameWindow(GameDescription gameDescription, CardScale cardScale, QWi
         accept = view && view->DropTarget;
     };
     wireViews();
+    // Play by keys, and the table as assistive tools read it.
+    auto *keyboard = new TableKeyboard(this);
+    new TableAccessibility(this, keyboard);
 }
 
 GameWindow::~GameWindow()
@@ -156,8 +163,10 @@ bool GameWindow::FormCloseQuery()
 {
     const bool kept = gameUnderWay() && keepUnfinishedGames() && keepGame();
     const bool allowed = kept || ProgramEnd::isUnattended() || mayLeaveGame();
-    if (allowed && !kept)
+    if (allowed && !kept) {
         forgetKeptGame();
+        recordLeftGame();
+    }
     if (SolitaireForm)
         SolitaireForm->CanCloseGames = allowed;
     return allowed;
@@ -223,6 +232,7 @@ void GameWindow::CheckWin()
     if (!GameOver && Score >= description.winningScore) {
         GameOver = true;
         forgetKeptGame();
+        recordWonGame();
         ShowWinForm(this);
     }
     AutoplayPass();

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class QAction;
 class QMenu;
@@ -20,11 +21,15 @@ class TFormPlacement;
 class TzBackground;
 class TSoundManager;
 class CardMatcher;
+class SolverHelp;
+class PlayRecord;
+struct FinishedGame;
 namespace TableText {
 struct PileLine;
 struct RecordLine;
 struct StateLines;
 struct SavedGameText;
+struct PlayTally;
 }  // namespace TableText
 
 enum class CardScale { Large, Small };
@@ -132,6 +137,7 @@ public:
     QAction *NewGame1 = nullptr;
     QAction *Restart1 = nullptr;
     QAction *Preferences1 = nullptr;
+    QAction *Statistics1 = nullptr;
     QAction *About1 = nullptr;
     QMenu *PopupMenu1 = nullptr;
 
@@ -152,6 +158,7 @@ public:
     void Redo1Click();
     void Autoplay1Click();
     void Preferences1Click();
+    void Statistics1Click();  // GameWindowRecord.cpp
     void About1Click();
     bool FormCloseQuery();
     // The quit question, when the game has gone far enough to ask it.
@@ -167,11 +174,20 @@ public:
     virtual void sendHome(TCardPileView *view);
     // True while a drag is waiting to start or running: nothing may touch the piles.
     static bool dragUnderWay();
+    // What the solver does for the player: Hint, Solve and Winnable Deals Only.
+    SolverHelp *solverHelp() const { return help; }
+    // Hints used in this game; each move Solve plays counts as one.
+    int hintsUsed() const;
+    // The player's record of the game under way: its clock and tallies
+    // (GameWindowRecord.cpp).
+    PlayRecord *playRecord() const { return record; }
 
 Q_SIGNALS:
     // The table is dealt and play begins: undoing every move comes back to this table.
     // A game whose deal ends with a choice of the player's says so again afterwards.
     void tableDealt();
+    // The table has changed and shows it: after every move, stock click, undo and deal.
+    void tableRefreshed();
 
 protected:
     // ---- what a game supplies ---------------------------------------------------
@@ -359,6 +375,17 @@ private:
     void installJournal(const TableState &deal, const TableState &base, const QList<JournalEntry> &entries,
                         int position, bool over);
 
+    // ---- the player's record (GameWindowRecord.cpp) ----
+    void startRecord();
+    void recordLeftGame();  // a lost game, when one is under way
+    void recordWonGame();
+    FinishedGame finishedGame(bool won);
+    QList<QPair<QString, bool>> optionValues() const;
+    QString dealtDeck() const;
+    TableText::PlayTally playTally() const;
+    void resumeRecord(const std::optional<TableText::PlayTally> &tally);
+    PlayRecord *record = nullptr;
+
     bool animating = false;
     GameJournal journal;
     int bookedRecords = 0;     // undo records already in journal entries
@@ -367,6 +394,9 @@ private:
     QAction *optionSeparator = nullptr;
     QList<OptionBinding> options;
     QList<ChoiceGroup> choices;
+
+    friend class SolverHelp;
+    SolverHelp *help = nullptr;
 };
 
 // Creates a game window and runs its creation step, as the launcher does.

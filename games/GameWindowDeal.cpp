@@ -4,6 +4,7 @@
 #include "games/GameWindow.h"
 
 #include "cards/Rules.h"
+#include "games/SolverHelp.h"
 #include "platform/Dialogs.h"
 #include "platform/DragManager.h"
 #include "platform/FormPlacement.h"
@@ -81,9 +82,12 @@ QAction *GameWindow::addMenuItem(const QString &name, const QString &caption, QK
     action->setShortcut(shortcut);
     // Nothing that touches the piles runs while cards are in the player's hand.
     if (handler)
-        connect(action, &QAction::triggered, this, [this, handler = std::move(handler)] {
-            if (dragUnderWay())
+        connect(action, &QAction::triggered, this, [this, action, handler = std::move(handler)] {
+            if (dragUnderWay()) {
+                if (action->isCheckable())
+                    action->setChecked(!action->isChecked());  // a refused choice keeps its mark
                 return;
+            }
             beginAction();
             handler();
         });
@@ -103,6 +107,7 @@ void GameWindow::buildMenu()
                         [this] { Redo1Click(); });
     Redo1->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     Redo1->setEnabled(false);
+    help = new SolverHelp(this);
     PopupMenu1->addSeparator();
     if (description.hasAutoplay) {
         Autoplay1 = addMenuItem(QStringLiteral("Autoplay1"), description.autoplayCaption,
@@ -116,6 +121,8 @@ void GameWindow::buildMenu()
                            [this] { NewGame1Click(Restart1); });
     Preferences1 = addMenuItem(QStringLiteral("Preferences1"), description.preferencesCaption, QKeySequence(),
                                [this] { Preferences1Click(); });
+    Statistics1 = addMenuItem(QStringLiteral("Statistics1"), QStringLiteral("S&tatistics..."), QKeySequence(),
+                              [this] { Statistics1Click(); });
     About1 = addMenuItem(QStringLiteral("About1"), description.aboutCaption, QKeySequence(), [this] { About1Click(); });
 }
 
@@ -130,6 +137,7 @@ void GameWindow::FormCreate()
     Deal(true, true);
     if (keepUnfinishedGames())
         restoreKeptGame();
+    help->windowCreated();
 }
 
 // ---- the deal ---------------------------------------------------------------------
@@ -172,6 +180,7 @@ void GameWindow::Deal(bool silent, bool newDeck)
     rebaseJournal();
     openingMove();
     refreshTable();
+    startRecord();
     Q_EMIT tableDealt();
 }
 
@@ -215,6 +224,9 @@ void GameWindow::NewGame1Click(QObject *sender)
             return;
     }
     forgetKeptGame();
+    recordLeftGame();
+    if (!restart && help->seekWinnableDeal())
+        return;
     emptyAllPiles(!restart);
     Deal(false, !restart);
 }

@@ -3,6 +3,8 @@
 // undo takes back and redo plays again, whatever the game.
 #include "games/GameWindow.h"
 
+#include "games/PlayRecord.h"
+#include "games/SolverHelp.h"
 #include "shell/Sounds.h"
 #include "shell/WinWindow.h"
 
@@ -104,6 +106,8 @@ void GameWindow::commitAction()
 // holds) is taken as the current table as it stands.
 void GameWindow::beginAction()
 {
+    if (help)
+        help->actionBegins();  // a search for a winnable deal ends first
     if (journalPaused > 0 || UndoList->Count() != bookedRecords)
         return;
     TableState now = captureTable();
@@ -155,6 +159,7 @@ void GameWindow::Undo1Click()
     if (!journal.canUndo() || !mayShowJournalTable(journal.beforeNewest()))
         return;
     const JournalEntry &entry = journal.stepBack();
+    record->countUndo();
     for (int i = 0; i < entry.records.size() && UndoList->Count() > 0; ++i) {
         UndoList->UndoLast();
         UndoList->DropLast();
@@ -173,6 +178,7 @@ void GameWindow::Redo1Click()
     if (!journal.canRedo() || !mayShowJournalTable(journal.entry(journal.at()).after))
         return;
     const JournalEntry &entry = journal.stepForward();
+    record->countRedo();
     rebookRecords(entry);
     bookedRecords = UndoList->Count();
     // Options locked by the action lock again; undo never unlocks them.
@@ -187,6 +193,7 @@ void GameWindow::Redo1Click()
     if (!GameOver && Score >= description.winningScore) {
         GameOver = true;
         forgetKeptGame();
+        recordWonGame();
         tableChanged();
         ShowWinForm(this);
     }

@@ -93,6 +93,7 @@ void GameWindow::refreshTable()
     }
     tableChanged();
     commitAction();
+    Q_EMIT tableRefreshed();
 }
 
 void GameWindow::DeckPileViewClick()

@@ -65,17 +65,13 @@ QString GameWindow::savedText()
     saved.game = description.caption;
     saved.size = scale == CardScale::Large ? QStringLiteral("large") : QStringLiteral("small");
     saved.over = GameOver;
-    if (description.hasAutoplay)
-        saved.options.append({QStringLiteral("Autoplay"), DoAutoplay});
-    for (const OptionBinding &option : std::as_const(options))
-        saved.options.append({option.key, *option.member});
-    for (const ChoiceGroup &group : std::as_const(choices))
-        saved.options.append({group.key, *group.member});
+    saved.options = optionValues();
     for (const QAction *item : optionItems())
         if (!item->isEnabled())
             saved.locked << item->objectName();
     for (int i = 0; i < SavedDeal->Count(); ++i)
         saved.deal << CardText(SavedDeal->CardAt(i)).toUpper();
+    saved.played = playTally();
     saved.start = stateLines(journal.base(), nullptr);
     const TableState *before = &journal.base();
     for (int i = 0; i < journal.size(); ++i) {
@@ -317,6 +313,7 @@ bool GameWindow::restoreSaved(const QString &text, QString *why)
         return false;
     applySavedOptions(*saved);
     installJournal(deal, base, entries, saved->position, saved->over);
+    resumeRecord(saved->played);
     return true;
 }
 

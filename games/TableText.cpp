@@ -163,6 +163,33 @@ bool readHeader(Reader &reader, SavedGameText *saved)
     return true;
 }
 
+QString playedLine(const PlayTally &played)
+{
+    return QStringLiteral("Played: since=%1 ms=%2 undos=%3 redos=%4 hints=%5")
+        .arg(played.since)
+        .arg(played.playedMs)
+        .arg(played.undos)
+        .arg(played.redos)
+        .arg(played.hints);
+}
+
+// "Played: since=... ms=... undos=... redos=... hints=...", which files of the first
+// format do not have.
+bool readPlayed(Reader &reader, SavedGameText *saved)
+{
+    if (!reader.peek().startsWith(QStringLiteral("Played: ")))
+        return true;
+    static const QRegularExpression line(
+        QStringLiteral("^Played: since=(\\S+) ms=([0-9]{1,12}) undos=([0-9]{1,7}) redos=([0-9]{1,7}) hints=([0-9]{1,7})$"));
+    const QRegularExpressionMatch match = line.match(reader.peek());
+    if (!match.hasMatch())
+        return reader.fail(QStringLiteral("the playing time expected"));
+    saved->played = PlayTally{match.captured(1), match.captured(2).toLongLong(), match.captured(3).toInt(),
+                              match.captured(4).toInt(), match.captured(5).toInt()};
+    ++reader.at;
+    return true;
+}
+
 bool readJournal(Reader &reader, SavedGameText *saved)
 {
     if (!reader.peek().startsWith(QStringLiteral("Start: ")) || !reader.state(&saved->start, false))
@@ -214,6 +241,8 @@ QString write(const SavedGameText &saved)
     lines << QStringLiteral("Options: ") + options.join(QLatin1Char(' '))
           << QStringLiteral("Locked: ") + saved.locked.join(QLatin1Char(' '))
           << QStringLiteral("Deal: ") + saved.deal.join(QLatin1Char(' '));
+    if (saved.played)
+        lines << playedLine(*saved.played);
     writeState(lines, QStringLiteral("Start: "), saved.start);
     for (int i = 0; i < saved.entries.size(); ++i)
         writeState(lines, QStringLiteral("Entry %1: ").arg(i + 1), saved.entries[i]);
@@ -228,14 +257,14 @@ std::optional<SavedGameText> read(const QString &text, QString *why)
 {
     SavedGameText saved;
     saved.format = formatOf(text);
-    if (saved.format != FormatVersion) {
+    if (saved.format < 1 || saved.format > FormatVersion) {
         *why = saved.format > FormatVersion ? QStringLiteral("it was written by a newer version of Cardenza!")
                                             : QStringLiteral("it is not a saved game");
         return std::nullopt;
     }
     Reader reader(text);
     reader.at = 1;
-    if (!readHeader(reader, &saved) || !readJournal(reader, &saved)) {
+    if (!readHeader(reader, &saved) || !readPlayed(reader, &saved) || !readJournal(reader, &saved)) {
         *why = QStringLiteral("it is damaged (%1)").arg(reader.why);
         return std::nullopt;
     }

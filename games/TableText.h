@@ -11,7 +11,9 @@
 // them ("7c TS": rank, suit, lower case face down).
 namespace TableText {
 
-inline constexpr int FormatVersion = 1;
+// 2 adds the playing time and tallies of the game ("Played:"); a file of format 1
+// still reads, without them.
+inline constexpr int FormatVersion = 2;
 
 struct PileLine {
     QString view;
@@ -35,6 +37,16 @@ struct StateLines {
     QList<PileLine> piles;
 };
 
+// The player's record of the game so far: when it began (UTC, ISO 8601), the
+// playing time and the undos, redos and hints taken.
+struct PlayTally {
+    QString since;
+    qint64 playedMs = 0;
+    int undos = 0;
+    int redos = 0;
+    int hints = 0;
+};
+
 struct SavedGameText {
     int format = FormatVersion;
     QString game;  // the window's caption, "Klondike"
@@ -43,6 +55,7 @@ struct SavedGameText {
     QList<QPair<QString, bool>> options;
     QStringList locked;  // names of option items locked for this deal
     QStringList deal;    // the deck as dealt, bottom card first
+    std::optional<PlayTally> played;
     StateLines start;
     QList<StateLines> entries;
     int position = 0;  // entries before it are played, the rest can be redone

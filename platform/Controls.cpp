@@ -107,6 +107,8 @@ void GraphicControl::BeginDrag(bool immediate, const QImage &picture, QPoint hot
     DragManager::instance().begin(this, immediate, picture, hotSpot, pressGlobal, lastGlobal);
 }
 
+void GraphicControl::BeginDragByKeys() { DragManager::instance().beginByKeys(this); }
+
 bool GraphicControl::Dragging() const
 {
     const DragManager &drag = DragManager::instance();

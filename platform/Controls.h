@@ -52,6 +52,8 @@ public:
     // the start-drag distance with the button held. The picture follows the
     // pointer, kept at the given hot spot.
     void BeginDrag(bool immediate, const QImage &picture, QPoint hotSpot);
+    // Starts a drag carried by keys instead of the pointer, at once.
+    void BeginDragByKeys();
     bool Dragging() const;  // a drag from this control is waiting to start or running
     bool HasCapture() const { return captured; }
     // True while DoEndDrag runs for a drag the player cancelled (Escape, another

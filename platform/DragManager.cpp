@@ -126,12 +126,95 @@ void DragManager::begin(GraphicControl *source, bool immediate, const QImage &im
     pressPoint = press;
     lastPointer = pointer;
     state = Pending;
+    watchEvents();
+    if (immediate || (pointer - press).manhattanLength() >= QApplication::startDragDistance())
+        start(pointer);
+}
+
+void DragManager::watchEvents()
+{
     if (!filtering) {
         qApp->installEventFilter(this);  // stays: it costs one comparison while idle
         filtering = true;
     }
-    if (immediate || (pointer - press).manhattanLength() >= QApplication::startDragDistance())
-        start(pointer);
+}
+
+void DragManager::beginByKeys(GraphicControl *source)
+{
+    if (state != Idle)
+        cancel();
+    watchEvents();
+    dragSource = source;
+    byKeys = true;
+    dragPicture = QImage();
+    pressPoint = lastPointer = source->mapToGlobal(source->rect().center());
+    state = Active;
+    source->clickArmed = false;
+    source->DoStartDrag();
+    // The cards start out over their own pile, as under a pointer.
+    if (state == Active)
+        carryOver(source);
+}
+
+// The carried cards go straight from the last place they were over to the target, as
+// a pointer would leave the one and enter the other, and are released there.
+void DragManager::dropOn(QWidget *target)
+{
+    if (!carriedByKeys() || !target)
+        return;
+    carryOver(target);
+    if (state == Active)
+        drop(lastPointer);
+}
+
+void DragManager::carryOver(QWidget *widget)
+{
+    const QPoint pointer = widget->mapToGlobal(widget->rect().center());
+    lastPointer = pointer;
+    if (widget == currentTarget) {
+        accepted = askDragOver(widget, pointer, DragState::Move);
+        return;
+    }
+    if (QWidget *left = currentTarget.data()) {
+        currentTarget = nullptr;
+        askDragOver(left, pointer, DragState::Leave);
+        if (state != Active)
+            return;
+    }
+    currentTarget = widget;
+    accepted = askDragOver(widget, pointer, DragState::Enter);
+}
+
+bool DragManager::carriesByKeys(const QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease
+        && event->type() != QEvent::ShortcutOverride)
+        return false;
+    const auto *key = static_cast<const QKeyEvent *>(event);
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    switch (key->key()) {
+    case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Up: case Qt::Key_Down:
+    case Qt::Key_Tab: case Qt::Key_Backtab: case Qt::Key_Return: case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Cards carried by keys: the carrying keys go on to whoever carries them, every other
+// key and shortcut waits, and the first mouse press puts the cards back (and then
+// does what it does).
+bool DragManager::filterWhileCarried(QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+        cancel();
+        return false;
+    }
+    if (carriesByKeys(event))
+        return false;
+    return isHeldBack(event) && holdBack(event);
 }
 
 void DragManager::cancel()
@@ -162,6 +245,8 @@ bool DragManager::eventFilter(QObject *watched, QEvent *event)
     }
     if (state == Idle)
         return false;
+    if (byKeys)
+        return filterWhileCarried(event);
     // While cards are in the player's hand, no key, shortcut or pop-up menu may act
     // on the piles: Escape gives the drag up, everything else waits for the drop.
     if (isHeldBack(event))
@@ -377,6 +462,7 @@ void DragManager::finish(QWidget *target, QPoint pointer, bool cancelled, bool d
 void DragManager::reset()
 {
     state = Idle;
+    byKeys = false;
     hidePicture();
     if (cursorOverridden) {
         QApplication::restoreOverrideCursor();

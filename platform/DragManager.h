@@ -24,6 +24,13 @@ public:
     void begin(GraphicControl *source, bool immediate, const QImage &picture, QPoint hotSpot,
                QPoint pressPoint, QPoint pointer);
     void cancel();
+    // A drag carried by keys: it starts at once, with no pointer and no picture (the
+    // source shows its cards lifted); while it lasts only the keys that carry and drop
+    // the cards reach the program, and a mouse press gives it up. dropOn() releases
+    // it over a target as a pointer released there would.
+    void beginByKeys(GraphicControl *source);
+    void dropOn(QWidget *target);
+    bool carriedByKeys() const { return state == Active && byKeys; }
     // Forgets a source that is being destroyed, without calling back into it.
     void forget(const GraphicControl *control);
 
@@ -57,6 +64,10 @@ private:
     };
 
     bool filterMouse(QEvent *event);
+    static bool carriesByKeys(const QEvent *event);
+    bool filterWhileCarried(QEvent *event);
+    void carryOver(QWidget *widget);
+    void watchEvents();
     static bool isHeldBack(const QEvent *event);
     bool holdBack(QEvent *event);
     bool filterPending(QEvent *event);
@@ -77,6 +88,7 @@ private:
     QPointer<QWidget> picture;
     bool accepted = false;
     bool filtering = false;
+    bool byKeys = false;
     Echo echo;
     bool cursorOverridden = false;
     QImage dragPicture;

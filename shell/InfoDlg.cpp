@@ -7,7 +7,9 @@
 #include <QDesktopServices>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
@@ -64,6 +66,28 @@ UrlLabel::UrlLabel(const QString &caption, const QString &url, QWidget *parent)
     setPalette(colors);
     setCursor(Qt::PointingHandCursor);
     setToolTip(url);
+    setFocusPolicy(Qt::TabFocus);
+    setAccessibleDescription(url);
+}
+
+void UrlLabel::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)
+        QDesktopServices::openUrl(QUrl(URL));
+    else
+        QLabel::keyPressEvent(event);
+}
+
+// The focused link shows a dotted frame.
+void UrlLabel::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void UrlLabel::mousePressEvent(QMouseEvent *event)
@@ -122,6 +146,7 @@ void TInfoBox::buildControls()
     Image1->setGeometry(9, 36, 66, 90);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Image1->setAccessibleName(QStringLiteral("Jester"));
 
     Label1 = placedLabel(this,
                          QStringLiteral("Cardenza! \u2014 twelve games of patience for one player.\n"

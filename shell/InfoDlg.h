@@ -7,8 +7,8 @@
 class QFrame;
 class QTimer;
 
-// A label that opens a web page or writes a mail when clicked: navy, bold and
-// underlined, with the hand cursor.
+// A label that opens a web page or writes a mail when clicked, or with Enter or Space
+// once Tab has reached it: navy, bold and underlined, with the hand cursor.
 class UrlLabel : public QLabel
 {
     Q_OBJECT
@@ -20,6 +20,8 @@ public:
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     bool pressed = false;

@@ -94,7 +94,8 @@ private:
     QButtonGroup buttons;
 };
 
-// A small bevelled, bordered panel filled with a colour; a click on it is reported.
+// A small bevelled, bordered panel filled with a colour; a click on it, or Enter or
+// Space once Tab has reached it, is reported.
 class TColorSwatch : public QFrame
 {
 public:
@@ -102,6 +103,7 @@ public:
     {
         setAutoFillBackground(true);
         setCursor(Qt::PointingHandCursor);
+        setFocusPolicy(Qt::StrongFocus);
     }
 
     void SetColor(TColor color)
@@ -129,6 +131,19 @@ protected:
         painter.setPen(QColor(0, 0, 0, 90));
         painter.drawLine(bevel.bottomLeft(), bevel.bottomRight());
         painter.drawLine(bevel.topRight(), bevel.bottomRight());
+        if (hasFocus()) {
+            painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+            painter.drawRect(rect().adjusted(1, 1, -1, -1));
+        }
+    }
+
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        const int key = event->key();
+        if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) && OnClick)
+            OnClick();
+        else
+            QFrame::keyPressEvent(event);
     }
 
     void mouseReleaseEvent(QMouseEvent *event) override
@@ -312,6 +327,10 @@ void TPreferencesDlg::CreateCardBackPage()
     static const std::array<int, 4> radioLeft{29, 117, 205, 298};
     for (int i = 0; i < 4; ++i)
         ui->BackRadios[i] = placed(new QRadioButton(group), radioNames[i], radioLeft[i], 6, 17, 17);
+    static const std::array<const char *, 4> radioCaptions{"Card back 1", "Card back 2", "Card back 3",
+                                                            "Custom card back"};
+    for (int i = 0; i < 4; ++i)
+        ui->BackRadios[i]->setAccessibleName(QLatin1String(radioCaptions[i]));
     ui->BackRadios[0]->setChecked(true);
     ui->BackRadios[3]->setEnabled(false);
 
@@ -357,8 +376,9 @@ void TPreferencesDlg::CreateBackgroundPage()
 
     auto *solid = new QWidget;
     solid->setObjectName(QStringLiteral("TabSheet5"));
-    placed(new QLabel(QStringLiteral("Select Solid Color"), solid), "Label2", 40, 74, 110, 16);
+    auto *solidLabel = placed(new QLabel(QStringLiteral("Select Solid Color"), solid), "Label2", 40, 74, 110, 16);
     ui->Panel1 = placed(new TColorSwatch(solid), "Panel1", 140, 70, 25, 25);
+    solidLabel->setBuddy(ui->Panel1);
     ui->Panel1->setToolTip(QStringLiteral("Click for a dialog to select a new color"));
 
     auto *gradient = new QWidget;
@@ -369,10 +389,12 @@ void TPreferencesDlg::CreateBackgroundPage()
                                              gradient),
                              "RadioGroup3", 27, 3, 158, 62);
     ui->RadioGroup3->OnClick = [this] { ISGRadioList2Click(); };
-    placed(new QLabel(QStringLiteral("Select Starting Color"), gradient), "Label4", 27, 88, 120, 16);
+    auto *startLabel = placed(new QLabel(QStringLiteral("Select Starting Color"), gradient), "Label4", 27, 88, 120, 16);
     ui->Panel2 = placed(new TColorSwatch(gradient), "Panel2", 160, 84, 25, 25);
-    placed(new QLabel(QStringLiteral("Select Ending Color"), gradient), "Label5", 27, 126, 120, 16);
+    auto *endLabel = placed(new QLabel(QStringLiteral("Select Ending Color"), gradient), "Label5", 27, 126, 120, 16);
     ui->Panel3 = placed(new TColorSwatch(gradient), "Panel3", 160, 122, 25, 25);
+    startLabel->setBuddy(ui->Panel2);
+    endLabel->setBuddy(ui->Panel3);
     for (TColorSwatch *swatch : {ui->Panel2, ui->Panel3})
         swatch->setToolTip(QStringLiteral("Click for a dialog to select a color"));
 

@@ -12,6 +12,7 @@
 #include "shell/ProgramEnd.h"
 #include "shell/Requirements.h"
 #include "shell/Sounds.h"
+#include "shell/StatisticsDlg.h"
 #include "shell/Tray.h"
 
 #include <QAction>
@@ -21,6 +22,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QShortcut>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -36,6 +38,22 @@ constexpr int clientWidth = 329;
 constexpr int clientHeight = 241;
 constexpr int trayWatchMs = 2000;
 constexpr int listRowHeight = 15;
+
+// Three bars of a chart, drawn for the screen's pixel density.
+QIcon statisticsGlyph(qreal ratio)
+{
+    constexpr int size = 16;
+    QPixmap glyph(QSize(size, size) * ratio);
+    glyph.setDevicePixelRatio(ratio);
+    glyph.fill(Qt::transparent);
+    QPainter painter(&glyph);
+    const QColor colors[] = {QColor(0x2e, 0x8b, 0x3a), QColor(0xc0, 0x39, 0x2b), QColor(0x2e, 0x8b, 0x3a)};
+    const int heights[] = {9, 5, 13};
+    for (int i = 0; i < 3; ++i)
+        painter.fillRect(QRect(2 + 4 * i, 15 - heights[i], 3, heights[i]), colors[i]);
+    painter.fillRect(QRect(1, 15, 14, 1), Qt::black);
+    return glyph;
+}
 }  // namespace
 
 TSolitaireForm::TSolitaireForm(QWidget *parent) : QWidget(parent)
@@ -77,6 +95,7 @@ void TSolitaireForm::buildControls()
     listColours.setColor(QPalette::Text, palette().color(QPalette::ToolTipText));
     GameSelectListBox->setPalette(listColours);
     GameSelectListBox->setToolTip(QStringLiteral("Select Solitaire Game"));
+    GameSelectListBox->setAccessibleName(QStringLiteral("Games"));
     // Rows 15 pixels high, as many as the list shows at once.
     GameSelectListBox->setUniformItemSizes(true);
     for (const GameEntry *game : GameCatalog::entries()) {
@@ -91,6 +110,9 @@ void TSolitaireForm::buildControls()
     Image1->setGeometry(214, 5, 72, 104);
     Image1->setToolTip(QStringLiteral("Click for Info..."));
     Image1->setCursor(Qt::PointingHandCursor);
+    // The jester opens the info box from the keyboard too (Tab to it, Enter or Space).
+    Image1->setFocusPolicy(Qt::TabFocus);
+    Image1->setAccessibleName(QStringLiteral("About Cardenza!"));
     Image1->installEventFilter(this);
 
     HelpButton = new QToolButton(this);
@@ -100,12 +122,22 @@ void TSolitaireForm::buildControls()
     HelpButton->setToolTip(QStringLiteral("Help..."));
     connect(HelpButton, &QToolButton::clicked, this, &TSolitaireForm::HelpButtonClick);
 
+    StatisticsButton = new QToolButton(this);
+    StatisticsButton->setObjectName(QStringLiteral("StatisticsButton"));
+    StatisticsButton->setGeometry(300, 52, 25, 25);
+    StatisticsButton->setAutoRaise(true);
+    StatisticsButton->setToolTip(QStringLiteral("Statistics..."));
+    StatisticsButton->setAccessibleName(QStringLiteral("Statistics..."));
+    StatisticsButton->setIcon(statisticsGlyph(devicePixelRatioF()));
+    connect(StatisticsButton, &QToolButton::clicked, this, &TSolitaireForm::StatisticsButtonClick);
+
     ImagePanel = new QFrame(this);
     ImagePanel->setGeometry(3, 109, 324, 129);
     ImagePanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     ImagePanel->setLineWidth(1);
     GameImage = new QLabel(ImagePanel);
     GameImage->setObjectName(QStringLiteral("GameImage"));
+    GameImage->setAccessibleName(QStringLiteral("Game preview"));
     GameImage->setGeometry(2, 2, 320, 125);
     StartPanel = new QFrame(ImagePanel);
     StartPanel->setObjectName(QStringLiteral("StartPanel"));
@@ -252,6 +284,16 @@ void TSolitaireForm::closeEvent(QCloseEvent *event)
 
 void TSolitaireForm::HelpButtonClick() { Help::showContents(this); }
 
+void TSolitaireForm::StatisticsButtonClick()
+{
+    const QList<const GameEntry *> &games = GameCatalog::entries();
+    QString first = games.value(GameSelectListBox->currentRow()) ? games[GameSelectListBox->currentRow()]->name : QString();
+    for (const GameEntry *game : games)
+        if (game->largeWindow() || game->smallWindow())
+            first = game->name;
+    ShowStatistics(this, first);
+}
+
 void TSolitaireForm::Image1Click() { ShowInfoBox(this); }
 
 void TSolitaireForm::Exit1Click() { ProgramEnd::end(ProgramEnd::Asking::Player); }
@@ -278,6 +320,13 @@ bool TSolitaireForm::eventFilter(QObject *watched, QEvent *event)
         && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         Image1Click();
         return true;
+    }
+    if (watched == Image1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            Image1Click();
+            return true;
+        }
     }
     const bool keyEvent = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
     if (watched == GameSelectListBox && keyEvent && listKeyEvent(static_cast<QKeyEvent *>(event)))

@@ -30,6 +30,7 @@ public:
     QListWidget *GameSelectListBox;
     QLabel *Image1;
     QToolButton *HelpButton;
+    QToolButton *StatisticsButton;
     QFrame *ImagePanel;
     QLabel *GameImage;
     QFrame *StartPanel;
@@ -40,6 +41,8 @@ public:
     void SelectGame(int index);  // as a click on that item
     void CloseAllGames();
     void HelpButtonClick();
+    // The statistics, of the open game or else of the game chosen in the list.
+    void StatisticsButtonClick();
     void Image1Click();
     void TrayIconDblClick();
     void Exit1Click();

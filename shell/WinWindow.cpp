@@ -79,6 +79,7 @@ TWinForm::TWinForm(QWidget *owner)
 
     Animate1 = new AnimationControl(this);
     Animate1->setGeometry(0, 0, width(), 154);
+    Animate1->setAccessibleName(QStringLiteral("You've Won!"));
     Button1 = new QPushButton(QStringLiteral("OK, Great!"), this);
     Button1->setGeometry(144, 162, 97, 25);
     Button1->setDefault(true);

@@ -97,16 +97,6 @@ public:
     // from then on (true when some were left out) and the search runs again, so that
     // only a search of every move calls a deal unwinnable.
     virtual bool widen() { return false; }
-    // A game whose time to a win depends wildly on the order of moves that look about
-    // equally promising (Spider) is searched in rounds: the first of at most `nodes`
-    // nodes, each next one of twice as many, with the moves' values shaken by up to
-    // `shake` so that it tries them in another order. A round that ends within its
-    // nodes has searched everything. By default one round without limit.
-    struct Restarts {
-        std::int64_t nodes = 0;
-        int shake = 0;
-    };
-    virtual Restarts restarts() const { return {}; }
 
     // The move as the line says it, one step a line: "FROMVIEW -> TOVIEW xN" or
     // "click VIEW".

@@ -77,6 +77,14 @@ bool TranspositionTable::contains(std::uint64_t key)
     return false;
 }
 
+void TranspositionTable::forget(std::uint64_t key)
+{
+    std::uint64_t *bucket = bucketOf(key);
+    for (int i = 0; i < 4; ++i)
+        if (isCurrent(bucket[i]) && (bucket[i] & tagBits) == (key & tagBits))
+            bucket[i] = 0;
+}
+
 void TranspositionTable::leave(std::uint64_t key)
 {
     std::uint64_t *bucket = bucketOf(key);

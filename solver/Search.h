@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -49,6 +50,8 @@ public:
     // The key is no longer on the line of play.
     void leave(std::uint64_t key);
     bool contains(std::uint64_t key);
+    // The key is no longer known at all.
+    void forget(std::uint64_t key);
     std::size_t bytes() const { return entries.size() * sizeof(std::uint64_t); }
 
 private:
@@ -63,6 +66,35 @@ private:
 struct Workspace {
     TranspositionTable seen;
 };
+
+// Restarts, for a game whose rules ask for them: `static constexpr std::int64_t
+// restartNodes` in the rules class, the nodes of the shortest spell, and `int
+// restartShuffle`, how much of value() the order of the moves may be shuffled by.
+// A search that took a poor turn early may spend long below it; so it goes in
+// spells of nodes (1, 1, 2, 1, 1, 2, 4, ... times the shortest: Luby's sequence),
+// and each spell starts again from the top with the moves of each position in a
+// slightly shuffled order. What a spell searched through stays known: a position left
+// because every move from it led to a known one is known to be lost, as all those
+// were, or led back to a position on the line of play, which is searched again.
+// Only the positions on the line when the spell ran out are forgotten.
+template <class Rules>
+concept RestartingRules = requires { Rules::restartNodes, Rules::restartShuffle; };
+
+inline std::int64_t lubySpell(std::int64_t index)
+{
+    std::int64_t size = 1, length = 1;  // the first `length` terms end with `size`
+    while (length < index + 1) {
+        length = 2 * length + 1;
+        size *= 2;
+    }
+    while (length != index + 1) {
+        length /= 2;
+        size /= 2;
+        if (index + 1 > length)
+            index -= length;
+    }
+    return size;
+}
 
 // Depth-first search over any game's rules: the safe moves at once, moves that only
 // swap interchangeable piles left out, every position once, and of the moves from a
@@ -80,29 +112,18 @@ public:
     Result run()
     {
         start = threadMilliseconds();
+        seen.startSearch();
         playSafeMoves(false);
-        const std::size_t root = line.size();
-        const GameRules::Restarts restarts = rules.restarts();
-        roundNodes = restarts.nodes;
-        bool won = false;
-        while (true) {
-            seen.startSearch();
-            seen.enter(rules.key());
-            incomplete = cutOff = false;
-            roundStart = nodes;
-            won = search();
-            if (won || stopped)
-                break;
-            takeBack(root);
-            if (cutOff) {
-                roundNodes *= roundGrowth;
-                shake = restarts.shake;
-                ++round;
-            } else if (!rules.widen()) {
-                break;
-            }
-        }
+        seen.enter(rules.key());
         Result result;
+        bool won = search();
+        while (!won && !stopped && (spellOver || rules.widen())) {
+            if (spellOver)
+                startSpell();
+            else
+                startWider();
+            won = search();
+        }
         if (won) {
             shortenLine();
             result.verdict = Verdict::Winnable;
@@ -139,14 +160,15 @@ private:
                 reached = depth;
                 return true;
             }
-            if (roundNodes > 0 && nodes - roundStart >= roundNodes) {
-                cutOff = true;
-                return false;
-            }
             if ((++nodes & 255) == 0 && overBudget())
                 stopped = true;
             if (stopped)
                 return false;
+            if (nodes >= spellEnd) {
+                spellOver = true;
+                spellDepth = depth;
+                return false;
+            }
             Frame &frame = frames[depth];
             if (frame.next == frame.candidates.size()) {
                 if (depth == 0)
@@ -238,10 +260,12 @@ private:
                 continue;
             const std::size_t before = line.size();
             play(move);
-            if (const std::uint64_t child = rules.key(); !seen.contains(child))
-                frame.candidates.push_back({move, rules.value() + shaken(child)});
+            if (!seen.contains(rules.key()))
+                frame.candidates.push_back({move, rules.value()});
             takeBack(before);
         }
+        if (spell > 0)
+            shuffleSlightly(frame.candidates, key);
         std::stable_sort(frame.candidates.begin(), frame.candidates.end(),
                          [](const Candidate &a, const Candidate &b) { return a.value > b.value; });
     }
@@ -289,11 +313,41 @@ private:
         return false;
     }
 
-    // After a round cut off, the values of the moves are shaken a little, so that the
-    // next round tries moves of about equal promise in another order.
-    int shaken(std::uint64_t key) const
+    // ---- spells ----
+
+    void startSpell()
     {
-        return shake > 0 ? int(Table::mix(key + std::uint64_t(round)) % std::uint64_t(shake)) : 0;
+        for (std::size_t depth = spellDepth; depth >= 1; --depth)
+            seen.forget(frames[depth].key);
+        takeBack(frames[0].mark);
+        spellOver = false;
+        ++spell;
+        spellEnd = nodes + lubySpell(spell) * spellNodes();
+    }
+
+    // The search of the moves that seldom help left out found no win: all is
+    // searched again with every move, forgetting what the narrower search knew.
+    void startWider()
+    {
+        seen.startSearch();
+        seen.enter(rules.key());
+        incomplete = false;
+    }
+
+    static constexpr std::int64_t spellNodes()
+    {
+        if constexpr (RestartingRules<Rules>)
+            return Rules::restartNodes;
+        return 0;
+    }
+
+    // Each value gains up to the rules' `restartShuffle`, by the position and the spell.
+    void shuffleSlightly(std::vector<Candidate> &candidates, std::uint64_t key) const
+    {
+        if constexpr (RestartingRules<Rules>)
+            for (std::size_t i = 0; i < candidates.size(); ++i)
+                candidates[i].value += int(Table::mix(key + std::uint64_t(spell) * 0x9E3779B9ull + i)
+                                           % std::uint64_t(Rules::restartShuffle + 1));
     }
 
     bool overBudget() const
@@ -316,15 +370,10 @@ private:
     std::size_t reached = 0;
     bool stopped = false;
     bool incomplete = false;
-    // Rounds of the search: the nodes a round may take (0: no limit) and how much
-    // more each next one may, when it began, whether it was cut off, and how much
-    // the values are shaken.
-    static constexpr int roundGrowth = 2;
-    std::int64_t roundNodes = 0;
-    std::int64_t roundStart = 0;
-    bool cutOff = false;
-    int round = 0;
-    int shake = 0;
+    std::int64_t spell = 0;
+    std::int64_t spellEnd = spellNodes() > 0 ? spellNodes() : std::numeric_limits<std::int64_t>::max();
+    std::size_t spellDepth = 0;
+    bool spellOver = false;
 };
 
 }  // namespace Solver

@@ -9,6 +9,8 @@ namespace Solver {
 class CastleRules final : public TableRules
 {
 public:
+    static constexpr std::int64_t restartNodes = 2000;
+    static constexpr int restartShuffle = 50;
     CastleRules();
     bool load(const TableText &text, const Options &options, std::string &error) override;
     void moves(std::vector<Move> &list) const override;

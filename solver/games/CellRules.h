@@ -34,6 +34,8 @@ private:
 class FreeCellRules final : public CellRules
 {
 public:
+    static constexpr std::int64_t restartNodes = 2000;
+    static constexpr int restartShuffle = 50;
     FreeCellRules();
 };
 

@@ -33,7 +33,8 @@ public:
     int value() const override;
     std::uint64_t key() const override;
     void searchMoves(std::vector<Move> &list) const override;
-    Restarts restarts() const override { return {2000, 20}; }
+    static constexpr std::int64_t restartNodes = 2000;
+    static constexpr int restartShuffle = 20;
 
 protected:
     ThievesRules();

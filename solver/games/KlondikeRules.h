@@ -13,15 +13,30 @@ namespace Solver {
 // "RecyclePileView", but only its top card ever plays.
 // Option "DrawThree" (default on). Counter "Recycles": rebuilds so far.
 //
-// While the stock may be rebuilt without limit, clicking it round changes nothing
-// that matters: the waste and the stock keep the cards in one order, in which only
-// the place of the cut moves, and every cut the clicks reach from the first one
-// comes back again. The search then takes such positions as one, and a move from
-// the waste may first click the stock round to the card it plays.
+// The search's moves stand for several of the window's where that loses nothing:
+//  - While the stock may be rebuilt without limit, clicking it round changes
+//    nothing that matters: the waste and the stock keep the cards in one order, in
+//    which only the place of the cut moves, and every cut the clicks reach comes
+//    back again. The search then takes such positions as one, and a move from the
+//    waste may first click the stock round to the card it plays.
+//  - A run moved off a face-up card onto that card's twin (the other card of its
+//    rank and colour) only swaps the two; it can wait until just before the next
+//    move that touches the card it leaves bare, so that move must follow at once:
+//    the bare card goes home or moves with the cards beneath it, or a run is put
+//    on it.
+//  - Drawing one with the stock going round, every card of the stock can be played
+//    at any time, and taking one out changes nothing for the others; so a card
+//    played from the waste onto a column can wait until just before a card is put
+//    on it (had it gone home or moved on before that, it could have gone there
+//    from the waste), and that move must follow at once.
 
 class KlondikeRules : public TableRules
 {
 public:
+    // The search starts again now and then (see Search.h): a deal is often won
+    // quickly in another order where the first one lost its way.
+    static constexpr std::int64_t restartNodes = 2000;
+    static constexpr int restartShuffle = 100;  // two cards home
     bool load(const TableText &text, const Options &options, std::string &error) override;
     void moves(std::vector<Move> &list) const override;
     void apply(Move &move) override;
@@ -30,6 +45,7 @@ public:
     bool safeMove(Move &move) const override;
     void searchMoves(std::vector<Move> &list) const override;
     std::uint64_t key() const override;
+    int value() const override;
     void describe(const Move &move, std::vector<std::string> &line) const override;
 
 protected:
@@ -51,10 +67,22 @@ private:
     void cutAt(int wasteSize);
     void roundMoves(std::vector<Move> &list, bool home) const;
     void movesOf(Card card, int cut, int clicks, bool home, std::vector<Move> &list) const;
+    bool isColumn(int pile) const { return table.groupOf(pile) == ColumnGroup; }
+    bool someCardIsStuck() const;
+    int allHome(int suit) const;
+    bool isSafeHome(Card card) const;
+    void keepMovesWaitedFor(std::vector<Move> &list) const;
+    void noteWhatMustFollow(const Move &move);
     void runMoves(std::vector<Move> &list, bool exposing) const;
     void wasteMoves(std::vector<Move> &list, bool home) const;
     int decks;
     int stock, waste;
+    // The column the next move must touch, after a run has left its top card bare by
+    // moving onto that card's twin (-1: none); or must put cards on (`coverIt`),
+    // after a card from the waste.
+    int waiting = -1;
+    bool coverIt = false;
+    bool afterClick = false;  // the last move made was a click
 };
 
 class KlondikeGameRules final : public KlondikeRules

@@ -28,7 +28,8 @@ public:
     void moves(std::vector<Move> &list) const override;
     void searchMoves(std::vector<Move> &list) const override;
     bool widen() override;
-    Restarts restarts() const override { return {2000, 20}; }
+    static constexpr std::int64_t restartNodes = 2000;
+    static constexpr int restartShuffle = 20;
     void apply(Move &move) override;
     void undo(const Move &move) override;
     bool isWon() const override { return cardsHome() == 104; }

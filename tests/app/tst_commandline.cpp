@@ -25,6 +25,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("argument");
         QTest::newRow("nothing") << QStringList{} << Action::Launcher << QString();
         QTest::newRow("sandbox") << QStringList{"--sandbox"} << Action::Sandbox << QString();
+        QTest::newRow("statistics") << QStringList{"--statistics"} << Action::Statistics << QString();
         QTest::newRow("print") << QStringList{"--print-deal", "Free Cell"} << Action::PrintDeal << "Free Cell";
         QTest::newRow("print =") << QStringList{"--print-deal=Spider"} << Action::PrintDeal << "Spider";
         QTest::newRow("solve") << QStringList{"--solve", "Klondike"} << Action::Solve << "Klondike";
@@ -130,7 +131,7 @@ private Q_SLOTS:
         QVERIFY(command.text.startsWith(QStringLiteral("Usage: cardenza")));
         QCOMPARE(listedOptions(command.text),
                  QStringList({"--help", "--version", "--seed", "--print-deal", "--print-table", "--solve", "--deals", "--budget-ms",
-                              "--jobs", "--option", "--line", "--export-resources", "--screenshots",
+                              "--jobs", "--option", "--line", "--statistics", "--export-resources", "--screenshots",
                               "--screen-width", "--screen-colors", "--sandbox", "--game",
                               "--quit-after-first-paint"}));
         QCOMPARE(parse({"-h"}).action, Action::ShowHelp);

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Runs the built program as a player would from a shell and reads what it says.
+#include "support/StatsKit.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -128,6 +130,40 @@ private Q_SLOTS:
         QCOMPARE(result.exitCode, 0);
         static const QRegularExpression report(QStringLiteral("^first-paint-ns [1-9][0-9]* rss-kb [1-9][0-9]*\n$"));
         QVERIFY2(report.match(result.out).hasMatch(), qPrintable(result.out));
+    }
+
+    // The player's own statistics, without a display; none yet is a header alone,
+    // and reading makes no file.
+    void statisticsArePrintedAsCsv()
+    {
+        UseBuiltStatsModule();
+        QTemporaryDir settings;
+        QProcessEnvironment environment = withoutDisplay();
+        environment.insert(QStringLiteral("CARDENZA_CONFIG_DIR"), settings.path());
+        const QString header = QStringLiteral("game,played,won,win_pct,current_streak,best_win_streak,"
+                                              "best_loss_streak,best_time_s,avg_win_time_s,fewest_moves\n");
+        const Run none = run({QStringLiteral("--statistics")}, environment);
+        QCOMPARE(none.exitCode, 0);
+        QCOMPARE(none.out, header);
+        QVERIFY(QDir(settings.path()).isEmpty());
+        {
+            StatisticsBook::Setup setup;
+            setup.location = [&settings] { return settings.filePath(QStringLiteral("statistics.sqlite")); };
+            StatisticsBook book(setup);
+            for (const auto &[name, seconds] : {std::pair{"Klondike", 95}, {"Free Cell", 0}, {"Klondike", 0}}) {
+                FinishedGame game;
+                game.game = QString::fromLatin1(name);
+                game.started = game.ended = QDateTime::currentDateTimeUtc();
+                game.won = seconds > 0;
+                game.playedMs = seconds * 1000;
+                game.moves = 140;
+                book.record(game);
+            }
+            QCOMPARE(book.waiting(), 0);
+        }
+        const Run some = run({QStringLiteral("--statistics")}, environment);
+        QCOMPARE(some.exitCode, 0);
+        QCOMPARE(some.out, header + QStringLiteral("Free Cell,1,0,0.0,-1,0,1,,,\nKlondike,2,1,50.0,-1,1,1,95.0,95.0,140\n"));
     }
 
     void printDealRunsWithoutADisplayOrThePlayersSettings()

@@ -120,8 +120,8 @@ private Q_SLOTS:
         QStringList items;
         for (QAction *action : form->PopupMenu1->actions())
             items << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
-        QCOMPARE(items, (QStringList{"Undo1", "Redo1", "-", "Autoplay1", "-", "NewDeal1", "Redeal1", "Peek1", "Preferences1",
-                                     "About1"}));
+        QCOMPARE(items, (QStringList{"Undo1", "Redo1", "Hint1", "Solve1", "-", "Autoplay1", "-", "WinnableOnly1", "-",
+                                     "NewDeal1", "Redeal1", "Peek1", "Preferences1", "Statistics1", "About1"}));
         QCOMPARE(form->Peek1->text(), QStringLiteral("&Peek..."));
         QCOMPARE(form->Peek1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
         QCOMPARE(form->Autoplay1->text(), QStringLiteral("A&utoplay"));

@@ -58,8 +58,9 @@ private Q_SLOTS:
         QStringList menu;
         for (QAction *item : form->PopupMenu1->actions())
             menu << (item->isSeparator() ? QStringLiteral("-") : item->objectName() + QLatin1Char('=') + item->text());
-        QCOMPARE(menu, (QStringList{"Undo1=&Undo", "Redo1=&Redo", "-", "Autoplay1=A&utoplay", "-", "NewGame1=&New Game",
-                                    "Redeal1=&Restart", "Preferences1=&Preferences...", "About1=Rule&s..."}));
+        QCOMPARE(menu, (QStringList{"Undo1=&Undo", "Redo1=&Redo", "Hint1=&Hint", "Solve1=S&olve", "-", "Autoplay1=A&utoplay", "-",
+                                    "WinnableOnly1=Winnable Deals Only", "-", "NewGame1=&New Game", "Redeal1=&Restart",
+                                    "Preferences1=&Preferences...", "Statistics1=S&tatistics...", "About1=Rule&s..."}));
     }
 
     void newGameAndRestartDealWithTheirSounds()

@@ -351,9 +351,11 @@ private Q_SLOTS:
         QStringList items;
         for (QAction *action : form->PopupMenu1->actions())
             items << (action->isSeparator() ? QStringLiteral("-") : action->objectName() + QLatin1Char('=') + action->text());
-        QCOMPARE(items, (QStringList{QStringLiteral("Undo1=&Undo"), QStringLiteral("Redo1=&Redo"), QStringLiteral("-"), QStringLiteral("Autoplay1=A&utoplay"),
+        QCOMPARE(items, (QStringList{QStringLiteral("Undo1=&Undo"), QStringLiteral("Redo1=&Redo"), QStringLiteral("Hint1=&Hint"),
+                                     QStringLiteral("Solve1=S&olve"), QStringLiteral("-"), QStringLiteral("Autoplay1=A&utoplay"),
+                                     QStringLiteral("-"), QStringLiteral("WinnableOnly1=Winnable Deals Only"),
                                      QStringLiteral("-"), QStringLiteral("NewDeal1=&New Game"),
-                                     QStringLiteral("Redeal1=&Restart"), QStringLiteral("Preferences1=Pre&ferences..."),
+                                     QStringLiteral("Redeal1=&Restart"), QStringLiteral("Preferences1=Pre&ferences..."), QStringLiteral("Statistics1=S&tatistics..."),
                                      QStringLiteral("About1=Rule&s...")}));
         QVERIFY(!form->DoAutoplay);
         QTest::keyClick(form, Qt::Key_A, Qt::ControlModifier);

@@ -132,7 +132,7 @@ private Q_SLOTS:
         switch (damage) {
         case 0: text.truncate(text.size() / 2); break;
         case 1: text.replace(QStringLiteral("Caption: "), QStringLiteral("Captain: ")); break;
-        case 2: text.replace(QStringLiteral("format 1"), QStringLiteral("format 2")); break;
+        case 2: text.replace(QStringLiteral("format 2"), QStringLiteral("format 3")); break;
         case 3: text.replace(QStringLiteral("Game: Klondike"), QStringLiteral("Game: Golf")); break;
         case 4: lines[tableLine] += QStringLiteral(" AS"); text = lines.join(QLatin1Char('\n')); break;
         case 5: lines[tableLine].chop(3); text = lines.join(QLatin1Char('\n')); break;

@@ -313,9 +313,10 @@ private Q_SLOTS:
         QStringList items;
         for (QAction *action : form->PopupMenu1->actions())
             items << (action->isSeparator() ? QStringLiteral("-") : action->text());
-        QCOMPARE(items, (QStringList{QStringLiteral("&Undo"), QStringLiteral("&Redo"), QStringLiteral("-"), QStringLiteral("&Shuffle Remaining"),
-                                     QStringLiteral("-"), QStringLiteral("&New Game"), QStringLiteral("&Restart"),
-                                     QStringLiteral("&Preferences..."), QStringLiteral("Rul&es...")}));
+        QCOMPARE(items, (QStringList{QStringLiteral("&Undo"), QStringLiteral("&Redo"), QStringLiteral("&Hint"), QStringLiteral("S&olve"),
+                                     QStringLiteral("-"), QStringLiteral("&Shuffle Remaining"), QStringLiteral("-"),
+                                     QStringLiteral("Winnable Deals Only"), QStringLiteral("-"), QStringLiteral("&New Game"), QStringLiteral("&Restart"),
+                                     QStringLiteral("&Preferences..."), QStringLiteral("S&tatistics..."), QStringLiteral("Rul&es...")}));
         QCOMPARE(form->Shuffle1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
         QVERIFY(!form->Autoplay1);
     }

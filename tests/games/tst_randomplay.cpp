@@ -5,13 +5,15 @@
 // the table must still hold each card of its decks exactly once, with everything around
 // it consistent, and a Restart must deal the deal's first table again. A long walk per
 // game takes five times as many steps on one deal and undoes everything only at the
-// end, so that play gets further into a game. Now and then a few actions are undone
-// and redone, which must give the very same table, and every so often the whole game
-// is written down, read into a fresh window that must look the same in every way, and
-// play goes on there.
+// end, so that play gets further into a game. A row per game plays mostly by keys:
+// the cursor wanders, cards are lifted, dropped, put back and sent home. Now and then
+// a few actions are undone and redone, which must give the very same table, and every
+// so often the whole game is written down, read into a fresh window that must look the
+// same in every way, and play goes on there.
 //   CARDENZA_PLAY_SEED   the seed (default 1)
 //   CARDENZA_PLAY_STEPS  steps of an ordinary row (default 400; a long walk five times that)
 #include "GameTestKit.h"
+#include "support/StatsKit.h"
 
 #include "games/GameRegistry.h"
 #include "shell/GameCatalog.h"
@@ -37,6 +39,15 @@ int playSteps()
 
 // The score the piles show: the cards on the foundations; with none (Montana), the
 // cards of each row of thirteen places that lie in order of one suit from a Two.
+// The top card a view shows, counting cards lifted by keys as still in their place.
+const TCard *shownTop(const TCardPileView *view)
+{
+    const DragManager &drags = DragManager::instance();
+    if (drags.carriedByKeys() && drags.source() == view && !view->DragPile->IsEmpty())
+        return view->DragPile->CardAt(TCardPile::Top);
+    return view->Cards->CardAt(TCardPile::Top);
+}
+
 int scoreOnTable(const GameWindow *form)
 {
     const QList<TCardPileView *> foundations = form->viewsOf(PileRole::Foundation) + form->viewsOf(PileRole::Discard);
@@ -47,8 +58,8 @@ int scoreOnTable(const GameWindow *form)
                                                                 : QList<TCardPileView *>();
     for (int row = 0; row + 13 <= places.size(); row += 13)
         for (int column = 0; column < 13; ++column) {
-            const TCard *card = places[row + column]->Cards->CardAt(TCardPile::Top);
-            if (!card || card->Value != FS_TWO + column || card->Suit != places[row]->Cards->CardAt(0)->Suit)
+            const TCard *card = shownTop(places[row + column]);
+            if (!card || card->Value != FS_TWO + column || card->Suit != shownTop(places[row])->Suit)
                 break;
             ++score;
         }
@@ -94,7 +105,10 @@ class RandomPlayer
 public:
     // A patient player stays with one deal: never takes anything back, never asks for
     // a new deal or a Restart, and takes the cards where the moves are.
-    RandomPlayer(GameWindow *window, quint32 seed, bool patient) : form(window), random(seed), patient(patient) {}
+    RandomPlayer(GameWindow *window, quint32 seed, bool patient, bool byKeys = false)
+        : form(window), random(seed), patient(patient), byKeys(byKeys)
+    {
+    }
 
     void step();
     void setWindow(GameWindow *window) { form = window; }
@@ -105,6 +119,8 @@ public:
     QString check() const;
     // Undoes down to the records the deal itself left (Golf books its first stock card).
     QString undoEverything(int dealRecords);
+    // Cards held by keys go back, so that the menu's commands act again.
+    void putDown();
 
 private:
     int below(int bound) { return std::uniform_int_distribution<int>(0, bound - 1)(random); }
@@ -128,12 +144,14 @@ private:
     void drag(bool interrupt);
     void interruptDrag();
     void key();
+    void navigate();
     void command();
 
     GameWindow *form;
     std::mt19937 random;
     bool patient;
     bool restarting = false;
+    bool byKeys;
 };
 
 TCardPileView *RandomPlayer::anyView()
@@ -220,6 +238,23 @@ void RandomPlayer::key()
     press(keys);
 }
 
+void RandomPlayer::navigate()
+{
+    static const QList<QKeyCombination> keys = {
+        QKeyCombination(Qt::Key_Left), QKeyCombination(Qt::Key_Right), QKeyCombination(Qt::Key_Right),
+        QKeyCombination(Qt::Key_Up), QKeyCombination(Qt::Key_Down), QKeyCombination(Qt::Key_Tab),
+        Qt::SHIFT | Qt::Key_Backtab, QKeyCombination(Qt::Key_Return), QKeyCombination(Qt::Key_Return),
+        QKeyCombination(Qt::Key_Enter), Qt::SHIFT | Qt::Key_Return, QKeyCombination(Qt::Key_Escape),
+        QKeyCombination(Qt::Key_Space), Qt::CTRL | Qt::Key_Z};
+    press(keys);
+}
+
+void RandomPlayer::putDown()
+{
+    if (DragManager::instance().carriedByKeys())
+        QTest::keyClick(form, Qt::Key_Escape);
+}
+
 QString RandomPlayer::undoAndRedo()
 {
     const QString before = everything(form);
@@ -249,7 +284,8 @@ void RandomPlayer::command()
     // autoplay, the options, the game's own commands) as often as New Game.
     QList<QAction *> items = {form->Undo1, form->Undo1};
     for (QAction *action : form->actions())
-        if (!action->isSeparator() && action != form->Preferences1 && action != form->About1)
+        if (!action->isSeparator() && action != form->Preferences1 && action != form->Statistics1
+            && action != form->About1)
             items << action;
     QAction *item = items[below(int(items.size()))];
     restarting = item == form->Restart1;
@@ -261,7 +297,9 @@ void RandomPlayer::command()
 void RandomPlayer::step()
 {
     const int kind = below(100);
-    if (kind < 22)
+    if (byKeys && chance(80))
+        navigate();
+    else if (kind < 22)
         click(Qt::LeftButton, {});
     else if (kind < 32)
         doubleClick();
@@ -284,11 +322,16 @@ QString RandomPlayer::check() const
 {
     QSet<const TCard *> seen;
     QHash<int, int> faces;
+    // Cards held by keys stay in their pile's drag pile until they are dropped.
+    const DragManager &drags = DragManager::instance();
+    const bool carried = drags.carriedByKeys();
     for (const TCardPileView *view : form->pileViews()) {
-        if (!view->DragPile->IsEmpty())
+        const bool holds = carried && drags.source() == view;
+        if (!view->DragPile->IsEmpty() && !holds)
             return QStringLiteral("%1 holds cards in its drag pile").arg(view->objectName());
-        for (int i = 0; i < view->Cards->Count(); ++i) {
-            const TCard *card = view->Cards->CardAt(i);
+        for (int i = 0; i < view->Cards->Count() + (holds ? view->DragPile->Count() : 0); ++i) {
+            const int count = view->Cards->Count();
+            const TCard *card = i < count ? view->Cards->CardAt(i) : view->DragPile->CardAt(i - count);
             if (seen.contains(card))
                 return QStringLiteral("%1 is on the table twice (%2)").arg(CardText(card), view->objectName());
             seen.insert(card);
@@ -320,7 +363,7 @@ QString RandomPlayer::check() const
     if (!plainAfterDeal && (form->windowTitle() != caption || form->Score != score))
         return QStringLiteral("the caption \"%1\" and Score %2 where the table says \"%3\"")
             .arg(form->windowTitle()).arg(form->Score).arg(caption);
-    if (DragManager::instance().pending() || DragManager::instance().active())
+    if ((drags.pending() || drags.active()) && !carried)
         return QStringLiteral("a drag is still under way");
     return {};
 }
@@ -342,6 +385,7 @@ class TestRandomPlay : public QObject
 {
     Q_OBJECT
     QPointer<GameWindow> form;
+    FakeClock time;  // a saved game's playing time, written twice, is the same
 
     // The game written down and read into a fresh window, which must look the same,
     // write the same text, and take over the play.
@@ -378,10 +422,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("game");
         QTest::addColumn<bool>("small");
         QTest::addColumn<bool>("longWalk");
+        QTest::addColumn<bool>("byKeys");
         for (const GameEntry *game : GameCatalog::entries()) {
-            QTest::newRow(qPrintable(game->name + QStringLiteral("/large"))) << game->name << false << false;
-            QTest::newRow(qPrintable(game->name + QStringLiteral("/small"))) << game->name << true << false;
-            QTest::newRow(qPrintable(game->name + QStringLiteral("/long"))) << game->name << false << true;
+            QTest::newRow(qPrintable(game->name + QStringLiteral("/large"))) << game->name << false << false << false;
+            QTest::newRow(qPrintable(game->name + QStringLiteral("/small"))) << game->name << true << false << false;
+            QTest::newRow(qPrintable(game->name + QStringLiteral("/long"))) << game->name << false << true << false;
+            QTest::newRow(qPrintable(game->name + QStringLiteral("/keys"))) << game->name << false << false << true;
         }
     }
 
@@ -390,6 +436,7 @@ private Q_SLOTS:
         QFETCH(QString, game);
         QFETCH(bool, small);
         QFETCH(bool, longWalk);
+        QFETCH(bool, byKeys);
         GameTestKit kit;
         PreferencesDlg->DoAnimation = false;
         TCard::SetCardSize(small ? FS_SMALL : FS_LARGE);
@@ -398,7 +445,7 @@ private Q_SLOTS:
         form->show();
         QApplication::setActiveWindow(form);
         const quint32 seed = playSeed() ^ quint32(qHash(QString(QTest::currentDataTag())));
-        RandomPlayer player(form, seed, longWalk);
+        RandomPlayer player(form, seed, longWalk, byKeys);
         // The deal's first table, which a Restart deals again, and the table undoing
         // everything comes back to (a deal may book steps of its own; Montana's
         // shuffle and the Queen of Italy's first foundation start again from theirs).
@@ -420,6 +467,8 @@ private Q_SLOTS:
             // Drag pictures and closed menus go as they would between a player's moves.
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             QString fault = form ? player.check() : QStringLiteral("the window went away");
+            if (fault.isEmpty() && (step % 7 == 0 || step % 150 == 0))
+                player.putDown();
             if (fault.isEmpty() && !longWalk && step % 7 == 0)
                 fault = player.undoAndRedo();
             if (fault.isEmpty() && step % 150 == 0)
@@ -429,6 +478,7 @@ private Q_SLOTS:
             if (fault.isEmpty())
                 fault = std::exchange(dealFault, QString());
             if (fault.isEmpty() && (step == steps || (!longWalk && step % 97 == 0))) {
+                player.putDown();
                 fault = player.undoEverything(dealRecords);
                 if (fault.isEmpty() && form->UndoList->Count() == dealRecords && form->dealText() != undoneTable)
                     fault = QStringLiteral("undoing everything does not give the first table back:\n%1\ninstead of\n%2")

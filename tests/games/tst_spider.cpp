@@ -132,8 +132,8 @@ private Q_SLOTS:
         QStringList items;
         for (QAction *action : form->PopupMenu1->actions())
             items << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
-        QCOMPARE(items, (QStringList{"Undo1", "Redo1", "-", "SameSuitBuilds1", "-", "NewGame1", "Redeal1", "Preferences1",
-                                     "About1"}));
+        QCOMPARE(items, (QStringList{"Undo1", "Redo1", "Hint1", "Solve1", "-", "SameSuitBuilds1", "WinnableOnly1", "-",
+                                     "NewGame1", "Redeal1", "Preferences1", "Statistics1", "About1"}));
         QCOMPARE(form->SameSuitBuilds1->text(), QStringLiteral("&Same Suit Moves"));
         QCOMPARE(form->SameSuitBuilds1->toolTip(), QStringLiteral("If checked, build down only in same suit"));
         QCOMPARE(form->About1->text(), QStringLiteral("Rul&es..."));

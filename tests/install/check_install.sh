@@ -44,6 +44,18 @@ if readelf -d "$program" | grep -q 'libQt6Multimedia'; then
     fail "the program itself loads the sound libraries at start"
 fi
 
+# Likewise the database libraries come with the statistics module, loaded when the
+# first game ends.
+stats=$(find "$top/lib" -path '*/cardenza/cardenza-stats.so' | head -n 1)
+if [ -z "$stats" ]; then
+    fail "no statistics module in lib/.../cardenza"
+else
+    readelf -d "$stats" | grep -q 'libQt6Sql' || fail "the statistics module does not bring Qt SQL"
+fi
+if readelf -d "$program" | grep -q 'libQt6Sql'; then
+    fail "the program itself loads Qt SQL at start"
+fi
+
 desktop-file-validate "$desktop" || fail "desktop-file-validate rejects $desktop"
 grep -qx 'Exec=cardenza' "$desktop" || fail "the menu entry does not start cardenza"
 grep -qx 'Icon=cardenza' "$desktop" || fail "the menu entry does not show the cardenza icon"

@@ -2,7 +2,7 @@
 // The solver's verdicts on our deals against those of fc-solve (Debian package
 // freecell-solver-bin), for the games it knows under the same rules. Skipped when
 // fc-solve is not installed.
-//   CARDENZA_FCSOLVE_DEALS   deals per game (default 40)
+//   CARDENZA_FCSOLVE_DEALS   deals per game (default 25)
 #include "SolverTestKit.h"
 
 #include <QProcess>
@@ -69,7 +69,7 @@ private Q_SLOTS:
         QFETCH(QString, game);
         QFETCH(QString, fcSolveGame);
         GameTestKit kit;
-        const int deals = qEnvironmentVariableIntValue("CARDENZA_FCSOLVE_DEALS") ?: 40;
+        const int deals = qEnvironmentVariableIntValue("CARDENZA_FCSOLVE_DEALS") ?: 25;
         int compared = 0;
         for (int seed = 1; seed <= deals; ++seed) {
             const std::unique_ptr<GameWindow> window = DealWithOptions(game, quint32(seed), {});

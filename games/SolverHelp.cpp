@@ -1,0 +1,575 @@
+// SPDX-License-Identifier: MIT
+#include "games/SolverHelp.h"
+
+#include "games/GameWindow.h"
+#include "games/HintSearch.h"
+#include "games/PlayRecord.h"
+#include "platform/DragManager.h"
+#include "platform/Random.h"
+#include "shell/Profile.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QProgressDialog>
+#include <QSignalBlocker>
+#include <QTimer>
+
+namespace {
+
+constexpr int outlineMs = 2500;        // how long a hint's rings stay
+constexpr int noteMs = 4000;           // how long a note stays
+constexpr int searchingNoteMs = 300;   // a search this long says that it is searching
+constexpr int progressDelayMs = 300;   // the search for a deal shows its window after this
+constexpr int solveStepMs = 200;       // one step of the deal animation, its sound's length
+
+const QString searchingForHint = QStringLiteral("Looking for a move...");
+const QString searchingForWin = QStringLiteral("Looking for a way to win...");
+const QString cannotBeWon = QStringLiteral("This game can no longer be won.");
+const QString outOfTime = QStringLiteral("The search ran out of time before it found a way to win.");
+const QString noSureWay = QStringLiteral("No way to win was found, but the game may still be won.");
+const QString alreadyWon = QStringLiteral("The game is won.");
+const QString solveRefused = QStringLiteral("Solve stopped: the game did not take its move.");
+const QString stoppedByPlayer = QStringLiteral("Solve stopped.");
+const QString seekingDeal = QStringLiteral("Looking for a deal that can be won...");
+
+constexpr int hintBudgetMs = 5000;
+constexpr int dealBudgetMs = 2000;  // as `cardenza --solve` gives each deal
+Solver::Limits hintLimits{hintBudgetMs, 0, nullptr};
+Solver::Limits dealLimits{dealBudgetMs, 0, nullptr};
+
+bool samePosition(const Solver::TableText &a, const Solver::TableText &b)
+{
+    if (a.piles.size() != b.piles.size() || a.counters != b.counters)
+        return false;
+    for (std::size_t i = 0; i < a.piles.size(); ++i)
+        if (a.piles[i].name != b.piles[i].name || a.piles[i].cards != b.piles[i].cards)
+            return false;
+    return true;
+}
+
+// A seed for a deal to try: the generator's own next numbers, 32 bits of them.
+std::uint32_t drawnSeed()
+{
+    const auto high = std::uint32_t(Random::next());
+    const auto middle = std::uint32_t(Random::next());
+    const auto low = std::uint32_t(Random::next());
+    return high << 17 ^ middle << 2 ^ low;
+}
+
+}  // namespace
+
+// The table as it was, shown while deals are tried behind it, and taking every key
+// and button meant for the table; Escape gives the search up.
+class DealCurtain : public QWidget
+{
+public:
+    // The picture is taken before the curtain exists, which would be in it otherwise.
+    DealCurtain(QWidget *table, const QPixmap &tableAsItWas, std::function<void()> onEscape)
+        : QWidget(table), picture(tableAsItWas), escape(std::move(onEscape))
+    {
+        setObjectName(QStringLiteral("DealCurtain"));
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setFocusPolicy(Qt::StrongFocus);
+        table->installEventFilter(this);
+        setGeometry(table->rect());
+        raise();
+        show();
+        setFocus();
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), parentWidget()->palette().color(QPalette::Window));
+        painter.drawPixmap(0, 0, picture);
+    }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == parentWidget() && event->type() == QEvent::Resize)
+            setGeometry(parentWidget()->rect());
+        return QWidget::eventFilter(watched, event);
+    }
+    bool event(QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::ShortcutOverride:  // no shortcut of the table's either
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::ContextMenu:
+        case QEvent::Wheel:
+            event->accept();
+            return true;
+        case QEvent::KeyPress:
+            if (static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape && escape)
+                escape();
+            event->accept();
+            return true;
+        default:
+            return QWidget::event(event);
+        }
+    }
+
+private:
+    QPixmap picture;
+    std::function<void()> escape;
+};
+
+SolverHelp::SolverHelp(GameWindow *form)
+    : QObject(form), window(form), game(Solver::findGame(form->gameDescription().caption.toStdString())),
+      searcher(new HintSearch(this)), noteTimer(new QTimer(this)), searchingTimer(new QTimer(this)),
+      stepTimer(new QTimer(this))
+{
+    Hint1 = window->addMenuItem(QStringLiteral("Hint1"), QStringLiteral("&Hint"), QKeySequence(Qt::Key_H),
+                                [this] { Hint1Click(); });
+    Solve1 = window->addMenuItem(QStringLiteral("Solve1"), QStringLiteral("S&olve"), QKeySequence(),
+                                 [this] { Solve1Click(); });
+    Hint1->setEnabled(knowsGame());
+    Solve1->setEnabled(knowsGame());
+    for (QTimer *timer : {noteTimer, searchingTimer, stepTimer})
+        timer->setSingleShot(true);
+    connect(noteTimer, &QTimer::timeout, this, &SolverHelp::hideNote);
+    connect(searchingTimer, &QTimer::timeout, this, &SolverHelp::showSearchingNote);
+    connect(stepTimer, &QTimer::timeout, this, &SolverHelp::playNextStep);
+    connect(searcher, &HintSearch::finished, this, &SolverHelp::searchFinished);
+    connect(window, &GameWindow::tableRefreshed, this, &SolverHelp::tableRefreshed);
+}
+
+SolverHelp::~SolverHelp() { qApp->removeEventFilter(this); }
+
+const Solver::Limits SolverHelp::defaultHintLimits{hintBudgetMs, 0, nullptr};
+const Solver::Limits SolverHelp::defaultDealLimits{dealBudgetMs, 0, nullptr};
+
+void SolverHelp::setLimits(const Solver::Limits &forHints, const Solver::Limits &forDeals)
+{
+    hintLimits = forHints;
+    dealLimits = forDeals;
+}
+
+// ---- searching ---------------------------------------------------------------------
+
+void SolverHelp::startSearch(Purpose why)
+{
+    clearOutlines();
+    hideNote();
+    purpose = why;
+    searched = SolverPosition::of(window);
+    searcher->start(searched, why == Purpose::Deal ? dealLimits : hintLimits);
+    if (why != Purpose::Deal)
+        searchingTimer->start(searchingNoteMs);
+}
+
+void SolverHelp::cancelSearch()
+{
+    searcher->cancel();
+    searchingTimer->stop();
+    purpose = Purpose::None;
+}
+
+void SolverHelp::showSearchingNote()
+{
+    if (purpose == Purpose::Hint || purpose == Purpose::Solve)
+        showNote(purpose == Purpose::Hint ? searchingForHint : searchingForWin);
+}
+
+// A result counts only for the table it was searched for.
+void SolverHelp::searchFinished(const Solver::Result &result)
+{
+    const Purpose why = std::exchange(purpose, Purpose::None);
+    searchingTimer->stop();
+    hideNote();
+    if (!samePosition(SolverPosition::of(window).table, searched.table)) {
+        if (why == Purpose::Deal)
+            abandonSeek();
+        return;
+    }
+    const bool winnable = result.verdict == Solver::Verdict::Winnable;
+    if (why != Purpose::Deal)
+        noteVerdict(result.verdict);
+    QStringList steps;
+    for (const std::string &step : result.line)
+        steps << QString::fromStdString(step);
+    if (why == Purpose::Deal)
+        winnable ? keepDeal(true) : tryNextDeal();
+    else if (!winnable)
+        showNote(verdictNote(result));
+    else if (steps.isEmpty())
+        showNote(alreadyWon);
+    else if (why == Purpose::Hint)
+        showHint(steps.first());
+    else
+        startSolving(steps);
+}
+
+// Lost, or not known: because the budget ran out, or because the search leaves out
+// a move whose outcome the table does not tell (a redeal of cards in a new order).
+QString SolverHelp::verdictNote(const Solver::Result &result) const
+{
+    if (result.verdict == Solver::Verdict::Unwinnable)
+        return cannotBeWon;
+    const bool spent = (hintLimits.budgetMs > 0 && result.milliseconds >= hintLimits.budgetMs)
+                       || (hintLimits.maxNodes > 0 && result.nodes >= hintLimits.maxNodes);
+    return spent ? outOfTime : noSureWay;
+}
+
+// Whatever changed the table (a move, undo, redo, a deal) makes every search, hint
+// and note about the old table void; only Solve's own steps and deals go on.
+void SolverHelp::tableRefreshed()
+{
+    if (playing)
+        return;
+    clearOutlines();
+    hideNote();
+    if (purpose == Purpose::Hint || purpose == Purpose::Solve)
+        cancelSearch();
+    if (isSolving())
+        stopSolving();
+    if (seek)
+        abandonSeek();
+}
+
+// A winnable position anywhere makes the deal winnable (undo leads back to it); a
+// lost one says so of the deal only when no move has been made.
+void SolverHelp::noteVerdict(Solver::Verdict verdict)
+{
+    if (verdict == Solver::Verdict::Winnable || (verdict == Solver::Verdict::Unwinnable && window->MoveCount == 0))
+        window->playRecord()->setSolverVerdict(QString::fromLatin1(Solver::verdictName(verdict)));
+}
+
+// ---- notes and outlines ----------------------------------------------------------------
+
+void SolverHelp::showNote(const QString &text)
+{
+    if (!noteLabel) {
+        noteLabel = new QLabel(window);
+        noteLabel->setObjectName(QStringLiteral("HintNote"));
+        noteLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
+        noteLabel->setStyleSheet(QStringLiteral("QLabel { background: rgba(0, 0, 0, 190); color: white; "
+                                                "border: 1px solid rgba(255, 255, 255, 120); border-radius: 6px; "
+                                                "padding: 8px 14px; font-weight: bold; }"));
+    }
+    noteLabel->setText(text);
+    noteLabel->adjustSize();
+    const QSize size = noteLabel->size();
+    noteLabel->move((window->width() - size.width()) / 2, window->height() - size.height() - 16);
+    noteLabel->raise();
+    noteLabel->show();
+    noteTimer->start(noteMs);
+}
+
+void SolverHelp::hideNote()
+{
+    noteTimer->stop();
+    if (noteLabel)
+        noteLabel->hide();
+}
+
+QString SolverHelp::note() const { return noteLabel && !noteLabel->isHidden() ? noteLabel->text() : QString(); }
+
+void SolverHelp::clearOutlines()
+{
+    for (TCardPileView *view : window->pileViews())
+        view->clearHighlight();
+}
+
+void SolverHelp::outline(TCardPileView *view, int firstCard, int count)
+{
+    if (view)
+        view->highlight(firstCard, count, outlineMs);
+}
+
+// The cards of the step and where they go; a press outlines the card it presses.
+void SolverHelp::showHint(const QString &step)
+{
+    const QStringList words = step.split(QLatin1Char(' '));
+    TCardPileView *pressed = window->viewNamed(words.value(words.size() == 2 ? 1 : 0));
+    if (!pressed)
+        return;
+    const int cards = pressed->Cards->Count();
+    if (words.size() == 2) {
+        outline(pressed, cards - 1, cards > 0 ? 1 : 0);
+    } else {
+        const int count = qBound(1, words.value(3).mid(1).toInt(), qMax(1, cards));
+        outline(pressed, cards - count, count);
+        TCardPileView *target = window->viewNamed(words.value(2));
+        if (target)
+            outline(target, target->Cards->Count() - 1, target->Cards->IsEmpty() ? 0 : 1);
+    }
+    window->playRecord()->countHint();
+    Q_EMIT hintShown(step);
+}
+
+void SolverHelp::Hint1Click()
+{
+    if (!knowsGame() || seek)
+        return;
+    if (isSolving())
+        stopSolving();
+    startSearch(Purpose::Hint);
+}
+
+// ---- Solve ----------------------------------------------------------------------------
+
+void SolverHelp::Solve1Click()
+{
+    if (!knowsGame() || seek)
+        return;
+    if (isSolving()) {
+        stopSolving(stoppedByPlayer);
+        return;
+    }
+    startSearch(Purpose::Solve);
+}
+
+void SolverHelp::startSolving(const QStringList &winningLine)
+{
+    line = winningLine;
+    solving = true;
+    qApp->installEventFilter(this);
+    stepTimer->start(GameWindow::animationOn() ? solveStepMs : 0);
+}
+
+// One step of the line; a step's own sounds and the win window run inside it.
+void SolverHelp::playNextStep()
+{
+    if (!solving || line.isEmpty())
+        return;
+    const QString step = line.takeFirst();
+    playing = true;
+    const bool taken = playStep(step);
+    playing = false;
+    if (taken)
+        window->playRecord()->countHint();
+    if (!solving)
+        return;  // the table or the player stopped it meanwhile
+    if (!taken)
+        stopSolving(solveRefused);
+    else if (line.isEmpty())
+        stopSolving();
+    else
+        stepTimer->start(GameWindow::animationOn() ? solveStepMs : 0);
+}
+
+// The step as the keyboard's hand makes it, through the views' own press, click and
+// the drag protocol: "click VIEW" presses the view's top card (or the empty view)
+// and clicks it; "FROMVIEW -> TOVIEW xN" presses the Nth card from the top, lifts it
+// with the cards above it and drops them on the target.
+bool SolverHelp::playStep(const QString &step)
+{
+    const QStringList words = step.split(QLatin1Char(' '));
+    const SolverPosition before = SolverPosition::of(window);
+    const int moves = window->MoveCount;
+    if (words.size() == 2 && words[0] == QLatin1String("click")) {
+        TCardPileView *view = window->viewNamed(words[1]);
+        if (!view)
+            return false;
+        view->PressCard(view->Cards->Count() - 1);
+        const QPoint centre = view->rect().center();
+        view->MouseUp(Qt::LeftButton, {}, centre.x(), centre.y());
+        view->Click();
+    } else {
+        TCardPileView *from = words.size() == 4 ? window->viewNamed(words[0]) : nullptr;
+        TCardPileView *to = words.size() == 4 ? window->viewNamed(words[2]) : nullptr;
+        const int count = words.value(3).mid(1).toInt();
+        if (!from || !to || count < 1 || count > from->Cards->Count())
+            return false;
+        from->PressCard(from->Cards->Count() - count);
+        if (!from->LiftPressedCards())
+            return false;
+        DragManager::instance().dropOn(to);
+    }
+    return window->MoveCount != moves || !samePosition(before.table, SolverPosition::of(window).table);
+}
+
+void SolverHelp::stopSolving(const QString &why)
+{
+    if (purpose == Purpose::Solve)
+        cancelSearch();
+    const bool wasSolving = solving;
+    solving = false;
+    line.clear();
+    stepTimer->stop();
+    qApp->removeEventFilter(this);
+    if (!why.isEmpty())
+        showNote(why);
+    if (wasSolving)
+        Q_EMIT solveStopped();
+}
+
+// While Solve plays, any key, button or menu of the player's stops it, and then does
+// what it does. Input inside a step belongs to the window the step opened (the win
+// window); input held back meanwhile arrives after the step.
+bool SolverHelp::eventFilter(QObject *watched, QEvent *event)
+{
+    if (playing)
+        return QObject::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::ShortcutOverride:
+    case QEvent::ContextMenu:
+        if (isSolving())
+            stopSolving(stoppedByPlayer);
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+// ---- winnable deals -----------------------------------------------------------------
+
+QString SolverHelp::sectionName() const
+{
+    const QString options = window->windowSize().optionsSection;
+    return options.isEmpty() ? window->windowSize().placementSection : options;
+}
+
+void SolverHelp::windowCreated()
+{
+    WinnableOnly1 = window->addCheckItem(QStringLiteral("WinnableOnly1"), QStringLiteral("Winnable Deals Only"));
+    profile = new TProfile(QStringLiteral("Solitaire.ini"), sectionName(), QStringLiteral("None"), this);
+    DoWinnableOnly = knowsGame() && profile->ReadBool(QStringLiteral("WinnableOnly"), false);
+    WinnableOnly1->setChecked(DoWinnableOnly);
+    WinnableOnly1->setEnabled(knowsGame());
+    connect(WinnableOnly1, &QAction::triggered, this, [this] {
+        if (GameWindow::dragUnderWay()) {
+            WinnableOnly1->setChecked(DoWinnableOnly);
+            return;
+        }
+        DoWinnableOnly = WinnableOnly1->isChecked();
+        profile->WriteBool(QStringLiteral("WinnableOnly"), DoWinnableOnly);
+    });
+    if (DoWinnableOnly && !window->gameUnderWay())
+        beginSeek(true);
+}
+
+bool SolverHelp::seekWinnableDeal()
+{
+    if (!knowsGame() || !DoWinnableOnly)
+        return false;
+    beginSeek(false);
+    return true;
+}
+
+// At a window's opening the deal already made is the first one tried; with the seed
+// fixed it is that seed's, and the next deals are those of the seeds that follow.
+void SolverHelp::beginSeek(bool atOpen)
+{
+    if (seek)
+        endSeek();
+    if (isSolving())
+        stopSolving();
+    cancelSearch();
+    clearOutlines();
+    hideNote();
+    seek = Seek{atOpen, 0, std::nullopt};
+    curtain = new DealCurtain(window, window->grab(), [this] { keepDeal(false); });
+    progress = new QProgressDialog(window);
+    progress->setObjectName(QStringLiteral("WinnableDealProgress"));
+    progress->setWindowTitle(window->gameDescription().caption);
+    progress->setLabelText(seekingDeal);
+    progress->setCancelButtonText(QStringLiteral("Cancel"));
+    progress->setWindowModality(Qt::WindowModal);
+    progress->setAutoClose(false);
+    progress->setAutoReset(false);
+    progress->setRange(0, 0);
+    progress->setMinimumDuration(progressDelayMs);
+    connect(progress, &QProgressDialog::canceled, this, [this] { keepDeal(false); });
+    if (atOpen) {
+        seek->tries = 1;
+        startSearch(Purpose::Deal);
+    } else {
+        tryNextDeal();
+    }
+}
+
+void SolverHelp::tryNextDeal()
+{
+    const std::optional<std::uint32_t> fixed = Random::fixedSeed();
+    dealTentatively(fixed ? *fixed + std::uint32_t(seek->tries) : drawnSeed());
+    ++seek->tries;
+    if (progress)
+        progress->setLabelText(seekingDeal + QStringLiteral("\nDeals tried: %1").arg(seek->tries));
+    startSearch(Purpose::Deal);
+}
+
+// A deal tried is silent, and nothing outside hears of it.
+void SolverHelp::dealTentatively(std::uint32_t seed)
+{
+    playing = true;
+    {
+        const QSignalBlocker quiet(window);
+        Random::seed(seed);
+        window->emptyAllPiles(true);
+        window->Deal(true, true);
+    }
+    playing = false;
+    seek->seed = seed;
+}
+
+// The deal found, or the last one tried when the player cancels, is dealt again from
+// its seed as the window deals, with the animation and sounds of a new game.
+void SolverHelp::keepDeal(bool winnable)
+{
+    if (!seek)
+        return;
+    const std::optional<std::uint32_t> seed = seek->seed;
+    const bool atOpen = seek->atOpen;
+    endSeek();
+    if (seed) {
+        playing = true;
+        Random::seed(*seed);
+        window->emptyAllPiles(true);
+        window->Deal(atOpen, true);
+        playing = false;
+    }
+    if (winnable)
+        noteVerdict(Solver::Verdict::Winnable);
+    Q_EMIT dealSought();
+}
+
+void SolverHelp::actionBegins()
+{
+    if (playing || !seek)
+        return;
+    const bool tried = seek->seed.has_value();
+    endSeek();
+    if (tried)
+        Q_EMIT window->tableDealt();
+    Q_EMIT dealSought();
+}
+
+// Something else changed the table, or the window closed: the search ends with the
+// table as it is.
+void SolverHelp::abandonSeek()
+{
+    endSeek();
+    Q_EMIT dealSought();
+}
+
+void SolverHelp::endSeek()
+{
+    cancelSearch();
+    seek.reset();
+    if (curtain) {
+        curtain->hide();
+        curtain->deleteLater();
+    }
+    if (progress) {
+        progress->hide();
+        progress->deleteLater();
+    }
+    if (window->isActiveWindow())
+        window->setFocus();
+}
+
+// ---- the window's side ------------------------------------------------------------
+
+int GameWindow::hintsUsed() const { return record->hintsUsed(); }
