@@ -4,11 +4,14 @@
 
 #include "solver/games/CastleRules.h"
 #include "solver/games/CellRules.h"
+#include "solver/games/FortyThievesRules.h"
 #include "solver/games/GolfRules.h"
+#include "solver/games/IndianPatienceRules.h"
 #include "solver/games/KlondikeRules.h"
 #include "solver/games/MontanaRules.h"
 #include "solver/games/PyramidRules.h"
 #include "solver/games/QueenItalyRules.h"
+#include "solver/games/SpiderRules.h"
 
 #include <algorithm>
 #include <cctype>
@@ -51,13 +54,16 @@ const std::vector<GameInfo> &games()
     static const std::vector<GameInfo> list = {
         entry<CastleRules>("Beleaguered Castle", "Beleaguered Castle", {autoplay}),
         entry<DoubleKlondikeRules>("Double Klondike", "Double Klondike", {drawThree, autoplay}),
+        entry<FortyThievesRules>("Forty Thieves", "Forty Thieves", {autoplay}),
         entry<FreeCellRules>("Free Cell", "FreeCell", {autoplay}),
         entry<GolfRules>("Golf", "Golf", {{"KingStopsSequence", true, "KingStopsSequence1"}}),
+        entry<IndianPatienceRules>("Indian Patience", "Indian Patience", {autoplay}),
         entry<KlondikeGameRules>("Klondike", "Klondike", {drawThree, autoplay}),
         entry<MontanaRules>("Montana", "Montana"),
         entry<PyramidRules>("Pyramid", "Pyramid"),
         entry<QueenItalyRules>("Queen of Italy", "Queen of Italy", {autoplay}),
         entry<SeaTowersRules>("Sea Towers", "Sea Towers", {autoplay}),
+        entry<SpiderRules>("Spider", "Spider", {{"SameSuitBuilds", false, "SameSuitBuilds1"}}),
     };
     return list;
 }

@@ -107,6 +107,11 @@ public:
     virtual void searchMoves(std::vector<Move> &list) const { moves(list); }
     // The position's key: the table's, unless positions with different tables are one.
     virtual std::uint64_t key() const { return table.key(); }
+    // A game whose searchMoves() leave out moves that seldom help is searched without
+    // them first; when that finds no win, widen() has searchMoves() list every move
+    // from then on (true when some were left out) and the search runs again, so that
+    // only a search of every move calls a deal unwinnable.
+    virtual bool widen() { return false; }
 
     // The move as the line says it, one step a line: "FROMVIEW -> TOVIEW xN" or
     // "click VIEW".

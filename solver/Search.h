@@ -124,8 +124,11 @@ private:
         seen.enter(rules.key());
         Result result;
         bool won = search();
-        while (!won && spellOver && !stopped) {
-            startSpell();
+        while (!won && !stopped && (spellOver || rules.widen())) {
+            if (spellOver)
+                startSpell();
+            else
+                startWider();
             won = search();
         }
         if (won) {
@@ -408,6 +411,15 @@ private:
         spellOver = false;
         ++spell;
         spellEnd = nodes + lubySpell(spell) * spellNodes();
+    }
+
+    // The search of the moves that seldom help left out found no win: all is
+    // searched again with every move, forgetting what the narrower search knew.
+    void startWider()
+    {
+        seen.startSearch();
+        seen.enter(rules.key());
+        incomplete = false;
     }
 
     static constexpr std::int64_t spellNodes()

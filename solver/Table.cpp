@@ -93,9 +93,11 @@ std::uint64_t Table::keyWith(std::uint64_t otherExtra) const
     return mixed(otherExtra ^ 0xE7037ED1A0B428DBull) + shares;
 }
 
-std::uint64_t Table::share(int pile) const
+std::uint64_t Table::share(int pile) const { return shareAs(pile, piles[pile].group); }
+
+std::uint64_t Table::shareAs(int pile, int group) const
 {
-    return mixed(piles[pile].hash + std::uint64_t(piles[pile].group) * 0x9E3779B97F4A7C15ull);
+    return mixed(piles[pile].hash + std::uint64_t(group) * 0x9E3779B97F4A7C15ull);
 }
 
 std::uint64_t Table::cardHash(int height, Card card) { return numberFor(height, card); }

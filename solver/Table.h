@@ -41,6 +41,9 @@ public:
     // What one pile adds to key(), and how a pile hashes a card at a height: for
     // games that hash some piles their own way.
     std::uint64_t share(int pile) const;
+    // ... had the pile belonged to another group: for games whose piles are
+    // interchangeable only at times.
+    std::uint64_t shareAs(int pile, int group) const;
     static std::uint64_t cardHash(int height, Card card);
     static std::uint64_t mix(std::uint64_t value);
 

@@ -64,6 +64,15 @@ inline QPoint PressPoint(const TCardPileView *view)
     return view->Cards->IsEmpty() ? view->rect().center() : TopCardPoint(view);
 }
 
+// Makes the window tall enough for the view to show all its cards, as a player
+// enlarges it to reach a long column's top card.
+inline void ShowWholeView(GameWindow *window, const TCardPileView *view)
+{
+    const int overflow = view->CardRectAt(qMax(0, view->Cards->Count() - 1)).bottom() + 1 - view->height();
+    if (overflow > 0)
+        window->resize(window->width(), window->height() + overflow);
+}
+
 // Plays one step of a line ("FROMVIEW -> TOVIEW xN", "click VIEW") with the mouse:
 // presses the card N from the top and drags it over the target, or clicks the view
 // (on its top card: a press that plays). Returns what went wrong, or nothing when
@@ -86,6 +95,8 @@ inline QString PlayStep(GameWindow *window, const QString &step)
         return QStringLiteral("cannot read the step");
     // The cards may go on home at once (Autoplay); the move counts all the same.
     const int movesBefore = window->MoveCount;
+    ShowWholeView(window, from);
+    ShowWholeView(window, to);
     const QPoint over = to->Cards->IsEmpty() ? to->rect().center() : TopCardPoint(to);
     DragWithMouse(from, CardPoint(from, from->Cards->Count() - count), to, over);
     if (window->MoveCount == movesBefore)

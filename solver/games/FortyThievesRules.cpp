@@ -1,0 +1,151 @@
+// SPDX-License-Identifier: MIT
+#include "solver/games/FortyThievesRules.h"
+
+#include <algorithm>
+
+namespace Solver {
+
+namespace {
+Move drag(int from, int to) { return Move{std::int8_t(from), std::int8_t(to), 1, Move::Drag, 0, 0}; }
+}  // namespace
+
+// Each column a group of its own: key() says when they are interchangeable.
+ThievesRules::ThievesRules()
+{
+    stock = table.addPile("DeckPileView", StockGroup, 104);
+    waste = table.addPile("DiscardPileView", WasteGroup, 104);
+    for (int i = 1; i <= 10; ++i)
+        columns.push_back(table.addPile("TableauPile" + std::to_string(i), ColumnGroup + 16 + i, 104));
+    foundations = addPiles("FoundPile", 8, FoundationGroup, 13);
+}
+
+bool ThievesRules::load(const TableText &text, const Options &options, std::string &error)
+{
+    readAutoplay(options);
+    autoplaySources = columns;
+    autoplaySources.push_back(waste);
+    if (!fillPiles(text, error))
+        return false;
+    // The stock's order is all that counts of it, and every other card is face up.
+    for (int pile = 0; pile < table.pileCount(); ++pile)
+        for (int i = 0; i < table.size(pile); ++i)
+            if (!isFaceUp(table.at(pile, i))) {
+                std::vector<Card> cards;
+                while (!table.isEmpty(pile))
+                    cards.insert(cards.begin(), faceUp(table.pop(pile)));
+                for (Card card : cards)
+                    table.push(pile, card);
+                break;
+            }
+    return true;
+}
+
+bool ThievesRules::mayBuild(int from, int to) const
+{
+    const Card onto = table.top(to);
+    if (onto == noCard)
+        return true;
+    const bool fromColumn = from != waste;
+    return !(fromColumn && isLocked(table.size(from) - 1)) && !isLocked(table.size(to) - 1)
+           && buildsOn(table.top(from), onto);
+}
+
+// Home first, then onto column cards, the stock, and last into empty columns.
+void ThievesRules::moves(std::vector<Move> &list) const
+{
+    list.clear();
+    std::vector<int> sources = columns;
+    sources.push_back(waste);
+    for (int from : sources)
+        for (int foundation : foundations)
+            if (!table.isEmpty(from) && fitsFoundation(table.top(from), table.top(foundation)))
+                list.push_back(drag(from, foundation));
+    for (const bool toEmpty : {false, true}) {
+        if (toEmpty && !table.isEmpty(stock))
+            list.push_back(Move{std::int8_t(stock), -1, 0, Move::Click, 0, 0});
+        for (int from : sources)
+            for (int to : columns)
+                if (to != from && !table.isEmpty(from) && table.isEmpty(to) == toEmpty && mayBuild(from, to))
+                    list.push_back(drag(from, to));
+    }
+}
+
+void ThievesRules::searchMoves(std::vector<Move> &list) const
+{
+    moves(list);
+    if (table.extra != 0)
+        std::erase_if(list, [this](const Move &move) { return move.kind != Move::Click && commutesWithClick(move); });
+}
+
+// table.extra: 1 right after a click.
+void ThievesRules::apply(Move &move)
+{
+    move.before = std::uint8_t(table.extra);
+    table.extra = move.kind == Move::Click && !autoplay ? 1 : 0;
+    if (move.kind == Move::Click)
+        table.push(waste, table.pop(stock));
+    else
+        table.moveRun(move.from, move.to, 1);
+}
+
+void ThievesRules::undo(const Move &move)
+{
+    if (move.kind == Move::Click)
+        table.push(stock, table.pop(waste));
+    else
+        table.moveRun(move.to, move.from, 1);
+    table.extra = move.before;
+}
+
+std::uint64_t ThievesRules::key() const
+{
+    if (autoplay)
+        return table.key();
+    std::uint64_t key = table.key();
+    for (int column : columns)
+        key += table.shareAs(column, ColumnGroup) - table.share(column);
+    return key;
+}
+
+// Cards home and empty columns; cards on a card they build on count a little, the
+// waste's cards, which come back only one by one from its top, a little against.
+int ThievesRules::value() const
+{
+    int value = 50 * cardsHome() - 2 * table.size(waste);
+    for (int column : columns) {
+        const int size = table.size(column);
+        value += size == 0 ? 30 : 0;
+        for (int i = 1; i < size; ++i)
+            value += buildsOn(table.at(column, i), table.at(column, i - 1)) ? 4 : 0;
+    }
+    return value;
+}
+
+// ---- Forty Thieves ----------------------------------------------------------------
+
+bool FortyThievesRules::safeMove(Move &move) const
+{
+    if (autoplay)
+        return false;
+    std::vector<int> sources = columns;
+    sources.push_back(waste);
+    for (int from : sources) {
+        const Card card = table.top(from);
+        const int home = card == noCard ? -1 : homeFor(card);
+        if (home < 0)
+            continue;
+        int lowerHome = 0;  // the cards one lower of its suit that are home
+        for (int foundation : foundations)
+            lowerHome += !table.isEmpty(foundation) && suitOf(table.top(foundation)) == suitOf(card)
+                                 && rankOf(table.top(foundation)) >= rankOf(card) - 1
+                             ? 1
+                             : 0;
+        if (rankOf(card) == ace || lowerHome == 2) {
+            move = drag(from, home);
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace Solver
