@@ -23,6 +23,10 @@ namespace Solver {
 class MontanaRules final : public GameRules
 {
 public:
+    // Wins lie far apart among the many ways the gaps can wander: the search starts
+    // again in spells with the moves shuffled.
+    static constexpr std::int64_t restartNodes = 5000;
+    static constexpr int restartShuffle = 100;
     MontanaRules();
     bool load(const TableText &text, const Options &options, std::string &error) override;
     void moves(std::vector<Move> &list) const override;

@@ -18,6 +18,11 @@ namespace Solver {
 class QueenItalyRules final : public TableRules
 {
 public:
+    // A search that took a poor turn in the first pass through the stock can spend
+    // long in the second: it starts again in spells, with the order of the moves
+    // shuffled more than their values tell apart.
+    static constexpr std::int64_t restartNodes = 5000;
+    static constexpr int restartShuffle = 200;
     QueenItalyRules();
     bool load(const TableText &text, const Options &options, std::string &error) override;
     void moves(std::vector<Move> &list) const override;
