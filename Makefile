@@ -40,7 +40,7 @@ FUZZ_SECONDS  ?= 300
 # Only for `make sanitize`: any sanitizer report ends its test program with an error.
 SANITIZE_BUILD := build-sanitize
 SANITIZE_FLAGS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
-SANITIZE_ENV   := QT_QPA_PLATFORM=offscreen \
+SANITIZE_ENV   := QT_QPA_PLATFORM=offscreen CARDENZA_SOLVER_SEEDS=1 \
                   ASAN_OPTIONS=detect_leaks=1 \
                   UBSAN_OPTIONS=print_stacktrace=1
 
