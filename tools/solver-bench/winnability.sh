@@ -32,7 +32,16 @@ echo "|---|---|---|---|---|---|---|---|"
 row "Beleaguered Castle"
 row "Double Klondike" DrawThree=True
 row "Double Klondike" DrawThree=False
+row "Forty Thieves"
 row "Free Cell"
+row "Golf" KingStopsSequence=True
+row "Golf" KingStopsSequence=False
+row "Indian Patience"
 row "Klondike" DrawThree=True
 row "Klondike" DrawThree=False
+row "Montana"
+row "Pyramid"
+row "Queen of Italy"
 row "Sea Towers"
+row "Spider" SameSuitBuilds=True
+row "Spider" SameSuitBuilds=False
