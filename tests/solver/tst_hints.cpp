@@ -19,6 +19,9 @@ namespace {
 // Searches that end the same way on every machine: a number of positions, no clock.
 const Solver::Limits hintNodes{0, 100000, nullptr};
 const Solver::Limits dealNodes{0, 100000, nullptr};
+// Searches are bounded by nodes, not time; the sanitizers make them several times
+// slower, so the waits are generous (they end as soon as the search does).
+constexpr int searchWaitMs = 120000;
 
 struct NodeLimits {
     NodeLimits() { SolverHelp::setLimits(hintNodes, dealNodes); }
@@ -119,7 +122,7 @@ private Q_SLOTS:
         SolverHelp *help = window->solverHelp();
         QSignalSpy shown(help, &SolverHelp::hintShown);
         QTest::keyClick(window.get(), Qt::Key_H);
-        QVERIFY(shown.wait(20000));
+        QVERIFY(shown.wait(searchWaitMs));
         const QString text = shown.first().first().toString();
         const Step step = ReadStep(window.get(), text);
         QVERIFY2(step.from, qPrintable(text));
@@ -157,7 +160,7 @@ private Q_SLOTS:
             SolverHelp *help = window->solverHelp();
             QSignalSpy finished(help->search(), &HintSearch::finished);
             help->Hint1->trigger();
-            QVERIFY(finished.wait(20000));
+            QVERIFY(finished.wait(searchWaitMs));
             QCOMPARE(help->note(), seed == hard ? QStringLiteral("The search ran out of time before it found a way to win.")
                                                 : QStringLiteral("This game can no longer be won."));
             QVERIFY(Outlined(window.get()).isEmpty());
@@ -177,7 +180,7 @@ private Q_SLOTS:
         SolverHelp *help = window->solverHelp();
         QSignalSpy shown(help, &SolverHelp::hintShown);
         help->Hint1->trigger();
-        QVERIFY(shown.wait(20000));
+        QVERIFY(shown.wait(searchWaitMs));
         QCOMPARE(PlayStep(window.get(), shown.first().first().toString()), QString());
 
         help->Hint1->trigger();
@@ -190,7 +193,7 @@ private Q_SLOTS:
         help->Hint1->trigger();
         TCardPileView *column = window->Tableau.first();
         Place(window.get(), CardSuit(FS_CLUBS), CardValue(FS_ACE), column);  // no action: the search goes on
-        QVERIFY(finished.wait(20000));
+        QVERIFY(finished.wait(searchWaitMs));
         QVERIFY(Outlined(window.get()).isEmpty());
         QCOMPARE(help->note(), QString());
         QCOMPARE(shown.count(), 1);
@@ -218,7 +221,7 @@ private Q_SLOTS:
         kit.sounds.clear();
         window->NewGame1->trigger();
         QVERIFY(help->isSeekingDeal());
-        QVERIFY(sought.wait(60000));
+        QVERIFY(sought.wait(2 * searchWaitMs));
         QCOMPARE(window->dealText(), winnable);
         QCOMPARE(window->playRecord()->solverVerdict, QStringLiteral("winnable"));
         QCOMPARE(dealt.count(), 1);
@@ -232,7 +235,7 @@ private Q_SLOTS:
         window.reset(GameRegistry::find(game)->createLarge());
         QSignalSpy opened(window->solverHelp(), &SolverHelp::dealSought);
         QVERIFY(window->solverHelp()->WinnableOnly1->isChecked());
-        QVERIFY(opened.wait(60000));
+        QVERIFY(opened.wait(2 * searchWaitMs));
         QCOMPARE(window->dealText(), winnable);
     }
 
@@ -270,7 +273,7 @@ private Q_SLOTS:
         QSignalSpy stopped(help, &SolverHelp::solveStopped);
         const int modals = kit.dialogs.modals();
         help->Solve1->trigger();
-        QVERIFY(stopped.wait(120000));
+        QVERIFY(stopped.wait(4 * searchWaitMs));
         QVERIFY(window->GameOver);
         QCOMPARE(kit.dialogs.modals(), modals + 1);
         QCOMPARE(window->hintsUsed(), int(steps));
@@ -294,7 +297,7 @@ private Q_SLOTS:
         SolverHelp *help = window->solverHelp();
         QSignalSpy refreshed(window.get(), &GameWindow::tableRefreshed);
         help->Solve1->trigger();
-        QVERIFY(refreshed.wait(20000));
+        QVERIFY(refreshed.wait(searchWaitMs));
         QVERIFY(help->isSolving());
         if (key)
             QTest::keyClick(window.get(), Qt::Key_Shift);
