@@ -40,7 +40,7 @@ FUZZ_SECONDS  ?= 300
 # Only for `make sanitize`: any sanitizer report ends its test program with an error.
 SANITIZE_BUILD := build-sanitize
 SANITIZE_FLAGS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
-SANITIZE_ENV   := QT_QPA_PLATFORM=offscreen CARDENZA_SOLVER_SEEDS=1 \
+SANITIZE_ENV   := QT_QPA_PLATFORM=offscreen CARDENZA_SOLVER_SEEDS=1 CARDENZA_REPLAY_BUDGET_MS=2000 \
                   ASAN_OPTIONS=detect_leaks=1 \
                   UBSAN_OPTIONS=print_stacktrace=1
 
