@@ -56,4 +56,13 @@ bool GameRules::fillPiles(const TableText &text, std::string &error)
     return true;
 }
 
+void GameRules::turnAllUp(int pile)
+{
+    std::vector<Card> cards;
+    while (!table.isEmpty(pile))
+        cards.push_back(faceUp(table.pop(pile)));
+    for (auto card = cards.rbegin(); card != cards.rend(); ++card)
+        table.push(pile, *card);
+}
+
 }  // namespace Solver

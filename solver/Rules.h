@@ -123,6 +123,9 @@ protected:
     // Fills the named piles from the text: false, with the reason, when a view is
     // missing or a card is not known.
     bool fillPiles(const TableText &text, std::string &error);
+    // Turns every card of the pile face up, in its order: a stock whose order the
+    // solver knows, as a player with unlimited undo does.
+    void turnAllUp(int pile);
 };
 
 }  // namespace Solver

@@ -18,11 +18,7 @@ bool GolfRules::load(const TableText &text, const Options &options, std::string 
     kingStops = option == options.end() || option->second;
     if (!fillPiles(text, error))
         return false;
-    std::vector<Card> cards;
-    while (!table.isEmpty(stock))
-        cards.insert(cards.begin(), faceUp(table.pop(stock)));
-    for (Card card : cards)
-        table.push(stock, card);
+    turnAllUp(stock);
     return true;
 }
 

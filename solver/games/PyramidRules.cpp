@@ -28,11 +28,7 @@ bool PyramidRules::load(const TableText &text, const Options &, std::string &err
 {
     if (!fillPiles(text, error))
         return false;
-    std::vector<Card> cards;
-    while (!table.isEmpty(stock))
-        cards.insert(cards.begin(), faceUp(table.pop(stock)));
-    for (Card card : cards)
-        table.push(stock, card);
+    turnAllUp(stock);
     const auto counter = text.counters.find("Pass");
     table.extra = std::uint64_t(counter == text.counters.end() ? 1 : counter->second);
     return true;

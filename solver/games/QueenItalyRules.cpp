@@ -32,11 +32,7 @@ bool QueenItalyRules::load(const TableText &text, const Options &options, std::s
     readAutoplay(options);
     if (!fillPiles(text, error))
         return false;
-    std::vector<Card> cards;
-    while (!table.isEmpty(stock))
-        cards.insert(cards.begin(), faceUp(table.pop(stock)));
-    for (Card card : cards)
-        table.push(stock, card);
+    turnAllUp(stock);
     table.extra = 0;
     if (counter(text, "BaseChosen") != 0)
         table.extra = std::uint64_t(counter(text, "BaseValue") + 1) | baseChosen;

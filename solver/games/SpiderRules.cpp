@@ -26,12 +26,7 @@ bool SpiderRules::load(const TableText &text, const Options &options, std::strin
     sameSuit = option != options.end() && option->second;
     if (!fillPiles(text, error))
         return false;
-    // Only the stock's order counts: its cards are dealt face up.
-    std::vector<Card> cards;
-    while (!table.isEmpty(stock))
-        cards.insert(cards.begin(), faceUp(table.pop(stock)));
-    for (Card card : cards)
-        table.push(stock, card);
+    turnAllUp(stock);  // only the stock's order counts: its cards are dealt face up
     for (int column : columns)
         rescore(column);
     return true;
