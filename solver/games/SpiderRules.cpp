@@ -181,10 +181,18 @@ std::uint64_t SpiderRules::key() const
 }
 
 // Suits home, cards turned up, empty columns, and cards on a card one higher, most
-// of all one of their suit.
+// of all one of their suit. An empty column is worth much: it is where any run can
+// go, and runs of one suit are worth most, as they move as one (with "SameSuitBuilds",
+// only they do). The weights were chosen by the wins they bring within the budget,
+// measured on deals of that option.
+namespace {
+constexpr int homeWeight = 100, stockWeight = 20;
+constexpr int emptyWeight = 80, faceDownWeight = 20, sameSuitWeight = 20, otherSuitWeight = 3;
+}  // namespace
+
 int SpiderRules::value() const
 {
-    int value = 100 * cardsHome() + 20 * table.size(stock);
+    int value = homeWeight * cardsHome() + stockWeight * table.size(stock);
     for (int score : columnScores)
         value += score;
     return value;
@@ -193,16 +201,16 @@ int SpiderRules::value() const
 void SpiderRules::rescore(int column)
 {
     const int size = table.size(column);
-    int value = size == 0 ? 40 : 0;
+    int value = size == 0 ? emptyWeight : 0;
     for (int i = 0; i < size; ++i) {
         const Card card = table.at(column, i);
         if (!isFaceUp(card)) {
-            value -= 30;
+            value -= faceDownWeight;
             continue;
         }
         const Card below = i > 0 ? table.at(column, i - 1) : noCard;
         if (below != noCard && isFaceUp(below) && isOneLower(card, below))
-            value += suitOf(card) == suitOf(below) ? 10 : 3;
+            value += suitOf(card) == suitOf(below) ? sameSuitWeight : otherSuitWeight;
     }
     columnScores[std::size_t(column - columns.front())] = value;
 }
