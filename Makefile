@@ -6,7 +6,8 @@
 #   make install      installs under PREFIX (default /usr/local); DESTDIR is honoured
 #   make package      builds a Debian package (cardenza_<version>_<arch>.deb) in BUILD
 #   make bench        times the start against a bare Qt Widgets window (BENCH_RUNS each)
-#   make solver-bench the solver's speed on every game, and against fc-solve (SOLVER_DEALS each)
+#   make solver-bench the solver's speed on every game, and against fc-solve (SOLVER_DEALS each;
+#               SOLVER_PARTS="games freecell towers castle" or some of them)
 #   make solver-compare  the solver's verdicts against fc-solve's on SOLVER_DEALS deals per game
 
 # Debian packages the project needs, in one place.
@@ -30,7 +31,7 @@ BENCH_PACKAGES := xvfb xauth
 BENCH_RUNS     ?= 40
 
 # Only for `make solver-bench` and `make solver-compare`: the reference solver.
-SOLVER_PACKAGES := freecell-solver-bin
+SOLVER_PACKAGES := freecell-solver-bin time
 SOLVER_DEALS    ?= 1000
 
 # Only for `make fuzz`: the coverage-guided fuzzer of the picture decoder.
@@ -98,7 +99,7 @@ bench: configure
 solver-bench: configure
 	@$(MAKE) --no-print-directory install-missing LIST="$(SOLVER_PACKAGES)"
 	cmake --build $(BUILD) -j $(JOBS) --target cardenza
-	tools/solver-bench/run.sh $(BUILD) $(SOLVER_DEALS)
+	tools/solver-bench/run.sh $(BUILD) $(SOLVER_DEALS) $(SOLVER_PARTS)
 
 # The verdicts against fc-solve's; `make test` runs the same test on fewer deals
 # when fc-solve is installed. A thousand deals take longer than the five minutes

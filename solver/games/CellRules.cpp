@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "solver/games/CellRules.h"
 
+#include <algorithm>
+#include <array>
+
 namespace Solver {
 
 namespace {
@@ -72,6 +75,9 @@ void CellRules::movesToColumns(std::vector<Move> &list, bool toEmpty) const
     int emptyCells = 0;
     for (int cell : cells)
         emptyCells += table.isEmpty(cell) ? 1 : 0;
+    std::array<int, 16> movable{};  // by column: the longest run that may leave it
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        movable[i] = std::min(runLength(columns[i]), emptyCells + 1);
     for (int to : columns) {
         if (table.isEmpty(to) != toEmpty)
             continue;
@@ -80,10 +86,11 @@ void CellRules::movesToColumns(std::vector<Move> &list, bool toEmpty) const
             if (!table.isEmpty(from) && (toEmpty ? !kingsOnly || rankOf(table.top(from)) == king
                                                  : buildsOn(table.top(from), onto)))
                 list.push_back(drag(from, to, 1));
-        for (int from : columns) {
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            const int from = columns[i];
             if (from == to || table.isEmpty(from))
                 continue;
-            const int longest = std::min(runLength(from), emptyCells + 1);
+            const int longest = movable[i];
             const int size = table.size(from);
             for (int count = 1; count <= longest; ++count) {
                 const Card moving = table.at(from, size - count);

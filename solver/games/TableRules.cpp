@@ -103,11 +103,26 @@ int TableRules::firstEmpty(const std::vector<int> &piles) const
     return found == piles.end() ? -1 : *found;
 }
 
+std::uint64_t TableRules::cardsThatGoHome() const
+{
+    std::uint64_t cards = 0;
+    for (int pile : foundations) {
+        const Card top = table.top(pile);
+        if (top == noCard)
+            for (int suit = 0; suit < 4; ++suit)
+                cards |= std::uint64_t(1) << makeCard(ace, suit);
+        else if (rankOf(top) < king)
+            cards |= std::uint64_t(1) << makeCard(rankOf(top) + 1, suitOf(top));
+    }
+    return cards;
+}
+
 bool TableRules::safeMoveFrom(const std::vector<int> &sources, Build build, Move &move) const
 {
+    const std::uint64_t goHome = cardsThatGoHome();
     for (int pile : sources) {
         const Card card = table.top(pile);
-        if (card == noCard || !isFaceUp(card))
+        if (card == noCard || !isFaceUp(card) || !(goHome >> card & 1))
             continue;
         const int home = homeFor(card);
         if (home >= 0 && isSafeHome(card, build)) {

@@ -34,6 +34,8 @@ protected:
     // The card may go home and nothing could ever need it on the table: every card
     // that could be built on it is home already.
     bool isSafeHome(Card card, Build build) const;
+    // The face-up cards a foundation takes, as bits by card byte.
+    std::uint64_t cardsThatGoHome() const;
     // The first pile of the list, or -1, that is empty.
     int firstEmpty(const std::vector<int> &piles) const;
 

@@ -3,18 +3,23 @@
 # Towers and Beleaguered Castle against fc-solve on the same deals, one deal at a
 # time each, with the verdicts compared. Not a test: the figures depend on the
 # machine and its load.
-#   tools/solver-bench/run.sh BUILD_FOLDER DEALS
+#   tools/solver-bench/run.sh BUILD_FOLDER DEALS [PART...]
+# PART: games, freecell, towers or castle (all four when none is named).
 set -eu
 build=$1
 deals=$2
+shift 2
+parts=" ${*:-games freecell towers castle} "
 program=$build/cardenza
 here=$(dirname "$0")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=offscreen
 
-echo "Every game, $deals deals from seed 1, one thread, budget 2000 ms:"
-for game in "Beleaguered Castle" "Double Klondike" "Forty Thieves" "Free Cell" "Golf" "Indian Patience" \
+wants() { [[ $parts == *" $1 "* ]]; }
+
+wants games && echo "Every game, $deals deals from seed 1, one thread, budget 2000 ms:"
+wants games && for game in "Beleaguered Castle" "Double Klondike" "Forty Thieves" "Free Cell" "Golf" "Indian Patience" \
             "Klondike" "Montana" "Pyramid" "Queen of Italy" "Sea Towers" "Spider"; do
     /usr/bin/time -f "max_rss_kb=%M" -o "$work/rss" "$program" --solve "$game" --deals "$deals" --jobs 1 \
         > "$work/ours.txt"
@@ -23,49 +28,57 @@ for game in "Beleaguered Castle" "Double Klondike" "Forty Thieves" "Free Cell" "
     cat "$work/rss"
 done
 
-# Milliseconds of each fc-solve run, its verdict, and the medians against ours.
+# fc-solve over each board in turn, as one process each, under /usr/bin/time: the
+# processor time of them all, and each verdict (1 solvable, 0 not, timeout when it
+# ran out of its minute of processor time).
+solveAll() {
+    local fcgame=$1 times=$2
+    shift 2
+    /usr/bin/time -f "%U %S" -o "$work/cpu" bash -c '
+        work=$1 deals=$2 fcgame=$3; shift 3
+        ulimit -t 60
+        for seed in $(seq 1 "$deals"); do
+            status=0
+            fc-solve --game "$fcgame" "$@" "$work/$seed.board" > "$work/fc-solve.out" 2>/dev/null || status=$?
+            if [ "$status" -gt 128 ]; then echo "$seed timeout"
+            else echo "$seed $(grep -c "This game is solveable." "$work/fc-solve.out")"; fi
+        done' bash "$work" "$times" "$fcgame" "$@" > "$work/theirs.txt" 2> /dev/null
+    awk '{ print ($1 + $2) * 1000 }' "$work/cpu"
+}
+
+# Processor time, ours against fc-solve's less what its processes cost to start, on
+# the deals it decided; a deal it did not decide within its minute is left out of
+# both sides. Our times are the solving thread's own.
 compare() {
     local game=$1 fcgame=$2
     shift 2
     "$program" --print-deal "$game" --deals "$deals" | awk -v dir="$work" -f "$here/boards.awk"
-    "$program" --solve "$game" --deals "$deals" --jobs 1 | grep -v '^summary' > "$work/ours.txt"
-    : > "$work/theirs.txt"
-    for seed in $(seq 1 "$deals"); do
-        local start=$EPOCHREALTIME
-        local verdict=timeout status=0
-        # A deal fc-solve has not decided within a minute is left out of the comparison.
-        timeout 60 fc-solve --game "$fcgame" "$@" "$work/$seed.board" > "$work/fc-solve.out" || status=$?
-        [ "$status" = 124 ] || verdict=$(grep -c "This game is solveable." "$work/fc-solve.out" || true)
-        local end=$EPOCHREALTIME
-        echo "$seed $verdict $start $end" >> "$work/theirs.txt"
-    done
-    awk -v game="$game" -v flags="$*" -v startup="$startup_ms" '
-        NR == FNR { solves[$1] = $2; theirs[FNR] = ($4 - $3) * 1000 - startup; if (theirs[FNR] < 0) theirs[FNR] = 0; next }
-        { ours[FNR] = $3; if (solves[$1] == "timeout") { late++; next }
-          if ($2 != "unknown") { compared++; if (($2 == "winnable") != (solves[$1] == 1)) differ++ } }
-        function median(a, n,   i, j, t) {
-            for (i = 2; i <= n; ++i) for (j = i; j > 1 && a[j-1] > a[j]; --j) { t = a[j]; a[j] = a[j-1]; a[j-1] = t }
-            return a[int((n + 1) / 2)] }
-        END { n = FNR; mo = median(ours, n); mt = median(theirs, n)
-              printf "%s: ours median %.1f ms, fc-solve %s median %.1f ms (less its start), ratio ours/theirs %.2f;" \
-                     " verdicts compared %d, differing %d, fc-solve past a minute %d\n", game, mo, flags, mt, (mt > 0 ? mo / mt : 0),
-                     compared, differ + 0, late + 0 }' \
+    /usr/bin/time -f "%M" -o "$work/rss" "$program" --solve "$game" --deals "$deals" --jobs 1 | grep -v '^summary' > "$work/ours.txt"
+    local total
+    total=$(solveAll "$fcgame" "$deals" "$@")
+    awk -v game="$game" -v flags="$*" -v total="$total" -v startup="$startup_ms" -v rss="$(cat "$work/rss")" '
+        NR == FNR { solves[$1] = $2; if ($2 == "timeout") late++; next }
+        solves[$1] == "timeout" { next }
+        { ours += $3; if ($2 != "unknown") { compared++; if (($2 == "winnable") != (solves[$1] == 1)) differ++ } }
+        END { theirs = total - 60000 * late - startup * FNR
+              printf "%s against fc-solve %s: processor time ours %.0f ms, theirs %.0f ms (less %.2f ms a process to start),"\
+                     " ratio ours/theirs %.2f; our memory %.0f MB; verdicts compared %d, differing %d;"\
+                     " fc-solve past a minute %d\n", game, (flags == "" ? "(default)" : flags), ours, theirs, startup, (theirs > 0 ? ours / theirs : 0),
+                     rss / 1024, compared, differ + 0, late + 0 }' \
         "$work/theirs.txt" "$work/ours.txt"
 }
 
+wants freecell || wants towers || wants castle || exit 0
 echo
 echo "Against fc-solve, $deals deals each:"
-# What an fc-solve process costs besides solving: the median time it takes over a
-# board that is won already.
+# What an fc-solve process costs besides solving: the processor time of as many
+# processes over a board that is won already.
 printf 'Foundations: H-K C-K D-K S-K\nFreecells:\n:\n:\n:\n:\n:\n:\n:\n:\n' > "$work/won.board"
-for run in $(seq 1 21); do
-    start=$EPOCHREALTIME
-    fc-solve "$work/won.board" > /dev/null
-    echo "$start $EPOCHREALTIME"
-done > "$work/startup.txt"
-startup_ms=$(awk '{ print ($2 - $1) * 1000 }' "$work/startup.txt" | sort -n | sed -n 11p)
-echo "  (an fc-solve process over a board won already takes $startup_ms ms; taken off its times below)"
-compare "Free Cell" freecell -l lg
-compare "Free Cell" freecell
-compare "Sea Towers" seahaven_towers
-compare "Beleaguered Castle" beleaguered_castle
+for seed in $(seq 1 "$deals"); do cp "$work/won.board" "$work/$seed.board"; done
+startup_ms=$(solveAll freecell "$deals" | awk -v n="$deals" '{ print $1 / n }')
+if wants freecell; then
+    compare "Free Cell" freecell -l lg
+    compare "Free Cell" freecell
+fi
+if wants towers; then compare "Sea Towers" seahaven_towers; fi
+if wants castle; then compare "Beleaguered Castle" beleaguered_castle; fi
