@@ -31,7 +31,7 @@ BENCH_PACKAGES := xvfb xauth
 BENCH_RUNS     ?= 40
 
 # Only for `make solver-bench` and `make solver-compare`: the reference solver.
-SOLVER_PACKAGES := freecell-solver-bin time
+SOLVER_PACKAGES := freecell-solver-bin time python3
 SOLVER_DEALS    ?= 1000
 
 # Only for `make fuzz`: the coverage-guided fuzzer of the picture decoder.

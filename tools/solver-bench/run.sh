@@ -28,54 +28,40 @@ wants games && for game in "Beleaguered Castle" "Double Klondike" "Forty Thieves
     cat "$work/rss"
 done
 
-# fc-solve over each board in turn, as one process each, under /usr/bin/time: the
-# processor time of them all, and each verdict (1 solvable, 0 not, timeout when it
-# ran out of its minute of processor time).
-solveAll() {
-    local fcgame=$1 times=$2
-    shift 2
-    /usr/bin/time -f "%U %S" -o "$work/cpu" bash -c '
-        work=$1 deals=$2 fcgame=$3; shift 3
-        ulimit -t 60
-        for seed in $(seq 1 "$deals"); do
-            status=0
-            fc-solve --game "$fcgame" "$@" "$work/$seed.board" > "$work/fc-solve.out" 2>/dev/null || status=$?
-            if [ "$status" -gt 128 ]; then echo "$seed timeout"
-            else echo "$seed $(grep -c "This game is solveable." "$work/fc-solve.out")"; fi
-        done' bash "$work" "$times" "$fcgame" "$@" > "$work/theirs.txt" 2> /dev/null
-    awk '{ print ($1 + $2) * 1000 }' "$work/cpu"
-}
-
-# Processor time, ours against fc-solve's less what its processes cost to start, on
-# the deals it decided; a deal it did not decide within its minute is left out of
-# both sides. Our times are the solving thread's own.
+# Processor time per deal, ours against fc-solve's less what its process costs to
+# start, medians and totals over the deals it decided: a deal it did not decide
+# within its minute is left out of both sides. Our times are the solving thread's.
 compare() {
     local game=$1 fcgame=$2
     shift 2
     "$program" --print-deal "$game" --deals "$deals" | awk -v dir="$work" -f "$here/boards.awk"
     /usr/bin/time -f "%M" -o "$work/rss" "$program" --solve "$game" --deals "$deals" --jobs 1 | grep -v '^summary' > "$work/ours.txt"
-    local total
-    total=$(solveAll "$fcgame" "$deals" "$@")
-    awk -v game="$game" -v flags="$*" -v total="$total" -v startup="$startup_ms" -v rss="$(cat "$work/rss")" '
-        NR == FNR { solves[$1] = $2; if ($2 == "timeout") late++; next }
+    python3 "$here/fcsolve_times.py" "$work" "$deals" "$fcgame" "$@" > "$work/theirs.txt"
+    awk -v game="$game" -v flags="$*" -v startup="$startup_ms" -v rss="$(cat "$work/rss")" '
+        function median(a, n,   i, j, t) {
+            for (i = 2; i <= n; ++i) for (j = i; j > 1 && a[j-1] > a[j]; --j) { t = a[j]; a[j] = a[j-1]; a[j-1] = t }
+            return a[int((n + 1) / 2)] }
+        NR == FNR { solves[$1] = $2; spent[$1] = $3 - startup < 0 ? 0 : $3 - startup; if ($2 == "timeout") late++; next }
         solves[$1] == "timeout" { next }
-        { ours += $3; if ($2 != "unknown") { compared++; if (($2 == "winnable") != (solves[$1] == 1)) differ++ } }
-        END { theirs = total - 60000 * late - startup * FNR
-              printf "%s against fc-solve %s: processor time ours %.0f ms, theirs %.0f ms (less %.2f ms a process to start),"\
-                     " ratio ours/theirs %.2f; our memory %.0f MB; verdicts compared %d, differing %d;"\
-                     " fc-solve past a minute %d\n", game, (flags == "" ? "(default)" : flags), ours, theirs, startup, (theirs > 0 ? ours / theirs : 0),
-                     rss / 1024, compared, differ + 0, late + 0 }' \
+        { n++; ours[n] = $3; theirs[n] = spent[$1]; oursTotal += $3; theirsTotal += spent[$1]
+          if ($2 != "unknown") { compared++; if (($2 == "winnable") != (solves[$1] == 1)) differ++ } }
+        END { printf "%s against fc-solve %s: ours median %.2f ms, total %.0f ms; theirs median %.2f ms, total %.0f ms;"\
+                     " ratio of totals ours/theirs %.2f; our memory %.0f MB; verdicts compared %d, differing %d;"\
+                     " fc-solve past a minute %d\n", game, (flags == "" ? "(default)" : flags), median(ours, n), oursTotal,
+                     median(theirs, n), theirsTotal, (theirsTotal > 0 ? oursTotal / theirsTotal : 0), rss / 1024,
+                     compared, differ + 0, late + 0 }' \
         "$work/theirs.txt" "$work/ours.txt"
 }
 
 wants freecell || wants towers || wants castle || exit 0
 echo
 echo "Against fc-solve, $deals deals each:"
-# What an fc-solve process costs besides solving: the processor time of as many
+# What an fc-solve process costs besides solving: the median processor time of 101
 # processes over a board that is won already.
 printf 'Foundations: H-K C-K D-K S-K\nFreecells:\n:\n:\n:\n:\n:\n:\n:\n:\n' > "$work/won.board"
-for seed in $(seq 1 "$deals"); do cp "$work/won.board" "$work/$seed.board"; done
-startup_ms=$(solveAll freecell "$deals" | awk -v n="$deals" '{ print $1 / n }')
+for seed in $(seq 1 101); do cp "$work/won.board" "$work/$seed.board"; done
+startup_ms=$(python3 "$here/fcsolve_times.py" "$work" 101 freecell | sort -k3,3g | sed -n 51p | cut -d' ' -f3)
+echo "  (an fc-solve process over a board won already takes $startup_ms ms of processor time; taken off its times)"
 if wants freecell; then
     compare "Free Cell" freecell -l lg
     compare "Free Cell" freecell
