@@ -148,4 +148,126 @@ bool FortyThievesRules::safeMove(Move &move) const
     return false;
 }
 
+// ---- columns that can never be emptied ---------------------------------------------
+
+namespace {
+
+// The cards of the table by kind (their byte face up), and those of them that could
+// leave their pile by going home or onto a column, as reckoned in mayEmptyColumn():
+// in each pile (column or waste) the `gone` cards nearest its top.
+struct Leaving {
+    struct Place {
+        int pile;
+        int index;
+    };
+    Place places[64][2];
+    std::uint8_t copies[64] = {};
+    std::uint8_t leaving[64] = {};  // by kind
+    int gone[32] = {};              // by pile
+    bool stockLeaves[104] = {};     // by height in the stock: leaves the waste once turned
+
+    void add(Card card, int pile, int index)
+    {
+        const Card kind = faceUp(card);
+        places[kind][copies[kind]++] = {pile, index};
+    }
+};
+
+}  // namespace
+
+void FortyThievesRules::searchMoves(std::vector<Move> &list) const
+{
+    if (mayEmptyColumn())
+        ThievesRules::searchMoves(list);
+    else
+        list.clear();
+}
+
+// A card leaves its pile for the first time only when every card above it has left
+// it, and then it goes home, onto a column's top card it builds on, or into an empty
+// column. Home it needs, on one foundation of its suit, a card of each rank between
+// that foundation's top and its own, each of which left its pile before; the card it
+// builds on either left its pile before or lies in a column with every card above it
+// gone. So until some column is empty, the cards that leave their pile are among
+// those found here by taking every card able to leave so far to have left, round
+// after round until nothing changes (taking too many to leave only finds more). With
+// no column empty now, the first column to empty has all its cards among them: when
+// no column has, no column ever empties, and the game cannot be won.
+bool FortyThievesRules::mayEmptyColumn() const
+{
+    Leaving state;
+    for (int column : columns) {
+        if (table.isEmpty(column))
+            return true;
+        for (int i = 0; i < table.size(column); ++i)
+            state.add(table.at(column, i), column, i);
+    }
+    for (int i = 0; i < table.size(waste); ++i)
+        state.add(table.at(waste, i), waste, i);
+    const int stockSize = table.size(stock);
+    for (int i = 0; i < stockSize; ++i)
+        state.add(table.at(stock, i), stock, i);
+    int height[4][2] = {};  // each suit's two foundations, the higher first
+    for (int foundation : foundations) {
+        const Card top = table.top(foundation);
+        if (top == noCard)
+            continue;
+        int *pair = height[suitOf(top)];
+        pair[1] = std::max(pair[1], std::min(pair[0], rankOf(top)));
+        pair[0] = std::max(pair[0], rankOf(top));
+    }
+
+    // Home on the higher foundation, or on the lower one when the higher holds the
+    // card's twin already.
+    const auto goesHome = [&](Card card) {
+        const int suit = suitOf(card), rank = rankOf(card);
+        const int *pair = height[suit];
+        for (int below = (rank <= pair[0] ? pair[1] : pair[0]) + 1; below < rank; ++below)
+            if (state.leaving[makeCard(below, suit)] == 0)
+                return false;
+        return true;
+    };
+    const auto findsParent = [&](Card card) {
+        if (rankOf(card) == king)
+            return false;
+        const Card parent = Card(faceUp(card) + 4);
+        if (state.leaving[parent] > 0)
+            return true;
+        for (int copy = 0; copy < state.copies[parent]; ++copy) {
+            const Leaving::Place place = state.places[parent][copy];
+            if (place.pile != waste && place.pile != stock
+                && place.index == table.size(place.pile) - state.gone[place.pile] - 1)
+                return true;
+        }
+        return false;
+    };
+    const auto mayLeave = [&](Card card) { return goesHome(card) || findsParent(card); };
+    // Takes the cards of the pile that can leave to have left; true when it empties.
+    const auto emptyFromTop = [&](int pile, bool &changed) {
+        const int size = table.size(pile);
+        int &gone = state.gone[pile];
+        while (gone < size && mayLeave(table.at(pile, size - gone - 1))) {
+            ++state.leaving[faceUp(table.at(pile, size - gone - 1))];
+            ++gone;
+            changed = true;
+        }
+        return gone == size;
+    };
+
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (int column : columns)
+            if (emptyFromTop(column, changed))
+                return true;
+        emptyFromTop(waste, changed);
+        for (int i = 0; i < stockSize; ++i)
+            if (!state.stockLeaves[i] && mayLeave(table.at(stock, i))) {
+                state.stockLeaves[i] = true;
+                ++state.leaving[faceUp(table.at(stock, i))];
+                changed = true;
+            }
+    }
+    return false;
+}
+
 }  // namespace Solver

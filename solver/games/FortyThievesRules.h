@@ -62,13 +62,20 @@ protected:
 // still wins with it done, less the card's own moves; the foundation it takes is
 // either of the two of its suit that could take it). Not with Autoplay on: the
 // window's own sends would then differ.
+//
+// A position from which no column can ever be emptied is lost: the search lists no
+// moves from it (see mayEmptyColumn()).
 class FortyThievesRules final : public ThievesRules
 {
 public:
     bool safeMove(Move &move) const override;
+    void searchMoves(std::vector<Move> &list) const override;
 
 protected:
     bool buildsOn(Card card, Card onto) const override { return isOneLowerSameSuit(card, onto); }
+
+private:
+    bool mayEmptyColumn() const;
 };
 
 }  // namespace Solver
