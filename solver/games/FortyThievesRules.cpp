@@ -17,6 +17,8 @@ ThievesRules::ThievesRules()
     for (int i = 1; i <= 10; ++i)
         columns.push_back(table.addPile("TableauPile" + std::to_string(i), ColumnGroup + 16 + i, 104));
     foundations = addPiles("FoundPile", 8, FoundationGroup, 13);
+    sources = columns;
+    sources.push_back(waste);
 }
 
 bool ThievesRules::load(const TableText &text, const Options &options, std::string &error)
@@ -54,12 +56,15 @@ bool ThievesRules::mayBuild(int from, int to) const
 void ThievesRules::moves(std::vector<Move> &list) const
 {
     list.clear();
-    std::vector<int> sources = columns;
-    sources.push_back(waste);
     for (int from : sources)
         for (int foundation : foundations)
             if (!table.isEmpty(from) && fitsFoundation(table.top(from), table.top(foundation)))
                 list.push_back(drag(from, foundation));
+    addTableMoves(list);
+}
+
+void ThievesRules::addTableMoves(std::vector<Move> &list) const
+{
     for (const bool toEmpty : {false, true}) {
         if (toEmpty && !table.isEmpty(stock))
             list.push_back(Move{std::int8_t(stock), -1, 0, Move::Click, 0, 0});
@@ -70,9 +75,17 @@ void ThievesRules::moves(std::vector<Move> &list) const
     }
 }
 
+// A card goes home to one foundation only: the others that take it hold the same
+// cards, and foundations are interchangeable.
 void ThievesRules::searchMoves(std::vector<Move> &list) const
 {
-    moves(list);
+    list.clear();
+    for (int from : sources) {
+        const int home = table.isEmpty(from) ? -1 : homeFor(table.top(from));
+        if (home >= 0)
+            list.push_back(drag(from, home));
+    }
+    addTableMoves(list);
     if (table.extra != 0)
         std::erase_if(list, [this](const Move &move) { return move.kind != Move::Click && commutesWithClick(move); });
 }
@@ -123,29 +136,60 @@ int ThievesRules::value() const
 
 // ---- Forty Thieves ----------------------------------------------------------------
 
+// Both foundations of the card's suit have the card one lower, and one of them
+// takes it: the lower of the two, the first of them when they are level (as the
+// window's own choice, the first foundation that takes the card). An Ace goes to the
+// first empty foundation.
 bool FortyThievesRules::safeMove(Move &move) const
 {
     if (autoplay)
         return false;
-    std::vector<int> sources = columns;
-    sources.push_back(waste);
+    int started[4] = {}, lowRank[4] = {}, lowPile[4] = {}, empty = -1;
+    for (int foundation : foundations) {
+        const Card top = table.top(foundation);
+        if (top == noCard) {
+            empty = empty < 0 ? foundation : empty;
+            continue;
+        }
+        const int suit = suitOf(top);
+        if (started[suit]++ == 0 || rankOf(top) < lowRank[suit]) {
+            lowRank[suit] = rankOf(top);
+            lowPile[suit] = foundation;
+        }
+    }
     for (int from : sources) {
         const Card card = table.top(from);
-        const int home = card == noCard ? -1 : homeFor(card);
-        if (home < 0)
+        if (card == noCard)
             continue;
-        int lowerHome = 0;  // the cards one lower of its suit that are home
-        for (int foundation : foundations)
-            lowerHome += !table.isEmpty(foundation) && suitOf(table.top(foundation)) == suitOf(card)
-                                 && rankOf(table.top(foundation)) >= rankOf(card) - 1
-                             ? 1
-                             : 0;
-        if (rankOf(card) == ace || lowerHome == 2) {
+        const int suit = suitOf(card), rank = rankOf(card);
+        const int home = rank == ace ? empty : started[suit] == 2 && lowRank[suit] == rank - 1 ? lowPile[suit] : -1;
+        if (home >= 0) {
             move = drag(from, home);
             return true;
         }
     }
     return false;
+}
+
+// A card builds on the card of its suit one higher: that card's byte is four more.
+void FortyThievesRules::addTableMoves(std::vector<Move> &list) const
+{
+    Card tops[16];
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        tops[i] = table.top(columns[i]);
+    for (const bool toEmpty : {false, true}) {
+        if (toEmpty && !table.isEmpty(stock))
+            list.push_back(Move{std::int8_t(stock), -1, 0, Move::Click, 0, 0});
+        for (int from : sources) {
+            const Card card = table.top(from);
+            if (card == noCard)
+                continue;
+            const Card onto = toEmpty ? noCard : Card(card + 4);
+            for (std::size_t i = 0; i < columns.size(); ++i)
+                if (tops[i] == onto && columns[i] != from)
+                    list.push_back(drag(from, columns[i]));
+        }
+    }
 }
 
 // ---- columns that can never be emptied ---------------------------------------------

@@ -48,10 +48,13 @@ protected:
         return false;
     }
     bool mayBuild(int from, int to) const;
+    // The moves onto columns and the click on the stock.
+    virtual void addTableMoves(std::vector<Move> &list) const;
     // Would the move, made right after a click on the stock, have been the same move
     // before it, with the same outcome?
     virtual bool commutesWithClick(const Move &move) const { return move.from != waste; }
     int stock, waste;
+    std::vector<int> sources;  // the piles whose top card moves: the columns, then the waste
 };
 
 // Forty Thieves: columns build down by suit.
@@ -73,6 +76,7 @@ public:
 
 protected:
     bool buildsOn(Card card, Card onto) const override { return isOneLowerSameSuit(card, onto); }
+    void addTableMoves(std::vector<Move> &list) const override;
 
 private:
     bool mayEmptyColumn() const;
