@@ -171,7 +171,8 @@ bool FortyThievesRules::safeMove(Move &move) const
     return false;
 }
 
-// A card builds on the card of its suit one higher: that card's byte is four more.
+// A card builds on the card of its suit one higher, whose byte is four more (every
+// card lies face up here).
 void FortyThievesRules::addTableMoves(std::vector<Move> &list) const
 {
     Card tops[16];
