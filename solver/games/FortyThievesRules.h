@@ -48,10 +48,13 @@ protected:
         return false;
     }
     bool mayBuild(int from, int to) const;
+    // The moves onto columns and the click on the stock.
+    virtual void addTableMoves(std::vector<Move> &list) const;
     // Would the move, made right after a click on the stock, have been the same move
     // before it, with the same outcome?
     virtual bool commutesWithClick(const Move &move) const { return move.from != waste; }
     int stock, waste;
+    std::vector<int> sources;  // the piles whose top card moves: the columns, then the waste
 };
 
 // Forty Thieves: columns build down by suit.
@@ -62,13 +65,21 @@ protected:
 // still wins with it done, less the card's own moves; the foundation it takes is
 // either of the two of its suit that could take it). Not with Autoplay on: the
 // window's own sends would then differ.
+//
+// A position from which no column can ever be emptied is lost: the search lists no
+// moves from it (see mayEmptyColumn()).
 class FortyThievesRules final : public ThievesRules
 {
 public:
     bool safeMove(Move &move) const override;
+    void searchMoves(std::vector<Move> &list) const override;
 
 protected:
     bool buildsOn(Card card, Card onto) const override { return isOneLowerSameSuit(card, onto); }
+    void addTableMoves(std::vector<Move> &list) const override;
+
+private:
+    bool mayEmptyColumn() const;
 };
 
 }  // namespace Solver
