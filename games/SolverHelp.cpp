@@ -4,11 +4,9 @@
 #include "games/GameWindow.h"
 #include "games/HintSearch.h"
 #include "games/PlayRecord.h"
-#include "platform/DragManager.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QTimer>
@@ -18,7 +16,6 @@ namespace {
 constexpr int outlineMs = 2500;        // how long a hint's rings stay
 constexpr int noteMs = 4000;           // how long a note stays
 constexpr int searchingNoteMs = 300;   // a search this long says that it is searching
-constexpr int solveStepMs = 200;       // one step of the deal animation, its sound's length
 
 const QString searchingForHint = QStringLiteral("Looking for a move...");
 const QString searchingForWin = QStringLiteral("Looking for a way to win...");
@@ -26,23 +23,12 @@ const QString cannotBeWon = QStringLiteral("This game can no longer be won.");
 const QString outOfTime = QStringLiteral("The search ran out of time before it found a way to win.");
 const QString noSureWay = QStringLiteral("No way to win was found, but the game may still be won.");
 const QString alreadyWon = QStringLiteral("The game is won.");
-const QString solveRefused = QStringLiteral("Solve stopped: the game did not take its move.");
-const QString stoppedByPlayer = QStringLiteral("Solve stopped.");
 
 constexpr int hintBudgetMs = 5000;
 constexpr int dealBudgetMs = 2000;  // as `cardenza --solve` gives each deal
 Solver::Limits hintLimits{hintBudgetMs, 0, nullptr};
 Solver::Limits dealLimits{dealBudgetMs, 0, nullptr};
 
-bool samePosition(const Solver::TableText &a, const Solver::TableText &b)
-{
-    if (a.piles.size() != b.piles.size() || a.counters != b.counters)
-        return false;
-    for (std::size_t i = 0; i < a.piles.size(); ++i)
-        if (a.piles[i].name != b.piles[i].name || a.piles[i].cards != b.piles[i].cards)
-            return false;
-    return true;
-}
 
 }  // namespace
 
@@ -75,6 +61,16 @@ void SolverHelp::setLimits(const Solver::Limits &forHints, const Solver::Limits 
 {
     hintLimits = forHints;
     dealLimits = forDeals;
+}
+
+bool SolverHelp::samePosition(const Solver::TableText &a, const Solver::TableText &b)
+{
+    if (a.piles.size() != b.piles.size() || a.counters != b.counters)
+        return false;
+    for (std::size_t i = 0; i < a.piles.size(); ++i)
+        if (a.piles[i].name != b.piles[i].name || a.piles[i].cards != b.piles[i].cards)
+            return false;
+    return true;
 }
 
 // ---- searching ---------------------------------------------------------------------
@@ -237,116 +233,6 @@ void SolverHelp::Hint1Click()
     if (isSolving())
         stopSolving();
     startSearch(Purpose::Hint);
-}
-
-// ---- Solve ----------------------------------------------------------------------------
-
-void SolverHelp::Solve1Click()
-{
-    if (!knowsGame() || seek)
-        return;
-    if (isSolving()) {
-        stopSolving(stoppedByPlayer);
-        return;
-    }
-    startSearch(Purpose::Solve);
-}
-
-void SolverHelp::startSolving(const QStringList &winningLine)
-{
-    line = winningLine;
-    solving = true;
-    qApp->installEventFilter(this);
-    stepTimer->start(GameWindow::animationOn() ? solveStepMs : 0);
-}
-
-// One step of the line; a step's own sounds and the win window run inside it.
-void SolverHelp::playNextStep()
-{
-    if (!solving || line.isEmpty())
-        return;
-    const QString step = line.takeFirst();
-    playing = true;
-    const bool taken = playStep(step);
-    playing = false;
-    if (taken)
-        window->playRecord()->countHint();
-    if (!solving)
-        return;  // the table or the player stopped it meanwhile
-    if (!taken)
-        stopSolving(solveRefused);
-    else if (line.isEmpty())
-        stopSolving();
-    else
-        stepTimer->start(GameWindow::animationOn() ? solveStepMs : 0);
-}
-
-// The step as the keyboard's hand makes it, through the views' own press, click and
-// the drag protocol: "click VIEW" presses the view's top card (or the empty view)
-// and clicks it; "FROMVIEW -> TOVIEW xN" presses the Nth card from the top, lifts it
-// with the cards above it and drops them on the target.
-bool SolverHelp::playStep(const QString &step)
-{
-    const QStringList words = step.split(QLatin1Char(' '));
-    const SolverPosition before = SolverPosition::of(window);
-    const int moves = window->MoveCount;
-    if (words.size() == 2 && words[0] == QLatin1String("click")) {
-        TCardPileView *view = window->viewNamed(words[1]);
-        if (!view)
-            return false;
-        view->PressCard(view->Cards->Count() - 1);
-        const QPoint centre = view->rect().center();
-        view->MouseUp(Qt::LeftButton, {}, centre.x(), centre.y());
-        view->Click();
-    } else {
-        TCardPileView *from = words.size() == 4 ? window->viewNamed(words[0]) : nullptr;
-        TCardPileView *to = words.size() == 4 ? window->viewNamed(words[2]) : nullptr;
-        const int count = words.value(3).mid(1).toInt();
-        if (!from || !to || count < 1 || count > from->Cards->Count())
-            return false;
-        from->PressCard(from->Cards->Count() - count);
-        if (!from->LiftPressedCards())
-            return false;
-        DragManager::instance().dropOn(to);
-    }
-    return window->MoveCount != moves || !samePosition(before.table, SolverPosition::of(window).table);
-}
-
-void SolverHelp::stopSolving(const QString &why)
-{
-    if (purpose == Purpose::Solve)
-        cancelSearch();
-    const bool wasSolving = solving;
-    solving = false;
-    line.clear();
-    stepTimer->stop();
-    qApp->removeEventFilter(this);
-    if (!why.isEmpty())
-        showNote(why);
-    if (wasSolving)
-        Q_EMIT solveStopped();
-}
-
-// While Solve plays, any key, button or menu of the player's stops it, and then does
-// what it does. Input inside a step belongs to the window the step opened (the win
-// window); input held back meanwhile arrives after the step.
-bool SolverHelp::eventFilter(QObject *watched, QEvent *event)
-{
-    if (playing)
-        return QObject::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::KeyPress:
-    case QEvent::ShortcutOverride:
-    case QEvent::ContextMenu:
-        if (isSolving())
-            stopSolving(stoppedByPlayer);
-        break;
-    default:
-        break;
-    }
-    return QObject::eventFilter(watched, event);
 }
 
 // ---- the window's side ------------------------------------------------------------

@@ -83,6 +83,7 @@ protected:
 
 private:
     enum class Purpose { None, Hint, Solve, Deal };
+    static bool samePosition(const Solver::TableText &a, const Solver::TableText &b);
     struct Seek {
         bool atOpen = false;
         int tries = 0;
