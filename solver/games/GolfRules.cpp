@@ -19,7 +19,20 @@ bool GolfRules::load(const TableText &text, const Options &options, std::string 
     if (!fillPiles(text, error))
         return false;
     turnAllUp(stock);
+    countRanks();
     return true;
+}
+
+void GolfRules::countRanks()
+{
+    columnRanks.fill(0);
+    stockRanks.fill(0);
+    columnCards = 0;
+    for (int i = 0; i < table.size(stock); ++i)
+        ++stockRanks[rankOf(table.at(stock, i))];
+    for (int column : columns)
+        for (int i = 0; i < table.size(column); ++i, ++columnCards)
+            ++columnRanks[rankOf(table.at(column, i))];
 }
 
 bool GolfRules::follows(int rank, int onto) const
@@ -33,13 +46,10 @@ bool GolfRules::follows(int rank, int onto) const
 // card, a stock card, one of another column, or one above it in its own column.
 bool GolfRules::hasDeadCard() const
 {
-    int left[king + 2] = {};
-    left[rankOf(table.top(foundation))] = 1;
-    for (int i = 0; i < table.size(stock); ++i)
-        ++left[rankOf(table.at(stock, i))];
-    for (int column : columns)
-        for (int i = 0; i < table.size(column); ++i)
-            ++left[rankOf(table.at(column, i))];
+    int left[king + 2];
+    for (int rank = 0; rank < king + 2; ++rank)
+        left[rank] = columnRanks[rank] + stockRanks[rank];
+    ++left[rankOf(table.top(foundation))];
     for (int column : columns) {
         // Cards below each card cannot come before it: take them out on the way up.
         int below[king + 2] = {};
@@ -76,27 +86,21 @@ void GolfRules::moves(std::vector<Move> &list) const
 // reach the number of column cards.
 int GolfRules::runSlack() const
 {
-    int ends[king + 2] = {};
-    int cards = 0;
-    for (int column : columns)
-        for (int i = 0; i < table.size(column); ++i, ++cards)
-            ends[rankOf(table.at(column, i))] += 2;
+    int ends[king + 2];
+    for (int rank = 0; rank < king + 2; ++rank)
+        ends[rank] = 2 * columnRanks[rank] + stockRanks[rank];
     if (kingStops)
-        ends[king] /= 2;
-    const auto beginsRun = [&](Card card) {
-        if (card != noCard && !(rankOf(card) == king && kingStops))
-            ++ends[rankOf(card)];
-    };
-    beginsRun(table.top(foundation));
-    for (int i = 0; i < table.size(stock); ++i)
-        beginsRun(table.at(stock, i));
+        ends[king] = columnRanks[king];
+    const Card top = table.top(foundation);
+    if (top != noCard && !(rankOf(top) == king && kingStops))
+        ++ends[rankOf(top)];
     int steps = 0, usedBelow = 0;
     for (int rank = ace; rank < king; ++rank) {
         const int step = std::min(ends[rank] - usedBelow, ends[rank + 1]);
         steps += step;
         usedBelow = step;
     }
-    return steps - cards;
+    return steps - columnCards;
 }
 
 void GolfRules::searchMoves(std::vector<Move> &list) const
@@ -106,9 +110,29 @@ void GolfRules::searchMoves(std::vector<Move> &list) const
         list.clear();
 }
 
-void GolfRules::apply(Move &move) { table.moveRun(move.from, foundation, 1); }
+void GolfRules::apply(Move &move)
+{
+    const int rank = rankOf(table.top(move.from));
+    if (move.from == stock) {
+        --stockRanks[rank];
+    } else {
+        --columnRanks[rank];
+        --columnCards;
+    }
+    table.moveRun(move.from, foundation, 1);
+}
 
-void GolfRules::undo(const Move &move) { table.moveRun(foundation, move.from, 1); }
+void GolfRules::undo(const Move &move)
+{
+    table.moveRun(foundation, move.from, 1);
+    const int rank = rankOf(table.top(move.from));
+    if (move.from == stock) {
+        ++stockRanks[rank];
+    } else {
+        ++columnRanks[rank];
+        ++columnCards;
+    }
+}
 
 // Fewer cards left in the columns; of those, more that the next card could take.
 int GolfRules::value() const

@@ -2,6 +2,8 @@
 #pragma once
 #include "solver/games/TableRules.h"
 
+#include <array>
+
 namespace Solver {
 
 // Golf: seven face-up columns and a stock; a press on a column plays its top card
@@ -34,6 +36,11 @@ private:
     // How many steps more the runs left could take than the column cards need
     // (below 0: they cannot all be played).
     int runSlack() const;
+    // The cards of each rank left in the columns and in the stock, kept as cards
+    // leave, since both questions above are asked of every position.
+    void countRanks();
+    std::array<std::int8_t, king + 2> columnRanks{}, stockRanks{};
+    int columnCards = 0;
     int foundation, stock;
     bool kingStops = true;
 };
