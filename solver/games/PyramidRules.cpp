@@ -2,6 +2,7 @@
 #include "solver/games/PyramidRules.h"
 
 #include <array>
+#include <bit>
 #include <optional>
 
 namespace Solver {
@@ -31,7 +32,19 @@ bool PyramidRules::load(const TableText &text, const Options &, std::string &err
     turnAllUp(stock);
     const auto counter = text.counters.find("Pass");
     table.extra = std::uint64_t(counter == text.counters.end() ? 1 : counter->second);
+    notePlaces();
     return true;
+}
+
+void PyramidRules::notePlaces()
+{
+    placed = 0;
+    for (int pile : places)
+        placed |= table.isEmpty(pile) ? 0 : 1u << pile;
+    rankLeft.fill(0);
+    for (int pile = 0; pile < table.pileCount(); ++pile)
+        for (int i = 0; pile != discard && i < table.size(pile); ++i)
+            ++rankLeft[std::size_t(rankOf(table.at(pile, i)))];
 }
 
 namespace {
@@ -41,6 +54,7 @@ namespace {
 struct Geometry {
     std::array<int, placeCount> row{};
     std::array<std::uint32_t, placeCount> beneath{};  // the places a place covers
+    std::array<std::uint32_t, placeCount> coverers{};  // the two places right on it
     Geometry()
     {
         for (int r = 0, i = 0; r < rows; ++r)
@@ -48,8 +62,10 @@ struct Geometry {
                 row[std::size_t(i++)] = r;
         for (int i = 0; i < placeCount; ++i)
             for (int coverer : {i + row[std::size_t(i)] + 1, i + row[std::size_t(i)] + 2})
-                if (row[std::size_t(i)] < rows - 1)
+                if (row[std::size_t(i)] < rows - 1) {
                     beneath[std::size_t(coverer)] |= beneath[std::size_t(i)] | 1u << i;
+                    coverers[std::size_t(i)] |= 1u << coverer;
+                }
     }
 };
 const Geometry geometry;
@@ -58,17 +74,14 @@ const Geometry geometry;
 
 bool PyramidRules::isFree(int pile) const
 {
-    if (pile >= placeCount)
-        return true;
-    const int row = geometry.row[std::size_t(pile)];
-    return row == rows - 1 || (table.isEmpty(pile + row + 1) && table.isEmpty(pile + row + 2));
+    return pile >= placeCount || !(placed & geometry.coverers[std::size_t(pile)]);
 }
 
 PyramidRules::FreePiles PyramidRules::freeCards() const
 {
     FreePiles free;
-    for (int pile : places)
-        if (!table.isEmpty(pile) && isFree(pile))
+    for (std::uint32_t left = placed; left; left &= left - 1)
+        if (const int pile = std::countr_zero(left); isFree(pile))
             free.piles[std::size_t(free.count++)] = pile;
     for (int pile : {play, waste})
         if (!table.isEmpty(pile))
@@ -114,10 +127,17 @@ PyramidRules::Spot PyramidRules::spotOf(int pile, int index) const
 PyramidRules::Spots PyramidRules::spots() const
 {
     Spots all;
-    for (int pile = 0; pile < table.pileCount(); ++pile)
-        for (int i = 0; pile != discard && i < table.size(pile); ++i)
-            if (const int rank = rankOf(table.at(pile, i)); rank < king)
-                all.byRank[std::size_t(rank)][std::size_t(all.count[std::size_t(rank)]++)] = spotOf(pile, i);
+    const auto note = [&all](Card card, Spot spot) {
+        if (const int rank = rankOf(card); rank < king)
+            all.byRank[std::size_t(rank)][std::size_t(all.count[std::size_t(rank)]++)] = spot;
+    };
+    for (std::uint32_t left = placed; left; left &= left - 1) {
+        const int place = std::countr_zero(left);
+        note(table.at(place, 0), {place, -1});
+    }
+    for (int pile : {stock, play, waste})
+        for (int i = 0; i < table.size(pile); ++i)
+            note(table.at(pile, i), spotOf(pile, i));
     return all;
 }
 
@@ -183,8 +203,12 @@ void PyramidRules::apply(Move &move)
     move.effects = 0;
     if (move.kind == Move::Drag) {
         for (int pile : {move.from, move.to})
-            if (pile != discard)
+            if (pile != discard) {
+                --rankLeft[std::size_t(rankOf(table.top(pile)))];
                 table.push(discard, table.pop(pile));
+            }
+        for (int pile : {move.from, move.to})
+            placed &= pile < placeCount ? ~(1u << pile) : ~0u;
         return;
     }
     if (!table.isEmpty(play)) {
@@ -207,8 +231,12 @@ void PyramidRules::undo(const Move &move)
 {
     if (move.kind == Move::Drag) {
         for (int pile : {move.to, move.from})
-            if (pile != discard)
+            if (pile != discard) {
                 table.push(pile, table.pop(discard));
+                ++rankLeft[std::size_t(rankOf(table.top(pile)))];
+            }
+        for (int pile : {move.from, move.to})
+            placed |= pile < placeCount ? 1u << pile : 0u;
         return;
     }
     if (move.effects & turned)
@@ -244,6 +272,10 @@ bool PyramidRules::safeMove(Move &move) const
             const int index = table.size(to) - (underneath ? 2 : 1);
             if (rankOf(table.at(to, index)) + rank != 13)
                 continue;
+            if (rankLeft[std::size_t(rank)] == 1 || rankLeft[std::size_t(13 - rank)] == 1) {
+                move = drag(from, to);
+                return true;
+            }
             if (!all)
                 all = spots();
             if (hasOnePartner(spot, rank, *all) || hasOnePartner(spotOf(to, index), 13 - rank, *all)) {
@@ -265,10 +297,7 @@ void PyramidRules::betterKeys(std::vector<std::uint64_t> &keys) const
 // Cards gone from the pyramid count most, those from the stock less.
 int PyramidRules::value() const
 {
-    int value = 10 * table.size(discard);
-    for (int pile : places)
-        value -= table.isEmpty(pile) ? 0 : 25;
-    return value;
+    return 10 * table.size(discard) - 25 * std::popcount(placed);
 }
 
 }  // namespace Solver

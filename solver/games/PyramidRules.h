@@ -37,7 +37,7 @@ private:
     // pyramid; its depth in the waste during the last pass, when no card comes out
     // from under another; or anywhere else (-1, -1).
     struct Spot {
-        int place = -1, depth = -1;
+        int place, depth;
     };
     // Not two cards of which one covers the other, nor two cards of the waste in the
     // last pass that do not lie one on the other.
@@ -45,7 +45,7 @@ private:
     Spot spotOf(int pile, int index) const;
     // The cards left by rank (Kings aside), where each lies.
     struct Spots {
-        std::array<std::array<Spot, 4>, king> byRank{};
+        std::array<std::array<Spot, 4>, king> byRank;  // the first `count` of each rank
         std::array<int, king> count{};
     };
     Spots spots() const;
@@ -63,6 +63,10 @@ private:
     FreePiles freeCards() const;
     bool mayClick() const { return !table.isEmpty(play) || !table.isEmpty(stock) || pass() < 3; }
     int pass() const { return int(table.extra); }
+    // The places that hold a card, a bit each, kept as cards leave and come back.
+    void notePlaces();  // and counts the cards left by rank
+    std::uint32_t placed = 0;
+    std::array<std::int8_t, king + 1> rankLeft{};  // the cards of each rank not yet discarded
     std::vector<int> places;
     int stock, play, waste, discard;
 };
