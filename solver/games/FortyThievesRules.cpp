@@ -39,17 +39,17 @@ bool ThievesRules::load(const TableText &text, const Options &options, std::stri
                     table.push(pile, card);
                 break;
             }
+    builtPairs = 0;
+    for (int column : columns)
+        for (int i = 1; i < table.size(column); ++i)
+            builtPairs += buildsOn(table.at(column, i), table.at(column, i - 1)) ? 1 : 0;
     return true;
 }
 
-bool ThievesRules::mayBuild(int from, int to) const
+bool ThievesRules::topBuilds(int column) const
 {
-    const Card onto = table.top(to);
-    if (onto == noCard)
-        return true;
-    const bool fromColumn = from != waste;
-    return !(fromColumn && isLocked(table.size(from) - 1)) && !isLocked(table.size(to) - 1)
-           && buildsOn(table.top(from), onto);
+    const int size = table.size(column);
+    return size > 1 && buildsOn(table.at(column, size - 1), table.at(column, size - 2));
 }
 
 // Home first, then onto column cards, the stock, and last into empty columns.
@@ -65,13 +65,24 @@ void ThievesRules::moves(std::vector<Move> &list) const
 
 void ThievesRules::addTableMoves(std::vector<Move> &list) const
 {
+    // Each column's top card, and whether a card may be built on it.
+    Card tops[16];
+    bool takes[16];
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        tops[i] = table.top(columns[i]);
+        takes[i] = tops[i] != noCard && !isLocked(table.size(columns[i]) - 1);
+    }
     for (const bool toEmpty : {false, true}) {
         if (toEmpty && !table.isEmpty(stock))
             list.push_back(Move{std::int8_t(stock), -1, 0, Move::Click, 0, 0});
-        for (int from : sources)
-            for (int to : columns)
-                if (to != from && !table.isEmpty(from) && table.isEmpty(to) == toEmpty && mayBuild(from, to))
-                    list.push_back(drag(from, to));
+        for (int from : sources) {
+            const Card card = table.top(from);
+            if (card == noCard || (!toEmpty && from != waste && isLocked(table.size(from) - 1)))
+                continue;
+            for (std::size_t i = 0; i < columns.size(); ++i)
+                if (columns[i] != from && (toEmpty ? tops[i] == noCard : takes[i] && buildsOn(card, tops[i])))
+                    list.push_back(drag(from, columns[i]));
+        }
     }
 }
 
@@ -95,18 +106,24 @@ void ThievesRules::apply(Move &move)
 {
     move.before = std::uint8_t(table.extra);
     table.extra = move.kind == Move::Click && !autoplay ? 1 : 0;
-    if (move.kind == Move::Click)
+    if (move.kind == Move::Click) {
         table.push(waste, table.pop(stock));
-    else
-        table.moveRun(move.from, move.to, 1);
+        return;
+    }
+    builtPairs -= isColumn(move.from) && topBuilds(move.from) ? 1 : 0;
+    table.moveRun(move.from, move.to, 1);
+    builtPairs += isColumn(move.to) && topBuilds(move.to) ? 1 : 0;
 }
 
 void ThievesRules::undo(const Move &move)
 {
-    if (move.kind == Move::Click)
+    if (move.kind == Move::Click) {
         table.push(stock, table.pop(waste));
-    else
+    } else {
+        builtPairs -= isColumn(move.to) && topBuilds(move.to) ? 1 : 0;
         table.moveRun(move.to, move.from, 1);
+        builtPairs += isColumn(move.from) && topBuilds(move.from) ? 1 : 0;
+    }
     table.extra = move.before;
 }
 
@@ -124,13 +141,9 @@ std::uint64_t ThievesRules::key() const
 // waste's cards, which come back only one by one from its top, a little against.
 int ThievesRules::value() const
 {
-    int value = 50 * cardsHome() - 2 * table.size(waste);
-    for (int column : columns) {
-        const int size = table.size(column);
-        value += size == 0 ? 30 : 0;
-        for (int i = 1; i < size; ++i)
-            value += buildsOn(table.at(column, i), table.at(column, i - 1)) ? 4 : 0;
-    }
+    int value = 50 * cardsHome() - 2 * table.size(waste) + 4 * builtPairs;
+    for (int column : columns)
+        value += table.isEmpty(column) ? 30 : 0;
     return value;
 }
 

@@ -47,7 +47,9 @@ protected:
         (void)index;
         return false;
     }
-    bool mayBuild(int from, int to) const;
+    bool isColumn(int pile) const { return pile >= columns.front() && pile <= columns.back(); }
+    // Does the column's top card build on the card beneath it?
+    bool topBuilds(int column) const;
     // The moves onto columns and the click on the stock.
     virtual void addTableMoves(std::vector<Move> &list) const;
     // Would the move, made right after a click on the stock, have been the same move
@@ -55,6 +57,9 @@ protected:
     virtual bool commutesWithClick(const Move &move) const { return move.from != waste; }
     int stock, waste;
     std::vector<int> sources;  // the piles whose top card moves: the columns, then the waste
+    // The cards that lie on a card they build on, over all columns, kept by every
+    // move: value() counts them.
+    int builtPairs = 0;
 };
 
 // Forty Thieves: columns build down by suit.

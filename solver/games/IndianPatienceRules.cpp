@@ -11,14 +11,18 @@ void IndianPatienceRules::apply(Move &move)
     move.effects = 0;
     if (move.kind == Move::Click || move.from == waste || !table.isEmpty(move.from))
         return;
-    for (; move.effects < 3 && !table.isEmpty(stock); ++move.effects)
+    for (; move.effects < 3 && !table.isEmpty(stock); ++move.effects) {
         table.push(move.from, table.pop(stock));
+        builtPairs += topBuilds(move.from) ? 1 : 0;
+    }
 }
 
 void IndianPatienceRules::undo(const Move &move)
 {
-    for (int i = 0; i < move.effects; ++i)
+    for (int i = 0; i < move.effects; ++i) {
+        builtPairs -= topBuilds(move.from) ? 1 : 0;
         table.push(stock, table.pop(move.from));
+    }
     ThievesRules::undo(move);
 }
 
