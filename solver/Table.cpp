@@ -50,6 +50,13 @@ int Table::addPile(std::string viewName, int group, int capacity)
     return pileCount() - 1;
 }
 
+void Table::setGroup(int pile, int group)
+{
+    shares -= share(pile);
+    piles[pile].group = group;
+    shares += share(pile);
+}
+
 void Table::push(int pile, Card card)
 {
     Pile &p = piles[pile];

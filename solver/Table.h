@@ -21,6 +21,8 @@ public:
     int pileCount() const { return int(piles.size()); }
     const std::string &viewName(int pile) const { return piles[pile].name; }
     int groupOf(int pile) const { return piles[pile].group; }
+    // For piles that are interchangeable under some options only.
+    void setGroup(int pile, int group);
 
     int size(int pile) const { return int(piles[pile].cards.size()); }
     bool isEmpty(int pile) const { return piles[pile].cards.empty(); }

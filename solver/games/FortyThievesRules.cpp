@@ -9,13 +9,12 @@ namespace {
 Move drag(int from, int to) { return Move{std::int8_t(from), std::int8_t(to), 1, Move::Drag, 0, 0}; }
 }  // namespace
 
-// Each column a group of its own: key() says when they are interchangeable.
 ThievesRules::ThievesRules()
 {
     stock = table.addPile("DeckPileView", StockGroup, 104);
     waste = table.addPile("DiscardPileView", WasteGroup, 104);
     for (int i = 1; i <= 10; ++i)
-        columns.push_back(table.addPile("TableauPile" + std::to_string(i), ColumnGroup + 16 + i, 104));
+        columns.push_back(table.addPile("TableauPile" + std::to_string(i), ColumnGroup, 104));
     foundations = addPiles("FoundPile", 8, FoundationGroup, 13);
     sources = columns;
     sources.push_back(waste);
@@ -24,6 +23,9 @@ ThievesRules::ThievesRules()
 bool ThievesRules::load(const TableText &text, const Options &options, std::string &error)
 {
     readAutoplay(options);
+    // With Autoplay on, each column is a place of its own.
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        table.setGroup(columns[i], autoplay ? ColumnGroup + 16 + int(i) : ColumnGroup);
     autoplaySources = columns;
     autoplaySources.push_back(waste);
     if (!fillPiles(text, error))
@@ -79,8 +81,12 @@ void ThievesRules::addTableMoves(std::vector<Move> &list) const
             const Card card = table.top(from);
             if (card == noCard || (!toEmpty && from != waste && isLocked(table.size(from) - 1)))
                 continue;
+            // Every game of this kind builds down by one rank.
+            const int above = rankOf(card) + 1;
             for (std::size_t i = 0; i < columns.size(); ++i)
-                if (columns[i] != from && (toEmpty ? tops[i] == noCard : takes[i] && buildsOn(card, tops[i])))
+                if (columns[i] != from
+                    && (toEmpty ? tops[i] == noCard
+                                : takes[i] && rankOf(tops[i]) == above && buildsOn(card, tops[i])))
                     list.push_back(drag(from, columns[i]));
         }
     }
@@ -125,16 +131,6 @@ void ThievesRules::undo(const Move &move)
         builtPairs += isColumn(move.from) && topBuilds(move.from) ? 1 : 0;
     }
     table.extra = move.before;
-}
-
-std::uint64_t ThievesRules::key() const
-{
-    if (autoplay)
-        return table.key();
-    std::uint64_t key = table.key();
-    for (int column : columns)
-        key += table.shareAs(column, ColumnGroup) - table.share(column);
-    return key;
 }
 
 // Cards home and empty columns; cards on a card they build on count a little, the

@@ -31,7 +31,6 @@ public:
     void undo(const Move &move) override;
     bool isWon() const override { return cardsHome() == 104; }
     int value() const override;
-    std::uint64_t key() const override;
     void searchMoves(std::vector<Move> &list) const override;
     static constexpr std::int64_t restartNodes = 2000;
     static constexpr int restartShuffle = 20;
