@@ -11,13 +11,20 @@ Move drag(int from, int to, int count)
 constexpr std::uint8_t turnedUp = 1;
 }  // namespace
 
-// Each column a group of its own: key() says when they are interchangeable.
 SpiderRules::SpiderRules()
 {
     stock = table.addPile("DeckPileView", StockGroup, 104);
     foundations = addPiles("FoundPile", 8, FoundationGroup, 13);
     for (int i = 1; i <= 10; ++i)
         columns.push_back(table.addPile("TableauPile" + std::to_string(i), ColumnGroup + 16 + i, 104));
+}
+
+// While the stock lasts, each column's place counts.
+void SpiderRules::groupColumns()
+{
+    const bool interchangeable = table.isEmpty(stock);
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        table.setGroup(columns[i], interchangeable ? ColumnGroup : ColumnGroup + 17 + int(i));
 }
 
 bool SpiderRules::load(const TableText &text, const Options &options, std::string &error)
@@ -29,6 +36,7 @@ bool SpiderRules::load(const TableText &text, const Options &options, std::strin
     turnAllUp(stock);  // only the stock's order counts: its cards are dealt face up
     for (int column : columns)
         rescore(column);
+    groupColumns();
     return true;
 }
 
@@ -137,6 +145,8 @@ void SpiderRules::apply(Move &move)
                 ++move.drawn;
                 rescore(column);
             }
+        if (table.isEmpty(stock))
+            groupColumns();
         return;
     }
     table.moveRun(move.from, move.to, move.count);
@@ -150,10 +160,13 @@ void SpiderRules::apply(Move &move)
 void SpiderRules::undo(const Move &move)
 {
     if (move.kind == Move::Click) {
+        const bool lastDeal = table.isEmpty(stock);
         for (int i = move.drawn - 1; i >= 0; --i) {
             table.push(stock, table.pop(columns[std::size_t(i)]));
             rescore(columns[std::size_t(i)]);
         }
+        if (lastDeal)
+            groupColumns();
         return;
     }
     if (move.effects == turnedUp)
@@ -167,17 +180,6 @@ void SpiderRules::rescoreBoth(const Move &move)
     rescore(move.from);
     if (table.groupOf(move.to) != FoundationGroup)
         rescore(move.to);
-}
-
-// While the stock lasts, each column's place counts.
-std::uint64_t SpiderRules::key() const
-{
-    if (!table.isEmpty(stock))
-        return table.key();
-    std::uint64_t key = table.key();
-    for (int column : columns)
-        key += table.shareAs(column, ColumnGroup) - table.share(column);
-    return key;
 }
 
 // Suits home, cards turned up, empty columns, and cards on a card one higher, most

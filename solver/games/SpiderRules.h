@@ -34,7 +34,6 @@ public:
     void undo(const Move &move) override;
     bool isWon() const override { return cardsHome() == 104; }
     int value() const override;
-    std::uint64_t key() const override;
 
 private:
     // Does the card go on the one below it within a run that moves?
@@ -43,6 +42,8 @@ private:
     int runStart(int column) const;
     bool isWholeSuit(int column, int from) const;
     bool mayDeal() const;
+    // The columns are one group (interchangeable) once the stock is spent.
+    void groupColumns();
     // A move the first search leaves out.
     bool seldomHelps(const Move &move) const;
     // What each column adds to value(), brought up to date by every move.
