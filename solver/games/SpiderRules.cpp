@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "solver/games/SpiderRules.h"
 
+#include <bit>
+
 namespace Solver {
 
 namespace {
@@ -77,7 +79,16 @@ bool SpiderRules::mayDeal() const
 void SpiderRules::moves(std::vector<Move> &list) const
 {
     list.clear();
-    for (int from : columns) {
+    // The columns as bits (the first column the lowest): by the rank of their top
+    // card, and those empty.
+    std::array<unsigned, king + 2> byTopRank{};
+    unsigned empty = 0;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const Card top = table.top(columns[i]);
+        (top == noCard ? empty : byTopRank[std::size_t(rankOf(top))]) |= 1u << i;
+    }
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const int from = columns[i];
         const int size = table.size(from);
         if (size == 0 || !isFaceUp(table.top(from)))
             continue;
@@ -86,9 +97,9 @@ void SpiderRules::moves(std::vector<Move> &list) const
                 for (int foundation : foundations)
                     if (table.isEmpty(foundation))
                         list.push_back(drag(from, foundation, 13));
-            for (int to : columns)
-                if (to != from && (table.isEmpty(to) || isOneLower(table.at(from, index), table.top(to))))
-                    list.push_back(drag(from, to, size - index));
+            const unsigned targets = (byTopRank[std::size_t(rankOf(table.at(from, index)) + 1)] | empty) & ~(1u << i);
+            for (unsigned left = targets; left; left &= left - 1)
+                list.push_back(drag(from, columns[std::size_t(std::countr_zero(left))], size - index));
         }
     }
     if (mayDeal())
@@ -134,6 +145,9 @@ bool SpiderRules::widen()
 
 // ---- making and taking back moves ---------------------------------------------------
 
+// Each move brings the scores of the columns it touches up to date card by card: a
+// column's score is what its cards add, each by the card beneath it (cardScore()),
+// and an empty column's worth.
 void SpiderRules::apply(Move &move)
 {
     move.effects = 0;
@@ -141,20 +155,27 @@ void SpiderRules::apply(Move &move)
         move.drawn = 0;
         for (int column : columns)
             if (!table.isEmpty(stock)) {
+                scoreOf(column) -= table.isEmpty(column) ? emptyScore() : 0;
                 table.push(column, table.pop(stock));
                 ++move.drawn;
-                rescore(column);
+                scoreOf(column) += runScore(column, 1);
             }
         if (table.isEmpty(stock))
             groupColumns();
         return;
     }
+    const bool toColumn = table.groupOf(move.to) != FoundationGroup;
+    scoreOf(move.from) -= runScore(move.from, move.count);
+    if (toColumn)
+        scoreOf(move.to) -= table.isEmpty(move.to) ? emptyScore() : 0;
     table.moveRun(move.from, move.to, move.count);
     if (!table.isEmpty(move.from) && !isFaceUp(table.top(move.from))) {
-        table.turnTop(move.from, true);
+        turnTop(move.from, true);
         move.effects = turnedUp;
     }
-    rescoreBoth(move);
+    scoreOf(move.from) += table.isEmpty(move.from) ? emptyScore() : 0;
+    if (toColumn)
+        scoreOf(move.to) += runScore(move.to, move.count);
 }
 
 void SpiderRules::undo(const Move &move)
@@ -162,24 +183,32 @@ void SpiderRules::undo(const Move &move)
     if (move.kind == Move::Click) {
         const bool lastDeal = table.isEmpty(stock);
         for (int i = move.drawn - 1; i >= 0; --i) {
-            table.push(stock, table.pop(columns[std::size_t(i)]));
-            rescore(columns[std::size_t(i)]);
+            const int column = columns[std::size_t(i)];
+            scoreOf(column) -= runScore(column, 1);
+            table.push(stock, table.pop(column));
+            scoreOf(column) += table.isEmpty(column) ? emptyScore() : 0;
         }
         if (lastDeal)
             groupColumns();
         return;
     }
+    const bool toColumn = table.groupOf(move.to) != FoundationGroup;
+    if (toColumn)
+        scoreOf(move.to) -= runScore(move.to, move.count);
+    scoreOf(move.from) -= table.isEmpty(move.from) ? emptyScore() : 0;
     if (move.effects == turnedUp)
-        table.turnTop(move.from, false);
+        turnTop(move.from, false);
     table.moveRun(move.to, move.from, move.count);
-    rescoreBoth(move);
+    if (toColumn)
+        scoreOf(move.to) += table.isEmpty(move.to) ? emptyScore() : 0;
+    scoreOf(move.from) += runScore(move.from, move.count);
 }
 
-void SpiderRules::rescoreBoth(const Move &move)
+void SpiderRules::turnTop(int column, bool up)
 {
-    rescore(move.from);
-    if (table.groupOf(move.to) != FoundationGroup)
-        rescore(move.to);
+    scoreOf(column) -= runScore(column, 1);
+    table.turnTop(column, up);
+    scoreOf(column) += runScore(column, 1);
 }
 
 // Suits home, cards turned up, empty columns, and cards on a card one higher, most
@@ -200,21 +229,26 @@ int SpiderRules::value() const
     return value;
 }
 
-void SpiderRules::rescore(int column)
+int SpiderRules::emptyScore() { return emptyWeight; }
+
+int SpiderRules::runScore(int column, int count) const
 {
     const int size = table.size(column);
-    int value = size == 0 ? emptyWeight : 0;
-    for (int i = 0; i < size; ++i) {
+    int score = 0;
+    for (int i = size - count; i < size; ++i) {
         const Card card = table.at(column, i);
-        if (!isFaceUp(card)) {
-            value -= faceDownWeight;
-            continue;
-        }
         const Card below = i > 0 ? table.at(column, i - 1) : noCard;
-        if (below != noCard && isFaceUp(below) && isOneLower(card, below))
-            value += suitOf(card) == suitOf(below) ? sameSuitWeight : otherSuitWeight;
+        if (!isFaceUp(card))
+            score -= faceDownWeight;
+        else if (below != noCard && isFaceUp(below) && isOneLower(card, below))
+            score += suitOf(card) == suitOf(below) ? sameSuitWeight : otherSuitWeight;
     }
-    columnScores[std::size_t(column - columns.front())] = value;
+    return score;
+}
+
+void SpiderRules::rescore(int column)
+{
+    scoreOf(column) = (table.isEmpty(column) ? emptyScore() : 0) + runScore(column, table.size(column));
 }
 
 }  // namespace Solver

@@ -48,7 +48,11 @@ private:
     bool seldomHelps(const Move &move) const;
     // What each column adds to value(), brought up to date by every move.
     void rescore(int column);
-    void rescoreBoth(const Move &move);
+    int &scoreOf(int column) { return columnScores[std::size_t(column - columns.front())]; }
+    // What the top `count` cards of a column add to its score, and an empty column.
+    int runScore(int column, int count) const;
+    static int emptyScore();
+    void turnTop(int column, bool up);
     std::array<int, 10> columnScores{};
     int stock;
     bool sameSuit = false;
