@@ -5,6 +5,7 @@
 // every view; a view takes the cards when the drag has a drop target over it; at
 // the end of each drag the target is cleared, so that the cards go back. A press
 // or a stock click that changed the position is a move, taken back at once.
+// And the counts the rules keep as the cards move stay those of the position.
 //   CARDENZA_SOLVER_SEEDS   deals per game and option set (default 3)
 #include "SolverTestKit.h"
 
@@ -22,6 +23,23 @@ TCardPileView *ViewAt(GameWindow *window, QPoint global)
     while (widget && !qobject_cast<TCardPileView *>(widget))
         widget = widget->parentWidget();
     return qobject_cast<TCardPileView *>(widget);
+}
+
+// What the solver asks of a position: its moves, their worth, a safe move.
+QString Questions(const Solver::GameRules &rules)
+{
+    std::vector<Solver::Move> moves;
+    rules.moves(moves);
+    Solver::Move safe;
+    if (rules.safeMove(safe))
+        moves.push_back(safe);
+    std::vector<std::string> steps;
+    for (const Solver::Move &move : moves)
+        rules.describe(move, steps);
+    QStringList text{QString::number(rules.value())};
+    for (const std::string &step : steps)
+        text << QString::fromStdString(step);
+    return text.join(QStringLiteral(", "));
 }
 
 // The moves the window takes in its present position, as the solver writes them:
@@ -132,6 +150,45 @@ private Q_SLOTS:
                 const QString next = QString::fromStdString(steps[random() % steps.size()]);
                 QVERIFY2(PlayStep(window.get(), next).isEmpty(), qPrintable(next));
             }
+        }
+    }
+
+    // Rules that follow the play move by move, keeping counts as cards move, answer
+    // as rules loaded afresh from the window do; and again once every move is taken
+    // back.
+    void keptRulesAnswerAsFreshOnes_data() { AddRowPerGameAndOptions(); }
+    void keptRulesAnswerAsFreshOnes()
+    {
+        QFETCH(QString, game);
+        QFETCH(QStringList, options);
+        GameTestKit kit;
+        std::mt19937 random(29);
+        for (int seed = 1; seed <= SolverSeeds(3); ++seed) {
+            const std::unique_ptr<GameWindow> window = DealWithOptions(game, quint32(seed), options);
+            const std::unique_ptr<Solver::GameRules> kept = RulesOf(window.get());
+            QVERIFY(kept);
+            const QString atDeal = Questions(*kept);
+            std::vector<Solver::Move> played;
+            for (int step = 0; step < 40; ++step) {
+                std::vector<Solver::Move> moves;
+                kept->moves(moves);
+                if (moves.empty())
+                    break;
+                Solver::Move move = moves[random() % moves.size()];
+                std::vector<std::string> steps;
+                kept->describe(move, steps);
+                for (const std::string &each : steps)
+                    QVERIFY2(PlayStep(window.get(), QString::fromStdString(each)).isEmpty(), each.c_str());
+                // And what the window then does by itself.
+                for (bool more = true; more; more = kept->windowMove(move)) {
+                    kept->apply(move);
+                    played.push_back(move);
+                }
+                QCOMPARE(Questions(*kept), Questions(*RulesOf(window.get())));
+            }
+            for (auto move = played.rbegin(); move != played.rend(); ++move)
+                kept->undo(*move);
+            QCOMPARE(Questions(*kept), atDeal);
         }
     }
 };
