@@ -46,45 +46,57 @@ int Table::addPile(std::string viewName, int group, int capacity)
     Pile pile{std::move(viewName), group, {}, 0};
     pile.cards.reserve(std::size_t(capacity));
     piles.push_back(std::move(pile));
-    shares += share(pileCount() - 1);
+    reshare(piles.back());
     return pileCount() - 1;
 }
 
 void Table::setGroup(int pile, int group)
 {
-    shares -= share(pile);
     piles[pile].group = group;
-    shares += share(pile);
+    reshare(piles[pile]);
+}
+
+void Table::reshare(Pile &pile)
+{
+    shares -= pile.share;
+    pile.share = mixed(pile.hash + std::uint64_t(pile.group) * 0x9E3779B97F4A7C15ull);
+    shares += pile.share;
 }
 
 void Table::push(int pile, Card card)
 {
     Pile &p = piles[pile];
-    shares -= share(pile);
     p.hash ^= numberFor(int(p.cards.size()), card);
     p.cards.push_back(card);
-    shares += share(pile);
+    reshare(p);
 }
 
 Card Table::pop(int pile)
 {
     Pile &p = piles[pile];
-    shares -= share(pile);
     const Card card = p.cards.back();
     p.cards.pop_back();
     p.hash ^= numberFor(int(p.cards.size()), card);
-    shares += share(pile);
+    reshare(p);
     return card;
 }
 
+// Each pile's share is worked out again once, however many cards move.
 void Table::moveRun(int from, int to, int count)
 {
     Pile &source = piles[from];
-    const int first = int(source.cards.size()) - count;
-    for (int i = first; i < first + count; ++i)
-        push(to, source.cards[std::size_t(i)]);
-    for (int i = 0; i < count; ++i)
-        pop(from);
+    Pile &target = piles[to];
+    const std::size_t first = source.cards.size() - std::size_t(count);
+    for (std::size_t i = first; i < source.cards.size(); ++i) {
+        target.hash ^= numberFor(int(target.cards.size()), source.cards[i]);
+        target.cards.push_back(source.cards[i]);
+    }
+    while (source.cards.size() > first) {
+        source.hash ^= numberFor(int(source.cards.size()) - 1, source.cards.back());
+        source.cards.pop_back();
+    }
+    reshare(source);
+    reshare(target);
 }
 
 void Table::turnTop(int pile, bool up)
@@ -100,7 +112,7 @@ std::uint64_t Table::keyWith(std::uint64_t otherExtra) const
     return mixed(otherExtra ^ 0xE7037ED1A0B428DBull) + shares;
 }
 
-std::uint64_t Table::share(int pile) const { return shareAs(pile, piles[pile].group); }
+std::uint64_t Table::share(int pile) const { return piles[pile].share; }
 
 std::uint64_t Table::shareAs(int pile, int group) const
 {

@@ -55,7 +55,9 @@ private:
         int group;
         std::vector<Card> cards;
         std::uint64_t hash = 0;
+        std::uint64_t share = 0;  // what the pile adds to the key
     };
+    void reshare(Pile &pile);
     std::vector<Pile> piles;
     std::uint64_t shares = 0;
 };

@@ -2,6 +2,7 @@
 #include "solver/games/QueenItalyRules.h"
 
 #include <array>
+#include <bit>
 
 namespace Solver {
 
@@ -25,6 +26,8 @@ QueenItalyRules::QueenItalyRules()
     columns = addPiles("TableauPileView", 9, ColumnGroup, 104);
     stock = table.addPile("DeckPileView", StockGroup, 104);
     waste = table.addPile("DiscardPileView", WasteGroup, 104);
+    cardSources = columns;
+    cardSources.push_back(waste);
 }
 
 bool QueenItalyRules::load(const TableText &text, const Options &options, std::string &error)
@@ -37,6 +40,7 @@ bool QueenItalyRules::load(const TableText &text, const Options &options, std::s
     if (counter(text, "BaseChosen") != 0)
         table.extra = std::uint64_t(counter(text, "BaseValue") + 1) | baseChosen;
     set(stockTurned, counter(text, "StockTurned") != 0);
+    stuck = Unknown;
     return true;
 }
 
@@ -49,14 +53,6 @@ bool QueenItalyRules::fitsFoundation(Card card, int foundation) const
         return rankOf(card) == baseRank();
     return table.size(foundation) < foundationSize && suitOf(card) == suitOf(top)
         && rankOf(card) == rankOf(top) % king + 1;
-}
-
-// One lower in the other colour, a King on an Ace; any card on an empty column.
-bool QueenItalyRules::fitsColumn(Card card, int column) const
-{
-    const Card top = table.top(column);
-    return top == noCard
-        || (colourOf(card) != colourOf(top) && rankOf(card) % king + 1 == rankOf(top));
 }
 
 int QueenItalyRules::homeFor(Card card) const
@@ -89,24 +85,58 @@ void QueenItalyRules::moves(std::vector<Move> &list) const
                 list.push_back(press(column));
         return;
     }
-    std::vector<int> sources = columns;
-    sources.push_back(waste);
+    const Wanted wanted = wantedCards();
+    const auto home = [&](int from) { return wanted.byFoundations[faceUp(table.top(from))]; };
+    const auto onCard = [&](int from) { return wanted.byColumns[faceUp(table.top(from))]; };
     for (int from : {terrace, waste})
-        for (int foundation : foundations)
-            if (!table.isEmpty(from) && fitsFoundation(table.top(from), foundation))
-                list.push_back(drag(from, foundation));
+        addDrags(from, foundations, home(from), list);
     for (int from : columns)
-        for (int foundation : foundations)
-            if (!table.isEmpty(from) && fitsFoundation(table.top(from), foundation))
-                list.push_back(drag(from, foundation));
-    for (const bool toEmpty : {false, true})
-        for (int from : sources)
-            for (int to : columns)
-                if (to != from && !table.isEmpty(from) && table.isEmpty(to) == toEmpty
-                    && fitsColumn(table.top(from), to))
-                    list.push_back(drag(from, to));
+        addDrags(from, foundations, home(from), list);
+    for (int from : cardSources)
+        addDrags(from, columns, onCard(from), list);
+    for (int from : cardSources)
+        addDrags(from, columns, wanted.emptyColumns, list);
     if (mayClick())
         list.push_back(press(stock));
+}
+
+// For each card, the foundations and the columns (bits by their order) it may go to.
+QueenItalyRules::Wanted QueenItalyRules::wantedCards() const
+{
+    Wanted wanted{};
+    for (std::size_t i = 0; i < foundations.size(); ++i) {
+        const Card top = table.top(foundations[i]);
+        if (top == noCard)
+            for (int suit = 0; suit < 4; ++suit)
+                wanted.byFoundations[makeCard(baseRank(), suit)] |= std::uint16_t(1u << i);
+        else if (table.size(foundations[i]) < foundationSize)
+            wanted.byFoundations[makeCard(rankOf(top) % king + 1, suitOf(top))] |= std::uint16_t(1u << i);
+    }
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const Card top = table.top(columns[i]);
+        if (top == noCard) {
+            wanted.emptyColumns |= 1u << i;
+            continue;
+        }
+        // One lower in the other colour, a King on an Ace.
+        const int rank = rankOf(top) == ace ? king : rankOf(top) - 1;
+        const int otherColour = colourOf(top) == 0 ? 2 : 0;
+        for (int suit : {otherColour, otherColour + 1})
+            wanted.byColumns[makeCard(rank, suit)] |= std::uint16_t(1u << i);
+    }
+    return wanted;
+}
+
+void QueenItalyRules::addDrags(int from, const std::vector<int> &targets, unsigned mask,
+                               std::vector<Move> &list) const
+{
+    if (table.isEmpty(from))
+        return;
+    for (; mask != 0; mask &= mask - 1) {
+        const int to = targets[std::size_t(std::countr_zero(mask))];
+        if (to != from)
+            list.push_back(drag(from, to));
+    }
 }
 
 namespace {
@@ -119,11 +149,12 @@ namespace {
 struct SuitOrder {
     std::array<int, 2> reached;  // cards on each foundation (0: not begun)
     std::array<int, foundationSize> spare;
-    std::vector<int> terraceCards;
+    std::array<int, 11> terraceCards;
+    std::size_t terraceCount = 0;
 
     bool fits(std::size_t next)
     {
-        if (next == terraceCards.size())
+        if (next == terraceCount)
             return true;
         const int place = terraceCards[next];
         for (int &foundation : reached) {
@@ -148,6 +179,13 @@ struct SuitOrder {
 
 }  // namespace
 
+bool QueenItalyRules::isTerraceStuck() const
+{
+    if (stuck == Unknown)
+        stuck = terraceIsStuck() ? Yes : No;
+    return stuck == Yes;
+}
+
 bool QueenItalyRules::terraceIsStuck() const
 {
     std::array<SuitOrder, 4> suits{};
@@ -167,7 +205,7 @@ bool QueenItalyRules::terraceIsStuck() const
     for (int index = table.size(terrace) - 1; index >= 0; --index) {
         const Card card = table.at(terrace, index);
         SuitOrder &suit = suits[std::size_t(suitOf(card))];
-        suit.terraceCards.push_back(placeInFoundation(rankOf(card)));
+        suit.terraceCards[suit.terraceCount++] = placeInFoundation(rankOf(card));
         --suit.spare[std::size_t(placeInFoundation(rankOf(card)))];
     }
     for (SuitOrder &suit : suits)
@@ -182,7 +220,7 @@ bool QueenItalyRules::terraceIsStuck() const
 void QueenItalyRules::searchMoves(std::vector<Move> &list) const
 {
     moves(list);
-    if (has(baseChosen) && terraceIsStuck()) {
+    if (has(baseChosen) && isTerraceStuck()) {
         list.clear();
         return;
     }
@@ -199,10 +237,16 @@ void QueenItalyRules::apply(Move &move)
     }
     move.before = justChose;
     set(choiceJustMade, false);
-    if (move.kind == Move::Click)
+    if (move.kind == Move::Click) {
         clickStock(move);
-    else
+    } else {
         table.moveRun(move.from, move.to, 1);
+        // Only a card going home changes what the terrace waits for.
+        if (table.groupOf(move.to) == FoundationGroup) {
+            move.effects = std::uint8_t(stuck);
+            stuck = Unknown;
+        }
+    }
 }
 
 void QueenItalyRules::undo(const Move &move)
@@ -211,10 +255,13 @@ void QueenItalyRules::undo(const Move &move)
         unchooseBase(move);
         return;
     }
-    if (move.kind == Move::Click)
+    if (move.kind == Move::Click) {
         unclickStock(move);
-    else
+    } else {
         table.moveRun(move.to, move.from, 1);
+        if (table.groupOf(move.to) == FoundationGroup)
+            stuck = Stuck(move.effects);
+    }
     set(choiceJustMade, move.before != 0);
 }
 
@@ -231,6 +278,7 @@ void QueenItalyRules::chooseBase(Move &move)
             table.push(columns[i], table.pop(stock));
             filledAtChoice |= 1u << i;
         }
+    stuck = Unknown;
 }
 
 void QueenItalyRules::unchooseBase(const Move &move)
@@ -240,6 +288,7 @@ void QueenItalyRules::unchooseBase(const Move &move)
             table.push(stock, table.pop(columns[i]));
     table.moveRun(foundations[0], move.from, 1);
     table.extra = 0;
+    stuck = Unknown;
 }
 
 // An empty stock is rebuilt from the waste, turned over; then a card is turned,

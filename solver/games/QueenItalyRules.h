@@ -2,6 +2,8 @@
 #pragma once
 #include "solver/games/TableRules.h"
 
+#include <array>
+
 namespace Solver {
 
 // Queen of Italy: two decks; a terrace of eleven cards whose top card may only go
@@ -41,10 +43,17 @@ private:
     void set(Flag flag, bool on) { table.extra = on ? table.extra | flag : table.extra & ~std::uint64_t(flag); }
     int baseRank() const { return int(table.extra & 15); }
     bool fitsFoundation(Card card, int foundation) const;
-    bool fitsColumn(Card card, int column) const;
+    using CardMasks = std::array<std::uint16_t, 64>;
+    struct Wanted {
+        CardMasks byFoundations, byColumns;
+        unsigned emptyColumns;
+    };
+    Wanted wantedCards() const;
+    void addDrags(int from, const std::vector<int> &targets, unsigned mask, std::vector<Move> &list) const;
     int homeFor(Card card) const;
     // The terrace cards can no longer all go home in their order.
     bool terraceIsStuck() const;
+    bool isTerraceStuck() const;
     // Where a rank comes in a foundation's thirteen, from 0 for the base.
     int placeInFoundation(int rank) const { return (rank - baseRank() + king) % king; }
     // Does a click on the stock change the position (or only a count it does not keep)?
@@ -54,7 +63,12 @@ private:
     void clickStock(Move &move);
     void unclickStock(const Move &move);
     int terrace, stock, waste;
-    unsigned filledAtChoice = 0;  // the columns the choice of the base filled
+    std::vector<int> cardSources;  // the piles whose top card may go onto a column
+    unsigned filledAtChoice = 0;
+    // Found out when the search asks, forgotten as a card goes home (and kept by
+    // that move for its undo).
+    enum Stuck : std::uint8_t { Unknown, Yes, No };
+    mutable Stuck stuck = Unknown;  // the columns the choice of the base filled
 };
 
 }  // namespace Solver
