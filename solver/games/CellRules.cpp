@@ -51,11 +51,8 @@ int CellRules::runLength(int column) const
 void CellRules::moves(std::vector<Move> &list) const
 {
     list.clear();
-    for (const auto *sources : {&cells, &columns})
-        for (int pile : *sources)
-            for (int foundation : foundations)
-                if (!table.isEmpty(pile) && fitsFoundation(table.top(pile), table.top(foundation)))
-                    list.push_back(drag(pile, foundation, 1));
+    addHomeMoves(cells, list);
+    addHomeMoves(columns, list);
     movesToColumns(list, false);
     movesToColumns(list, true);
     for (int column : columns)

@@ -58,10 +58,7 @@ bool ThievesRules::topBuilds(int column) const
 void ThievesRules::moves(std::vector<Move> &list) const
 {
     list.clear();
-    for (int from : sources)
-        for (int foundation : foundations)
-            if (!table.isEmpty(from) && fitsFoundation(table.top(from), table.top(foundation)))
-                list.push_back(drag(from, foundation));
+    addHomeMoves(sources, list);
     addTableMoves(list);
 }
 

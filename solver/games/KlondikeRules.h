@@ -2,6 +2,8 @@
 #pragma once
 #include "solver/games/TableRules.h"
 
+#include <array>
+
 namespace Solver {
 
 // The Klondike family: columns built down in alternating colours with some cards
@@ -74,6 +76,8 @@ private:
     void keepMovesWaitedFor(std::vector<Move> &list) const;
     void noteWhatMustFollow(const Move &move);
     void runMoves(std::vector<Move> &list, bool exposing) const;
+    using CardTargets = std::array<std::uint16_t, 64>;
+    CardTargets columnsTaking() const;
     void wasteMoves(std::vector<Move> &list, bool home) const;
     int decks;
     int stock, waste;

@@ -117,6 +117,19 @@ std::uint64_t TableRules::cardsThatGoHome() const
     return cards;
 }
 
+void TableRules::addHomeMoves(const std::vector<int> &sources, std::vector<Move> &list) const
+{
+    const std::uint64_t goHome = cardsThatGoHome();
+    for (int from : sources) {
+        const Card card = table.top(from);
+        if (card == noCard || !(goHome >> faceUp(card) & 1))
+            continue;
+        for (int foundation : foundations)
+            if (fitsFoundation(card, table.top(foundation)))
+                list.push_back(Move{std::int8_t(from), std::int8_t(foundation), 1, Move::Drag, 0, 0});
+    }
+}
+
 bool TableRules::safeMoveFrom(const std::vector<int> &sources, Build build, Move &move) const
 {
     const std::uint64_t goHome = cardsThatGoHome();

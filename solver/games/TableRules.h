@@ -36,6 +36,9 @@ protected:
     bool isSafeHome(Card card, Build build) const;
     // The face-up cards a foundation takes, as bits by card byte.
     std::uint64_t cardsThatGoHome() const;
+    // A drag home for the top card of each of these piles that a foundation takes, to
+    // each foundation that takes it.
+    void addHomeMoves(const std::vector<int> &sources, std::vector<Move> &list) const;
     // The first pile of the list, or -1, that is empty.
     int firstEmpty(const std::vector<int> &piles) const;
 
