@@ -99,6 +99,23 @@ void Table::moveRun(int from, int to, int count)
     reshare(target);
 }
 
+void Table::turnOver(int from, int to, int count)
+{
+    Pile &source = piles[from];
+    Pile &target = piles[to];
+    if (count < 0)
+        count = int(source.cards.size());
+    for (int i = 0; i < count; ++i) {
+        const Card card = source.cards.back();
+        source.cards.pop_back();
+        source.hash ^= numberFor(int(source.cards.size()), card);
+        target.hash ^= numberFor(int(target.cards.size()), card);
+        target.cards.push_back(card);
+    }
+    reshare(source);
+    reshare(target);
+}
+
 void Table::turnTop(int pile, bool up)
 {
     const Card card = pop(pile);

@@ -33,6 +33,9 @@ public:
     Card pop(int pile);
     // Moves the top `count` cards of one pile onto another, in their order.
     void moveRun(int from, int to, int count);
+    // The top `count` cards of `from` (all by default) onto `to` one by one, so that
+    // their order turns over: a waste turned into a stock, or cards dealt from it.
+    void turnOver(int from, int to, int count = -1);
     void turnTop(int pile, bool up);
 
     // Whatever else a game's position holds (a counter), mixed into the key.

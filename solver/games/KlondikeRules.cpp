@@ -224,10 +224,10 @@ void KlondikeRules::movesOf(Card card, int cut, int clicks, bool home, std::vect
 
 void KlondikeRules::cutAt(int wasteSize)
 {
-    while (table.size(waste) > wasteSize)
-        table.push(stock, table.pop(waste));
-    while (table.size(waste) < wasteSize)
-        table.push(waste, table.pop(stock));
+    if (table.size(waste) > wasteSize)
+        table.turnOver(waste, stock, table.size(waste) - wasteSize);
+    else
+        table.turnOver(stock, waste, wasteSize - table.size(waste));
 }
 
 // The cut does not count, as long as it is one the clicks come back to.
@@ -441,17 +441,15 @@ void KlondikeRules::apply(Move &move)
     }
     if (move.kind == Move::Click) {
         if (table.isEmpty(stock)) {
-            while (!table.isEmpty(waste))
-                table.push(stock, table.pop(waste));
+            table.turnOver(waste, stock);
             move.effects |= rebuilt;
             if (rebuildsCount()) {
                 ++table.extra;
                 move.effects |= counted;
             }
         }
-        move.drawn = 0;
-        for (int i = 0; i < (drawThree ? 3 : 1) && !table.isEmpty(stock); ++i, ++move.drawn)
-            table.push(waste, table.pop(stock));
+        move.drawn = std::uint8_t(std::min(batch(), table.size(stock)));
+        table.turnOver(stock, waste, move.drawn);
         return;
     }
     table.moveRun(move.from, move.to, move.count);
@@ -468,11 +466,9 @@ void KlondikeRules::undo(const Move &move)
     waiting = (move.effects >> waitingShift) - 1;
     coverIt = move.effects & coverWaited;
     if (move.kind == Move::Click) {
-        for (int i = 0; i < move.drawn; ++i)
-            table.push(stock, table.pop(waste));
+        table.turnOver(waste, stock, move.drawn);
         if (move.effects & rebuilt) {
-            while (!table.isEmpty(stock))
-                table.push(waste, table.pop(stock));
+            table.turnOver(stock, waste);
             if (move.effects & counted)
                 --table.extra;
         }

@@ -216,8 +216,7 @@ void PyramidRules::apply(Move &move)
         move.effects |= movedPlay;
     }
     if (table.isEmpty(stock) && pass() < passes) {
-        while (!table.isEmpty(waste))
-            table.push(stock, table.pop(waste));
+        table.turnOver(waste, stock);
         ++table.extra;
         move.effects |= rebuilt;
     }
@@ -242,8 +241,7 @@ void PyramidRules::undo(const Move &move)
     if (move.effects & turned)
         table.push(stock, table.pop(play));
     if (move.effects & rebuilt) {
-        while (!table.isEmpty(stock))
-            table.push(waste, table.pop(stock));
+        table.turnOver(stock, waste);
         --table.extra;
     }
     if (move.effects & movedPlay)

@@ -297,8 +297,7 @@ void QueenItalyRules::clickStock(Move &move)
 {
     move.effects = has(stockTurned) ? turnedBefore : 0;
     if (table.isEmpty(stock)) {
-        while (!table.isEmpty(waste))
-            table.push(stock, table.pop(waste));
+        table.turnOver(waste, stock);
         set(stockTurned, true);
         move.effects |= rebuilt;
     }
@@ -313,8 +312,7 @@ void QueenItalyRules::unclickStock(const Move &move)
     if (move.effects & turned)
         table.push(stock, table.pop(waste));
     if (move.effects & rebuilt)
-        while (!table.isEmpty(stock))
-            table.push(waste, table.pop(stock));
+        table.turnOver(stock, waste);
     set(stockTurned, move.effects & turnedBefore);
 }
 
