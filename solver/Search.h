@@ -346,8 +346,25 @@ private:
         std::erase_if(frame.candidates, [this](const Candidate &each) { return seen.contains(each.key); });
         if (spell > 0)
             shuffleSlightly(frame.candidates, key);
-        std::stable_sort(frame.candidates.begin(), frame.candidates.end(),
-                         [](const Candidate &a, const Candidate &b) { return a.value > b.value; });
+        sortByValue(frame.candidates);
+    }
+
+    // Best first, equals in the order listed. Most positions have a handful of moves,
+    // too few to be worth std::stable_sort's buffer.
+    static void sortByValue(std::vector<Candidate> &candidates)
+    {
+        const auto better = [](const Candidate &a, const Candidate &b) { return a.value > b.value; };
+        if (candidates.size() > 16) {
+            std::stable_sort(candidates.begin(), candidates.end(), better);
+            return;
+        }
+        for (std::size_t i = 1; i < candidates.size(); ++i) {
+            const Candidate each = candidates[i];
+            std::size_t at = i;
+            for (; at > 0 && better(each, candidates[at - 1]); --at)
+                candidates[at] = candidates[at - 1];
+            candidates[at] = each;
+        }
     }
 
     // A position at least as good as the one reached has been seen: there is
