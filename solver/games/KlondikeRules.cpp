@@ -67,12 +67,13 @@ void KlondikeRules::moves(std::vector<Move> &list) const
 {
     list.clear();
     addHomeMoves(columns, list);
+    const Runs runs = findRuns();
     wasteMoves(list, true);
-    runMoves(list, true);
+    runMoves(list, true, runs);
     wasteMoves(list, false);
     if (mayClick())
         list.push_back(Move{std::int8_t(stock), -1, 0, Move::Click, 0, 0});
-    runMoves(list, false);
+    runMoves(list, false, runs);
 }
 
 void KlondikeRules::wasteMoves(std::vector<Move> &list, bool home) const
@@ -91,27 +92,38 @@ void KlondikeRules::wasteMoves(std::vector<Move> &list, bool home) const
 
 // The face-up runs of each column onto other columns: those from the column's
 // lowest face-up card (`exposing`), or those from higher up.
-void KlondikeRules::runMoves(std::vector<Move> &list, bool exposing) const
+KlondikeRules::Runs KlondikeRules::findRuns() const
 {
-    const CardTargets targets = columnsTaking();
-    for (int from : columns) {
-        const int size = table.size(from);
-        if (size == 0)
-            continue;
-        int start = size - 1;
+    Runs runs{columnsTaking(), {}};
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const int from = columns[i];
+        int start = table.size(from) - 1;
         while (start > 0 && isFaceUp(table.at(from, start - 1))
                && isOneLowerOtherColour(table.at(from, start), table.at(from, start - 1)))
             --start;
+        runs.start[i] = std::int8_t(start);
+    }
+    return runs;
+}
+
+void KlondikeRules::runMoves(std::vector<Move> &list, bool exposing, const Runs &runs) const
+{
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const int from = columns[i];
+        const int size = table.size(from);
+        if (size == 0)
+            continue;
+        const int start = runs.start[i];
         const bool fromLowest = start == 0 || !isFaceUp(table.at(from, start - 1));
-        for (int index = start; index < size; ++index) {
-            if ((index == start && fromLowest) != exposing)
-                continue;
-            for (unsigned mask = targets[faceUp(table.at(from, index))]; mask != 0; mask &= mask - 1) {
+        // The run from the lowest face-up card, or the runs from above it.
+        const int first = exposing || !fromLowest ? start : start + 1;
+        const int last = exposing ? (fromLowest ? start + 1 : start) : size;
+        for (int index = first; index < last; ++index)
+            for (unsigned mask = runs.targets[faceUp(table.at(from, index))]; mask != 0; mask &= mask - 1) {
                 const int to = columns[std::size_t(std::countr_zero(mask))];
                 if (to != from)
                     list.push_back(drag(from, to, size - index));
             }
-        }
     }
 }
 
@@ -146,10 +158,11 @@ void KlondikeRules::searchMoves(std::vector<Move> &list) const
     } else {
         list.clear();
         addHomeMoves(columns, list);
+        const Runs runs = findRuns();
         roundMoves(list, true);
-        runMoves(list, true);
+        runMoves(list, true, runs);
         roundMoves(list, false);
-        runMoves(list, false);
+        runMoves(list, false, runs);
     }
     if (waiting >= 0)
         keepMovesWaitedFor(list);

@@ -75,9 +75,16 @@ private:
     bool isSafeHome(Card card) const;
     void keepMovesWaitedFor(std::vector<Move> &list) const;
     void noteWhatMustFollow(const Move &move);
-    void runMoves(std::vector<Move> &list, bool exposing) const;
     using CardTargets = std::array<std::uint16_t, 64>;
     CardTargets columnsTaking() const;
+    // Where each column's face-up run starts, and the columns each card may go to:
+    // what both kinds of run moves look at, found once a position.
+    struct Runs {
+        CardTargets targets;
+        std::array<std::int8_t, 16> start;
+    };
+    Runs findRuns() const;
+    void runMoves(std::vector<Move> &list, bool exposing, const Runs &runs) const;
     void wasteMoves(std::vector<Move> &list, bool home) const;
     int decks;
     int stock, waste;
