@@ -279,7 +279,9 @@ int KlondikeRules::value() const
             if (!isFaceUp(card)) {
                 value -= rankOf(card) > lowest[suitOf(card)] ? 30 : 20;
                 lowest[suitOf(card)] = std::min(lowest[suitOf(card)], rankOf(card));
-            } else if (oneDeck && rankOf(card) == nextRank[suitOf(card)]) {
+            } else if (!oneDeck) {
+                break;  // the face-down cards lie beneath the face-up ones
+            } else if (rankOf(card) == nextRank[suitOf(card)]) {
                 value -= 3 * (size - 1 - i);
             }
         }
