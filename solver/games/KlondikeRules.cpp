@@ -90,8 +90,6 @@ void KlondikeRules::wasteMoves(std::vector<Move> &list, bool home) const
     }
 }
 
-// The face-up runs of each column onto other columns: those from the column's
-// lowest face-up card (`exposing`), or those from higher up.
 KlondikeRules::Runs KlondikeRules::findRuns() const
 {
     Runs runs{columnsTaking(), {}};
@@ -106,6 +104,8 @@ KlondikeRules::Runs KlondikeRules::findRuns() const
     return runs;
 }
 
+// The face-up runs of each column onto other columns: those from the column's
+// lowest face-up card (`exposing`), or those from higher up.
 void KlondikeRules::runMoves(std::vector<Move> &list, bool exposing, const Runs &runs) const
 {
     for (std::size_t i = 0; i < columns.size(); ++i) {
@@ -115,7 +115,6 @@ void KlondikeRules::runMoves(std::vector<Move> &list, bool exposing, const Runs 
             continue;
         const int start = runs.start[i];
         const bool fromLowest = start == 0 || !isFaceUp(table.at(from, start - 1));
-        // The run from the lowest face-up card, or the runs from above it.
         const int first = exposing || !fromLowest ? start : start + 1;
         const int last = exposing ? (fromLowest ? start + 1 : start) : size;
         for (int index = first; index < last; ++index)
