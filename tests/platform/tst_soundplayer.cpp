@@ -126,7 +126,8 @@ private Q_SLOTS:
     void newSoundEndsTheWaitOfThePreviousOne()
     {
         // a 3 s synchronous sound is replaced after 100 ms by a short one; the long
-        // wave is made before the 100 ms start, or a busy machine takes them off the wait
+        // wave is made first, as on a busy machine its making would take up part of
+        // the 100 ms without counting in the time measured
         const QByteArray longWave = toneWave(3.0);
         QTimer::singleShot(100, [] { SoundPlayer::play("SHORT", toneWave(0.1), true); });
         const qint64 elapsed = millisecondsToPlay("LONG", longWave, true);
