@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "solver/games/QueenItalyRules.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 
@@ -220,12 +221,34 @@ bool QueenItalyRules::terraceIsStuck() const
 void QueenItalyRules::searchMoves(std::vector<Move> &list) const
 {
     moves(list);
-    if (has(baseChosen) && isTerraceStuck()) {
+    if (!has(baseChosen)) {
+        orderBases(list);
+        return;
+    }
+    if (isTerraceStuck()) {
         list.clear();
         return;
     }
     if (table.isEmpty(stock) && table.size(waste) == 1 && !list.empty() && list.back().from == stock)
         list.pop_back();
+}
+
+// The bases whose terrace starts going home soonest first. The terrace's top card
+// waits for the cards of its suit between the base and it; each copy of the base's
+// rank beneath it keeps a foundation from starting until it is dug out.
+void QueenItalyRules::orderBases(std::vector<Move> &list) const
+{
+    const int size = table.size(terrace);
+    if (size == 0)
+        return;
+    const auto wait = [&](const Move &press) {
+        const int base = rankOf(table.top(press.from));
+        int wait = (rankOf(table.top(terrace)) - base + king) % king;
+        for (int i = 0; i + 1 < size; ++i)
+            wait += rankOf(table.at(terrace, i)) == base ? 3 : 0;
+        return wait;
+    };
+    std::stable_sort(list.begin(), list.end(), [&](const Move &a, const Move &b) { return wait(a) < wait(b); });
 }
 
 void QueenItalyRules::apply(Move &move)

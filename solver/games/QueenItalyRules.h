@@ -51,6 +51,8 @@ private:
     Wanted wantedCards() const;
     void addDrags(int from, const std::vector<int> &targets, unsigned mask, std::vector<Move> &list) const;
     int homeFor(Card card) const;
+    // The presses that choose the base, those that let the terrace go home soonest first.
+    void orderBases(std::vector<Move> &list) const;
     // The terrace cards can no longer all go home in their order.
     bool terraceIsStuck() const;
     bool isTerraceStuck() const;
