@@ -215,9 +215,9 @@ bool QueenItalyRules::terraceIsStuck() const
     return false;
 }
 
-// Not the click that only rebuilds the stock from a lone waste card: it turns the
-// same card up again and only makes the stock stricter. Nothing once the terrace is
-// stuck.
+// The choices of the base in order. Then not the click that only rebuilds the stock
+// from a lone waste card: it turns the same card up again and only makes the stock
+// stricter. Nothing once the terrace is stuck.
 void QueenItalyRules::searchMoves(std::vector<Move> &list) const
 {
     moves(list);
@@ -243,10 +243,10 @@ void QueenItalyRules::orderBases(std::vector<Move> &list) const
         return;
     const auto wait = [&](const Move &press) {
         const int base = rankOf(table.top(press.from));
-        int wait = (rankOf(table.top(terrace)) - base + king) % king;
+        int cards = (rankOf(table.top(terrace)) - base + king) % king;
         for (int i = 0; i + 1 < size; ++i)
-            wait += rankOf(table.at(terrace, i)) == base ? 3 : 0;
-        return wait;
+            cards += rankOf(table.at(terrace, i)) == base ? 3 : 0;
+        return cards;
     };
     std::stable_sort(list.begin(), list.end(), [&](const Move &a, const Move &b) { return wait(a) < wait(b); });
 }
