@@ -65,4 +65,15 @@ void GameRules::turnAllUp(int pile)
         table.push(pile, *card);
 }
 
+void GameRules::keepRanksOnly()
+{
+    for (int pile = 0; pile < table.pileCount(); ++pile) {
+        std::vector<Card> cards;
+        while (!table.isEmpty(pile))
+            cards.push_back(table.pop(pile));
+        for (auto card = cards.rbegin(); card != cards.rend(); ++card)
+            table.push(pile, makeCard(rankOf(*card), 0));
+    }
+}
+
 }  // namespace Solver

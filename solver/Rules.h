@@ -126,6 +126,9 @@ protected:
     // Turns every card of the pile face up, in its order: a stock whose order the
     // solver knows, as a player with unlimited undo does.
     void turnAllUp(int pile);
+    // Every card of the table face up and of one suit: for games where suits play
+    // no part, so that positions that differ only in suits are one.
+    void keepRanksOnly();
 };
 
 }  // namespace Solver

@@ -217,6 +217,7 @@ private:
         Move move;
         int value;
         std::uint64_t key;
+        std::uint32_t betterEnd;  // its better positions' keys end here in `better`
     };
     // A position on the line of play: its key, where its moves begin in `line`, and
     // its moves still to try.
@@ -330,6 +331,7 @@ private:
         frame.mark = mark;
         frame.next = 0;
         frame.candidates.clear();
+        better.clear();
         rules.searchMoves(moves);
         for (const Move &move : moves) {
             if (onlySwapsPiles(move))
@@ -338,12 +340,19 @@ private:
             play(move);
             const std::uint64_t childKey = rules.key();
             seen.prefetch(childKey);
-            if (!betterSeen())
-                frame.candidates.push_back({move, rules.value(), childKey});
+            noteBetterKeys();
+            frame.candidates.push_back({move, rules.value(), childKey, std::uint32_t(better.size())});
             takeBack(before);
         }
         // Looked up once every key's bucket is on its way from memory.
-        std::erase_if(frame.candidates, [this](const Candidate &each) { return seen.contains(each.key); });
+        std::size_t kept = 0;
+        std::uint32_t betterBegin = 0;
+        for (const Candidate &each : frame.candidates) {
+            if (!seen.contains(each.key) && !anySeen(betterBegin, each.betterEnd))
+                frame.candidates[kept++] = each;
+            betterBegin = each.betterEnd;
+        }
+        frame.candidates.resize(kept);
         if (spell > 0)
             shuffleSlightly(frame.candidates, key);
         sortByValue(frame.candidates);
@@ -367,12 +376,21 @@ private:
         }
     }
 
-    // A position at least as good as the one reached has been seen: there is
-    // nothing to find from here that it does not find.
-    bool betterSeen()
+    // The keys of the positions at least as good as the one reached, added to
+    // `better` and on their way from memory: once one of them has been seen, there
+    // is nothing to find from here that it does not find.
+    void noteBetterKeys()
     {
-        rules.betterKeys(better);
-        return std::any_of(better.begin(), better.end(), [this](std::uint64_t key) { return seen.contains(key); });
+        rules.betterKeys(betterOfOne);
+        for (std::uint64_t key : betterOfOne) {
+            seen.prefetch(key);
+            better.push_back(key);
+        }
+    }
+
+    bool anySeen(std::uint32_t begin, std::uint32_t end)
+    {
+        return std::any_of(better.begin() + begin, better.begin() + end, [this](std::uint64_t key) { return seen.contains(key); });
     }
 
     void play(Move move)
@@ -470,7 +488,7 @@ private:
     TranspositionTable &seen;
     std::vector<Move> line;
     std::vector<Move> moves;
-    std::vector<std::uint64_t> better;
+    std::vector<std::uint64_t> better, betterOfOne;
     std::vector<Frame> frames;
     double start = 0;
     std::int64_t nodes = 0;

@@ -3,7 +3,6 @@
 
 #include <array>
 #include <bit>
-#include <optional>
 
 namespace Solver {
 
@@ -29,7 +28,7 @@ bool PyramidRules::load(const TableText &text, const Options &, std::string &err
 {
     if (!fillPiles(text, error))
         return false;
-    turnAllUp(stock);
+    keepRanksOnly();  // cards pair by rank alone
     const auto counter = text.counters.find("Pass");
     table.extra = std::uint64_t(counter == text.counters.end() ? 1 : counter->second);
     notePlaces();
@@ -42,6 +41,12 @@ void PyramidRules::notePlaces()
     for (int pile : places)
         placed |= table.isEmpty(pile) ? 0 : 1u << pile;
     rankLeft.fill(0);
+    rankPlaces.fill(0);
+    for (int pile : places)
+        if (!table.isEmpty(pile)) {
+            placeRank[std::size_t(pile)] = std::int8_t(rankOf(table.top(pile)));
+            rankPlaces[std::size_t(placeRank[std::size_t(pile)])] |= 1u << pile;
+        }
     for (int pile = 0; pile < table.pileCount(); ++pile)
         for (int i = 0; pile != discard && i < table.size(pile); ++i)
             ++rankLeft[std::size_t(rankOf(table.at(pile, i)))];
@@ -54,7 +59,6 @@ namespace {
 struct Geometry {
     std::array<int, placeCount> row{};
     std::array<std::uint32_t, placeCount> beneath{};  // the places a place covers
-    std::array<std::uint32_t, placeCount> coverers{};  // the two places right on it
     Geometry()
     {
         for (int r = 0, i = 0; r < rows; ++r)
@@ -62,30 +66,37 @@ struct Geometry {
                 row[std::size_t(i++)] = r;
         for (int i = 0; i < placeCount; ++i)
             for (int coverer : {i + row[std::size_t(i)] + 1, i + row[std::size_t(i)] + 2})
-                if (row[std::size_t(i)] < rows - 1) {
+                if (row[std::size_t(i)] < rows - 1)
                     beneath[std::size_t(coverer)] |= beneath[std::size_t(i)] | 1u << i;
-                    coverers[std::size_t(i)] |= 1u << coverer;
-                }
     }
 };
 const Geometry geometry;
 
 }  // namespace
 
-bool PyramidRules::isFree(int pile) const
+// Place k of row r is covered by places k and k + 1 of the next row.
+std::uint32_t PyramidRules::freePlaces() const
 {
-    return pile >= placeCount || !(placed & geometry.coverers[std::size_t(pile)]);
+    std::uint32_t covered = 0;
+    for (int row = 0, start = 0; row < rows - 1; start += ++row) {
+        const std::uint32_t next = placed >> (start + row + 1);
+        covered |= ((next | next >> 1) & ((1u << (row + 1)) - 1)) << start;
+    }
+    return placed & ~covered;
 }
 
 PyramidRules::FreePiles PyramidRules::freeCards() const
 {
     FreePiles free;
-    for (std::uint32_t left = placed; left; left &= left - 1)
-        if (const int pile = std::countr_zero(left); isFree(pile))
-            free.piles[std::size_t(free.count++)] = pile;
+    const auto add = [&free](int pile, int rank) {
+        free.piles[std::size_t(free.count)] = pile;
+        free.ranks[std::size_t(free.count++)] = rank;
+    };
+    for (std::uint32_t left = freePlaces(); left; left &= left - 1)
+        add(std::countr_zero(left), placeRank[std::size_t(std::countr_zero(left))]);
     for (int pile : {play, waste})
         if (!table.isEmpty(pile))
-            free.piles[std::size_t(free.count++)] = pile;
+            add(pile, rankOf(table.top(pile)));
     return free;
 }
 
@@ -94,14 +105,14 @@ void PyramidRules::moves(std::vector<Move> &list) const
 {
     list.clear();
     const FreePiles free = freeCards();
-    for (int from : free)
-        if (rankOf(table.top(from)) == king)
-            list.push_back(drag(from, discard));
-    for (int from : free) {
-        const int rank = rankOf(table.top(from));
-        for (int to : free)
-            if (to != from && rankOf(table.top(to)) + rank == 13)
-                list.push_back(drag(from, to));
+    for (int i = 0; i < free.count; ++i)
+        if (free.ranks[std::size_t(i)] == king)
+            list.push_back(drag(free.piles[std::size_t(i)], discard));
+    for (int i = 0; i < free.count; ++i) {
+        const int from = free.piles[std::size_t(i)], rank = free.ranks[std::size_t(i)];
+        for (int j = 0; j < free.count; ++j)
+            if (free.ranks[std::size_t(j)] + rank == 13)
+                list.push_back(drag(from, free.piles[std::size_t(j)]));
         if (from == waste && table.size(waste) > 1 && rankOf(table.at(waste, table.size(waste) - 2)) + rank == 13)
             list.push_back(drag(waste, waste));
     }
@@ -117,40 +128,36 @@ bool PyramidRules::mayMeet(Spot a, Spot b)
     return a.depth < 0 || b.depth < 0 || a.depth - b.depth == 1 || b.depth - a.depth == 1;
 }
 
-PyramidRules::Spot PyramidRules::spotOf(int pile, int index) const
+// The cards of the rank left: the pyramid's by the places the rank was dealt; the
+// others lie anywhere but for the waste's in the last pass.
+int PyramidRules::spotsOf(int rank, RankSpots &spots) const
 {
-    if (pile < placeCount)
-        return {pile, -1};
-    return {-1, pile == waste && pass() == passes ? index : -1};
+    int count = 0;
+    for (std::uint32_t left = placed & rankPlaces[std::size_t(rank)]; left; left &= left - 1)
+        spots[std::size_t(count++)] = {std::countr_zero(left), -1};
+    if (pass() == passes)
+        for (int i = 0; i < table.size(waste); ++i)
+            if (rankOf(table.at(waste, i)) == rank)
+                spots[std::size_t(count++)] = {-1, i};
+    while (count < rankLeft[std::size_t(rank)])
+        spots[std::size_t(count++)] = {-1, -1};
+    return count;
 }
 
-PyramidRules::Spots PyramidRules::spots() const
-{
-    Spots all;
-    const auto note = [&all](Card card, Spot spot) {
-        if (const int rank = rankOf(card); rank < king)
-            all.byRank[std::size_t(rank)][std::size_t(all.count[std::size_t(rank)]++)] = spot;
-    };
-    for (std::uint32_t left = placed; left; left &= left - 1) {
-        const int place = std::countr_zero(left);
-        note(table.at(place, 0), {place, -1});
-    }
-    for (int pile : {stock, play, waste})
-        for (int i = 0; i < table.size(pile); ++i)
-            note(table.at(pile, i), spotOf(pile, i));
-    return all;
-}
-
-// A matching of each rank's cards with their partners' (at most four each).
+// A matching of each rank's cards with their partners' (at most four each). The
+// cards that meet every card need none: before the last pass, a rank with no card
+// in the pyramid, or its partners' rank, pairs off as long as the counts agree.
 bool PyramidRules::everyCardCanPair() const
 {
-    const Spots all = spots();
     for (int rank = ace; rank <= 6; ++rank) {
-        const auto &low = all.byRank[std::size_t(rank)];
-        const auto &high = all.byRank[std::size_t(13 - rank)];
-        const int n = all.count[std::size_t(rank)];
-        if (all.count[std::size_t(13 - rank)] != n)
+        const int n = rankLeft[std::size_t(rank)];
+        if (rankLeft[std::size_t(13 - rank)] != n)
             return false;
+        if (pass() < passes && !(placed & rankPlaces[std::size_t(rank)] && placed & rankPlaces[std::size_t(13 - rank)]))
+            continue;
+        RankSpots low, high;
+        spotsOf(rank, low);
+        spotsOf(13 - rank, high);
         std::array<int, 4> partnerOf{-1, -1, -1, -1};
         for (int i = 0; i < n; ++i) {
             std::uint32_t tried = 0;
@@ -173,13 +180,19 @@ bool PyramidRules::everyCardCanPair() const
     return true;
 }
 
-bool PyramidRules::hasOnePartner(Spot card, int rank, const Spots &all) const
+// A card of the pyramid meets every card but those it covers (nothing covers a free
+// card); a card of the waste in the last pass, the waste's cards only next to it.
+int PyramidRules::partnersOf(int pile, int index) const
 {
-    const int partner = 13 - rank;
-    int partners = 0;
-    for (int j = 0; j < all.count[std::size_t(partner)]; ++j)
-        partners += mayMeet(card, all.byRank[std::size_t(partner)][std::size_t(j)]) ? 1 : 0;
-    return partners == 1;
+    const int partner = 13 - rankOf(table.at(pile, index));
+    int partners = rankLeft[std::size_t(partner)];
+    if (pile < placeCount)
+        return partners - std::popcount(geometry.beneath[std::size_t(pile)] & placed & rankPlaces[std::size_t(partner)]);
+    if (pile != waste || pass() < passes)
+        return partners;
+    for (int i = 0; i < table.size(waste); ++i)
+        partners -= (i < index - 1 || i > index + 1) && rankOf(table.at(waste, i)) == partner ? 1 : 0;
+    return partners;
 }
 
 // Each pair once; no click that only spends a pass, the stock, play position and
@@ -248,38 +261,36 @@ void PyramidRules::undo(const Move &move)
         table.push(play, table.pop(waste));
 }
 
+bool PyramidRules::isSafePair(int pile, int index, int otherPile, int otherIndex) const
+{
+    return partnersOf(pile, index) == 1 || partnersOf(otherPile, otherIndex) == 1;
+}
+
 // A free King goes at once: it pairs with nothing, and nothing it lies on or covers
 // is helped by its staying. So does a free pair of which one card can pair with no
 // other card left: the two can only ever leave together.
 bool PyramidRules::safeMove(Move &move) const
 {
     const FreePiles free = freeCards();
-    for (int pile : free)
-        if (rankOf(table.top(pile)) == king) {
-            move = drag(pile, discard);
+    for (int i = 0; i < free.count; ++i)
+        if (free.ranks[std::size_t(i)] == king) {
+            move = drag(free.piles[std::size_t(i)], discard);
             return true;
         }
-    std::optional<Spots> all;
-    for (int from : free) {
-        const int rank = rankOf(table.top(from));
-        const Spot spot = spotOf(from, table.size(from) - 1);
-        for (int to : free) {
-            const bool underneath = to == from && from == waste && table.size(waste) > 1;
-            if ((to == from && !underneath) || to < from)
-                continue;
-            const int index = table.size(to) - (underneath ? 2 : 1);
-            if (rankOf(table.at(to, index)) + rank != 13)
-                continue;
-            if (rankLeft[std::size_t(rank)] == 1 || rankLeft[std::size_t(13 - rank)] == 1) {
+    for (int i = 0; i < free.count; ++i) {
+        const int from = free.piles[std::size_t(i)], rank = free.ranks[std::size_t(i)];
+        for (int j = i + 1; j < free.count; ++j) {
+            const int to = free.piles[std::size_t(j)];
+            if (free.ranks[std::size_t(j)] + rank == 13 && isSafePair(from, table.size(from) - 1, to, table.size(to) - 1)) {
                 move = drag(from, to);
                 return true;
             }
-            if (!all)
-                all = spots();
-            if (hasOnePartner(spot, rank, *all) || hasOnePartner(spotOf(to, index), 13 - rank, *all)) {
-                move = drag(from, to);
-                return true;
-            }
+        }
+        const int under = table.size(waste) - 2;
+        if (from == waste && under >= 0 && rankOf(table.at(waste, under)) + rank == 13
+            && isSafePair(waste, under + 1, waste, under)) {
+            move = drag(waste, waste);
+            return true;
         }
     }
     return false;

@@ -32,7 +32,6 @@ public:
     void betterKeys(std::vector<std::uint64_t> &keys) const override;
 
 private:
-    bool isFree(int pile) const;
     // Where a card lies, as far as which cards it may still meet: a place of the
     // pyramid; its depth in the waste during the last pass, when no card comes out
     // from under another; or anywhere else (-1, -1).
@@ -42,23 +41,22 @@ private:
     // Not two cards of which one covers the other, nor two cards of the waste in the
     // last pass that do not lie one on the other.
     static bool mayMeet(Spot a, Spot b);
-    Spot spotOf(int pile, int index) const;
-    // The cards left by rank (Kings aside), where each lies.
-    struct Spots {
-        std::array<std::array<Spot, 4>, king> byRank;  // the first `count` of each rank
-        std::array<int, king> count{};
-    };
-    Spots spots() const;
+    // Where the cards of one rank left lie.
+    using RankSpots = std::array<Spot, 4>;
+    int spotsOf(int rank, RankSpots &spots) const;
     // Can every card left still find a partner of its own?
     bool everyCardCanPair() const;
-    // The card may pair with only one of the cards left.
-    bool hasOnePartner(Spot card, int rank, const Spots &all) const;
+    // How many of the cards left that pair with this free card it may still meet.
+    int partnersOf(int pile, int index) const;
+    // One of the two cards may pair with no other card left.
+    bool isSafePair(int pile, int index, int otherPile, int otherIndex) const;
+    // The places that hold a card no other place covers.
+    std::uint32_t freePlaces() const;
     // The free piles that hold a card, each once (the waste for its top card).
     struct FreePiles {
         std::array<int, 30> piles;
+        std::array<int, 30> ranks;  // of their top cards
         int count = 0;
-        const int *begin() const { return piles.data(); }
-        const int *end() const { return piles.data() + count; }
     };
     FreePiles freeCards() const;
     bool mayClick() const { return !table.isEmpty(play) || !table.isEmpty(stock) || pass() < 3; }
@@ -67,6 +65,8 @@ private:
     void notePlaces();  // and counts the cards left by rank
     std::uint32_t placed = 0;
     std::array<std::int8_t, king + 1> rankLeft{};  // the cards of each rank not yet discarded
+    std::array<std::uint32_t, king + 1> rankPlaces{};  // the places dealt a card of each rank
+    std::array<std::int8_t, 32> placeRank{};  // the rank each place was dealt
     std::vector<int> places;
     int stock, play, waste, discard;
 };
