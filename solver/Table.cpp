@@ -67,6 +67,7 @@ void Table::push(int pile, Card card)
 {
     Pile &p = piles[pile];
     p.hash ^= numberFor(int(p.cards.size()), card);
+    place(card, pile, int(p.cards.size()));
     p.cards.push_back(card);
     reshare(p);
 }
@@ -89,6 +90,7 @@ void Table::moveRun(int from, int to, int count)
     const std::size_t first = source.cards.size() - std::size_t(count);
     for (std::size_t i = first; i < source.cards.size(); ++i) {
         target.hash ^= numberFor(int(target.cards.size()), source.cards[i]);
+        place(source.cards[i], to, int(target.cards.size()));
         target.cards.push_back(source.cards[i]);
     }
     while (source.cards.size() > first) {
@@ -110,6 +112,7 @@ void Table::turnOver(int from, int to, int count)
         source.cards.pop_back();
         source.hash ^= numberFor(int(source.cards.size()), card);
         target.hash ^= numberFor(int(target.cards.size()), card);
+        place(card, to, int(target.cards.size()));
         target.cards.push_back(card);
     }
     reshare(source);

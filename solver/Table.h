@@ -2,7 +2,9 @@
 #pragma once
 #include "solver/Cards.h"
 
+#include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -28,6 +30,12 @@ public:
     bool isEmpty(int pile) const { return piles[pile].cards.empty(); }
     Card at(int pile, int index) const { return piles[pile].cards[index]; }
     Card top(int pile) const { return piles[pile].cards.empty() ? noCard : piles[pile].cards.back(); }
+    // The pile's cards, bottom first, until the pile next changes.
+    std::span<const Card> cards(int pile) const { return piles[pile].cards; }
+    // Where a card lies: its pile, and its height there (0: the bottom). With two
+    // decks, where one of the two copies lies.
+    int pileOf(Card card) const { return places[card & 63].pile; }
+    int heightOf(Card card) const { return places[card & 63].height; }
 
     void push(int pile, Card card);
     Card pop(int pile);
@@ -61,6 +69,11 @@ private:
         std::uint64_t share = 0;  // what the pile adds to the key
     };
     void reshare(Pile &pile);
+    void place(Card card, int pile, int height) { places[card & 63] = {std::uint8_t(pile), std::uint8_t(height)}; }
+    struct Place {
+        std::uint8_t pile = 0, height = 0;
+    };
+    std::array<Place, 64> places{};  // by the card's byte face up
     std::vector<Pile> piles;
     std::uint64_t shares = 0;
 };

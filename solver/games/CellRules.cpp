@@ -27,6 +27,8 @@ SeaTowersRules::SeaTowersRules() : CellRules(Build::SameSuit, true)
 bool CellRules::load(const TableText &text, const Options &options, std::string &error)
 {
     readAutoplay(options);
+    // The cells, then the columns: the order the window's autoplay and the moves
+    // home look at them in.
     autoplaySources = cells;
     autoplaySources.insert(autoplaySources.end(), columns.begin(), columns.end());
     return fillPiles(text, error);
@@ -39,9 +41,10 @@ bool CellRules::buildsOn(Card card, Card onto) const
 
 int CellRules::runLength(int column) const
 {
-    const int size = table.size(column);
+    const std::span<const Card> cards = table.cards(column);
+    const int size = int(cards.size());
     int length = size > 0 ? 1 : 0;
-    while (length < size && buildsOn(table.at(column, size - length), table.at(column, size - length - 1)))
+    while (length < size && buildsOn(cards[size - length], cards[size - length - 1]))
         ++length;
     return length;
 }
@@ -51,10 +54,15 @@ int CellRules::runLength(int column) const
 void CellRules::moves(std::vector<Move> &list) const
 {
     list.clear();
-    addHomeMoves(cells, list);
-    addHomeMoves(columns, list);
-    movesToColumns(list, false);
-    movesToColumns(list, true);
+    addHomeMoves(autoplaySources, list);
+    int emptyCells = 0;
+    for (int cell : cells)
+        emptyCells += table.isEmpty(cell) ? 1 : 0;
+    std::array<int, 16> movable{};
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        movable[i] = std::min(runLength(columns[i]), emptyCells + 1);
+    movesToColumns(list, movable, false);
+    movesToColumns(list, movable, true);
     for (int column : columns)
         if (!table.isEmpty(column))
             for (int cell : cells)
@@ -67,14 +75,8 @@ void CellRules::moves(std::vector<Move> &list) const
                     list.push_back(drag(from, to, 1));
 }
 
-void CellRules::movesToColumns(std::vector<Move> &list, bool toEmpty) const
+void CellRules::movesToColumns(std::vector<Move> &list, const std::array<int, 16> &movable, bool toEmpty) const
 {
-    int emptyCells = 0;
-    for (int cell : cells)
-        emptyCells += table.isEmpty(cell) ? 1 : 0;
-    std::array<int, 16> movable{};  // by column: the longest run that may leave it
-    for (std::size_t i = 0; i < columns.size(); ++i)
-        movable[i] = std::min(runLength(columns[i]), emptyCells + 1);
     for (int to : columns) {
         if (table.isEmpty(to) != toEmpty)
             continue;
@@ -87,20 +89,40 @@ void CellRules::movesToColumns(std::vector<Move> &list, bool toEmpty) const
             const int from = columns[i];
             if (from == to || table.isEmpty(from))
                 continue;
-            const int longest = movable[i];
             const int size = table.size(from);
-            for (int count = 1; count <= longest; ++count) {
-                const Card moving = table.at(from, size - count);
-                if (toEmpty ? !kingsOnly || rankOf(moving) == king : buildsOn(moving, onto))
+            if (!toEmpty) {
+                // Down a run the ranks rise by one, so one card at most is one lower.
+                const int count = rankOf(onto) - rankOf(table.top(from));
+                if (count >= 1 && count <= movable[i] && buildsOn(table.at(from, size - count), onto))
                     list.push_back(drag(from, to, count));
+                continue;
             }
+            for (int count = 1; count <= movable[i]; ++count)
+                if (!kingsOnly || rankOf(table.at(from, size - count)) == king)
+                    list.push_back(drag(from, to, count));
         }
     }
 }
 
-bool CellRules::safeMove(Move &move) const
+// Beside what every table game values: the cards that lie above a lower card of
+// their suit, which must move before it can go home, count against; so do the
+// cards beneath each column's run, while those in the run count for.
+int CellRules::value() const
 {
-    return safeMoveFrom(cells, build, move) || safeMoveFrom(columns, build, move);
+    int value = TableRules::value();
+    for (int column : columns) {
+        const std::span<const Card> cards = table.cards(column);
+        int lowest[4] = {king + 1, king + 1, king + 1, king + 1};
+        for (Card card : cards) {
+            value -= rankOf(card) > lowest[suitOf(card)] ? 3 : 0;
+            lowest[suitOf(card)] = std::min(lowest[suitOf(card)], rankOf(card));
+        }
+        const int run = runLength(column);
+        value += 8 * run - 3 * (int(cards.size()) - run);
+    }
+    return value;
 }
+
+bool CellRules::safeMove(Move &move) const { return safeMoveFrom(autoplaySources, build, move); }
 
 }  // namespace Solver

@@ -17,6 +17,7 @@ public:
     void undo(const Move &move) override { table.moveRun(move.to, move.from, move.count); }
     bool isWon() const override { return cardsHome() == 52; }
     bool safeMove(Move &move) const override;
+    int value() const override;
     bool load(const TableText &text, const Options &options, std::string &error) override;
 
 protected:
@@ -26,7 +27,8 @@ protected:
     int runLength(int column) const;
 
 private:
-    void movesToColumns(std::vector<Move> &list, bool toEmpty) const;
+    // `movable`, by column: the longest run that may leave it.
+    void movesToColumns(std::vector<Move> &list, const std::array<int, 16> &movable, bool toEmpty) const;
     Build build;
     bool kingsOnly;
 };

@@ -29,6 +29,15 @@ int TableRules::rankHome(int suit) const
     return 0;
 }
 
+std::array<int, 4> TableRules::ranksHome() const
+{
+    std::array<int, 4> ranks{};
+    for (int pile : foundations)
+        if (const Card top = table.top(pile); top != noCard)
+            ranks[suitOf(top)] = rankOf(top);
+    return ranks;
+}
+
 int TableRules::cardsHome() const
 {
     int home = 0;
@@ -37,40 +46,32 @@ int TableRules::cardsHome() const
     return home;
 }
 
-bool TableRules::isSafeHome(Card card, Build build) const
+bool TableRules::isSafeHome(Card card, Build build, const std::array<int, 4> &ranks)
 {
     const int rank = rankOf(card);
     if (rank <= 2 || build == Build::SameSuit)
         return true;
     for (int suit = 0; suit < 4; ++suit)
-        if ((build == Build::AnySuit || (suit >> 1) != colourOf(card)) && rankHome(suit) < rank - 1)
+        if ((build == Build::AnySuit || (suit >> 1) != colourOf(card)) && ranks[suit] < rank - 1)
             return false;
     return true;
 }
 
 int TableRules::value() const
 {
-    const bool oneDeck = foundations.size() == 4;
-    int nextRank[4] = {0, 0, 0, 0};
-    if (oneDeck)
-        for (int suit = 0; suit < 4; ++suit)
-            nextRank[suit] = rankHome(suit) + 1;
+    const std::array<int, 4> ranks = ranksHome();
     int value = 50 * cardsHome();
     for (int cell : cells)
         value += table.isEmpty(cell) ? 8 : 0;
-    for (int column : columns) {
-        const int size = table.size(column);
-        value += size == 0 ? 15 : 0;
-        for (int i = 0; i < size; ++i) {
-            const Card card = table.at(column, i);
-            if (!isFaceUp(card)) {
-                value -= 5;
-                continue;
-            }
-            // One deck: the next card of its suit to go home, and the cards above it.
-            if (oneDeck && rankOf(card) == nextRank[suitOf(card)])
-                value -= 3 * (size - 1 - i);
-        }
+    for (int column : columns)
+        value += table.isEmpty(column) ? 15 : 0;
+    for (int suit = 0; suit < 4; ++suit) {
+        if (ranks[suit] == king)
+            continue;
+        const Card next = makeCard(ranks[suit] + 1, suit);
+        const int pile = table.pileOf(next);
+        if (table.groupOf(pile) == ColumnGroup)
+            value -= 3 * (table.size(pile) - 1 - table.heightOf(next));
     }
     return value;
 }
@@ -133,12 +134,18 @@ void TableRules::addHomeMoves(const std::vector<int> &sources, std::vector<Move>
 bool TableRules::safeMoveFrom(const std::vector<int> &sources, Build build, Move &move) const
 {
     const std::uint64_t goHome = cardsThatGoHome();
+    std::array<int, 4> ranks{};
+    bool ranksKnown = false;
     for (int pile : sources) {
         const Card card = table.top(pile);
         if (card == noCard || !isFaceUp(card) || !(goHome >> card & 1))
             continue;
+        if (!ranksKnown) {
+            ranks = ranksHome();
+            ranksKnown = true;
+        }
         const int home = homeFor(card);
-        if (home >= 0 && isSafeHome(card, build)) {
+        if (home >= 0 && isSafeHome(card, build, ranks)) {
             move = Move{std::int8_t(pile), std::int8_t(home), 1, Move::Drag, 0, 0};
             return true;
         }

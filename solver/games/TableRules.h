@@ -2,6 +2,7 @@
 #pragma once
 #include "solver/Rules.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -21,10 +22,13 @@ protected:
     int homeFor(Card card) const;
     // The highest rank of the suit on a foundation (0: none). One deck.
     int rankHome(int suit) const;
+    // The same for every suit at once, by suit.
+    std::array<int, 4> ranksHome() const;
     int cardsHome() const;
 public:
-    // Cards home, empty cells and columns, few cards face down, and the next card of
-    // each suit near the top of its column.
+    // Cards home, empty cells and columns, and the next card of each suit near the
+    // top of its column. For one deck, every card face up; other games value their
+    // positions their own way.
     int value() const override;
     bool windowMove(Move &move) const override;
 
@@ -32,8 +36,8 @@ protected:
     // How the columns build down.
     enum class Build { AlternateColours, AnySuit, SameSuit };
     // The card may go home and nothing could ever need it on the table: every card
-    // that could be built on it is home already.
-    bool isSafeHome(Card card, Build build) const;
+    // that could be built on it is home already (`ranks`: ranksHome()).
+    static bool isSafeHome(Card card, Build build, const std::array<int, 4> &ranks);
     // The face-up cards a foundation takes, as bits by card byte.
     std::uint64_t cardsThatGoHome() const;
     // A drag home for the top card of each of these piles that a foundation takes, to

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 // The position's key is kept up to date as cards move, a pile's share at a time:
-// after any run of moves it must be the key of the same piles dealt afresh.
+// after any run of moves it must be the key of the same piles dealt afresh. So
+// must each card's place (its pile and height).
 #include "solver/Table.h"
 
 #include <QTest>
 
 #include <random>
+#include <utility>
 
 namespace {
 
@@ -51,6 +53,9 @@ private slots:
             default: if (count > 0) table.push(to, table.pop(from));
             }
             QCOMPARE(table.key(), DealtAfresh(table).key());
+            for (int pile = 0; pile < 4; ++pile)
+                for (int i = 0; i < table.size(pile); ++i)
+                    QCOMPARE(std::pair(table.pileOf(table.at(pile, i)), table.heightOf(table.at(pile, i))), std::pair(pile, i));
         }
         // The columns are one group: swapping them is the same position.
         Solver::Table swapped = EmptyTable();
