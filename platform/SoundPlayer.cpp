@@ -10,7 +10,6 @@
 #include <QPointer>
 #include <QThread>
 #include <QTimer>
-#include <QtEndian>
 
 #include <optional>
 
@@ -45,8 +44,17 @@ struct Wave {
     }
 };
 
-quint32 read32(const QByteArray &data, qsizetype at) { return qFromLittleEndian<quint32>(data.constData() + at); }
-quint16 read16(const QByteArray &data, qsizetype at) { return qFromLittleEndian<quint16>(data.constData() + at); }
+// A little-endian number of `bytes` bytes at `at`, which the caller has checked lies
+// within the data.
+quint32 readLittle(QByteArrayView data, qsizetype at, int bytes)
+{
+    quint32 value = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        value = value << 8 | quint8(data[at + i]);
+    return value;
+}
+quint32 read32(const QByteArray &data, qsizetype at) { return readLittle(data, at, 4); }
+quint16 read16(const QByteArray &data, qsizetype at) { return quint16(readLittle(data, at, 2)); }
 
 std::optional<WaveFormat> readFormat(const QByteArray &file, qsizetype at, quint32 size)
 {

@@ -3,7 +3,6 @@
 #include "resources/Resources.h"
 
 #include <QCryptographicHash>
-#include <QtEndian>
 #include <QtTest>
 
 #include <cmath>
@@ -20,8 +19,15 @@ class TestWaves : public QObject
         QByteArray samples;
     };
 
-    static quint32 u32(const QByteArray &d, int at) { return qFromLittleEndian<quint32>(d.constData() + at); }
-    static quint16 u16(const QByteArray &d, int at) { return qFromLittleEndian<quint16>(d.constData() + at); }
+    static quint32 little(const QByteArray &d, int at, int bytes)
+    {
+        quint32 value = 0;
+        for (int i = bytes - 1; i >= 0; --i)
+            value = value << 8 | quint8(d.at(at + i));
+        return value;
+    }
+    static quint32 u32(const QByteArray &d, int at) { return little(d, at, 4); }
+    static quint16 u16(const QByteArray &d, int at) { return quint16(little(d, at, 2)); }
 
     // Walks the chunks; fails the test on a malformed header.
     static Parsed parse(const QByteArray &file)
