@@ -43,9 +43,10 @@ std::uint64_t mixed(std::uint64_t value)
 
 int Table::addPile(std::string viewName, int group, int capacity)
 {
-    Pile pile{std::move(viewName), group, {}, 0};
+    Pile pile{group, {}, 0};
     pile.cards.reserve(std::size_t(capacity));
     piles.push_back(std::move(pile));
+    names.push_back(std::move(viewName));
     reshare(piles.back());
     return pileCount() - 1;
 }

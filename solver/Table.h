@@ -21,7 +21,7 @@ class Table
 public:
     int addPile(std::string viewName, int group, int capacity);
     int pileCount() const { return int(piles.size()); }
-    const std::string &viewName(int pile) const { return piles[pile].name; }
+    const std::string &viewName(int pile) const { return names[pile]; }
     int groupOf(int pile) const { return piles[pile].group; }
     // For piles that are interchangeable under some options only.
     void setGroup(int pile, int group);
@@ -62,7 +62,6 @@ public:
 
 private:
     struct Pile {
-        std::string name;
         int group;
         std::vector<Card> cards;
         std::uint64_t hash = 0;
@@ -75,6 +74,7 @@ private:
     };
     std::array<Place, 64> places{};  // by the card's byte face up
     std::vector<Pile> piles;
+    std::vector<std::string> names;  // by pile: its view's
     std::uint64_t shares = 0;
 };
 

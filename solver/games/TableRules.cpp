@@ -133,20 +133,13 @@ void TableRules::addHomeMoves(const std::vector<int> &sources, std::vector<Move>
 
 bool TableRules::safeMoveFrom(const std::vector<int> &sources, Build build, Move &move) const
 {
-    const std::uint64_t goHome = cardsThatGoHome();
-    std::array<int, 4> ranks{};
-    bool ranksKnown = false;
+    const std::array<int, 4> ranks = ranksHome();
     for (int pile : sources) {
         const Card card = table.top(pile);
-        if (card == noCard || !isFaceUp(card) || !(goHome >> card & 1))
+        if (card == noCard || !isFaceUp(card) || rankOf(card) != ranks[suitOf(card)] + 1)
             continue;
-        if (!ranksKnown) {
-            ranks = ranksHome();
-            ranksKnown = true;
-        }
-        const int home = homeFor(card);
-        if (home >= 0 && isSafeHome(card, build, ranks)) {
-            move = Move{std::int8_t(pile), std::int8_t(home), 1, Move::Drag, 0, 0};
+        if (isSafeHome(card, build, ranks)) {
+            move = Move{std::int8_t(pile), std::int8_t(homeFor(card)), 1, Move::Drag, 0, 0};
             return true;
         }
     }

@@ -47,7 +47,7 @@ protected:
     int firstEmpty(const std::vector<int> &piles) const;
 
     // A move to a foundation from the first of these piles whose top card goes home
-    // safely.
+    // safely. One deck.
     bool safeMoveFrom(const std::vector<int> &sources, Build build, Move &move) const;
 
     // With the option on, the window sends home the first top card that fits a
