@@ -36,7 +36,7 @@ private:
 class FreeCellRules final : public CellRules
 {
 public:
-    static constexpr std::int64_t restartNodes = 2000;
+    static constexpr std::int64_t restartNodes = 250;
     static constexpr int restartShuffle = 50;
     FreeCellRules();
 };
